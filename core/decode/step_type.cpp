@@ -1,0 +1,121 @@
+#include "decode/step_type.h"
+
+#include <string_view>
+
+#include "decode/mode_code.h"
+#include "decode/part_name.h"
+
+namespace zemra {
+namespace {
+
+constexpr unsigned kResistance = 0x1;
+constexpr unsigned kCapacitance = 0x2;
+
+bool beginsWithAnyOf(const std::string& name, std::string_view letters) {
+    return !name.empty() && letters.find(name.front()) != std::string_view::npos;
+}
+
+void addPrefix(std::string_view prefix, StepFields& fields) {
+    fields.partsN = std::string(prefix) + fields.partsN;
+}
+
+// The rule of most kinds: KX740E prefixes the letter unless the name already begins with one of
+// `kindLetters`; KX740 FE/FR sets Type.
+void markKind(std::string_view letter, std::string_view kindLetters, bool kx740e,
+              StepFields& fields) {
+    if (!kx740e) {
+        fields.type = letter;
+    } else if (!beginsWithAnyOf(fields.partsN, kindLetters)) {
+        addPrefix(letter, fields);
+    }
+}
+
+// Diodes and transistors: under KX740E the mode character takes effect only with the prefix.
+void markSemiconductor(std::string_view letter, std::string_view kindLetters, bool kx740e,
+                       const ComponentRecord& record, StepFields& fields) {
+    if (!kx740e) {
+        fields.type = letter;
+    } else if (!beginsWithAnyOf(fields.partsN, kindLetters)) {
+        addPrefix(letter, fields);
+        fields.mode = modeFromModeCode(record.modeCode, fields.mode);
+    }
+}
+
+void markResistor(bool kx740e, StepFields& fields) {
+    // A name beginning with R keeps the step as it is under both variants.
+    if (beginsWithAnyOf(fields.partsN, "R")) {
+        return;
+    }
+    if (kx740e) {
+        addPrefix("R", fields);
+    } else {
+        fields.type = "R";
+    }
+}
+
+// Type code 5 is a resistor or a capacitor, by the range code of the value in effect.
+void markResistorOrCapacitor(const ComponentRecord& record, bool kx740e, StepFields& fields) {
+    const std::uint8_t rangeCode =
+        record.standardValue != 0 ? record.standardRange : record.actualRange;
+    const unsigned kind = rangeCode >> 4U;
+    if (kind == kResistance) {
+        if (kx740e) {
+            markResistor(kx740e, fields);
+        } else {
+            fields.type = "R";
+        }
+    } else if (kind == kCapacitance) {
+        markKind("C", "C", kx740e, fields);
+    }
+}
+
+}  // namespace
+
+void assignStepType(const ComponentRecord& record, char variantCode, StepFields& fields) {
+    const bool kx740e = isKx740e(variantCode);
+    switch (record.typeCode) {
+        case 1:
+        case 2:
+        case 3:
+            markResistor(kx740e, fields);
+            break;
+        case 4:
+        case 7:
+            markKind("C", "C", kx740e, fields);
+            break;
+        case 5:
+            markResistorOrCapacitor(record, kx740e, fields);
+            break;
+        case 6:
+            if (kx740e) {
+                addPrefix("DC", fields);
+            } else {
+                fields.type = "DC";
+            }
+            fields.mode = 5;
+            break;
+        case 8:
+        case 9:
+            markKind("L", "L", kx740e, fields);
+            break;
+        case 10:
+        case 11:
+            markSemiconductor("D", "DUTQ", kx740e, record, fields);
+            break;
+        case 13:
+        case 14:
+            markKind("J", "JFW", kx740e, fields);
+            setJumperValues(record.typeCode, fields);
+            break;
+        case 15:
+            markSemiconductor("Q", "TQ", kx740e, record, fields);
+            break;
+        default:
+            break;
+    }
+    if (beginsWithAnyOf(fields.partsN, "X")) {
+        fields.type = "C";
+    }
+}
+
+}  // namespace zemra
