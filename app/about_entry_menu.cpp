@@ -1,0 +1,17 @@
+#include "about_entry.h"
+
+namespace zemra::app {
+
+void installAboutEntry(QWidget& window, QAction& separator, QAction& entry) {
+    separator.setSeparator(true);
+    entry.setText(aboutEntryText());
+    window.addAction(&separator);
+    window.addAction(&entry);
+    window.setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+bool isAboutEntryChoice(const QByteArray& /*eventType*/, const void* /*message*/) {
+    return false;
+}
+
+}  // namespace zemra::app

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAction>
+#include <QByteArray>
+#include <QCheckBox>
+#include <QDialog>
+#include <QPushButton>
+#include <QString>
+
+#include "input_selection.h"
+#include "operator_prompts.h"
+
+namespace zemra::app {
+
+// The main dialog: the operator chooses a component file, the tester variant and the
+// reverse-pins option, and converts. Each control's object name carries its control number.
+class ConverterDialog : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit ConverterDialog(OperatorPrompts& prompts, QWidget* parent = nullptr);
+
+    // 'E' for "KX740 FE/FR", 'F' for "KX740E".
+    char variantCode() const { return variantCode_; }
+    int reversePins() const { return reversePins_; }
+
+  public slots:
+    void readFile();
+    void convert();
+    void showAbout();
+
+  protected:
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+
+  private:
+    void createControls();
+    void placeControls();
+    void selectKx740e();
+    void selectKx740FeFr();
+    void toggleReversePins();
+    void showMessage(const QString& text);
+
+    OperatorPrompts& prompts_;
+    InputSelection input_;
+    char variantCode_;
+    int reversePins_ = 0;
+
+    // In tab order.
+    QPushButton okButton_{this};
+    QPushButton cancelButton_{this};
+    QPushButton readFileButton_{this};
+    QPushButton convertButton_{this};
+    QCheckBox kx740eBox_{this};
+    QCheckBox kx740FeFrBox_{this};
+    QCheckBox reversePinsBox_{this};
+
+    QAction aboutSeparator_{this};
+    QAction aboutEntry_{this};
+};
+
+}  // namespace zemra::app

@@ -1,0 +1,6 @@
+#include "converter_app.h"
+
+int main(int argc, char** argv) {
+    zemra::app::ConverterApp app(argc, argv);
+    return app.run();
+}
