@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include <QPushButton>
 #include <QRect>
+#include <QStyle>
 
 namespace zemra::app {
 namespace {
@@ -28,9 +30,21 @@ int roomToTheRight(const QWidget& control, std::span<QWidget* const> controls,
 
 }  // namespace
 
+int widthForLabel(const QWidget& control) {
+    // A push button's size hint also holds the style's smallest button width, which is no need of
+    // its label.
+    if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
+        const QStyle& style = *button->style();
+        return button->fontMetrics().horizontalAdvance(button->text()) +
+               style.pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+               2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    }
+    return control.sizeHint().width();
+}
+
 void widenToFitLabels(std::span<QWidget* const> controls, const QSize& clientSize) {
     for (QWidget* control : controls) {
-        const int needed = control->sizeHint().width();
+        const int needed = widthForLabel(*control);
         if (needed <= control->width()) {
             continue;
         }

@@ -183,6 +183,7 @@ class Generator {
     }
 
     void planIcs() {
+        groundTester_ = testerPin();
         static constexpr std::array<int, 8> kPinCounts{8, 14, 16, 20, 24, 28, 40, 48};
         const std::size_t icCount = std::max<std::size_t>(1, recordCount_ / 120);
         for (std::size_t index = 0; index < icCount; ++index) {
@@ -190,7 +191,8 @@ class Generator {
             ic.name = (chance(80) ? "U" : "IC") + std::to_string(index + 1);
             ic.lc = lc();
             const int pinCount = oneOf(kPinCounts);
-            ic.commonTester = testerPin();
+            // Most ICs share the board's ground net.
+            ic.commonTester = chance(85) ? groundTester_ : testerPin();
             for (int pin = 1; pin <= pinCount; ++pin) {
                 ic.testers.push_back(testerPin());
             }
@@ -271,6 +273,7 @@ class Generator {
     std::size_t recordCount_;
     std::size_t written_ = 0;
     int counter_ = 0;
+    int groundTester_ = 0;
     std::vector<Ic> ics_;
     std::vector<std::byte> file_;
 };
