@@ -45,7 +45,8 @@ class ConverterDialog : public QDialog {
     char variantCode_;
     int reversePins_ = 0;
 
-    // In tab order.
+    // In tab order. Control 1, labelled "取消", is the dialog's OK command and control 2,
+    // labelled "確定", its Cancel command; both end the program alike.
     QPushButton okButton_{this};
     QPushButton cancelButton_{this};
     QPushButton readFileButton_{this};
