@@ -7,7 +7,9 @@
 namespace zemra {
 namespace {
 
-ComponentRecord decode(const RecordBuilder& builder) { return decodeRecord(builder.bytes()); }
+ComponentRecord decode(const RecordBuilder& builder) {
+    return decodeRecord(builder.bytes());
+}
 
 TEST(ComponentRecord, ValuesAreSignedLittleEndian) {
     RecordBuilder record;

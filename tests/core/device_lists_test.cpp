@@ -32,7 +32,8 @@ TEST(DeviceLists, GroupPinStepsByDeviceInOrderOfFirstAppearance) {
     }
     buildDeviceLists(run);
     const ConversionLists& lists = run.lists();
-    EXPECT_EQ(lists.deviceList, (std::vector<DeviceEntry>{{"U1", "B1"}, {"R5", "A1"}, {"U2", "A1"}}));
+    EXPECT_EQ(lists.deviceList,
+              (std::vector<DeviceEntry>{{"U1", "B1"}, {"R5", "A1"}, {"U2", "A1"}}));
     EXPECT_EQ(lists.icDevices, (std::vector<IcDevice>{{"U1", "B1"}}));
     ASSERT_EQ(lists.icDiodeSteps.size(), 4U);
     EXPECT_EQ(lists.icDiodeSteps[2].typeCode, 11);

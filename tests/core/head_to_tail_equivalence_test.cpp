@@ -29,7 +29,8 @@ std::vector<PinStep> randomPinSteps(std::mt19937& random) {
         const bool jStep = step.typeCode == 13 || step.typeCode == 14;
         if (jStep && pick(0, 2) > 0) {
             const int first = pick(1, 25);
-            step.pinNumber = std::stoi(std::to_string(first) + std::to_string(first + pick(-2, 2) + 2));
+            step.pinNumber =
+                std::stoi(std::to_string(first) + std::to_string(first + pick(-2, 2) + 2));
         } else {
             step.pinNumber = pick(0, 4) == 0 ? pick(0, 3000) : pick(0, 20);
         }

@@ -63,8 +63,8 @@ TEST(CommonPins, WithoutDiodeStepsEveryIcGets1000) {
 TEST(PinCounts, HighestDiodePinOfAtLeastEight) {
     InMemoryConversion run;
     run.lists().icDevices = {{"U1", "B2"}, {"U2", "C3"}, {"U3", "D4"}};
-    run.lists().icDiodePins = {{"U1", 10, 7}, {"U2", 10, 8}, {"U3", 10, 1}, {"U3", 11, 16},
-                               {"U3", 12, 2}};
+    run.lists().icDiodePins = {
+        {"U1", 10, 7}, {"U2", 10, 8}, {"U3", 10, 1}, {"U3", 11, 16}, {"U3", 12, 2}};
     run.conversion().CountIcPins();
     EXPECT_EQ(run.lists().icPinCounts,
               (std::vector<IcPinCount>{{"U2", 8, "C3"}, {"U3", 16, "D4"}}));
@@ -92,9 +92,9 @@ TEST(JPins, KnownPinGivesThePinAtTheOtherTesterPin) {
 TEST(JPins, CandidateMustLieBetweenZeroAndTwentyBeyondThePinCount) {
     InMemoryConversion run;
     // The first step is matched, so the pairing scan is blocked from the start.
-    withEightPinIc(run).lists().icJSteps = {
-        jStep("U1", 102, 203, 23), jStep("U1", 101, 300, 10), jStep("U1", 101, 301, 128),
-        jStep("U1", 301, 102, 227), jStep("U1", 101, 302, 149), jStep("U1", 101, 303, 146)};
+    withEightPinIc(run).lists().icJSteps = {jStep("U1", 102, 203, 23),  jStep("U1", 101, 300, 10),
+                                            jStep("U1", 101, 301, 128), jStep("U1", 301, 102, 227),
+                                            jStep("U1", 101, 302, 149), jStep("U1", 101, 303, 146)};
     run.conversion().DeriveIcPins();
     // 10 gives 0 and 128 gives 28 (not below 8 + 20): both dropped, steps not done. 227 gives 27
     // and raises the count: 149 (49) stays out of reach, 146 (46) comes within it.
@@ -119,9 +119,12 @@ TEST(JPins, PairingSplitsLongPinTextsEveryWayTheyShare) {
     withEightPinIc(run).lists().icJSteps = {jStep("U1", 501, 502, 1213),
                                             jStep("U1", 502, 503, 1314)};
     run.conversion().DeriveIcPins();
-    EXPECT_EQ(run.lists().icJPins,
-              (std::vector<IcJPin>{{"U1", 502, 1}, {"U1", 501, 213}, {"U1", 503, 314},
-                                   {"U1", 502, 13}, {"U1", 501, 12}, {"U1", 503, 14}}));
+    EXPECT_EQ(run.lists().icJPins, (std::vector<IcJPin>{{"U1", 502, 1},
+                                                        {"U1", 501, 213},
+                                                        {"U1", 503, 314},
+                                                        {"U1", 502, 13},
+                                                        {"U1", 501, 12},
+                                                        {"U1", 503, 14}}));
     // Pins beyond the count have no line; pins 12, 13 and 14 lie beyond 8 as well.
     run.conversion().WriteIcpFile();
     EXPECT_EQ(testing::linesOf(run.icp()).size(), 8U);
@@ -129,8 +132,8 @@ TEST(JPins, PairingSplitsLongPinTextsEveryWayTheyShare) {
 
 TEST(JPins, PairingStopsAtTheFirstStepThatMatchingMarkedDone) {
     InMemoryConversion run;
-    withEightPinIc(run).lists().icJSteps = {
-        jStep("U1", 501, 502, 1213), jStep("U1", 102, 503, 23), jStep("U1", 503, 502, 1314)};
+    withEightPinIc(run).lists().icJSteps = {jStep("U1", 501, 502, 1213), jStep("U1", 102, 503, 23),
+                                            jStep("U1", 503, 502, 1314)};
     run.conversion().DeriveIcPins();
     EXPECT_EQ(run.lists().icJPins, (std::vector<IcJPin>{{"U1", 503, 3}}));
 }
@@ -171,7 +174,7 @@ TEST(PinFiles, IcnAndIcpNumberThePinsOfAllIcsInOneRun) {
               " 2   U12  B3   14   0      0     17   0  30  30   0   0   0   0\r\n");
     const auto lines = testing::linesOf(run.icp());
     ASSERT_EQ(lines.size(), 30U);
-    EXPECT_EQ(lines[0], "ICP /    1 =    8 0");   // the J pin wins over both diode pins
+    EXPECT_EQ(lines[0], "ICP /    1 =    8 0");  // the J pin wins over both diode pins
     EXPECT_EQ(lines[1], "ICP /    2 =    4 0");
     EXPECT_EQ(lines[2], "ICP /    3 =    0 0");
     EXPECT_EQ(lines[29], "ICP /   30 =    7 0");  // U12 pin 14; its pin 15 has no line

@@ -22,33 +22,36 @@ RecordBuilder resistorR12() {
 }
 
 TEST(ListingLines, ResistorUnderBothVariants) {
-    EXPECT_EQ(stepLinesOf(resistorR12(), kFeFr),
-              (std::vector<std::string>{
-                  "   1 R12             4.70K    A1   12   34     0     0     0     0     0     0 R",
-                  "            0.0      4.70K     5    5    0     0     0     0     0   0.0   0.0"}));
-    EXPECT_EQ(stepLinesOf(resistorR12(), kKx740e),
-              (std::vector<std::string>{
-                  "   1 R12             4.70K    A1   12   34     0     0     0     0     0     0",
-                  "            0.0      4.70K     5    5    0     0     0     0     0   0.0   0.0"}));
+    EXPECT_EQ(
+        stepLinesOf(resistorR12(), kFeFr),
+        (std::vector<std::string>{
+            "   1 R12             4.70K    A1   12   34     0     0     0     0     0     0 R",
+            "            0.0      4.70K     5    5    0     0     0     0     0   0.0   0.0"}));
+    EXPECT_EQ(
+        stepLinesOf(resistorR12(), kKx740e),
+        (std::vector<std::string>{
+            "   1 R12             4.70K    A1   12   34     0     0     0     0     0     0",
+            "            0.0      4.70K     5    5    0     0     0     0     0   0.0   0.0"}));
 }
 
 TEST(ListingLines, SkippedRecordWithoutNameIsAStarStepWithAllPinsZero) {
     RecordBuilder skipped;
     skipped.skip().pins(300, 12).guards({1, 2, 3, 4, 5}).lc("B2").actual(470, 0x15);
     for (const DecodeOptions options : {kFeFr, kKx740e}) {
-        EXPECT_EQ(stepLinesOf(skipped, options),
-                  (std::vector<std::string>{
-                      "   1 *               0.00           0    0     0     0     0     0     0     1",
-                      "            0.0      0.00      0    0    0     0     0     0     0   0.0   0.0"}));
+        EXPECT_EQ(
+            stepLinesOf(skipped, options),
+            (std::vector<std::string>{
+                "   1 *               0.00           0    0     0     0     0     0     0     1",
+                "            0.0      0.00      0    0    0     0     0     0     0   0.0   0.0"}));
     }
 }
 
 TEST(ListingLines, SkippedRecordWithoutNameKeepsStepNumbers) {
     InMemoryConversion conversion(kFeFr);
-    conversion.add(RecordBuilder().pins(5, 6));                   // dropped: empty name
-    conversion.add(RecordBuilder().name("1R5").pins(5, 6));       // dropped: digit first
-    conversion.add(RecordBuilder().name("_R5").skip());           // "*" step 1
-    conversion.add(resistorR12());                                // step 2
+    conversion.add(RecordBuilder().pins(5, 6));              // dropped: empty name
+    conversion.add(RecordBuilder().name("1R5").pins(5, 6));  // dropped: digit first
+    conversion.add(RecordBuilder().name("_R5").skip());      // "*" step 1
+    conversion.add(resistorR12());                           // step 2
     const auto lines = linesOf(conversion.listing());
     ASSERT_EQ(lines.size(), 4U);
     EXPECT_EQ(lines[0].substr(0, 6), "   1 *");
@@ -90,27 +93,31 @@ RecordBuilder testPoint(const char* name) {
 INSTANTIATE_TEST_SUITE_P(
     StepFields, ListingLineCases,
     ::testing::Values(
-        LineCase{"LimitsAbove99AreClamped",
-                 testPoint("TP1").limits(100, -128), kFeFr,
-                 "   1 TP1             1.00     A1    1    2     0     0     0     0     0     0 Not",
-                 "            0.0      1.00     99   99    0     0     0     0     0   0.0   0.0"},
-        LineCase{"NegativeLimitsReadAsSignedBytes", testPoint("TP1").limits(-10, -10), kFeFr,
-                 "   1 TP1             1.00     A1    1    2     0     0     0     0     0     0 Not",
-                 "            0.0      1.00     -10   10    0     0     0     0     0   0.0   0.0"},
-        LineCase{"NegativeDelayOfAStepWithoutVoltageIsZero", testPoint("TP1").delay(-1), kFeFr,
-                 "   1 TP1             1.00     A1    1    2     0     0     0     0     0     0 Not",
-                 "            0.0      1.00      0    0    0     0     0     0     0   0.0   0.0"},
-        LineCase{"InnerHyphensBecomeUnderscoresAndTrailingOnesBlanks",
-                 testPoint("R-1 -").limits(5, 5), kFeFr,
-                 "   1 R_1             1.00     A1    1    2     0     0     0     0     0     0 Not",
-                 "            0.0      1.00      5    5    0     0     0     0     0   0.0   0.0"},
-        LineCase{"LcStartingWithADigitIsKept", testPoint("TP1").lc("3B").limits(5, 5), kFeFr,
-                 "   1 TP1             1.00     3B    1    2     0     0     0     0     0     0 Not",
-                 "            0.0      1.00      5    5    0     0     0     0     0   0.0   0.0"},
-        LineCase{"LcStartingWithAnythingElseBecomesA1", testPoint("TP1").lc("#x").limits(5, 5),
-                 kFeFr,
-                 "   1 TP1             1.00     A1    1    2     0     0     0     0     0     0 Not",
-                 "            0.0      1.00      5    5    0     0     0     0     0   0.0   0.0"},
+        LineCase{
+            "LimitsAbove99AreClamped", testPoint("TP1").limits(100, -128), kFeFr,
+            "   1 TP1             1.00     A1    1    2     0     0     0     0     0     0 Not",
+            "            0.0      1.00     99   99    0     0     0     0     0   0.0   0.0"},
+        LineCase{
+            "NegativeLimitsReadAsSignedBytes", testPoint("TP1").limits(-10, -10), kFeFr,
+            "   1 TP1             1.00     A1    1    2     0     0     0     0     0     0 Not",
+            "            0.0      1.00     -10   10    0     0     0     0     0   0.0   0.0"},
+        LineCase{
+            "NegativeDelayOfAStepWithoutVoltageIsZero", testPoint("TP1").delay(-1), kFeFr,
+            "   1 TP1             1.00     A1    1    2     0     0     0     0     0     0 Not",
+            "            0.0      1.00      0    0    0     0     0     0     0   0.0   0.0"},
+        LineCase{
+            "InnerHyphensBecomeUnderscoresAndTrailingOnesBlanks", testPoint("R-1 -").limits(5, 5),
+            kFeFr,
+            "   1 R_1             1.00     A1    1    2     0     0     0     0     0     0 Not",
+            "            0.0      1.00      5    5    0     0     0     0     0   0.0   0.0"},
+        LineCase{
+            "LcStartingWithADigitIsKept", testPoint("TP1").lc("3B").limits(5, 5), kFeFr,
+            "   1 TP1             1.00     3B    1    2     0     0     0     0     0     0 Not",
+            "            0.0      1.00      5    5    0     0     0     0     0   0.0   0.0"},
+        LineCase{
+            "LcStartingWithAnythingElseBecomesA1", testPoint("TP1").lc("#x").limits(5, 5), kFeFr,
+            "   1 TP1             1.00     A1    1    2     0     0     0     0     0     0 Not",
+            "            0.0      1.00      5    5    0     0     0     0     0   0.0   0.0"},
         LineCase{"IcNameUnderKx740eBecomesU", testPoint("IC7").typeCode(12).limits(5, 5), kKx740e,
                  "   1 U7              1.00V    A1    1    2     0     0     0     0     0     0",
                  "            0.0      1.00V     5    5    0     0     0     0     0   0.0   0.0"},
@@ -137,10 +144,11 @@ INSTANTIATE_TEST_SUITE_P(
                  testPoint("REG4567890").typeCode(6).limits(5, 5), kKx740e,
                  "   1 DCQREG4567890   0.70V    A1    1    2     0     0     0     0     0     0",
                  "            0.0      0.70V     5    5    0     5     0     0     0   0.0   0.0"},
-        LineCase{"FloatRoundingDecidesTheSecondDecimal",
-                 testPoint("V1").actual(4705, 0x40).standard(4715, 0x40).limits(5, 5), kFeFr,
-                 "   1 V1              4.70V    A1    1    2     0     0     0     0     0     0 Not",
-                 "            0.0      4.72V     5    5    0     0     0     0     0   0.0   0.0"}),
+        LineCase{
+            "FloatRoundingDecidesTheSecondDecimal",
+            testPoint("V1").actual(4705, 0x40).standard(4715, 0x40).limits(5, 5), kFeFr,
+            "   1 V1              4.70V    A1    1    2     0     0     0     0     0     0 Not",
+            "            0.0      4.72V     5    5    0     0     0     0     0   0.0   0.0"}),
     testing::BehaviourName());
 
 TEST(ListingLines, LineFeedInANameIsWrittenAsCrLf) {

@@ -5,11 +5,15 @@
 namespace zemra::testing {
 namespace {
 
-std::string text(int number) { return std::to_string(number); }
-int number(const std::string& digits) { return std::stoi(digits); }
+std::string text(int number) {
+    return std::to_string(number);
+}
+int number(const std::string& digits) {
+    return std::stoi(digits);
+}
 
 class HeadToTail {
-public:
+  public:
     explicit HeadToTail(const std::vector<PinStep>& pinSteps) { l.pinSteps = pinSteps; }
 
     HeadToTailResult run() {
@@ -57,7 +61,7 @@ public:
         return {l, tables};
     }
 
-private:
+  private:
     void buildDeviceList() {
         for (const PinStep& step : l.pinSteps) {
             bool found = false;

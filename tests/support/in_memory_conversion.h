@@ -11,7 +11,7 @@ namespace zemra::testing {
 
 // A conversion whose four outputs are kept in memory.
 class InMemoryConversion {
-public:
+  public:
     explicit InMemoryConversion(DecodeOptions options = {})
         : conversion_(options, {listing_, icn_, icp_, scp_}) {}
 
@@ -33,7 +33,7 @@ public:
     const std::string& icp() const { return icp_.text(); }
     const std::string& scp() const { return scp_.text(); }
 
-private:
+  private:
     TextOutput listing_ = TextOutput::inMemory();
     TextOutput icn_ = TextOutput::inMemory();
     TextOutput icp_ = TextOutput::inMemory();

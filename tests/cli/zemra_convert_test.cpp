@@ -1,0 +1,126 @@
+// zemra-convert as a script sees it: arguments, output files, standard output, messages and
+// exit status.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "golden_boards.h"
+#include "record_builder.h"
+#include "temp_folder.h"
+
+namespace zemra {
+namespace {
+
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+
+struct Result {
+    int exitStatus;
+    std::string out;
+    std::string err;
+};
+
+class ZemraConvert : public ::testing::Test {
+  protected:
+    Result run(const std::string& arguments) {
+        const std::string command = "cd '" + folder.path().string() +
+                                    "' && '" ZEMRA_CONVERT_PATH "' " + arguments +
+                                    " >stdout.txt 2>stderr.txt";
+        const int status = std::system(command.c_str());
+        Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
+                      readFile(folder / "stderr.txt")};
+        std::filesystem::remove(folder / "stdout.txt");
+        std::filesystem::remove(folder / "stderr.txt");
+        return result;
+    }
+
+    void expectGolden(const std::filesystem::path& outputs, const std::string& golden) {
+        for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
+            EXPECT_EQ(readFile(outputs / (std::string("twoics") + extension)),
+                      readFile(std::filesystem::path(ZEMRA_GOLDEN_DIR) / golden /
+                               (std::string("twoics") + extension)))
+                << golden << extension;
+        }
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(ZemraConvert, TwoIcBoardMatchesTheGoldenFilesUnderBothVariants) {
+    writeFile(folder / "twoics.cmp", testing::twoIcBoard());
+    Result result = run("--at 2002-03-06T15:01:33 twoics.cmp");
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, (folder / "twoics").string() + "\n");
+    EXPECT_EQ(result.err, "zemra-convert: twoics.cmp: 변환을 마쳤습니다\n");
+    expectGolden(folder / "twoics", "two-ics-fefr");
+
+    std::filesystem::create_directory(folder / "out");
+    result = run("--kx740e --reverse-pins --at=2002-03-06T15:01:33 -o out twoics.cmp");
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.out, "out/twoics\n");
+    expectGolden(folder / "out" / "twoics", "two-ics-kx740e-reverse");
+}
+
+TEST_F(ZemraConvert, SeveralFilesConvertEvenWhenOneIsMissing) {
+    writeFile(folder / "a.cmp", "");
+    writeFile(folder / "b.cmp", testing::twoIcBoard());
+    const Result result = run("a.cmp missing.cmp b.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out, (folder / "a").string() + "\n" + (folder / "b").string() + "\n");
+    EXPECT_NE(result.err.find("missing.cmp: 파일이 존재하지 않습니다.\n"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(folder / "b" / "b.icp"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+TEST_F(ZemraConvert, OutputThatCannotBeWrittenFailsTheRun) {
+    writeFile(folder / "a.cmp", "");
+    std::filesystem::create_directories(folder / "a" / "a.scp");
+    const Result result = run("a.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.err,
+              "zemra-convert: a.cmp: SCP 파일이 생성되지 않습니다.\n"
+              "zemra-convert: a.cmp: 변환을 마쳤습니다\n");
+}
+
+TEST_F(ZemraConvert, MissingOutputFolderIsAnError) {
+    writeFile(folder / "a.cmp", "");
+    const Result result = run("-o nowhere a.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.err.find("nowhere"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "a"));
+}
+
+TEST_F(ZemraConvert, UsageErrorsExitWithTwoAndConvertNothing) {
+    writeFile(folder / "a.cmp", "");
+    for (const char* arguments :
+         {"", "--frobnicate a.cmp", "--at 2002-13-01T00:00:00 a.cmp", "--at a.cmp", "a.cmp -o"}) {
+        const Result result = run(arguments);
+        EXPECT_EQ(result.exitStatus, 2) << arguments;
+        EXPECT_NE(result.err.find("--help"), std::string::npos) << arguments;
+        EXPECT_TRUE(result.out.empty()) << arguments;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "a"));
+}
+
+TEST_F(ZemraConvert, HelpAndVersion) {
+    const Result help = run("--help");
+    EXPECT_EQ(help.exitStatus, 0);
+    for (const char* option : {"--kx740e", "--reverse-pins", "--at", "-o", "Exit status"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    const Result version = run("--version");
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_EQ(version.out, "zemra-convert 1.0.0.1\n");
+}
+
+TEST_F(ZemraConvert, DoubleDashEndsTheOptions) {
+    writeFile(folder / "-odd.cmp", "");
+    const Result result = run("-- -odd.cmp");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(folder / "-odd" / "-odd.dat"));
+}
+
+}  // namespace
+}  // namespace zemra
