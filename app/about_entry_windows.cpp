@@ -16,6 +16,10 @@ constexpr WPARAM kSystemCommandMask = 0xFFF0;
 void installAboutEntry(QWidget& window, QAction& separator, QAction& entry) {
     separator.setSeparator(true);
     entry.setText(aboutEntryText());
+    // Kept with the window for whoever looks for its entries; without a context-menu policy they
+    // show nowhere but in the system menu below.
+    window.addAction(&separator);
+    window.addAction(&entry);
     HMENU systemMenu = GetSystemMenu(reinterpret_cast<HWND>(window.winId()), FALSE);
     if (systemMenu == nullptr) {
         return;
