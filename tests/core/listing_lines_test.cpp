@@ -72,6 +72,9 @@ struct LineCase {
     DecodeOptions options;
     std::string line1;
     std::string line2;
+
+    // Test listings name a case by its behaviour, not by its bytes.
+    friend void PrintTo(const LineCase& testCase, std::ostream* out) { *out << testCase.behaviour; }
 };
 
 class ListingLineCases : public ::testing::TestWithParam<LineCase> {};

@@ -15,6 +15,11 @@ struct PinStepCase {
     bool recorded;
     std::string device;
     int pinNumber;
+
+    // Test listings name a case by its behaviour, not by its bytes.
+    friend void PrintTo(const PinStepCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
 };
 
 class PinStepCases : public ::testing::TestWithParam<PinStepCase> {};

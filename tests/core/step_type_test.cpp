@@ -17,6 +17,9 @@ struct TypeCase {
     std::string partsN;
     std::string type;
     int mode;
+
+    // Test listings name a case by its behaviour, not by its bytes.
+    friend void PrintTo(const TypeCase& testCase, std::ostream* out) { *out << testCase.behaviour; }
 };
 
 class TypeCases : public ::testing::TestWithParam<TypeCase> {};

@@ -29,6 +29,11 @@ struct ValueCase {
     const char* behaviour;
     RecordBuilder record;
     Expected expected;
+
+    // Test listings name a case by its behaviour, not by its bytes.
+    friend void PrintTo(const ValueCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
 };
 
 class ValueCases : public ::testing::TestWithParam<ValueCase> {};
