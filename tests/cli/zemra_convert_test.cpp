@@ -36,11 +36,12 @@ class ZemraConvert : public ::testing::Test {
         return result;
     }
 
-    void expectGolden(const std::filesystem::path& outputs, const std::string& golden) {
+    void expectGolden(const std::filesystem::path& outputs, const std::string& golden,
+                      const std::string& title = "twoics") {
         for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
-            EXPECT_EQ(readFile(outputs / (std::string("twoics") + extension)),
+            EXPECT_EQ(readFile(outputs / (title + extension)),
                       readFile(std::filesystem::path(ZEMRA_GOLDEN_DIR) / golden /
-                               (std::string("twoics") + extension)))
+                               (title + extension)))
                 << golden << extension;
         }
     }
@@ -61,6 +62,13 @@ TEST_F(ZemraConvert, TwoIcBoardMatchesTheGoldenFilesUnderBothVariants) {
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_EQ(result.out, "out/twoics\n");
     expectGolden(folder / "out" / "twoics", "two-ics-kx740e-reverse");
+}
+
+// Also run against the optimised build: listing values must not depend on compiler flags.
+TEST_F(ZemraConvert, ExampleBoardMatchesItsGoldenFiles) {
+    const Result result = run("--at 2002-03-06T15:01:33 -o . '" ZEMRA_EXAMPLES_DIR "/BOARD7.cmp'");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    expectGolden(folder / "BOARD7", "board7-fefr", "BOARD7");
 }
 
 TEST_F(ZemraConvert, SeveralFilesConvertEvenWhenOneIsMissing) {

@@ -1,0 +1,57 @@
+# Thin wrapper over the CMake presets; every target installs what it needs first.
+#   make demo   convert the bundled example board and show the outputs
+#   make test   build and run every test (and check the optimised build's listing)
+#   make run    start the dialog program
+#   make deps   install missing Debian packages only
+
+PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+            qt6-base-dev fonts-arphic-uming fonts-nanum
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+EXAMPLE := examples/BOARD7.cmp
+DEMO_DIR := build/demo
+
+.PHONY: deps build demo test run bench clean
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset dev
+	cmake --build --preset dev
+
+demo: build
+	@mkdir -p $(DEMO_DIR)
+	./build/dev/cli/zemra-convert -o $(DEMO_DIR) $(EXAMPLE)
+	@echo
+	@echo "The four outputs of $(EXAMPLE):"
+	@ls -l $(DEMO_DIR)/BOARD7
+	@echo
+	@echo "First lines of the listing ($(DEMO_DIR)/BOARD7/BOARD7.dat):"
+	@head -n 15 $(DEMO_DIR)/BOARD7/BOARD7.dat | tr -d '\r'
+	@echo
+	@echo "IC pin index ($(DEMO_DIR)/BOARD7/BOARD7.icn):"
+	@tr -d '\r' < $(DEMO_DIR)/BOARD7/BOARD7.icn
+
+test: build
+	ctest --preset dev
+	cmake --preset release
+	cmake --build --preset release --target zemra_cli_tests
+	./build/release/tests/zemra_cli_tests --gtest_filter='*Golden*'
+
+run: build
+	./build/dev/app/zemra
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release --target zemra_bench
+	./build/release/bench/zemra_bench
+
+clean:
+	rm -rf build
