@@ -10,7 +10,7 @@ SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
 DEMO_DIR := build/demo
 
-.PHONY: deps build demo test run bench clean
+.PHONY: deps build demo test test-asan run bench clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -44,6 +44,12 @@ test: build
 	cmake --preset release
 	cmake --build --preset release --target zemra_cli_tests
 	./build/release/tests/zemra_cli_tests --gtest_filter='*Golden*'
+
+# The engine, the CLI and their tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
 
 run: build
 	./build/dev/app/zemra
