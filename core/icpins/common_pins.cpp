@@ -16,14 +16,21 @@ constexpr int kStartingPin = 1000;
 void Conversion::FindCommonPins() {
     runningPin_ = kStartingPin;
     const auto& steps = lists_.icDiodeSteps;
+    if (steps.empty()) {
+        for (const IcDevice& device : lists_.icDevices) {
+            lists_.icCommonPins.push_back({device.name, runningPin_});
+        }
+        return;
+    }
+    const IcDiodeStep& last = steps.back();
     std::size_t tailStart = steps.size();
-    while (tailStart > 0 && steps[tailStart - 1].name == steps.back().name) {
+    while (tailStart > 0 && steps[tailStart - 1].name == last.name) {
         --tailStart;
     }
     for (const IcDevice& device : lists_.icDevices) {
-        if (!steps.empty() && device.name != steps.back().name) {
-            runningPin_ = steps.back().loPin;
-        } else if (!steps.empty()) {
+        if (device.name != last.name) {
+            runningPin_ = last.loPin;
+        } else {
             if (tailStart > 0) {
                 runningPin_ = steps[tailStart - 1].loPin;
             }
