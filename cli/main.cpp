@@ -1,3 +1,4 @@
+#include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -28,12 +29,20 @@ int convertAll(zemra::cli::ConvertRequest request) {
         const auto report = [&input](const std::string& message) {
             std::cerr << "zemra-convert: " << input.string() << ": " << message << '\n';
         };
-        const zemra::RunReport result =
-            zemra::convertFile(input, request.outputParent, request.settings, report);
-        if (!result.outputFolder.empty()) {
-            std::cout << result.outputFolder.string() << '\n';
+        try {
+            const zemra::RunReport result =
+                zemra::convertFile(input, request.outputParent, request.settings, report);
+            if (!result.outputFolder.empty()) {
+                std::cout << result.outputFolder.string() << '\n';
+            }
+            allClean = allClean && result.clean;
+        } catch (const std::exception& error) {
+            // Out of memory on a pathological board, say: its outputs are not moved into place,
+            // and the next file is converted all the same.
+            std::cerr << "zemra-convert: " << input.string() << ": not converted: " << error.what()
+                      << '\n';
+            allClean = false;
         }
-        allClean = allClean && result.clean;
     }
     return allClean ? kExitClean : kExitFailed;
 }
