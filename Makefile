@@ -56,8 +56,10 @@ run: build
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release --target zemra_bench
+	cmake --build --preset release --target zemra_bench zemra-bench-baseline
 	./build/release/bench/zemra_bench
+	./build/release/bench/zemra-bench-baseline build/release/cli/zemra-convert \
+	  build/release/bench/printf_baseline build/release/bench/generator/zemra-generate-board
 
 clean:
 	rm -rf build

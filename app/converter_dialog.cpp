@@ -14,6 +14,7 @@
 #include "label_fit.h"
 #include "path_text.h"
 #include "program_icon.h"
+#include "run/convert_file.h"
 #include "run/local_date_time.h"
 #include "run/messages.h"
 
@@ -28,6 +29,10 @@ constexpr DialogUnitRect kConvertRect{67, 59, 50, 14};
 constexpr DialogUnitRect kKx740eRect{10, 27, 50, 10};
 constexpr DialogUnitRect kKx740FeFrRect{10, 15, 58, 10};
 constexpr DialogUnitRect kReversePinsRect{10, 39, 104, 10};
+
+QString fileMissingText() {
+    return QString::fromUtf8(operatorText(MessageKind::FileMissing));
+}
 
 // Shown for a Convert before any component file was chosen.
 QString chooseInputFirstMessage() {
@@ -48,8 +53,7 @@ class WaitCursor {
 ConverterDialog::ConverterDialog(OperatorPrompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      prompts_(prompts),
-      variantCode_(kVariantFeFr) {
+      prompts_(prompts) {
     setFont(dialogFont());
     setWindowTitle(QStringLiteral("轉換程式"));
     setWindowIcon(programIcon());
@@ -117,7 +121,7 @@ void ConverterDialog::readFile() {
         return;
     }
     if (!input_.choose(pathFromText(*chosen))) {
-        showMessage(QString::fromUtf8(kMessageFileMissing));
+        showMessage(fileMissingText());
     }
 }
 
@@ -128,19 +132,21 @@ void ConverterDialog::convert() {
     }
     std::optional<InputFile> input = input_.takeInput();
     if (!input) {
-        showMessage(QString::fromUtf8(kMessageFileMissing));
+        showMessage(fileMissingText());
         return;
     }
-    const ConversionSettings settings{variantCode_, reversePins_, currentLocalDateTime()};
-    std::vector<std::string> messages;
+    const ConversionSettings settings{{variant_, reversePins_}, currentLocalDateTime()};
+    std::vector<RunMessage> messages;
     {
         const WaitCursor waitCursor;
-        runConversion(*input, input_.title(), input_.outputParent(), settings,
-                      [&messages](const std::string& message) { messages.push_back(message); });
+        FileSystem& fileSystem = systemFileSystem();
+        convertInput(fileSystem, *input, input_.title(),
+                     makeOutputFolder(fileSystem, input_.outputParent(), input_.title()), settings,
+                     [&messages](const RunMessage& message) { messages.push_back(message); });
     }
     // The run has finished its files by now; the operator reads its messages in their order.
-    for (const std::string& message : messages) {
-        showMessage(QString::fromStdString(message));
+    for (const RunMessage& message : messages) {
+        showMessage(QString::fromUtf8(operatorText(message.kind)));
     }
 }
 
@@ -161,17 +167,17 @@ bool ConverterDialog::nativeEvent(const QByteArray& eventType, void* message, qi
 void ConverterDialog::selectKx740e() {
     kx740eBox_.setChecked(true);
     kx740FeFrBox_.setChecked(false);
-    variantCode_ = kVariantE;
+    variant_ = TesterVariant::Kx740e;
 }
 
 void ConverterDialog::selectKx740FeFr() {
     kx740eBox_.setChecked(false);
     kx740FeFrBox_.setChecked(true);
-    variantCode_ = kVariantFeFr;
+    variant_ = TesterVariant::Kx740FeFr;
 }
 
 void ConverterDialog::toggleReversePins() {
-    reversePins_ = reversePins_ == 0 ? 1 : 0;
+    reversePins_ = !reversePins_;
 }
 
 void ConverterDialog::showMessage(const QString& text) {

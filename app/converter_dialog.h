@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QString>
 
+#include "decode/step_fields.h"
 #include "input_selection.h"
 #include "operator_prompts.h"
 
@@ -21,8 +22,8 @@ class ConverterDialog : public QDialog {
     explicit ConverterDialog(OperatorPrompts& prompts, QWidget* parent = nullptr);
 
     // 'E' for "KX740 FE/FR", 'F' for "KX740E".
-    char variantCode() const { return variantCode_; }
-    int reversePins() const { return reversePins_; }
+    char variantCode() const { return variant_ == TesterVariant::Kx740e ? 'F' : 'E'; }
+    int reversePins() const { return reversePins_ ? 1 : 0; }
 
   public slots:
     void readFile();
@@ -42,8 +43,8 @@ class ConverterDialog : public QDialog {
 
     OperatorPrompts& prompts_;
     InputSelection input_;
-    char variantCode_;
-    int reversePins_ = 0;
+    TesterVariant variant_ = TesterVariant::Kx740FeFr;
+    bool reversePins_ = false;
 
     // In tab order. Control 1, labelled "取消", is the dialog's OK command and control 2,
     // labelled "確定", its Cancel command; both end the program alike.

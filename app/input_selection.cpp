@@ -5,10 +5,22 @@
 
 namespace zemra::app {
 
+namespace {
+
+std::optional<InputFile> openInput(const std::filesystem::path& path) {
+    try {
+        return InputFile::open(systemFileSystem(), path);
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
 bool InputSelection::choose(const std::filesystem::path& path) {
     chosen_ = path;
     title_ = fileTitle(path);
-    input_ = InputFile::open(path);
+    input_ = openInput(path);
     return input_.has_value();
 }
 
@@ -26,7 +38,7 @@ std::optional<InputFile> InputSelection::takeInput() {
         return std::nullopt;
     }
     if (!input_) {
-        return InputFile::open(*chosen_);
+        return openInput(*chosen_);
     }
     return std::exchange(input_, std::nullopt);
 }

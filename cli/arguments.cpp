@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include "files/path_text.h"
+
 namespace zemra::cli {
 namespace {
 
@@ -30,7 +32,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         if (onlyFiles || argument.empty() || argument == "-" || argument.front() != '-') {
-            request.inputs.emplace_back(argument);
+            request.inputs.push_back(pathFromUtf8(argument));
         } else if (argument == "--") {
             onlyFiles = true;
         } else if (argument == "--help" || argument == "-h") {
@@ -38,9 +40,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
         } else if (argument == "--version") {
             return ShowVersion{};
         } else if (argument == "--kx740e") {
-            request.settings.variantCode = kVariantE;
+            request.settings.options.variant = TesterVariant::Kx740e;
         } else if (argument == "--reverse-pins") {
-            request.settings.reversePins = 1;
+            request.settings.options.reversePins = true;
         } else if (matchesValueOption(argument, "--at")) {
             const auto value = optionValue(arguments, index, "--at");
             const auto at = value ? parseLocalDateTime(*value) : std::nullopt;
@@ -55,7 +57,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
             if (!value || value->empty()) {
                 return UsageError{"-o needs a folder"};
             }
-            request.outputParent = *value;
+            request.outputParent = pathFromUtf8(*value);
         } else {
             return UsageError{"unknown option " + argument};
         }

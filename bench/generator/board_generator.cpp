@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <random>
 #include <string>
 
@@ -197,6 +198,9 @@ class Generator {
                 ic.testers.push_back(testerPin());
             }
             planIcSteps(ic);
+            if (!ic.steps.empty()) {
+                pending_.push_back(ics_.size());
+            }
             ics_.push_back(std::move(ic));
         }
     }
@@ -250,21 +254,20 @@ class Generator {
         }
     }
 
-    // A few steps of one IC that still has some: ICs are tested in runs between other parts.
+    // A few steps of one of the first three ICs that still have some: ICs are tested in runs
+    // between other parts.
     bool emitIcSteps() {
-        std::vector<Ic*> pending;
-        for (Ic& ic : ics_) {
-            if (ic.next < ic.steps.size()) {
-                pending.push_back(&ic);
-            }
-        }
-        if (pending.empty()) {
+        if (pending_.empty()) {
             return false;
         }
-        Ic& ic = *pending[static_cast<std::size_t>(
-            uniform(0, std::min(2, static_cast<int>(pending.size()) - 1)))];
+        const auto choice = static_cast<std::size_t>(
+            uniform(0, std::min(2, static_cast<int>(pending_.size()) - 1)));
+        Ic& ic = ics_[pending_[choice]];
         for (int count = uniform(3, 12); count > 0 && ic.next < ic.steps.size(); --count) {
             emit(ic.steps[ic.next++]);
+        }
+        if (ic.next == ic.steps.size()) {
+            pending_.erase(pending_.begin() + static_cast<std::ptrdiff_t>(choice));
         }
         return true;
     }
@@ -275,6 +278,7 @@ class Generator {
     int counter_ = 0;
     int groundTester_ = 0;
     std::vector<Ic> ics_;
+    std::deque<std::size_t> pending_;  // the ICs with steps left, in order
     std::vector<std::byte> file_;
 };
 

@@ -1,6 +1,7 @@
 #include "decode/component_record.h"
 
 #include <cstdlib>
+#include <string_view>
 
 namespace zemra {
 namespace {
@@ -36,7 +37,7 @@ class RecordBytes {
 
     unsigned at(std::size_t offset) const { return std::to_integer<unsigned>(bytes_[offset]); }
     std::int8_t signedAt(std::size_t offset) const { return static_cast<std::int8_t>(at(offset)); }
-    unsigned lowNibble(std::size_t offset) const { return at(offset) & 0x0Fu; }
+    unsigned lowNibble(std::size_t offset) const { return at(offset) & 0x0FU; }
     unsigned highNibble(std::size_t offset) const { return at(offset) >> 4; }
 
     std::int16_t int16At(std::size_t offset) const {
@@ -48,12 +49,13 @@ class RecordBytes {
     }
 
     // Text up to the first zero byte or the end of the field.
-    std::string text(std::size_t offset, std::size_t size) const {
-        std::string result;
-        for (std::size_t index = offset; index < offset + size && at(index) != 0; ++index) {
-            result.push_back(static_cast<char>(at(index)));
+    std::string_view text(std::size_t offset, std::size_t size) const {
+        const auto* first = reinterpret_cast<const char*>(bytes_.data() + offset);
+        std::size_t length = 0;
+        while (length < size && first[length] != 0) {
+            ++length;
         }
-        return result;
+        return {first, length};
     }
 
   private:
@@ -73,7 +75,7 @@ ComponentRecord decodeRecord(std::span<const std::byte, kRecordSize> bytes) {
     decoded.upperLimitCode = static_cast<std::uint8_t>(record.at(kUpperLimitCode));
     decoded.lowerLimit = std::abs(static_cast<int>(record.signedAt(kLowerLimit)));
     decoded.lowerLimitCode = static_cast<std::uint8_t>(record.at(kLowerLimitCode));
-    decoded.skip = (record.at(kFlags) & 0x80u) != 0 ? 1 : 0;
+    decoded.skip = (record.at(kFlags) & 0x80U) != 0;
     decoded.typeCode = record.signedAt(kTypeCode);
     decoded.modeCode = static_cast<char>(record.at(kModeCode));
     decoded.delay = record.signedAt(kDelay);
@@ -86,8 +88,8 @@ ComponentRecord decodeRecord(std::span<const std::byte, kRecordSize> bytes) {
         record.pin(record.highNibble(kGuardPins34High), kGuardPinsLow + 3),
         record.pin(record.lowNibble(kGuardPin5High), kGuardPinsLow + 4),
     };
-    decoded.partName = record.text(kPartName, kPartNameSize);
-    decoded.lc = record.text(kLc, kLcSize);
+    decoded.partName.assign(record.text(kPartName, kPartNameSize));
+    decoded.lc.assign(record.text(kLc, kLcSize));
     return decoded;
 }
 

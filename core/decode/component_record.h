@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <string>
+
+#include "text/fixed_text.h"
 
 namespace zemra {
 
@@ -21,15 +22,15 @@ struct ComponentRecord {
     std::uint8_t upperLimitCode = 0;
     int lowerLimit = 0;  // absolute value of the signed byte: 0x80 gives 128
     std::uint8_t lowerLimitCode = 0;
-    int skip = 0;
+    bool skip = false;
     std::int8_t typeCode = 0;
     char modeCode = 0;
     std::int8_t delay = 0;
     int hiPin = 0;
     int loPin = 0;
     std::array<int, 5> guardPins{};
-    std::string partName;  // raw bytes, at most 10
-    std::string lc;        // raw bytes, at most 2
+    FixedText<10> partName;  // raw bytes up to the first zero byte
+    LcCode lc;               // raw bytes up to the first zero byte
 };
 
 ComponentRecord decodeRecord(std::span<const std::byte, kRecordSize> bytes);

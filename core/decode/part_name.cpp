@@ -1,5 +1,8 @@
 #include "decode/part_name.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace zemra {
 namespace {
 
@@ -7,49 +10,53 @@ constexpr float kDiodeDropVolts = 0.7F;
 constexpr float kClosedJumperValue = 1.0F;
 constexpr float kOpenJumperValue = 4.0F;
 
+// `letter` followed by the name from its byte `from` on: IC12 with "U" from 2 gives U12.
+PartsN renamed(std::string_view letter, const PartsN& name, std::size_t from) {
+    PartsN result(letter);
+    result.append(name.view().substr(from));
+    return result;
+}
+
 }  // namespace
 
-void cleanUpPartName(std::string& partsN) {
-    for (char& character : partsN) {
-        if (character == ' ' || character == '-') {
-            character = '_';
-        }
-    }
-    for (auto position = partsN.rbegin(); position != partsN.rend() && *position == '_';
-         ++position) {
-        *position = ' ';
+void cleanUpPartName(PartsN& partsN) {
+    std::replace_if(
+        partsN.begin(), partsN.end(), [](char byte) { return byte == ' ' || byte == '-'; }, '_');
+    for (char* position = partsN.end(); position != partsN.begin() && *(position - 1) == '_';
+         --position) {
+        *(position - 1) = ' ';
     }
 }
 
-void applyPrefixRules(std::int8_t typeCode, char variantCode, StepFields& fields) {
-    const bool kx740e = isKx740e(variantCode);
-    std::string& name = fields.partsN;
-    if (startsWith(name, "IC") && typeCode != 13 && typeCode != 14) {
+void applyPrefixRules(std::int8_t typeCode, TesterVariant variant, StepFields& fields) {
+    const bool kx740e = variant == TesterVariant::Kx740e;
+    PartsN& name = fields.partsN;
+    if (name.startsWith("IC") && typeCode != 13 && typeCode != 14) {
         if (kx740e) {
-            name = "U" + name.substr(2);
+            name = renamed("U", name, 2);
         } else {
             fields.type = "U";
         }
         fields.unit = "V ";
-    } else if (startsWith(name, "LSI")) {
+    } else if (name.startsWith("LSI")) {
         if (kx740e) {
-            name = "U" + name.substr(3);
+            name = renamed("U", name, 3);
         } else {
             fields.type = "U";
         }
         fields.unit = "V ";
         fields.actualV = kDiodeDropVolts;
         fields.standV = kDiodeDropVolts;
-    } else if (startsWith(name, "REG")) {
+    } else if (name.startsWith("REG")) {
         if (kx740e) {
-            name = "Q" + name;
+            name.prepend("Q");
         } else {
             fields.type = "Q";
         }
         fields.unit = "V ";
         fields.actualV = kDiodeDropVolts;
         fields.standV = kDiodeDropVolts;
-    } else if (startsWith(name, "CN") || startsWith(name, "SW") || startsWith(name, "J")) {
+    } else if (name.startsWith("CN") || name.startsWith("SW") || name.startsWith("J")) {
         setJumperValues(typeCode, fields);
     }
 }

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "decode/part_name.h"
-
 namespace zemra {
 namespace {
 
@@ -47,27 +45,28 @@ int leadingNumber(std::string_view token) {
     return static_cast<int>(value);
 }
 
-bool isPinStep(std::string_view partsN, std::int8_t typeCode) {
-    return startsWith(partsN, "U") || startsWith(partsN, "JU") || startsWith(partsN, "IC") ||
+bool isPinStep(const PartsN& partsN, std::int8_t typeCode) {
+    return partsN.startsWith("U") || partsN.startsWith("JU") || partsN.startsWith("IC") ||
            (typeCode >= 10 && typeCode <= 15);
 }
 
 }  // namespace
 
-std::optional<PinStep> selectPinStep(const StepFields& fields, std::int8_t typeCode) {
-    std::string_view source = fields.partsN;
-    if (!isPinStep(source, typeCode)) {
+std::optional<PinStep> selectPinStep(const StepFields& fields, std::int8_t typeCode,
+                                     NameTable& names) {
+    if (!isPinStep(fields.partsN, typeCode)) {
         return std::nullopt;
     }
+    std::string_view source = fields.partsN.view();
     // Under KX740E a "U" device of a J step carries the prefix J; its device name does not.
-    if (startsWith(source, "JU")) {
+    if (fields.partsN.startsWith("JU")) {
         source.remove_prefix(1);
     }
     NameTokens tokens(source);
     const std::string_view device = tokens.next();
     const std::string_view pin = tokens.next();
-    return PinStep{std::string(device), fields.lc,          fields.hiP,
-                   fields.loP,          leadingNumber(pin), typeCode};
+    return PinStep{names.intern(device), fields.lc,          fields.hiP,
+                   fields.loP,           leadingNumber(pin), typeCode};
 }
 
 }  // namespace zemra

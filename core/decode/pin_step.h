@@ -2,16 +2,16 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 
 #include "decode/step_fields.h"
+#include "names/name_table.h"
 
 namespace zemra {
 
 // A decoded step that tests a device pin: device name and IC pin number from the part name.
 struct PinStep {
-    std::string name;
-    std::string lc;
+    NameId name = 0;
+    LcCode lc;
     int hiPin = 0;
     int loPin = 0;
     int pinNumber = 0;
@@ -20,7 +20,9 @@ struct PinStep {
     friend bool operator==(const PinStep&, const PinStep&) = default;
 };
 
-// The pin step of a decoded step, if its printed name or its type code marks it as one.
-std::optional<PinStep> selectPinStep(const StepFields& fields, std::int8_t typeCode);
+// The pin step of a decoded step, if its printed name or its type code marks it as one; its
+// device name is interned in `names`.
+std::optional<PinStep> selectPinStep(const StepFields& fields, std::int8_t typeCode,
+                                     NameTable& names);
 
 }  // namespace zemra

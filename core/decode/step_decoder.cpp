@@ -24,12 +24,12 @@ bool isAsciiLetterOrDigit(char character) {
 void resetStepFields(StepFields& fields) {
     StepFields fresh;
     fresh.step = fields.step;
-    fields = std::move(fresh);
+    fields = fresh;
 }
 
 // Character codes count as signed bytes, so a byte from 0x80 up never raises a counter.
-int signedCode(const std::string& text, std::size_t index) {
-    return index < text.size() ? static_cast<signed char>(text[index]) : 0;
+int signedCode(const LcCode& text, std::size_t index) {
+    return index < text.size() ? static_cast<signed char>(text.view()[index]) : 0;
 }
 
 void raiseRunCounters(const StepFields& fields, RunCounters& counters) {
@@ -47,12 +47,12 @@ StepKind decodeStep(const ComponentRecord& record, const DecodeOptions& options,
     fields.skip = record.skip;
     fields.lc = record.lc;
     if (fields.lc.empty() || !isAsciiLetterOrDigit(fields.lc.front())) {
-        fields.lc = "A1";
+        fields.lc.assign("A1");
     }
-    fields.partsN = record.partName;
+    fields.partsN.assign(record.partName.view());
     if (fields.partsN.empty() || !isAsciiLetter(fields.partsN.front())) {
-        if (fields.skip == 1) {
-            fields.partsN = "*";
+        if (fields.skip) {
+            fields.partsN.assign("*");
             return StepKind::Skipped;
         }
         return StepKind::Dropped;
@@ -66,17 +66,17 @@ StepKind decodeStep(const ComponentRecord& record, const DecodeOptions& options,
     fields.upperLimit = std::min<int>(record.upperLimit, kLimitMaximum);
     fields.lowerLimit = std::min(record.lowerLimit, kLimitMaximum);
     flags.otherLimitCode =
-        record.upperLimitCode == kLimitCode && record.lowerLimitCode == kLimitCode ? 0 : 1;
+        record.upperLimitCode != kLimitCode || record.lowerLimitCode != kLimitCode;
     fields.dly = std::max<int>(record.delay, 0);
 
     cleanUpPartName(fields.partsN);
     decodeValues(record, options.reversePins, fields, flags);
-    applyPrefixRules(record.typeCode, options.variantCode, fields);
-    if (startsWith(fields.partsN, "J") && flags.otherLimitCode == 1) {
+    applyPrefixRules(record.typeCode, options.variant, fields);
+    if (fields.partsN.startsWith("J") && flags.otherLimitCode) {
         fields.upperLimit = 10;
         fields.lowerLimit = 10;
     }
-    assignStepType(record, options.variantCode, fields);
+    assignStepType(record, options.variant, fields);
     return StepKind::Decoded;
 }
 

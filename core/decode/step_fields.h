@@ -1,35 +1,40 @@
 #pragma once
 
 #include <array>
-#include <string>
+#include <cstdint>
+#include <string_view>
+
+#include "text/fixed_text.h"
 
 namespace zemra {
 
-// Tester variants, as the dialog and the listing know them.
-inline constexpr char kVariantFeFr = 'E';  // "KX740 FE/FR": the listing has a Type column
-inline constexpr char kVariantE = 'F';     // "KX740E": the kind goes in front of the part name
-
-inline bool isKx740e(char variantCode) {
-    return variantCode == kVariantE;
-}
+// The tester a conversion writes for. The listing of the KX740 FE/FR has a Type column; the
+// KX740E has none and carries a step's kind in front of its part name.
+enum class TesterVariant {
+    Kx740FeFr,  // the dialog's VariantCode 'E', the default
+    Kx740e,     // VariantCode 'F'
+};
 
 struct DecodeOptions {
-    char variantCode = kVariantFeFr;
-    int reversePins = 0;
+    TesterVariant variant = TesterVariant::Kx740FeFr;
+    bool reversePins = false;  // exchange the Hi and Lo pins of voltage steps
 };
+
+// A part name after the naming rules: ten bytes from the record plus at most three of prefixes.
+using PartsN = FixedText<16>;
 
 // The fields of the step being decoded, one per listing column.
 struct StepFields {
-    int step = 1;
-    std::string partsN;
+    std::int64_t step = 1;
+    PartsN partsN;
     float actualV = 0.0F;
-    std::string unit;  // prints as two blanks while empty
-    std::string lc;
+    std::string_view unit;  // prints as two blanks while empty
+    LcCode lc;
     int hiP = 0;
     int loP = 0;
     std::array<int, 5> guardPins{};
-    int skip = 0;
-    std::string type = "Not";
+    bool skip = false;
+    std::string_view type = "Not";
     float standV = 0.0F;
     int upperLimit = 0;  // +Lm%
     int lowerLimit = 0;  // -Lm%
@@ -39,10 +44,10 @@ struct StepFields {
 
 // Working flags of one record's decoding.
 struct StepFlags {
-    int negUpperV = 0;
-    int negUpperR = 0;
-    int negUpperC = 0;
-    int otherLimitCode = 0;
+    bool negUpperV = false;
+    bool negUpperR = false;
+    bool negUpperC = false;
+    bool otherLimitCode = false;  // not both limit codes are 0x71
 };
 
 }  // namespace zemra

@@ -11,12 +11,12 @@ namespace {
 constexpr unsigned kResistance = 0x1;
 constexpr unsigned kCapacitance = 0x2;
 
-bool beginsWithAnyOf(const std::string& name, std::string_view letters) {
+bool beginsWithAnyOf(const PartsN& name, std::string_view letters) {
     return !name.empty() && letters.find(name.front()) != std::string_view::npos;
 }
 
 void addPrefix(std::string_view prefix, StepFields& fields) {
-    fields.partsN = std::string(prefix) + fields.partsN;
+    fields.partsN.prepend(prefix);
 }
 
 // The rule of most kinds: KX740E prefixes the letter unless the name already begins with one of
@@ -71,8 +71,8 @@ void markResistorOrCapacitor(const ComponentRecord& record, bool kx740e, StepFie
 
 }  // namespace
 
-void assignStepType(const ComponentRecord& record, char variantCode, StepFields& fields) {
-    const bool kx740e = isKx740e(variantCode);
+void assignStepType(const ComponentRecord& record, TesterVariant variant, StepFields& fields) {
+    const bool kx740e = variant == TesterVariant::Kx740e;
     switch (record.typeCode) {
         case 1:
         case 2:

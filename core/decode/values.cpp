@@ -1,10 +1,11 @@
 #include "decode/values.h"
 
-#include "decode/mode_code.h"
-
 #include <array>
 #include <optional>
+#include <string_view>
 #include <utility>
+
+#include "decode/mode_code.h"
 
 namespace zemra {
 namespace {
@@ -15,7 +16,7 @@ constexpr unsigned kInductance = 0x3;
 constexpr unsigned kLimitCode = 0x71;
 
 struct Range {
-    const char* unit;
+    std::string_view unit;
     int unitNumber;  // position on the kind's unit ladder
     double factor;
 };
@@ -110,7 +111,7 @@ std::optional<unsigned> decodeNominalValue(const ComponentRecord& record, float 
     if (!isComponentKind(kind)) {
         fields.unit = "V ";
         if (fields.lowerLimit > 0 && fields.upperLimit < 0) {
-            flags.negUpperV = 1;
+            flags.negUpperV = true;
         }
         return std::nullopt;
     }
@@ -120,9 +121,9 @@ std::optional<unsigned> decodeNominalValue(const ComponentRecord& record, float 
     }
     const bool negativeUpper = fields.upperLimit < 0 && fields.lowerLimit > 0;
     if (kind == kResistance && negativeUpper) {
-        flags.negUpperR = 1;
+        flags.negUpperR = true;
     } else if (kind == kCapacitance && negativeUpper) {
-        flags.negUpperC = 1;
+        flags.negUpperC = true;
     }
     return range;
 }
@@ -150,12 +151,12 @@ void scaleStandardValue(unsigned kind, const Range& standard, float value, bool 
 
 void applyResistanceRules(const ComponentRecord& record, StepFields& fields,
                           const StepFlags& flags) {
-    if (flags.negUpperR == 1 && flags.otherLimitCode == 0) {
+    if (flags.negUpperR && !flags.otherLimitCode) {
         fields.standV = 2.0F * fields.actualV;
         fields.upperLimit = -1;
         fields.lowerLimit = 15;
     }
-    if (flags.otherLimitCode == 1) {
+    if (flags.otherLimitCode) {
         if (record.upperLimitCode != kLimitCode) {
             fields.upperLimit = -1;
         }
@@ -171,12 +172,12 @@ void applyCapacitanceRules(StepFields& fields, const StepFlags& flags) {
     if (picofarads) {
         fields.standV = fields.actualV;
     }
-    if (flags.negUpperC == 1 && !picofarads && flags.otherLimitCode == 0) {
+    if (flags.negUpperC && !picofarads && !flags.otherLimitCode) {
         fields.standV = fields.actualV * kCapacitorFraction;
         fields.upperLimit = 30;
         fields.lowerLimit = -1;
     }
-    if (flags.otherLimitCode == 1) {
+    if (flags.otherLimitCode) {
         fields.upperLimit = 30;
         fields.lowerLimit = 20;
     }
@@ -184,30 +185,30 @@ void applyCapacitanceRules(StepFields& fields, const StepFlags& flags) {
 }
 
 void applyInductanceRules(StepFields& fields, const StepFlags& flags) {
-    if (flags.otherLimitCode == 1) {
+    if (flags.otherLimitCode) {
         fields.upperLimit = 30;
         fields.lowerLimit = 30;
     }
     fields.type = "L";
 }
 
-void decodeVoltage(const ComponentRecord& record, float standard, float nominal, int reversePins,
+void decodeVoltage(const ComponentRecord& record, float standard, float nominal, bool reversePins,
                    StepFields& fields, const StepFlags& flags) {
     fields.unit = "V ";
     fields.standV = scale(standard, 0.001);
     fields.actualV = scale(nominal, 0.001);
     fields.mode = modeFromModeCode(record.modeCode, fields.mode);
-    if (flags.negUpperV == 1 && flags.otherLimitCode == 0) {
+    if (flags.negUpperV && !flags.otherLimitCode) {
         fields.standV = kSiliconDropVolts;
         fields.lowerLimit = 30;
         fields.upperLimit = -1;
     }
     fields.dly = record.delay;
-    if (flags.otherLimitCode == 1) {
+    if (flags.otherLimitCode) {
         fields.upperLimit = 30;
         fields.lowerLimit = 30;
     }
-    if (reversePins != 0) {
+    if (reversePins) {
         std::swap(fields.hiP, fields.loP);
     }
     fields.dly *= 10;
@@ -215,7 +216,7 @@ void decodeVoltage(const ComponentRecord& record, float standard, float nominal,
 
 // Phase 2: the standard value.
 void decodeStandardValue(const ComponentRecord& record, float standard, float nominal,
-                         std::optional<unsigned> actualRangeIndex, int reversePins,
+                         std::optional<unsigned> actualRangeIndex, bool reversePins,
                          StepFields& fields, StepFlags& flags) {
     const unsigned kind = kindOf(record.standardRange);
     if (record.standardRange == 0x00) {
@@ -252,7 +253,7 @@ void fillZeroValues(float standard, float nominal, StepFields& fields) {
 
 }  // namespace
 
-void decodeValues(const ComponentRecord& record, int reversePins, StepFields& fields,
+void decodeValues(const ComponentRecord& record, bool reversePins, StepFields& fields,
                   StepFlags& flags) {
     const auto standard = static_cast<float>(record.standardValue);
     const auto nominal = static_cast<float>(record.actualValue);

@@ -1,10 +1,4 @@
-// Grouping of the pin steps by device: the device list, the IC devices and their diode and J
-// steps. Each pass gives exactly the entries, in exactly the order, of a head-to-tail scan of
-// the lists; hash lookups only spare the scan per device.
-#include <unordered_map>
-
-#include "devices/name_index.h"
-#include "run/conversion.h"
+#include "devices/device_lists.h"
 
 namespace zemra {
 namespace {
@@ -19,62 +13,64 @@ bool isJStep(std::int8_t typeCode) {
     return typeCode == 13 || typeCode == 14;
 }
 
-// The pin steps of each IC device that pass `selects`: grouped by IC in the order of icDevices,
-// within one IC in step order.
-template <class Append>
-void collectIcSteps(const ConversionLists& lists, bool (*selects)(std::int8_t), Append append) {
-    const NameIndex stepsByName(lists.pinSteps);
-    for (const IcDevice& device : lists.icDevices) {
+std::vector<PinStep> collectIcSteps(const std::vector<IcDevice>& icDevices,
+                                    const std::vector<PinStep>& pinSteps,
+                                    bool (*selects)(std::int8_t)) {
+    const NameGroups stepsByName(pinSteps);
+    std::vector<PinStep> collected;
+    for (const IcDevice& device : icDevices) {
         for (const std::size_t position : stepsByName.positionsOf(device.name)) {
-            const PinStep& step = lists.pinSteps[position];
-            if (selects(step.typeCode)) {
-                append(step);
+            if (selects(pinSteps[position].typeCode)) {
+                collected.push_back(pinSteps[position]);
             }
         }
     }
+    return collected;
 }
 
 }  // namespace
 
-bool Conversion::HasDevice(const std::string& name) const {
-    return deviceNames_.contains(name);
-}
-
-void Conversion::BuildDeviceList() {
-    lists_.deviceList.reserve(lists_.pinSteps.size());
-    for (const PinStep& step : lists_.pinSteps) {
-        if (!HasDevice(step.name)) {
-            lists_.deviceList.push_back({step.name, step.lc});
-            // The reserve above keeps the names in place while the set refers to them.
-            deviceNames_.insert(lists_.deviceList.back().name);
+std::vector<DeviceEntry> BuildDeviceList(const std::vector<PinStep>& pinSteps) {
+    std::vector<bool> listed;
+    std::vector<DeviceEntry> deviceList;
+    for (const PinStep& step : pinSteps) {
+        if (step.name >= listed.size()) {
+            listed.resize(std::size_t{step.name} + 1);
+        }
+        if (!listed[step.name]) {
+            listed[step.name] = true;
+            deviceList.push_back({step.name, step.lc});
         }
     }
+    return deviceList;
 }
 
-void Conversion::FindIcDevices() {
-    std::unordered_map<std::string_view, int> stepCounts;
-    for (const PinStep& step : lists_.pinSteps) {
+std::vector<IcDevice> FindIcDevices(const std::vector<DeviceEntry>& deviceList,
+                                    const std::vector<PinStep>& pinSteps) {
+    std::vector<int> stepCounts;
+    for (const PinStep& step : pinSteps) {
+        if (step.name >= stepCounts.size()) {
+            stepCounts.resize(std::size_t{step.name} + 1);
+        }
         ++stepCounts[step.name];
     }
-    for (const DeviceEntry& device : lists_.deviceList) {
-        if (stepCounts[device.name] >= kIcPinStepThreshold) {
-            lists_.icDevices.push_back({device.name, device.lc});
+    std::vector<IcDevice> icDevices;
+    for (const DeviceEntry& device : deviceList) {
+        if (device.name < stepCounts.size() && stepCounts[device.name] >= kIcPinStepThreshold) {
+            icDevices.push_back(device);
         }
     }
+    return icDevices;
 }
 
-void Conversion::CollectIcDiodeSteps() {
-    collectIcSteps(lists_, isDiodeStep, [this](const PinStep& step) {
-        lists_.icDiodeSteps.push_back(
-            {step.name, step.lc, step.hiPin, step.loPin, step.pinNumber, step.typeCode});
-    });
+std::vector<IcDiodeStep> CollectIcDiodeSteps(const std::vector<IcDevice>& icDevices,
+                                             const std::vector<PinStep>& pinSteps) {
+    return collectIcSteps(icDevices, pinSteps, isDiodeStep);
 }
 
-void Conversion::CollectIcJSteps() {
-    collectIcSteps(lists_, isJStep, [this](const PinStep& step) {
-        lists_.icJSteps.push_back(
-            {step.name, step.lc, step.hiPin, step.loPin, step.pinNumber, step.typeCode, 0});
-    });
+std::vector<IcJStep> CollectIcJSteps(const std::vector<IcDevice>& icDevices,
+                                     const std::vector<PinStep>& pinSteps) {
+    return collectIcSteps(icDevices, pinSteps, isJStep);
 }
 
 }  // namespace zemra

@@ -1,5 +1,4 @@
-// The common pin of each IC: the fixed end of its diode steps.
-#include "run/conversion.h"
+#include "icpins/common_pins.h"
 
 namespace zemra {
 namespace {
@@ -8,40 +7,41 @@ constexpr int kStartingPin = 1000;
 
 }  // namespace
 
-// The common pin is what a scan of the whole icDiodeSteps list leaves in runningPin, carried from
-// IC to IC: a step keeps runningPin when it is the IC's own and its hiPin equals runningPin, and
-// otherwise sets runningPin to its loPin. A step of another device always sets it, so only the
-// tail of the list that belongs to one device needs walking; every other device gets the last
-// step's loPin. Same result as one full scan per IC, in linear time.
-void Conversion::FindCommonPins() {
-    runningPin_ = kStartingPin;
-    const auto& steps = lists_.icDiodeSteps;
-    if (steps.empty()) {
-        for (const IcDevice& device : lists_.icDevices) {
-            lists_.icCommonPins.push_back({device.name, runningPin_});
+// The scan of the whole icDiodeSteps list for an IC keeps the running pin at a step of that IC
+// whose hiPin equals it, and otherwise sets it to the step's loPin. A step of another device
+// always sets it, so only the tail of the list that belongs to one device needs walking; every
+// other device gets the last step's loPin. Same result as one full scan per IC, in linear time.
+std::vector<IcCommonPin> FindCommonPins(const std::vector<IcDevice>& icDevices,
+                                        const std::vector<IcDiodeStep>& icDiodeSteps) {
+    std::vector<IcCommonPin> icCommonPins;
+    int runningPin = kStartingPin;
+    if (icDiodeSteps.empty()) {
+        for (const IcDevice& device : icDevices) {
+            icCommonPins.push_back({device.name, runningPin});
         }
-        return;
+        return icCommonPins;
     }
-    const IcDiodeStep& last = steps.back();
-    std::size_t tailStart = steps.size();
-    while (tailStart > 0 && steps[tailStart - 1].name == last.name) {
+    const IcDiodeStep& last = icDiodeSteps.back();
+    std::size_t tailStart = icDiodeSteps.size();
+    while (tailStart > 0 && icDiodeSteps[tailStart - 1].name == last.name) {
         --tailStart;
     }
-    for (const IcDevice& device : lists_.icDevices) {
+    for (const IcDevice& device : icDevices) {
         if (device.name != last.name) {
-            runningPin_ = last.loPin;
+            runningPin = last.loPin;
         } else {
             if (tailStart > 0) {
-                runningPin_ = steps[tailStart - 1].loPin;
+                runningPin = icDiodeSteps[tailStart - 1].loPin;
             }
-            for (std::size_t position = tailStart; position < steps.size(); ++position) {
-                if (steps[position].hiPin != runningPin_) {
-                    runningPin_ = steps[position].loPin;
+            for (std::size_t position = tailStart; position < icDiodeSteps.size(); ++position) {
+                if (icDiodeSteps[position].hiPin != runningPin) {
+                    runningPin = icDiodeSteps[position].loPin;
                 }
             }
         }
-        lists_.icCommonPins.push_back({device.name, runningPin_});
+        icCommonPins.push_back({device.name, runningPin});
     }
+    return icCommonPins;
 }
 
 }  // namespace zemra

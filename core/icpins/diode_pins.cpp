@@ -1,8 +1,6 @@
-// The pins of each IC known from its diode steps, and its pin count.
-#include <algorithm>
+#include "icpins/diode_pins.h"
 
-#include "devices/name_index.h"
-#include "run/conversion.h"
+#include <algorithm>
 
 namespace zemra {
 namespace {
@@ -12,39 +10,37 @@ constexpr int kMinimumPinCount = 8;
 
 }  // namespace
 
-void Conversion::DeriveIcPins() {
-    deriveDiodePins();
-    CountIcPins();
-    matchJStepsToKnownPins();
-    pairJSteps();
-}
-
-// A diode step that touches the common pin gives the tester pin at its other end.
-void Conversion::deriveDiodePins() {
-    const NameIndex stepsByName(lists_.icDiodeSteps);
-    for (const IcCommonPin& common : lists_.icCommonPins) {
+std::vector<IcDiodePin> FindDiodePins(const std::vector<IcCommonPin>& icCommonPins,
+                                      const std::vector<IcDiodeStep>& icDiodeSteps) {
+    const NameGroups stepsByName(icDiodeSteps);
+    std::vector<IcDiodePin> icDiodePins;
+    for (const IcCommonPin& common : icCommonPins) {
         for (const std::size_t position : stepsByName.positionsOf(common.name)) {
-            const IcDiodeStep& step = lists_.icDiodeSteps[position];
+            const IcDiodeStep& step = icDiodeSteps[position];
             if (step.loPin == common.commonPin) {
-                lists_.icDiodePins.push_back({step.name, step.hiPin, step.pinNumber});
+                icDiodePins.push_back({step.name, step.hiPin, step.pinNumber});
             } else if (step.hiPin == common.commonPin) {
-                lists_.icDiodePins.push_back({step.name, step.loPin, step.pinNumber});
+                icDiodePins.push_back({step.name, step.loPin, step.pinNumber});
             }
         }
     }
+    return icDiodePins;
 }
 
-void Conversion::CountIcPins() {
-    const NameIndex pinsByName(lists_.icDiodePins);
-    for (const IcDevice& device : lists_.icDevices) {
+std::vector<IcPinCount> CountIcPins(const std::vector<IcDevice>& icDevices,
+                                    const std::vector<IcDiodePin>& icDiodePins) {
+    const NameGroups pinsByName(icDiodePins);
+    std::vector<IcPinCount> icPinCounts;
+    for (const IcDevice& device : icDevices) {
         int highest = 0;
         for (const std::size_t position : pinsByName.positionsOf(device.name)) {
-            highest = std::max(highest, lists_.icDiodePins[position].pinNumber);
+            highest = std::max(highest, icDiodePins[position].pinNumber);
         }
         if (highest >= kMinimumPinCount) {
-            lists_.icPinCounts.push_back({device.name, highest, device.lc});
+            icPinCounts.push_back({device.name, highest, device.lc});
         }
     }
+    return icPinCounts;
 }
 
 }  // namespace zemra

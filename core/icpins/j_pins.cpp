@@ -1,11 +1,10 @@
-// Further IC pins from the J steps of each IC: matching against the pins known from diode steps,
-// then pairing consecutive J steps that share a tester pin.
-#include <algorithm>
-#include <optional>
+#include "icpins/j_pins.h"
 
-#include "devices/name_index.h"
-#include "run/conversion.h"
-#include "text/format.h"
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
+#include <tuple>
 
 namespace zemra {
 namespace {
@@ -13,162 +12,222 @@ namespace {
 // A J pin found by matching may lie this far beyond the pin count and raise it.
 constexpr int kPinCountReach = 20;
 
-int numberOf(std::string_view digits) {
+// Candidates of one split in the order the scan meets them: the diode pins of the IC in list
+// order, and for each the left part's match before the right part's.
+using CandidateKey = std::size_t;
+constexpr CandidateKey kNever = std::numeric_limits<CandidateKey>::max();
+
+// The diode pins of one pin number and tester pin, met on one side of a split: each gives the
+// same candidate, `value` at `farEnd`.
+struct CandidateKind {
+    std::span<const std::size_t> ranks;
+    std::size_t side = 0;  // 0 when the left part matches, 1 when the right part does
+    int farEnd = 0;
     int value = 0;
-    for (const char digit : digits) {
-        value = value * 10 + (digit - '0');
+
+    CandidateKey keyOf(std::size_t rank) const { return rank * 2 + side; }
+    CandidateKey firstFrom(CandidateKey start) const {
+        const std::size_t rank = start <= side ? 0 : (start - side + 1) / 2;
+        const auto found = std::lower_bound(ranks.begin(), ranks.end(), rank);
+        return found == ranks.end() ? kNever : keyOf(*found);
     }
-    return value;
+    CandidateKey last() const { return ranks.empty() ? kNever : keyOf(ranks.back()); }
+};
+
+// The candidates of one value: all of them are accepted from `start` on.
+struct CandidateGroup {
+    std::array<CandidateKind, 4> kinds{};
+    std::size_t count = 0;
+    int value = 0;
+    CandidateKey start = kNever;
+
+    CandidateKey firstFrom(CandidateKey from) const {
+        CandidateKey first = kNever;
+        for (std::size_t index = 0; index < count; ++index) {
+            first = std::min(first, kinds[index].firstFrom(from));
+        }
+        return first;
+    }
+    // The accepted candidate met last, which the pin file shows for this value; none if nothing
+    // was accepted.
+    std::optional<std::pair<CandidateKey, int>> lastAccepted() const {
+        std::optional<std::pair<CandidateKey, int>> last;
+        for (std::size_t index = 0; index < count; ++index) {
+            const CandidateKey key = kinds[index].last();
+            if (start != kNever && key != kNever && key >= start && (!last || key > last->first)) {
+                last = std::pair{key, kinds[index].farEnd};
+            }
+        }
+        return last;
+    }
+};
+
+bool withinReach(int value, const IcPinCount& pinCount) {
+    return value > 0 && value < pinCount.pinCount + kPinCountReach;
 }
 
-// The pin number whose "%d" text is exactly `part`: none for a part with a leading zero.
-std::optional<int> pinNumberSpelled(std::string_view part) {
-    if (part.size() > 1 && part.front() == '0') {
-        return std::nullopt;
-    }
-    return numberOf(part);
-}
+// One split of a J step's pin text. Each diode pin that the left part spells gives the right
+// part's number, each that the right part spells the left part's, at the step's tester pin that
+// the diode pin does not share. A candidate is accepted when its value is within reach of the
+// pin count, which each accepted value raises: once a value is accepted, every later candidate of
+// it is too, and the other value may come within reach from then on.
+bool matchSplit(std::string_view leftPart, std::string_view rightPart, const IcJStep& jStep,
+                const KnownPins& knownPins, IcPinCount& pinCount, FoundJPins& found) {
+    std::array<CandidateGroup, 2> groups{};
+    groups[0].value = numberOf(rightPart);
+    groups[1].value = numberOf(leftPart);
+    // Both values alike: one group, whose candidates are accepted alike.
+    const std::size_t groupCount = groups[0].value == groups[1].value ? 1 : 2;
+    const auto addKinds = [&](std::optional<int> spelled, std::size_t side, int value) {
+        if (!spelled) {
+            return;
+        }
+        CandidateGroup& group = groups[groupCount == 1 ? 0 : side];
+        group.kinds[group.count++] = {knownPins.ranksOf(*spelled, jStep.hiPin), side, jStep.loPin,
+                                      value};
+        if (jStep.loPin != jStep.hiPin) {
+            group.kinds[group.count++] = {knownPins.ranksOf(*spelled, jStep.loPin), side,
+                                          jStep.hiPin, value};
+        }
+    };
+    addKinds(pinNumberSpelled(leftPart), 0, groups[0].value);
+    addKinds(pinNumberSpelled(rightPart), 1, groups[1].value);
 
-void appendPositions(const std::vector<std::size_t>& from, std::vector<std::size_t>& to) {
-    to.insert(to.end(), from.begin(), from.end());
+    std::array<CandidateKey, 2> firstAccepted{kNever, kNever};
+    for (std::size_t index = 0; index < groupCount; ++index) {
+        if (withinReach(groups[index].value, pinCount)) {
+            groups[index].start = 0;
+            firstAccepted[index] = groups[index].firstFrom(0);
+        }
+    }
+    const std::size_t earlier = firstAccepted[0] <= firstAccepted[1] ? 0 : 1;
+    if (firstAccepted[earlier] == kNever) {
+        return false;
+    }
+    pinCount.pinCount = std::max(pinCount.pinCount, groups[earlier].value);
+    if (groupCount == 2) {
+        CandidateGroup& other = groups[1 - earlier];
+        if (other.start == kNever && withinReach(other.value, pinCount)) {
+            other.start = firstAccepted[earlier] + 1;
+        }
+        if (other.start != kNever && other.firstFrom(other.start) != kNever) {
+            pinCount.pinCount = std::max(pinCount.pinCount, other.value);
+        }
+    }
+    // Of each value only the last accepted candidate can show. The two values are two pins, so
+    // the order in which they are kept does not matter.
+    bool accepted = false;
+    for (std::size_t index = 0; index < groupCount; ++index) {
+        if (const auto last = groups[index].lastAccepted()) {
+            found.add(groups[index].value, last->second, pinCount);
+            accepted = true;
+        }
+    }
+    return accepted;
 }
 
 }  // namespace
 
-void Conversion::matchJStepsToKnownPins() {
-    const NameIndex jStepsByName(lists_.icJSteps);
-    for (IcPinCount& pinCount : lists_.icPinCounts) {
-        for (const std::size_t position : jStepsByName.positionsOf(pinCount.name)) {
-            IcJStep& jStep = lists_.icJSteps[position];
-            MatchJStepToKnownPins(decimalText(jStep.pinNumber), jStep, pinCount);
-        }
+void FoundJPins::add(int pinNumber, int testerPin, const IcPinCount& ic) {
+    if (pinNumber > ic.pinCount) {
+        ++ignored_;
+    } else {
+        testerPinByPin_[pinNumber] = testerPin;
     }
 }
 
-// Splits the pin text at every position; a part that spells a diode pin of the IC at one of the
-// step's tester pins gives the other part as the pin at the step's other tester pin. Diode pins
-// are visited in list order, as a scan of icDiodePins would, but only those that can match.
-void Conversion::MatchJStepToKnownPins(const std::string& pinText, IcJStep& jStep,
-                                       IcPinCount& pinCount) {
-    if (pinText.size() < 2) {
-        return;
+std::vector<IcJPin> FoundJPins::shownPins(NameId ic) const {
+    std::vector<IcJPin> pins;
+    for (const auto& [pinNumber, testerPin] : testerPinByPin_) {
+        // Pin 0 has a slot of its own, which the pin file never shows.
+        if (pinNumber >= 1) {
+            pins.push_back({ic, testerPin, pinNumber});
+        }
     }
-    knownPins_.update(lists_.icDiodePins);
-    const auto accept = [&](const IcDiodePin& known, int pinNumber) {
-        int farEnd = 0;
-        if (known.testerPin == jStep.hiPin) {
-            farEnd = jStep.loPin;
-        } else if (known.testerPin == jStep.loPin) {
-            farEnd = jStep.hiPin;
-        } else {
-            return;
-        }
-        if (pinNumber < pinCount.pinCount + kPinCountReach && pinNumber > 0) {
-            lists_.icJPins.push_back({jStep.name, farEnd, pinNumber});
-            jStep.done = 1;
-            pinCount.pinCount = std::max(pinCount.pinCount, pinNumber);
-        }
-    };
-    std::vector<std::size_t> candidates;
-    for (std::size_t split = 1; split < pinText.size(); ++split) {
-        const std::string_view left = std::string_view(pinText).substr(0, split);
-        const std::string_view right = std::string_view(pinText).substr(split);
-        const auto leftPin = pinNumberSpelled(left);
-        const auto rightPin = pinNumberSpelled(right);
-        candidates.clear();
-        for (const auto pin : {leftPin, rightPin}) {
-            if (!pin) {
-                continue;
-            }
-            appendPositions(knownPins_.positionsOf(jStep.name, *pin, jStep.hiPin), candidates);
-            if (jStep.loPin != jStep.hiPin) {
-                appendPositions(knownPins_.positionsOf(jStep.name, *pin, jStep.loPin), candidates);
-            }
-        }
-        std::sort(candidates.begin(), candidates.end());
-        candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-        for (const std::size_t position : candidates) {
-            const IcDiodePin& known = lists_.icDiodePins[position];
-            if (known.pinNumber == leftPin) {
-                accept(known, numberOf(right));
-            }
-            if (known.pinNumber == rightPin) {
-                accept(known, numberOf(left));
-            }
-        }
+    std::sort(pins.begin(), pins.end(), [](const IcJPin& left, const IcJPin& right) {
+        return left.pinNumber < right.pinNumber;
+    });
+    return pins;
+}
+
+KnownPins::KnownPins(const std::vector<IcDiodePin>& icDiodePins,
+                     std::span<const std::size_t> positions) {
+    entries_.reserve(positions.size());
+    for (std::size_t rank = 0; rank < positions.size(); ++rank) {
+        const IcDiodePin& pin = icDiodePins[positions[rank]];
+        entries_.push_back({pin.pinNumber, pin.testerPin, rank});
+    }
+    std::sort(entries_.begin(), entries_.end(), [](const Entry& left, const Entry& right) {
+        return std::tie(left.pinNumber, left.testerPin, left.rank) <
+               std::tie(right.pinNumber, right.testerPin, right.rank);
+    });
+    ranks_.reserve(entries_.size());
+    for (const Entry& entry : entries_) {
+        ranks_.push_back(entry.rank);
     }
 }
 
-// Only the IC whose J steps head icJSteps can pair any: the scan of every other IC meets a step
-// of another IC first, and from then on it is blocked and only remembers steps. The head IC
-// pairs its steps up to the first one that matching marked done.
-void Conversion::pairJSteps() {
-    for (const IcPinCount& pinCount : lists_.icPinCounts) {
-        pairBlocked_ = 0;
-        curJStep_ = {};
-        prevJStep_ = {};
-        for (const IcJStep& jStep : lists_.icJSteps) {
-            if (jStep.name != pinCount.name || jStep.done == 1) {
-                pairBlocked_ = 1;
-                break;
-            }
-            MatchJStepPair(jStep, pairBlocked_);
-        }
-    }
+std::span<const std::size_t> KnownPins::ranksOf(int pinNumber, int testerPin) const {
+    const auto [first, last] =
+        std::equal_range(entries_.begin(), entries_.end(), Entry{pinNumber, testerPin, 0},
+                         [](const Entry& left, const Entry& right) {
+                             return std::tie(left.pinNumber, left.testerPin) <
+                                    std::tie(right.pinNumber, right.testerPin);
+                         });
+    const auto offset = static_cast<std::size_t>(first - entries_.begin());
+    return std::span(ranks_).subspan(offset, static_cast<std::size_t>(last - first));
 }
 
-void Conversion::MatchJStepPair(const IcJStep& jStep, int blocked) {
-    curJStep_ = {jStep.name, jStep.hiPin, jStep.loPin, jStep.pinNumber};
-    if (blocked != 1) {
-        pairWithPreviousJStep();
+bool MatchJStepToKnownPins(const PinText& pinText, const IcJStep& jStep, const KnownPins& knownPins,
+                           IcPinCount& pinCount, FoundJPins& found) {
+    bool matched = false;
+    for (std::size_t split = 1; split < pinText.view().size(); ++split) {
+        matched = matchSplit(pinText.left(split), pinText.right(split), jStep, knownPins, pinCount,
+                             found) ||
+                  matched;
     }
-    prevJStep_ = curJStep_;
+    return matched;
 }
 
-// Two J steps that share a tester pin share an IC pin: the part of both pin texts that is the
-// same is the pin at the shared tester pin, the rest of each the pin at its other tester pin.
-void Conversion::pairWithPreviousJStep() {
-    const JStepState& prev = prevJStep_;
-    const JStepState& cur = curJStep_;
+void MatchJStepPair(const IcJStep& jStep, const IcJStep& previous, const IcPinCount& pinCount,
+                    FoundJPins& found) {
     int shared = 0;
-    int prevOther = 0;
-    int curOther = 0;
-    if (cur.hiPin == prev.loPin) {
-        shared = prev.loPin, prevOther = prev.hiPin, curOther = cur.loPin;
-    } else if (cur.hiPin == prev.hiPin) {
-        shared = prev.hiPin, prevOther = prev.loPin, curOther = cur.loPin;
-    } else if (cur.loPin == prev.loPin) {
-        shared = prev.loPin, prevOther = prev.hiPin, curOther = cur.hiPin;
-    } else if (cur.loPin == prev.hiPin) {
-        shared = prev.hiPin, prevOther = prev.loPin, curOther = cur.hiPin;
+    int previousOther = 0;
+    int currentOther = 0;
+    if (jStep.hiPin == previous.loPin) {
+        shared = previous.loPin, previousOther = previous.hiPin, currentOther = jStep.loPin;
+    } else if (jStep.hiPin == previous.hiPin) {
+        shared = previous.hiPin, previousOther = previous.loPin, currentOther = jStep.loPin;
+    } else if (jStep.loPin == previous.loPin) {
+        shared = previous.loPin, previousOther = previous.hiPin, currentOther = jStep.hiPin;
+    } else if (jStep.loPin == previous.hiPin) {
+        shared = previous.hiPin, previousOther = previous.loPin, currentOther = jStep.hiPin;
     } else {
         return;
     }
-    const std::string curText = decimalText(cur.pinNumber);
-    const std::string prevText = decimalText(prev.pinNumber);
-    const std::string_view a = curText;
-    const std::string_view b = prevText;
-    const auto emit = [&](std::string_view sharedPart, std::string_view prevRest,
-                          std::string_view curRest) {
-        lists_.icJPins.push_back({prev.name, shared, numberOf(sharedPart)});
-        lists_.icJPins.push_back({prev.name, prevOther, numberOf(prevRest)});
-        lists_.icJPins.push_back({cur.name, curOther, numberOf(curRest)});
+    const PinText current(jStep.pinNumber);
+    const PinText before(previous.pinNumber);
+    const auto emit = [&](std::string_view sharedPart, std::string_view previousRest,
+                          std::string_view currentRest) {
+        found.add(numberOf(sharedPart), shared, pinCount);
+        found.add(numberOf(previousRest), previousOther, pinCount);
+        found.add(numberOf(currentRest), currentOther, pinCount);
     };
-    for (std::size_t i = 1; i < a.size(); ++i) {
-        for (std::size_t j = 1; j < b.size(); ++j) {
-            const auto aLeft = a.substr(0, i);
-            const auto aRight = a.substr(i);
-            const auto bLeft = b.substr(0, j);
-            const auto bRight = b.substr(j);
-            if (aLeft == bLeft) {
-                emit(bLeft, bRight, aRight);
-            } else if (aLeft == bRight) {
-                emit(bRight, bLeft, aRight);
+    for (std::size_t i = 1; i < current.view().size(); ++i) {
+        for (std::size_t j = 1; j < before.view().size(); ++j) {
+            const std::string_view currentLeft = current.left(i);
+            const std::string_view currentRight = current.right(i);
+            const std::string_view previousLeft = before.left(j);
+            const std::string_view previousRight = before.right(j);
+            if (currentLeft == previousLeft) {
+                emit(previousLeft, previousRight, currentRight);
+            } else if (currentLeft == previousRight) {
+                emit(previousRight, previousLeft, currentRight);
             }
-            if (aRight == bLeft) {
-                emit(bLeft, bRight, aLeft);
-            } else if (aRight == bRight) {
-                emit(bRight, bLeft, aLeft);
+            if (currentRight == previousLeft) {
+                emit(previousLeft, previousRight, currentLeft);
+            } else if (currentRight == previousRight) {
+                emit(previousRight, previousLeft, currentLeft);
             }
         }
     }

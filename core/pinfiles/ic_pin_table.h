@@ -1,20 +1,38 @@
 #pragma once
 
-#include <string>
-#include <utility>
+#include <cstdint>
 #include <vector>
+
+#include "icpins/ic_pin_entries.h"
 
 namespace zemra {
 
-// The tester pin of each IC pin 1 to `pinCount` that a diode or J pin named. Only the pins found
-// are held, in ascending pin order, so that a pin count in the millions costs no memory.
+enum class PinSource : std::uint8_t { DiodePin, JPin };
+
+// The tester pin that one IC pin got, and where it came from.
+struct PinSlot {
+    int pin = 0;
+    int testerPin = 0;
+    PinSource source = PinSource::DiodePin;
+
+    friend bool operator==(const PinSlot&, const PinSlot&) = default;
+};
+
+// The tester pin of each IC pin 1 to pinCount that a diode or J pin named. Only the pins found are
+// held, in ascending order, so that a pin count in the millions costs no memory.
 struct IcPinTable {
-    std::string name;
-    std::vector<std::pair<int, int>> testerPins;  // (IC pin, tester pin)
+    NameId name = 0;
     int pinCount = 0;
+    std::vector<PinSlot> foundPins;
 
     // The tester pin of `pin`, 0 if none was found.
     int testerPinOf(int pin) const;
 };
+
+// One table per IC of icPinCounts: the diode pins first, then the J pins, each in list order, so
+// the last entry for a pin wins and every J pin wins over every diode pin.
+std::vector<IcPinTable> BuildIcPinTables(const std::vector<IcPinCount>& icPinCounts,
+                                         const std::vector<IcDiodePin>& icDiodePins,
+                                         const std::vector<IcJPin>& icJPins);
 
 }  // namespace zemra

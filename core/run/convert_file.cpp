@@ -1,130 +1,105 @@
 #include "run/convert_file.h"
 
-#include <array>
-#include <memory>
-#include <system_error>
-#include <vector>
-
-#include "run/conversion.h"
-#include "run/messages.h"
-#include "run/pending_output.h"
+#include "files/path_text.h"
+#include "run/convert_board.h"
+#include "run/output_set.h"
 
 namespace zemra {
 namespace {
 
-constexpr std::size_t kRecordsPerRead = 1024;
+// Names the input in a failure of its reads.
+class InputSource : public ByteSource {
+  public:
+    explicit InputSource(ReadableFile& file) : file_(file) {}
 
-struct OutputKind {
-    const char* extension;
-    const char* notCreated;
-};
+    struct Failure {
+        FileError error;
+    };
 
-// In the order the outputs are opened.
-constexpr std::array<OutputKind, 4> kOutputKinds{{
-    {".dat", kMessageDatNotCreated},
-    {".icn", kMessageIcnNotCreated},
-    {".icp", kMessageIcpNotCreated},
-    {".scp", kMessageScpNotCreated},
-}};
-
-std::filesystem::path makeOutputFolder(const std::filesystem::path& parent,
-                                       const std::string& title) {
-    // A title that names the parent itself or its parent gets no folder of its own.
-    if (title.empty() || title == "." || title == "..") {
-        return parent;
-    }
-    const std::filesystem::path folder = parent / title;
-    std::error_code error;
-    std::filesystem::create_directory(folder, error);
-    return std::filesystem::is_directory(folder, error) ? folder : parent;
-}
-
-// Hands every whole record of the input to the conversion; a trailing partial record and
-// anything after a read error are ignored.
-void convertRecords(std::istream& records, Conversion& conversion) {
-    std::vector<std::byte> buffer(kRecordsPerRead * kRecordSize);
-    std::size_t held = 0;
-    while (records) {
-        records.read(reinterpret_cast<char*>(buffer.data() + held),
-                     static_cast<std::streamsize>(buffer.size() - held));
-        held += static_cast<std::size_t>(records.gcount());
-        std::size_t offset = 0;
-        for (; offset + kRecordSize <= held; offset += kRecordSize) {
-            conversion.convertRecord(
-                std::span<const std::byte, kRecordSize>(buffer.data() + offset, kRecordSize));
+    std::size_t read(std::span<std::byte> buffer) override {
+        try {
+            return file_.read(buffer);
+        } catch (const FileError& error) {
+            throw Failure{error};
         }
-        std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(offset),
-                  buffer.begin() + static_cast<std::ptrdiff_t>(held), buffer.begin());
-        held -= offset;
     }
-}
+
+  private:
+    ReadableFile& file_;
+};
 
 }  // namespace
 
 std::string fileTitle(const std::filesystem::path& path) {
-    const std::string name = path.filename().string();
-    const auto dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
+    const std::string bytes = utf8Of(path.filename());
+    const auto dot = bytes.rfind('.');
+    return dot == std::string::npos ? bytes : bytes.substr(0, dot);
 }
 
-std::optional<InputFile> InputFile::open(const std::filesystem::path& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        return std::nullopt;
-    }
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream.is_open()) {
-        return std::nullopt;
-    }
-    return InputFile(path, std::move(stream));
+InputFile InputFile::open(FileSystem& fileSystem, const std::filesystem::path& path) {
+    return InputFile(path, fileSystem.openForReading(path));
 }
 
-RunReport runConversion(InputFile& input, const std::string& title,
-                        const std::filesystem::path& outputParent,
+std::filesystem::path makeOutputFolder(FileSystem& fileSystem,
+                                       const std::filesystem::path& outputParent,
+                                       const std::string& title) {
+    // A title that names the parent itself or its parent gets no folder of its own.
+    if (title.empty() || title == "." || title == "..") {
+        return outputParent;
+    }
+    const std::filesystem::path folder = outputParent / pathFromUtf8(title);
+    return fileSystem.createFolder(folder) ? folder : outputParent;
+}
+
+RunOutcome convertInput(FileSystem& fileSystem, InputFile& input, const std::string& title,
+                        const std::filesystem::path& outputFolder,
                         const ConversionSettings& settings, const MessageSink& report) {
-    RunReport result;
-    result.outputFolder = makeOutputFolder(outputParent, title);
-    result.clean = true;
-
-    std::array<std::unique_ptr<PendingOutput>, kOutputKinds.size()> outputs;
-    for (std::size_t index = 0; index < kOutputKinds.size(); ++index) {
-        const auto target = result.outputFolder / (title + kOutputKinds[index].extension);
-        outputs[index] = std::make_unique<PendingOutput>(target, input.path());
-        if (!outputs[index]->isOpen()) {
-            report(kOutputKinds[index].notCreated);
-            result.clean = false;
-        }
+    RunOutcome outcome;
+    outcome.outputFolder = outputFolder;
+    OutputSet outputs(fileSystem, outputFolder, title, input.path());
+    const std::vector<OutputFailure> failures = outputs.open();
+    for (const OutputFailure& failure : failures) {
+        report({notCreatedMessage(failure.kind), failure.error});
     }
-
-    Conversion conversion(
-        {settings.variantCode, settings.reversePins},
-        {outputs[0]->text(), outputs[1]->text(), outputs[2]->text(), outputs[3]->text()});
-    conversion.writeListingHeader(title, settings.at);
-    convertRecords(input.records(), conversion);
-    conversion.runPasses();
-    conversion.writeSettingsFile();
-
-    for (std::size_t index = 0; index < kOutputKinds.size(); ++index) {
-        if (outputs[index]->isOpen() && !outputs[index]->commit()) {
-            report(kOutputKinds[index].notCreated);
-            result.clean = false;
-        }
+    if (!failures.empty()) {
+        return outcome;
     }
-    report(kMessageConverted);
-    return result;
+    try {
+        InputSource source(input.records());
+        ConversionSummary summary =
+            convertBoard(source, {title, settings.options, settings.at},
+                         {outputs.sink(OutputKind::Dat), outputs.sink(OutputKind::Icn),
+                          outputs.sink(OutputKind::Icp), outputs.sink(OutputKind::Scp)});
+        outputs.commit();
+        outcome.committed = true;
+        outcome.summary = std::move(summary);
+    } catch (const InputSource::Failure& failure) {
+        report({MessageKind::FileUnreadable, failure.error});
+        return outcome;
+    } catch (const OutputFailure& failure) {
+        report({notCreatedMessage(failure.kind), failure.error});
+        return outcome;
+    }
+    report({MessageKind::Converted, std::nullopt});
+    return outcome;
 }
 
-RunReport convertFile(const std::filesystem::path& input,
-                      const std::optional<std::filesystem::path>& outputParent,
-                      const ConversionSettings& settings, const MessageSink& report) {
-    auto opened = InputFile::open(input);
-    if (!opened) {
-        report(kMessageFileMissing);
+RunOutcome convertFile(FileSystem& fileSystem, const std::filesystem::path& input,
+                       const std::optional<std::filesystem::path>& outputParent,
+                       const ConversionSettings& settings, const MessageSink& report) {
+    std::optional<InputFile> opened;
+    try {
+        opened.emplace(InputFile::open(fileSystem, input));
+    } catch (const FileError& error) {
+        report({MessageKind::FileMissing, error});
         return {};
     }
+    std::error_code error;
     const std::filesystem::path parent =
-        outputParent ? *outputParent : std::filesystem::absolute(input).parent_path();
-    return runConversion(*opened, fileTitle(input), parent, settings, report);
+        outputParent ? *outputParent : std::filesystem::absolute(input, error).parent_path();
+    const std::string title = fileTitle(input);
+    return convertInput(fileSystem, *opened, title, makeOutputFolder(fileSystem, parent, title),
+                        settings, report);
 }
 
 }  // namespace zemra

@@ -1,6 +1,7 @@
 #include "run/listing_header.h"
 
-#include "decode/step_fields.h"
+#include <string>
+
 #include "text/format.h"
 
 namespace zemra {
@@ -20,8 +21,8 @@ constexpr const char* kMeasureColumns =
 
 }  // namespace
 
-std::string formatListingHeader(const std::string& baseName, char variantCode,
-                                const LocalDateTime& at) {
+void writeListingHeader(std::string_view baseName, TesterVariant variant, const LocalDateTime& at,
+                        TextWriter& listing) {
     // The stamp is built from the MM/DD/YY date text and HH:MM:SS time text of the run, so the
     // year printed is always 2000 plus the year of the century.
     std::string dateText;
@@ -31,15 +32,17 @@ std::string formatListingHeader(const std::string& baseName, char variantCode,
     const std::string month = dateText.substr(0, 2);
     const int year = 2000 + (dateText[6] - '0') * 10 + (dateText[7] - '0');
 
+    // The name may hold any byte but NUL; it is printed whole, as "%s" prints it.
+    const std::string name(baseName);
     std::string header;
-    appendFormatted(header, kFileNameLine, (baseName + ".dat").c_str());
-    appendFormatted(header, kBoardNameLine, baseName.c_str());
+    appendFormatted(header, kFileNameLine, (name + ".dat").c_str());
+    appendFormatted(header, kBoardNameLine, name.c_str());
     appendFormatted(header, kTimeStamp, month.c_str(), dateText[3], dateText[4], year,
                     timeText.c_str());
     header += kBlankLine;
-    header += isKx740e(variantCode) ? kColumnsKx740e : kColumnsFeFr;
+    header += variant == TesterVariant::Kx740e ? kColumnsKx740e : kColumnsFeFr;
     appendFormatted(header, kMeasureColumns);
-    return header;
+    listing.text(header);
 }
 
 }  // namespace zemra

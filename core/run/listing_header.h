@@ -1,13 +1,15 @@
 #pragma once
 
-#include <string>
+#include <string_view>
 
+#include "decode/step_fields.h"
 #include "run/local_date_time.h"
+#include "text/text_writer.h"
 
 namespace zemra {
 
 // The five header lines of the test data listing.
-std::string formatListingHeader(const std::string& baseName, char variantCode,
-                                const LocalDateTime& at);
+void writeListingHeader(std::string_view baseName, TesterVariant variant, const LocalDateTime& at,
+                        TextWriter& listing);
 
 }  // namespace zemra

@@ -1,13 +1,36 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "files/file_error.h"
+
 namespace zemra {
 
-// The texts the operator sees, in the program's language.
-inline constexpr const char* kMessageFileMissing = "파일이 존재하지 않습니다.";
-inline constexpr const char* kMessageConverted = "변환을 마쳤습니다";
-inline constexpr const char* kMessageDatNotCreated = "DAT 파일이 생성되지 않습니다.";
-inline constexpr const char* kMessageIcnNotCreated = "ICN 파일이 생성되지 않습니다.";
-inline constexpr const char* kMessageIcpNotCreated = "ICP 파일이 생성되지 않습니다.";
-inline constexpr const char* kMessageScpNotCreated = "SCP 파일이 생성되지 않습니다.";
+// The messages of a run, in the order the operator sees them.
+enum class MessageKind {
+    FileMissing,     // the input cannot be opened
+    FileUnreadable,  // the input cannot be read to its end
+    DatNotCreated,
+    IcnNotCreated,
+    IcpNotCreated,
+    ScpNotCreated,
+    Converted,  // all four outputs are in place
+};
+
+struct RunMessage {
+    MessageKind kind;
+    std::optional<FileError> reason;
+};
+
+// The text the operator reads, in the program's language.
+std::string_view operatorText(MessageKind kind);
+
+// Why a file operation failed, in a few words of English: the system's own text for its errors.
+std::string reasonText(const FileError& error);
+
+// The operator text, followed by the reason in parentheses where there is one.
+std::string describe(const RunMessage& message);
 
 }  // namespace zemra

@@ -1,5 +1,7 @@
 #include "run/settings_file.h"
 
+#include <string>
+
 #include "text/format.h"
 
 namespace zemra {
@@ -18,14 +20,14 @@ constexpr int kDigitBase = 48;
 
 }  // namespace
 
-std::string formatSettingsFile(const RunCounters& counters) {
+void writeSettingsFile(const RunCounters& counters, TextWriter& scp) {
     std::string text = kLine1;
     appendFormatted(text, kLine2, counters.maxPin);
     text += kLine3;
     text += kLine4;
     appendFormatted(text, kLine5, counters.maxLcLetter - kLetterBase);
     appendFormatted(text, kLine6, counters.maxLcDigit - kDigitBase);
-    return text;
+    scp.text(text);
 }
 
 }  // namespace zemra

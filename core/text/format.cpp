@@ -30,33 +30,4 @@ void appendFormatted(std::string& out, const char* format, ...) {
     va_end(retry);
 }
 
-void appendPadded(std::string& out, std::int64_t value, int width) {
-    std::array<char, 24> digits{};
-    std::size_t count = 0;
-    const bool negative = value < 0;
-    // Work on the magnitude as unsigned so that the smallest int64 has one too.
-    std::uint64_t magnitude =
-        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    do {
-        digits[count++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    const std::size_t length = count + (negative ? 1 : 0);
-    if (width > 0 && static_cast<std::size_t>(width) > length) {
-        out.append(static_cast<std::size_t>(width) - length, ' ');
-    }
-    if (negative) {
-        out.push_back('-');
-    }
-    while (count > 0) {
-        out.push_back(digits[--count]);
-    }
-}
-
-std::string decimalText(std::int64_t value) {
-    std::string text;
-    appendPadded(text, value, 0);
-    return text;
-}
-
 }  // namespace zemra

@@ -39,9 +39,9 @@ class ZemraConvert : public ::testing::Test {
     void expectGolden(const std::filesystem::path& outputs, const std::string& golden,
                       const std::string& title = "twoics") {
         for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
-            EXPECT_EQ(readFile(outputs / (title + extension)),
-                      readFile(std::filesystem::path(ZEMRA_GOLDEN_DIR) / golden /
-                               (title + extension)))
+            EXPECT_EQ(
+                readFile(outputs / (title + extension)),
+                readFile(std::filesystem::path(ZEMRA_GOLDEN_DIR) / golden / (title + extension)))
                 << golden << extension;
         }
     }
@@ -77,7 +77,8 @@ TEST_F(ZemraConvert, SeveralFilesConvertEvenWhenOneIsMissing) {
     const Result result = run("a.cmp missing.cmp b.cmp");
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.out, (folder / "a").string() + "\n" + (folder / "b").string() + "\n");
-    EXPECT_NE(result.err.find("missing.cmp: 파일이 존재하지 않습니다.\n"), std::string::npos);
+    EXPECT_NE(result.err.find("missing.cmp: 파일이 존재하지 않습니다. (no such file)\n"),
+              std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(folder / "b" / "b.icp"));
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
@@ -88,8 +89,9 @@ TEST_F(ZemraConvert, OutputThatCannotBeWrittenFailsTheRun) {
     const Result result = run("a.cmp");
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.err,
-              "zemra-convert: a.cmp: SCP 파일이 생성되지 않습니다.\n"
-              "zemra-convert: a.cmp: 변환을 마쳤습니다\n");
+              "zemra-convert: a.cmp: SCP 파일이 생성되지 않습니다. (is a folder, not a file)\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(testing::entriesOf(folder / "a"), (std::vector<std::string>{"a.scp"}));
 }
 
 TEST_F(ZemraConvert, MissingOutputFolderIsAnError) {

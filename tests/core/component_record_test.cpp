@@ -40,20 +40,20 @@ TEST(ComponentRecord, LimitsDelayAndCodesAreSignedBytes) {
     EXPECT_EQ(decoded.lowerLimit, 128);
     EXPECT_EQ(decoded.typeCode, -1);
     EXPECT_EQ(decoded.delay, -1);
-    EXPECT_EQ(decoded.skip, 0);
-    EXPECT_EQ(decode(RecordBuilder().skip()).skip, 1);
+    EXPECT_FALSE(decoded.skip);
+    EXPECT_TRUE(decode(RecordBuilder().skip()).skip);
 }
 
 TEST(ComponentRecord, TextsEndAtZeroOrAtTheirField) {
     RecordBuilder full;
     full.name("ABCDEFGHIJ").lc("XY");
-    EXPECT_EQ(decode(full).partName, "ABCDEFGHIJ");
-    EXPECT_EQ(decode(full).lc, "XY");
+    EXPECT_EQ(decode(full).partName.view(), "ABCDEFGHIJ");
+    EXPECT_EQ(decode(full).lc.view(), "XY");
 
     RecordBuilder shortLc;
     shortLc.name("R1").byteAt(55, 'Z').lc("B");
-    EXPECT_EQ(decode(shortLc).partName, "R1");
-    EXPECT_EQ(decode(shortLc).lc, "B");
+    EXPECT_EQ(decode(shortLc).partName.view(), "R1");
+    EXPECT_EQ(decode(shortLc).lc.view(), "B");
 }
 
 }  // namespace

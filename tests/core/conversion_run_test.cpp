@@ -4,7 +4,6 @@
 #include "in_memory_conversion.h"
 #include "record_builder.h"
 #include "run/convert_file.h"
-#include "run/messages.h"
 #include "temp_folder.h"
 
 namespace zemra {
@@ -19,29 +18,35 @@ const LocalDateTime kMarch2002{2002, 3, 6, 15, 1, 33};
 
 class ConversionRun : public ::testing::Test {
   protected:
-    RunReport convert(const std::filesystem::path& input, char variant = kVariantFeFr,
-                      std::optional<std::filesystem::path> parent = std::nullopt) {
+    RunOutcome convert(const std::filesystem::path& input,
+                       TesterVariant variant = TesterVariant::Kx740FeFr,
+                       std::optional<std::filesystem::path> parent = std::nullopt) {
         messages.clear();
-        return convertFile(input, parent, {variant, 0, kMarch2002},
-                           [this](const std::string& message) { messages.push_back(message); });
+        return convertFile(systemFileSystem(), input, parent, {{variant, false}, kMarch2002},
+                           [this](const RunMessage& message) {
+                               messages.emplace_back(operatorText(message.kind));
+                           });
     }
 
-    static std::string recordsOf(std::initializer_list<RecordBuilder> records) {
-        std::string bytes;
-        for (const RecordBuilder& record : records) {
-            bytes.append(reinterpret_cast<const char*>(record.bytes().data()), 64);
-        }
-        return bytes;
+    static std::string recordsOf(const std::vector<RecordBuilder>& records) {
+        return testing::recordsOf(records);
     }
 
     TempFolder folder;
     std::vector<std::string> messages;
 };
 
+const std::string kConverted(operatorText(MessageKind::Converted));
+const std::string kFileMissing(operatorText(MessageKind::FileMissing));
+const std::string kDatNotCreated(operatorText(MessageKind::DatNotCreated));
+const std::string kIcnNotCreated(operatorText(MessageKind::IcnNotCreated));
+const std::string kIcpNotCreated(operatorText(MessageKind::IcpNotCreated));
+const std::string kScpNotCreated(operatorText(MessageKind::ScpNotCreated));
+
 TEST_F(ConversionRun, EmptyInputGivesHeaderSettingsAndEmptyPinFiles) {
     writeFile(folder / "BOARD7.cmp", "");
-    const RunReport report = convert(folder / "BOARD7.cmp");
-    EXPECT_TRUE(report.clean);
+    const RunOutcome report = convert(folder / "BOARD7.cmp");
+    EXPECT_TRUE(report.committed);
     EXPECT_EQ(report.outputFolder, folder / "BOARD7");
     EXPECT_EQ(entriesOf(folder / "BOARD7"),
               (std::vector<std::string>{"BOARD7.dat", "BOARD7.icn", "BOARD7.icp", "BOARD7.scp"}));
@@ -57,13 +62,14 @@ TEST_F(ConversionRun, EmptyInputGivesHeaderSettingsAndEmptyPinFiles) {
               "SCP /29 = -48\r\n");
     EXPECT_EQ(readFile(folder / "BOARD7" / "BOARD7.icn"), "");
     EXPECT_EQ(readFile(folder / "BOARD7" / "BOARD7.icp"), "");
-    EXPECT_EQ(messages, (std::vector<std::string>{kMessageConverted}));
+    EXPECT_EQ(messages, (std::vector<std::string>{kConverted}));
 }
 
 TEST_F(ConversionRun, Kx740eHeadingHasNoTypeColumnAndTheYearIsOfTheCentury) {
     writeFile(folder / "b.cmp", "");
-    convertFile(folder / "b.cmp", std::nullopt, {kVariantE, 0, {1999, 12, 31, 23, 59, 58}},
-                [](const std::string&) {});
+    convertFile(systemFileSystem(), folder / "b.cmp", std::nullopt,
+                {{TesterVariant::Kx740e, false}, {1999, 12, 31, 23, 59, 58}},
+                [](const RunMessage&) {});
     const auto lines = testing::linesOf(readFile(folder / "b" / "b.dat"));
     EXPECT_EQ(lines[1], "! Board Name: b       Time: 12-31-2099 23:59:58");
     EXPECT_EQ(lines[3],
@@ -106,10 +112,10 @@ TEST_F(ConversionRun, TitleIsTheNameUpToItsLastDot) {
 TEST_F(ConversionRun, MissingOrFolderInputIsReportedAndNothingIsWritten) {
     std::filesystem::create_directory(folder / "folder.cmp");
     for (const char* name : {"missing.cmp", "folder.cmp"}) {
-        const RunReport report = convert(folder / name);
-        EXPECT_FALSE(report.clean);
+        const RunOutcome report = convert(folder / name);
+        EXPECT_FALSE(report.committed);
         EXPECT_TRUE(report.outputFolder.empty());
-        EXPECT_EQ(messages, (std::vector<std::string>{kMessageFileMissing}));
+        EXPECT_EQ(messages, (std::vector<std::string>{kFileMissing}));
     }
     EXPECT_EQ(entriesOf(folder.path()), (std::vector<std::string>{"folder.cmp"}));
 }
@@ -126,14 +132,13 @@ TEST_F(ConversionRun, SecondRunReplacesTheOutputsAndLeavesNoTemporaryFiles) {
     EXPECT_EQ(testing::linesOf(readFile(folder / "B" / "B.dat")).size(), 5U);
 }
 
-TEST_F(ConversionRun, OutputThatCannotBeCreatedIsReportedAndTheOthersAreWritten) {
+TEST_F(ConversionRun, OutputThatCannotBeCreatedStopsTheRunAndWritesNothing) {
     writeFile(folder / "B.cmp", "");
     std::filesystem::create_directories(folder / "B" / "B.icp");
-    const RunReport report = convert(folder / "B.cmp");
-    EXPECT_FALSE(report.clean);
-    EXPECT_EQ(messages, (std::vector<std::string>{kMessageIcpNotCreated, kMessageConverted}));
-    EXPECT_EQ(entriesOf(folder / "B"),
-              (std::vector<std::string>{"B.dat", "B.icn", "B.icp", "B.scp"}));
+    const RunOutcome report = convert(folder / "B.cmp");
+    EXPECT_FALSE(report.committed);
+    EXPECT_EQ(messages, (std::vector<std::string>{kIcpNotCreated}));
+    EXPECT_EQ(entriesOf(folder / "B"), (std::vector<std::string>{"B.icp"}));
     EXPECT_TRUE(std::filesystem::is_directory(folder / "B" / "B.icp"));
 }
 
@@ -142,23 +147,38 @@ TEST_F(ConversionRun, WithoutItsOwnFolderTheOutputsGoBesideTheInputButNeverOverI
     writeFile(folder / "x", "not a folder");
     const std::string input = recordsOf({RecordBuilder().name("R1")});
     writeFile(folder / "x.dat", input);
-    const RunReport report = convert(folder / "x.dat");
+    const RunOutcome report = convert(folder / "x.dat");
     EXPECT_EQ(report.outputFolder, folder.path());
-    EXPECT_FALSE(report.clean);
-    EXPECT_EQ(messages, (std::vector<std::string>{kMessageDatNotCreated, kMessageConverted}));
+    EXPECT_FALSE(report.committed);
+    EXPECT_EQ(messages, (std::vector<std::string>{kDatNotCreated}));
     EXPECT_EQ(readFile(folder / "x.dat"), input);
     EXPECT_EQ(readFile(folder / "x"), "not a folder");
-    EXPECT_EQ(entriesOf(folder.path()),
-              (std::vector<std::string>{"x", "x.dat", "x.icn", "x.icp", "x.scp"}));
+    EXPECT_EQ(entriesOf(folder.path()), (std::vector<std::string>{"x", "x.dat"}));
 }
 
-TEST_F(ConversionRun, OutputFolderMissingFailsEveryOutput) {
+TEST_F(ConversionRun, EveryOutputThatCannotBeOpenedIsReportedInOrder) {
     writeFile(folder / "B.cmp", "");
-    const RunReport report = convert(folder / "B.cmp", kVariantFeFr, folder / "no" / "such");
-    EXPECT_FALSE(report.clean);
-    EXPECT_EQ(messages, (std::vector<std::string>{kMessageDatNotCreated, kMessageIcnNotCreated,
-                                                  kMessageIcpNotCreated, kMessageScpNotCreated,
-                                                  kMessageConverted}));
+    const RunOutcome report =
+        convert(folder / "B.cmp", TesterVariant::Kx740FeFr, folder / "no" / "such");
+    EXPECT_FALSE(report.committed);
+    EXPECT_EQ(messages, (std::vector<std::string>{kDatNotCreated, kIcnNotCreated, kIcpNotCreated,
+                                                  kScpNotCreated}));
+}
+
+TEST_F(ConversionRun, LongestTitleWhoseNamesFitConverts) {
+    // 251 bytes and ".dat" make the longest name a folder here can hold.
+    const std::string title(251, 't');
+    writeFile(folder / (title + ".cmp"), recordsOf({RecordBuilder().name("R1")}));
+    const RunOutcome report = convert(folder / (title + ".cmp"));
+    EXPECT_TRUE(report.committed);
+    EXPECT_EQ(
+        entriesOf(folder / title),
+        (std::vector<std::string>{title + ".dat", title + ".icn", title + ".icp", title + ".scp"}));
+    const std::string tooLong(252, 't');
+    writeFile(folder / (tooLong + ".c"), "");
+    EXPECT_FALSE(convert(folder / (tooLong + ".c")).committed);
+    EXPECT_EQ(messages.size(), 4U);
+    EXPECT_TRUE(entriesOf(folder / tooLong).empty());
 }
 
 }  // namespace

@@ -7,12 +7,11 @@
 namespace zemra {
 namespace {
 
-using testing::InMemoryConversion;
 using testing::linesOf;
 using testing::stepLinesOf;
 
-constexpr DecodeOptions kFeFr{kVariantFeFr, 0};
-constexpr DecodeOptions kKx740e{kVariantE, 0};
+constexpr DecodeOptions kFeFr{TesterVariant::Kx740FeFr, false};
+constexpr DecodeOptions kKx740e{TesterVariant::Kx740e, false};
 
 RecordBuilder resistorR12() {
     RecordBuilder record;
@@ -47,16 +46,21 @@ TEST(ListingLines, SkippedRecordWithoutNameIsAStarStepWithAllPinsZero) {
 }
 
 TEST(ListingLines, SkippedRecordWithoutNameKeepsStepNumbers) {
-    InMemoryConversion conversion(kFeFr);
-    conversion.add(RecordBuilder().pins(5, 6));              // dropped: empty name
-    conversion.add(RecordBuilder().name("1R5").pins(5, 6));  // dropped: digit first
-    conversion.add(RecordBuilder().name("_R5").skip());      // "*" step 1
-    conversion.add(resistorR12());                           // step 2
-    const auto lines = linesOf(conversion.listing());
-    ASSERT_EQ(lines.size(), 4U);
-    EXPECT_EQ(lines[0].substr(0, 6), "   1 *");
-    EXPECT_EQ(lines[2].substr(0, 8), "   2 R12");
-    EXPECT_EQ(conversion.conversion().counters().maxPin, 34);
+    const auto board =
+        testing::convertInMemory({RecordBuilder().pins(5, 6),              // dropped: empty name
+                                  RecordBuilder().name("1R5").pins(5, 6),  // dropped: digit first
+                                  RecordBuilder().name("_R5").skip(),      // "*" step 1
+                                  resistorR12()},                          // step 2
+                                 kFeFr);
+    const auto lines = linesOf(board.listing);
+    ASSERT_EQ(lines.size(), 5U + 4U);
+    EXPECT_EQ(lines[5].substr(0, 6), "   1 *");
+    EXPECT_EQ(lines[7].substr(0, 8), "   2 R12");
+    EXPECT_EQ(linesOf(board.scp)[1], "SCP /13 = 34");  // the pins of dropped records do not count
+    EXPECT_EQ(board.summary.records, 4U);
+    EXPECT_EQ(board.summary.droppedRecords, 2U);
+    EXPECT_EQ(board.summary.skippedSteps, 1U);
+    EXPECT_EQ(board.summary.steps, 2U);
 }
 
 TEST(ListingLines, SkipMarkOfANamedStepIsPrinted) {
@@ -155,11 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::BehaviourName());
 
 TEST(ListingLines, LineFeedInANameIsWrittenAsCrLf) {
-    const auto listing = [] {
-        InMemoryConversion conversion(kFeFr);
-        conversion.add(testPoint("R\n1").limits(5, 5));
-        return conversion.listing();
-    }();
+    const std::string listing =
+        testing::convertInMemory({testPoint("R\n1").limits(5, 5)}, kFeFr).listing;
     // The name keeps its three bytes for the column width; only the file's line end grows.
     EXPECT_NE(listing.find("   1 R\r\n1" + std::string(13, ' ') + "1.00"), std::string::npos);
     EXPECT_EQ(listing.find("\n1"), listing.find("R\r\n1") + 2);

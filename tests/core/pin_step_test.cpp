@@ -26,15 +26,17 @@ class PinStepCases : public ::testing::TestWithParam<PinStepCase> {};
 
 TEST_P(PinStepCases, SplitTheName) {
     StepFields fields;
-    fields.partsN = GetParam().partsN;
-    fields.lc = "B3";
+    fields.partsN.assign(GetParam().partsN);
+    fields.lc.assign("B3");
     fields.hiP = 101;
     fields.loP = 102;
-    const auto pinStep = selectPinStep(fields, GetParam().typeCode);
+    NameTable names;
+    const auto pinStep = selectPinStep(fields, GetParam().typeCode, names);
     ASSERT_EQ(pinStep.has_value(), GetParam().recorded);
     if (pinStep) {
-        EXPECT_EQ(*pinStep, (PinStep{GetParam().device, "B3", 101, 102, GetParam().pinNumber,
-                                     GetParam().typeCode}));
+        EXPECT_EQ(names.text(pinStep->name), GetParam().device);
+        EXPECT_EQ(*pinStep, (PinStep{names.intern(GetParam().device), LcCode("B3"), 101, 102,
+                                     GetParam().pinNumber, GetParam().typeCode}));
     }
 }
 

@@ -13,7 +13,7 @@ namespace {
 struct TypeCase {
     const char* behaviour;
     RecordBuilder record;
-    char variantCode;
+    TesterVariant variant;
     std::string partsN;
     std::string type;
     int mode;
@@ -27,9 +27,9 @@ class TypeCases : public ::testing::TestWithParam<TypeCase> {};
 TEST_P(TypeCases, GiveTheKindLetters) {
     StepFields fields;
     RunCounters counters;
-    decodeStep(decodeRecord(GetParam().record.bytes()), {GetParam().variantCode, 0}, fields,
+    decodeStep(decodeRecord(GetParam().record.bytes()), {GetParam().variant, false}, fields,
                counters);
-    EXPECT_EQ(fields.partsN, GetParam().partsN);
+    EXPECT_EQ(fields.partsN.view(), GetParam().partsN);
     EXPECT_EQ(fields.type, GetParam().type);
     EXPECT_EQ(fields.mode, GetParam().mode);
 }
@@ -40,8 +40,8 @@ RecordBuilder step(const char* name, std::int8_t typeCode, char modeCode = 0) {
     return record;
 }
 
-constexpr char E = kVariantE;
-constexpr char FeFr = kVariantFeFr;
+constexpr TesterVariant E = TesterVariant::Kx740e;
+constexpr TesterVariant FeFr = TesterVariant::Kx740FeFr;
 
 INSTANTIATE_TEST_SUITE_P(
     TypeCodes, TypeCases,
@@ -88,12 +88,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::BehaviourName());
 
 TEST(TypeCodes, JumperValuesUnderBothVariantsWithoutTheJumperLimits) {
-    for (const char variant : {kVariantE, kVariantFeFr}) {
+    for (const TesterVariant variant : {TesterVariant::Kx740e, TesterVariant::Kx740FeFr}) {
         StepFields fields;
         RunCounters counters;
         RecordBuilder record = step("U7", 13);
         record.limits(5, 5, 0x00, 0x00);
-        decodeStep(decodeRecord(record.bytes()), {variant, 0}, fields, counters);
+        decodeStep(decodeRecord(record.bytes()), {variant, false}, fields, counters);
         EXPECT_EQ(fields.actualV, 1.0F);
         EXPECT_EQ(fields.standV, 1.0F);
         // The jumper limits belong to names that begin with J before the kind letters come.

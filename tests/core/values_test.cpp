@@ -139,7 +139,8 @@ struct VoltageResult {
 VoltageResult decodeVoltageStep(const RecordBuilder& record, int reversePins) {
     StepFields fields;
     RunCounters counters;
-    decodeStep(decodeRecord(record.bytes()), {kVariantFeFr, reversePins}, fields, counters);
+    decodeStep(decodeRecord(record.bytes()), {TesterVariant::Kx740FeFr, reversePins != 0}, fields,
+               counters);
     return {fields.dly, fields.mode, fields.hiP, fields.loP};
 }
 

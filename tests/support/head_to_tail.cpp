@@ -1,6 +1,9 @@
 #include "head_to_tail.h"
 
+#include <cstdio>
 #include <string>
+
+#include "pinfiles/pin_files.h"
 
 namespace zemra::testing {
 namespace {
@@ -12,141 +15,146 @@ int number(const std::string& digits) {
     return std::stoi(digits);
 }
 
+// printf's output of a format, each "\n" written as CR LF.
+template <class... Arguments>
+void print(std::string& out, const char* format, Arguments... arguments) {
+    char line[256];
+    std::snprintf(line, sizeof line, format, arguments...);
+    for (const char* byte = line; *byte != 0; ++byte) {
+        if (*byte == '\n') {
+            out += '\r';
+        }
+        out += *byte;
+    }
+}
+
+struct JState {
+    std::string name;
+    int hiPin = 0;
+    int loPin = 0;
+    int pinNumber = 0;
+};
+
 class HeadToTail {
   public:
-    explicit HeadToTail(const std::vector<PinStep>& pinSteps) { l.pinSteps = pinSteps; }
+    explicit HeadToTail(const std::vector<TextPinStep>& pinSteps) : pinSteps_(pinSteps) {}
 
     HeadToTailResult run() {
         buildDeviceList();
         findIcDevices();
-        collect(10, 11, true);
+        r_.icDiodeSteps = collect(10, 11);
         findCommonPins();
-        collect(13, 14, false);
+        r_.icJSteps = collect(13, 14);
+        done_.assign(r_.icJSteps.size(), 0);
         deriveDiodePins();
         countIcPins();
-        for (IcPinCount& count : l.icPinCounts) {
-            for (IcJStep& jStep : l.icJSteps) {
-                if (jStep.name == count.name) {
-                    matchKnown(text(jStep.pinNumber), jStep, count);
+        for (TextPinCount& count : r_.icPinCounts) {
+            for (std::size_t j = 0; j < r_.icJSteps.size(); ++j) {
+                if (r_.icJSteps[j].name == count.name) {
+                    matchKnown(text(r_.icJSteps[j].pinNumber), j, count);
                 }
             }
         }
-        for (const IcPinCount& count : l.icPinCounts) {
+        for (const TextPinCount& count : r_.icPinCounts) {
             int blocked = 0;
-            prev = {};
-            cur = {};
-            for (const IcJStep& jStep : l.icJSteps) {
-                if (jStep.name == count.name && jStep.done != 1) {
-                    pair(jStep, blocked);
+            prev_ = {};
+            cur_ = {};
+            for (std::size_t j = 0; j < r_.icJSteps.size(); ++j) {
+                if (r_.icJSteps[j].name == count.name && done_[j] != 1) {
+                    pair(r_.icJSteps[j], blocked);
                 } else {
                     blocked = 1;
                 }
             }
         }
-        std::vector<std::vector<int>> tables;
-        for (const IcPinCount& count : l.icPinCounts) {
-            std::vector<int> slots(static_cast<std::size_t>(count.pinCount) + 1, 0);
-            for (const IcDiodePin& pin : l.icDiodePins) {
-                if (pin.name == count.name) {
-                    slots.at(static_cast<std::size_t>(pin.pinNumber)) = pin.testerPin;
-                }
-            }
-            for (const IcJPin& pin : l.icJPins) {
-                if (pin.name == count.name && pin.pinNumber <= count.pinCount) {
-                    slots.at(static_cast<std::size_t>(pin.pinNumber)) = pin.testerPin;
-                }
-            }
-            tables.push_back(slots);
-        }
-        return {l, tables};
+        writePinFiles();
+        return r_;
     }
 
   private:
     void buildDeviceList() {
-        for (const PinStep& step : l.pinSteps) {
+        for (const TextPinStep& step : pinSteps_) {
             bool found = false;
-            for (const DeviceEntry& device : l.deviceList) {
-                found = found || device.name == step.name;
+            for (const TextDevice& device : r_.deviceList) {
+                found = found || device.first == step.name;
             }
             if (!found) {
-                l.deviceList.push_back({step.name, step.lc});
+                r_.deviceList.emplace_back(step.name, step.lc);
             }
         }
     }
 
     void findIcDevices() {
-        for (const DeviceEntry& device : l.deviceList) {
+        for (const TextDevice& device : r_.deviceList) {
             int count = 0;
-            for (const PinStep& step : l.pinSteps) {
-                if (step.name == device.name && ++count == 8) {
-                    l.icDevices.push_back({device.name, device.lc});
+            for (const TextPinStep& step : pinSteps_) {
+                if (step.name == device.first && ++count == 8) {
+                    r_.icDevices.push_back(device);
                 }
             }
         }
     }
 
-    void collect(int first, int second, bool diode) {
-        for (const IcDevice& device : l.icDevices) {
-            for (const PinStep& s : l.pinSteps) {
-                if (s.name == device.name && (s.typeCode == first || s.typeCode == second)) {
-                    if (diode) {
-                        l.icDiodeSteps.push_back(
-                            {s.name, s.lc, s.hiPin, s.loPin, s.pinNumber, s.typeCode});
-                    } else {
-                        l.icJSteps.push_back(
-                            {s.name, s.lc, s.hiPin, s.loPin, s.pinNumber, s.typeCode, 0});
-                    }
+    std::vector<TextPinStep> collect(int first, int second) {
+        std::vector<TextPinStep> steps;
+        for (const TextDevice& device : r_.icDevices) {
+            for (const TextPinStep& step : pinSteps_) {
+                if (step.name == device.first &&
+                    (step.typeCode == first || step.typeCode == second)) {
+                    steps.push_back(step);
                 }
             }
         }
+        return steps;
     }
 
     void findCommonPins() {
         int running = 1000;
-        for (const IcDevice& device : l.icDevices) {
-            for (const IcDiodeStep& step : l.icDiodeSteps) {
-                if (!(step.name == device.name && step.hiPin == running)) {
+        for (const TextDevice& device : r_.icDevices) {
+            for (const TextPinStep& step : r_.icDiodeSteps) {
+                if (!(step.name == device.first && step.hiPin == running)) {
                     running = step.loPin;
                 }
             }
-            l.icCommonPins.push_back({device.name, running});
+            r_.icCommonPins.emplace_back(device.first, running);
         }
     }
 
     void deriveDiodePins() {
-        for (const IcCommonPin& common : l.icCommonPins) {
-            for (const IcDiodeStep& s : l.icDiodeSteps) {
-                if (s.name != common.name) {
+        for (const auto& [name, commonPin] : r_.icCommonPins) {
+            for (const TextPinStep& step : r_.icDiodeSteps) {
+                if (step.name != name) {
                     continue;
                 }
-                if (s.loPin == common.commonPin) {
-                    l.icDiodePins.push_back({s.name, s.hiPin, s.pinNumber});
-                } else if (s.hiPin == common.commonPin) {
-                    l.icDiodePins.push_back({s.name, s.loPin, s.pinNumber});
+                if (step.loPin == commonPin) {
+                    r_.icDiodePins.push_back({step.name, step.hiPin, step.pinNumber});
+                } else if (step.hiPin == commonPin) {
+                    r_.icDiodePins.push_back({step.name, step.loPin, step.pinNumber});
                 }
             }
         }
     }
 
     void countIcPins() {
-        for (const IcDevice& device : l.icDevices) {
+        for (const TextDevice& device : r_.icDevices) {
             int highest = 0;
-            for (const IcDiodePin& pin : l.icDiodePins) {
-                if (pin.name == device.name && pin.pinNumber >= highest) {
+            for (const TextIcPin& pin : r_.icDiodePins) {
+                if (pin.name == device.first && pin.pinNumber >= highest) {
                     highest = pin.pinNumber;
                 }
             }
             if (highest > 7) {
-                l.icPinCounts.push_back({device.name, highest, device.lc});
+                r_.icPinCounts.push_back({device.first, highest, device.second});
             }
         }
     }
 
-    void matchKnown(const std::string& t, IcJStep& j, IcPinCount& count) {
+    void matchKnown(const std::string& t, std::size_t jIndex, TextPinCount& count) {
+        const TextPinStep& j = r_.icJSteps[jIndex];
         if (t.size() < 2) {
             return;
         }
-        const auto tryMatch = [&](const IcDiodePin& known, int v) {
+        const auto tryMatch = [&](const TextIcPin& known, int v) {
             int far = 0;
             if (known.testerPin == j.hiPin) {
                 far = j.loPin;
@@ -156,15 +164,15 @@ class HeadToTail {
                 return;
             }
             if (v < count.pinCount + 20 && v > 0) {
-                l.icJPins.push_back({j.name, far, v});
-                j.done = 1;
+                r_.icJPins.push_back({j.name, far, v});
+                done_[jIndex] = 1;
                 if (v > count.pinCount) {
                     count.pinCount = v;
                 }
             }
         };
         for (std::size_t i = 1; i < t.size(); ++i) {
-            for (const IcDiodePin& known : l.icDiodePins) {
+            for (const TextIcPin& known : r_.icDiodePins) {
                 if (known.name != j.name) {
                     continue;
                 }
@@ -179,36 +187,38 @@ class HeadToTail {
         }
     }
 
-    void pair(const IcJStep& j, int blocked) {
-        cur = {j.name, j.hiPin, j.loPin, j.pinNumber};
+    void pair(const TextPinStep& j, int blocked) {
+        cur_ = {j.name, j.hiPin, j.loPin, j.pinNumber};
         if (blocked != 1) {
-            const std::string a = text(cur.pinNumber);
-            const std::string b = text(prev.pinNumber);
+            const std::string a = text(cur_.pinNumber);
+            const std::string b = text(prev_.pinNumber);
             int x = 0;
             int prevOther = 0;
             int curOther = 0;
             bool found = true;
-            if (cur.hiPin == prev.loPin) {
-                x = prev.loPin, prevOther = prev.hiPin, curOther = cur.loPin;
-            } else if (cur.hiPin == prev.hiPin) {
-                x = prev.hiPin, prevOther = prev.loPin, curOther = cur.loPin;
-            } else if (cur.loPin == prev.loPin) {
-                x = prev.loPin, prevOther = prev.hiPin, curOther = cur.hiPin;
-            } else if (cur.loPin == prev.hiPin) {
-                x = prev.hiPin, prevOther = prev.loPin, curOther = cur.hiPin;
+            if (cur_.hiPin == prev_.loPin) {
+                x = prev_.loPin, prevOther = prev_.hiPin, curOther = cur_.loPin;
+            } else if (cur_.hiPin == prev_.hiPin) {
+                x = prev_.hiPin, prevOther = prev_.loPin, curOther = cur_.loPin;
+            } else if (cur_.loPin == prev_.loPin) {
+                x = prev_.loPin, prevOther = prev_.hiPin, curOther = cur_.hiPin;
+            } else if (cur_.loPin == prev_.hiPin) {
+                x = prev_.hiPin, prevOther = prev_.loPin, curOther = cur_.hiPin;
             } else {
                 found = false;
             }
             const auto emit = [&](const std::string& shared, const std::string& restPrev,
                                   const std::string& restCur) {
-                l.icJPins.push_back({prev.name, x, number(shared)});
-                l.icJPins.push_back({prev.name, prevOther, number(restPrev)});
-                l.icJPins.push_back({cur.name, curOther, number(restCur)});
+                r_.icJPins.push_back({prev_.name, x, number(shared)});
+                r_.icJPins.push_back({prev_.name, prevOther, number(restPrev)});
+                r_.icJPins.push_back({cur_.name, curOther, number(restCur)});
             };
             for (std::size_t i = 1; found && a.size() >= 2 && i < a.size(); ++i) {
                 for (std::size_t jj = 1; jj < b.size(); ++jj) {
-                    const std::string al = a.substr(0, i), ar = a.substr(i);
-                    const std::string bl = b.substr(0, jj), br = b.substr(jj);
+                    const std::string al = a.substr(0, i);
+                    const std::string ar = a.substr(i);
+                    const std::string bl = b.substr(0, jj);
+                    const std::string br = b.substr(jj);
                     if (al == bl) {
                         emit(bl, br, ar);
                     } else if (al == br) {
@@ -222,17 +232,55 @@ class HeadToTail {
                 }
             }
         }
-        prev = cur;
+        prev_ = cur_;
     }
 
-    ConversionLists l;
-    JStepState prev;
-    JStepState cur;
+    void writePinFiles() {
+        int icNumber = 1;
+        long long firstIcp = 1;
+        int icpNumber = 1;
+        for (const TextPinCount& count : r_.icPinCounts) {
+            std::vector<int> slots(static_cast<std::size_t>(count.pinCount) + 1, 0);
+            std::vector<int> jSlot(slots.size(), -1);
+            for (const TextIcPin& pin : r_.icDiodePins) {
+                if (pin.name == count.name) {
+                    slots.at(static_cast<std::size_t>(pin.pinNumber)) = pin.testerPin;
+                }
+            }
+            for (const TextIcPin& pin : r_.icJPins) {
+                if (pin.name != count.name) {
+                    continue;
+                }
+                if (pin.pinNumber > count.pinCount) {
+                    ++r_.ignoredJPins;
+                    continue;
+                }
+                slots.at(static_cast<std::size_t>(pin.pinNumber)) = pin.testerPin;
+                jSlot.at(static_cast<std::size_t>(pin.pinNumber)) = pin.testerPin;
+            }
+            for (int pin = 1; pin <= count.pinCount; ++pin) {
+                if (jSlot[static_cast<std::size_t>(pin)] >= 0) {
+                    r_.shownJPins.push_back(
+                        {count.name, jSlot[static_cast<std::size_t>(pin)], pin});
+                }
+                print(r_.icp, kIcpLine, icpNumber++, slots[static_cast<std::size_t>(pin)]);
+            }
+            print(r_.icn, kIcnIcColumns, icNumber++, count.name.c_str(), count.lc.c_str());
+            print(r_.icn, kIcnPinColumns, count.pinCount, 0, static_cast<int>(firstIcp));
+            firstIcp += count.pinCount;
+        }
+    }
+
+    const std::vector<TextPinStep>& pinSteps_;
+    HeadToTailResult r_;
+    std::vector<int> done_;
+    JState prev_;
+    JState cur_;
 };
 
 }  // namespace
 
-HeadToTailResult runHeadToTail(const std::vector<PinStep>& pinSteps) {
+HeadToTailResult runHeadToTail(const std::vector<TextPinStep>& pinSteps) {
     return HeadToTail(pinSteps).run();
 }
 

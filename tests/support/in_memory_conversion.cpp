@@ -2,6 +2,35 @@
 
 namespace zemra::testing {
 
+ConvertedBoard convertInMemory(const std::string& bytes, DecodeOptions options,
+                               const std::string& title, const LocalDateTime& at) {
+    MemorySource input(std::as_bytes(std::span(bytes)));
+    MemorySink listing;
+    MemorySink icn;
+    MemorySink icp;
+    MemorySink scp;
+    ConvertedBoard board;
+    board.summary =
+        convertBoard(input, {title, options, at}, {listing, icn, icp, scp}, board.lists);
+    board.listing = listing.text();
+    board.icn = icn.text();
+    board.icp = icp.text();
+    board.scp = scp.text();
+    return board;
+}
+
+ConvertedBoard convertInMemory(const std::vector<RecordBuilder>& records, DecodeOptions options) {
+    return convertInMemory(recordsOf(records), options);
+}
+
+std::string recordsOf(const std::vector<RecordBuilder>& records) {
+    std::string bytes;
+    for (const RecordBuilder& record : records) {
+        bytes.append(reinterpret_cast<const char*>(record.bytes().data()), record.bytes().size());
+    }
+    return bytes;
+}
+
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -17,10 +46,15 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
+std::vector<std::string> stepLinesOf(const std::vector<RecordBuilder>& records,
+                                     DecodeOptions options) {
+    constexpr std::ptrdiff_t kHeaderLines = 5;
+    const auto lines = linesOf(convertInMemory(records, options).listing);
+    return {lines.begin() + kHeaderLines, lines.end()};
+}
+
 std::vector<std::string> stepLinesOf(const RecordBuilder& record, DecodeOptions options) {
-    InMemoryConversion conversion(options);
-    conversion.add(record);
-    return linesOf(conversion.listing());
+    return stepLinesOf(std::vector<RecordBuilder>{record}, options);
 }
 
 }  // namespace zemra::testing

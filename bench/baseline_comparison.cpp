@@ -1,0 +1,180 @@
+// zemra-convert against the printf-only baseline on the same generated board, in one run: the
+// time ratio, how the time grows with ten times the records, zemra's peak memory against the
+// input's size, and a crafted board that would cost the square of its size if handled naively.
+//
+// zemra-bench-baseline ZEMRA_CONVERT PRINTF_BASELINE GENERATE_BOARD [RECORDS] [WORK_FOLDER]
+//
+// The work folder is in memory by default (/dev/shm), so that what is measured is the work of
+// the converters and not the speed of a disk. Boards are made by GENERATE_BOARD in a process of
+// their own, so that this one stays small while it starts the converters.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "record_builder.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRepeats = 3;
+
+struct Measurement {
+    double seconds = 0.0;
+    double cpuSeconds = 0.0;
+    long peakKilobytes = 0;
+};
+
+double secondsOf(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
+
+// Runs a program to its end; its output goes nowhere.
+Measurement measure(const std::vector<std::string>& command) {
+    std::vector<char*> arguments;
+    for (const std::string& argument : command) {
+        arguments.push_back(const_cast<char*>(argument.c_str()));
+    }
+    arguments.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    if (posix_spawn(&child, arguments[0], &actions, nullptr, arguments.data(), environ) != 0) {
+        std::cerr << "cannot start " << command[0] << '\n';
+        std::exit(2);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    posix_spawn_file_actions_destroy(&actions);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::cerr << command[0] << " failed\n";
+        std::exit(2);
+    }
+    return {std::chrono::duration<double>(end - start).count(),
+            secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime), usage.ru_maxrss};
+}
+
+// The fastest of a few runs, and the largest peak.
+Measurement best(const std::vector<std::string>& command) {
+    Measurement result{1e30, 1e30, 0};
+    for (int repeat = 0; repeat < kRepeats; ++repeat) {
+        const Measurement one = measure(command);
+        result.seconds = std::min(result.seconds, one.seconds);
+        result.cpuSeconds = std::min(result.cpuSeconds, one.cpuSeconds);
+        result.peakKilobytes = std::max(result.peakKilobytes, one.peakKilobytes);
+    }
+    return result;
+}
+
+void writeBoard(const fs::path& path, const std::vector<std::byte>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// One IC U1 with a diode pin 10, then `copies` identical diode steps U1_2 at tester pins 102/1
+// and as many identical J steps U1_23 at 102/103.
+std::vector<std::byte> duplicateBoard(int copies) {
+    std::vector<std::byte> bytes;
+    zemra::RecordBuilder().name("U1_10").lc("A1").typeCode(10).pins(110, 1).appendTo(bytes);
+    for (int copy = 0; copy < copies; ++copy) {
+        zemra::RecordBuilder().name("U1_2").lc("A1").typeCode(10).pins(102, 1).appendTo(bytes);
+    }
+    for (int copy = 0; copy < copies; ++copy) {
+        zemra::RecordBuilder().name("U1_23").lc("A1").typeCode(13).pins(102, 103).appendTo(bytes);
+    }
+    return bytes;
+}
+
+bool verdict(bool holds, const std::string& goal) {
+    std::cout << (holds ? "  ok    " : "  MISSED ") << goal << '\n';
+    return holds;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::cerr << "usage: zemra-bench-baseline ZEMRA_CONVERT PRINTF_BASELINE GENERATE_BOARD "
+                     "[RECORDS] [WORK_FOLDER]\n";
+        return 2;
+    }
+    const std::string zemra = argv[1];
+    const std::string baseline = argv[2];
+    const std::string generator = argv[3];
+    const std::size_t records = argc > 4 ? std::stoul(argv[4]) : 1'000'000;
+    const fs::path memory = "/dev/shm";
+    const fs::path work = argc > 5                   ? fs::path(argv[5])
+                          : fs::is_directory(memory) ? memory / "zemra-bench"
+                                                     : fs::temp_directory_path() / "zemra-bench";
+    fs::create_directories(work);
+
+    const fs::path board = work / "board.cmp";
+    const fs::path board10 = work / "board10.cmp";
+    const fs::path crafted = work / "crafted.cmp";
+    measure({generator, "7", std::to_string(records), board.string()});
+    measure({generator, "7", std::to_string(records * 10), board10.string()});
+    writeBoard(crafted, duplicateBoard(16'000));
+    const auto at = std::string("--at=2002-03-06T15:01:33");
+    const auto convert = [&](const fs::path& input) {
+        return std::vector<std::string>{zemra, at, "-o", work.string(), input.string()};
+    };
+
+    // Alternated, so that both meet the same state of the machine.
+    Measurement ours{1e30, 1e30, 0};
+    Measurement theirs{1e30, 1e30, 0};
+    for (int repeat = 0; repeat < kRepeats; ++repeat) {
+        const Measurement one = measure(convert(board));
+        ours.seconds = std::min(ours.seconds, one.seconds);
+        ours.cpuSeconds = std::min(ours.cpuSeconds, one.cpuSeconds);
+        ours.peakKilobytes = std::max(ours.peakKilobytes, one.peakKilobytes);
+        theirs.seconds =
+            std::min(theirs.seconds,
+                     measure({baseline, board.string(), (work / "baseline.dat").string()}).seconds);
+    }
+    const Measurement tenTimes = best(convert(board10));
+    const Measurement duplicates = best(convert(crafted));
+
+    const double inputMegabytes = static_cast<double>(fs::file_size(board)) / 1e6;
+    const double ratio = ours.seconds / theirs.seconds;
+    const double growth = tenTimes.seconds / ours.seconds;
+    const double peakMegabytes = static_cast<double>(ours.peakKilobytes) * 1024.0 / 1e6;
+    std::printf("board of %zu records (%.1f MB), outputs in %s\n", records, inputMegabytes,
+                work.c_str());
+    std::printf("  printf-only baseline   %7.3f s\n", theirs.seconds);
+    std::printf("  zemra-convert          %7.3f s   %.2f x the baseline (%.3f s of CPU)\n",
+                ours.seconds, ratio, ours.cpuSeconds);
+    std::printf("  ten times the records  %7.3f s   %.2f x the time (%.3f s of CPU)\n",
+                tenTimes.seconds, growth, tenTimes.cpuSeconds);
+    std::printf("  zemra peak RSS         %7.1f MB  (input %.1f MB)\n", peakMegabytes,
+                inputMegabytes);
+    std::printf("  16,000 identical diode and J steps: %.3f s, %.1f MB\n", duplicates.seconds,
+                static_cast<double>(duplicates.peakKilobytes) * 1024.0 / 1e6);
+    bool all = true;
+    all = verdict(ratio <= 0.75, "at most 0.75 x the baseline's time") && all;
+    all = verdict(growth <= 11.0, "ten times the records in at most 11 x the time") && all;
+    all = verdict(peakMegabytes <= inputMegabytes, "peak RSS at most the input's size") && all;
+    all = verdict(duplicates.seconds < 5.0 && duplicates.peakKilobytes < 200 * 1000,
+                  "the crafted board in under 5 s and 200 MB") &&
+          all;
+    fs::remove_all(work);
+    return all ? 0 : 1;
+}

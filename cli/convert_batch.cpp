@@ -1,0 +1,110 @@
+#include "convert_batch.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "files/path_text.h"
+#include "run/convert_file.h"
+
+namespace zemra::cli {
+namespace {
+
+// An input already converted in this call, and where its outputs went.
+struct ConvertedInput {
+    std::filesystem::path input;
+    std::filesystem::path outputSet;  // output folder / title
+};
+
+std::filesystem::path outputSetOf(const std::filesystem::path& folder, const std::string& title) {
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(folder, error);
+    return (error ? folder : resolved) / pathFromUtf8(title);
+}
+
+bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileSystem& fileSystem,
+                       std::ostream& err) {
+    if (!parent) {
+        return true;
+    }
+    std::error_code error;
+    const PathKind kind = fileSystem.kindOf(*parent, error);
+    if (kind == PathKind::Folder) {
+        return true;
+    }
+    err << "zemra-convert: -o " << utf8Of(*parent)
+        << (error                       ? ": " + error.message()
+            : kind == PathKind::Missing ? " does not exist"
+                                        : " is not a folder")
+        << '\n';
+    return false;
+}
+
+}  // namespace
+
+int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ostream& out,
+                 std::ostream& err) {
+    if (!checkOutputParent(request.outputParent, fileSystem, err)) {
+        return kExitFailed;
+    }
+    bool allClean = true;
+    std::vector<ConvertedInput> converted;
+    for (const std::filesystem::path& input : request.inputs) {
+        const std::string name = utf8Of(input);
+        const auto report = [&err, &name](const RunMessage& message) {
+            err << "zemra-convert: " << name << ": " << describe(message) << '\n';
+        };
+        try {
+            std::optional<InputFile> opened;
+            try {
+                opened.emplace(InputFile::open(fileSystem, input));
+            } catch (const FileError& error) {
+                report({MessageKind::FileMissing, error});
+                allClean = false;
+                continue;
+            }
+            bool again = false;
+            for (const ConvertedInput& earlier : converted) {
+                again = again || fileSystem.isSameFile(earlier.input, input);
+            }
+            if (again) {
+                continue;
+            }
+            std::error_code error;
+            const std::filesystem::path parent =
+                request.outputParent ? *request.outputParent
+                                     : std::filesystem::absolute(input, error).parent_path();
+            const std::string title = fileTitle(input);
+            const std::filesystem::path folder = makeOutputFolder(fileSystem, parent, title);
+            const std::filesystem::path outputSet = outputSetOf(folder, title);
+            const ConvertedInput* clash = nullptr;
+            for (const ConvertedInput& earlier : converted) {
+                clash = earlier.outputSet == outputSet ? &earlier : clash;
+            }
+            if (clash != nullptr) {
+                err << "zemra-convert: " << name << ": not converted: its outputs "
+                    << utf8Of(outputSet) << ".* would replace those of " << utf8Of(clash->input)
+                    << '\n';
+                allClean = false;
+                continue;
+            }
+            converted.push_back({input, outputSet});
+            const RunOutcome outcome =
+                convertInput(fileSystem, *opened, title, folder, request.settings, report);
+            if (outcome.committed) {
+                out << utf8Of(outcome.outputFolder) << '\n';
+            }
+            allClean = allClean && outcome.committed;
+        } catch (const Interrupted&) {
+            throw;
+        } catch (const std::exception& error) {
+            // Out of memory on a pathological board, say: its outputs are not moved into place,
+            // and the next file is converted all the same.
+            err << "zemra-convert: " << name << ": not converted: " << error.what() << '\n';
+            allClean = false;
+        }
+    }
+    return allClean ? kExitClean : kExitFailed;
+}
+
+}  // namespace zemra::cli

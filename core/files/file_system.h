@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <system_error>
+
+#include "files/file_error.h"
+#include "io/byte_sink.h"
+#include "io/byte_source.h"
+
+namespace zemra {
+
+// A component file open for reading. It fails with FileError when a read fails, and when it ends
+// before the size it had when it was opened.
+class ReadableFile : public ByteSource {};
+
+// A new file being written. Every write is checked; finish() puts the data on the disk and
+// closes the file, and only then is the file complete.
+class WritableFile : public ByteSink {
+  public:
+    virtual void finish() = 0;
+};
+
+enum class PathKind { Missing, File, Folder, Other };
+
+// The file operations of a conversion run. The system's own is systemFileSystem(); tests put
+// one in between that fails where they want.
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+
+    // Opens a regular file for reading. Folders and special files are refused before anything
+    // is read, without waiting for a FIFO's writer.
+    virtual std::unique_ptr<ReadableFile> openForReading(const std::filesystem::path& path) = 0;
+    // Creates a file that did not exist; EEXIST when it does.
+    virtual std::unique_ptr<WritableFile> createNew(const std::filesystem::path& path) = 0;
+    // Moves `from` to `to`, replacing whatever file `to` named.
+    virtual void rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // Gives `existing` the second name `alias`; EEXIST when that name is taken, another error
+    // where the system cannot.
+    virtual std::error_code link(const std::filesystem::path& existing,
+                                 const std::filesystem::path& alias) = 0;
+    virtual void remove(const std::filesystem::path& path) noexcept = 0;
+    // Makes the names given in `folder` survive a power cut, where the system can.
+    virtual void syncFolder(const std::filesystem::path& folder) noexcept = 0;
+    // Creates a folder; true when `path` is a folder afterwards.
+    virtual bool createFolder(const std::filesystem::path& path) = 0;
+    // What `path` names; `error` is set when the system cannot tell (a name too long, say).
+    virtual PathKind kindOf(const std::filesystem::path& path, std::error_code& error) = 0;
+    virtual bool isSameFile(const std::filesystem::path& left,
+                            const std::filesystem::path& right) = 0;
+    // Seconds since the file or its names last changed; nothing if it cannot be told.
+    virtual std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) = 0;
+};
+
+FileSystem& systemFileSystem();
+
+}  // namespace zemra

@@ -1,0 +1,254 @@
+// The file operations on Windows, through the wide-character API so that every name works.
+#include <windows.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "files/file_system.h"
+
+namespace zemra {
+namespace {
+
+// Errors as their C library counterparts where there is one, so that a reason reads the same on
+// every system; the rest as Windows errors.
+std::error_code errorFrom(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+            return std::make_error_code(std::errc::no_such_file_or_directory);
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return std::make_error_code(std::errc::permission_denied);
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return std::make_error_code(std::errc::file_exists);
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return std::make_error_code(std::errc::no_space_on_device);
+        case ERROR_FILENAME_EXCED_RANGE:
+            return std::make_error_code(std::errc::filename_too_long);
+        case ERROR_WRITE_PROTECT:
+            return std::make_error_code(std::errc::read_only_file_system);
+        case ERROR_NOT_SAME_DEVICE:
+            return std::make_error_code(std::errc::cross_device_link);
+        default:
+            return {static_cast<int>(code), std::system_category()};
+    }
+}
+
+std::error_code lastError() {
+    return errorFrom(GetLastError());
+}
+
+class Handle {
+  public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() { close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+    std::error_code close() {
+        std::error_code error;
+        if (valid() && CloseHandle(handle_) == 0) {
+            error = lastError();
+        }
+        handle_ = INVALID_HANDLE_VALUE;
+        return error;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+// ReadFile and WriteFile take at most this much at once.
+constexpr std::size_t kLargestTransfer = 1U << 30U;
+
+class WindowsReadableFile : public ReadableFile {
+  public:
+    WindowsReadableFile(HANDLE handle, std::uint64_t size) : handle_(handle), size_(size) {}
+
+    std::size_t read(std::span<std::byte> buffer) override {
+        DWORD count = 0;
+        const auto wanted = static_cast<DWORD>(std::min(buffer.size(), kLargestTransfer));
+        if (ReadFile(handle_.get(), buffer.data(), wanted, &count, nullptr) == 0) {
+            throw FileError(lastError());
+        }
+        if (count == 0 && total_ < size_ && !buffer.empty()) {
+            throw FileError(FailureReason::Shrank);
+        }
+        total_ += count;
+        return count;
+    }
+
+  private:
+    Handle handle_;
+    std::uint64_t size_;
+    std::uint64_t total_ = 0;
+};
+
+class WindowsWritableFile : public WritableFile {
+  public:
+    explicit WindowsWritableFile(HANDLE handle) : handle_(handle) {}
+
+    void write(std::span<const char> bytes) override {
+        while (!bytes.empty()) {
+            DWORD count = 0;
+            const auto wanted = static_cast<DWORD>(std::min(bytes.size(), kLargestTransfer));
+            if (WriteFile(handle_.get(), bytes.data(), wanted, &count, nullptr) == 0) {
+                throw FileError(lastError());
+            }
+            bytes = bytes.subspan(count);
+        }
+    }
+
+    void finish() override {
+        if (FlushFileBuffers(handle_.get()) == 0) {
+            throw FileError(lastError());
+        }
+        if (const std::error_code error = handle_.close()) {
+            throw FileError(error);
+        }
+    }
+
+  private:
+    Handle handle_;
+};
+
+std::optional<BY_HANDLE_FILE_INFORMATION> identityOf(const std::filesystem::path& path) {
+    const Handle handle(CreateFileW(path.c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!handle.valid() || GetFileInformationByHandle(handle.get(), &information) == 0) {
+        return std::nullopt;
+    }
+    return information;
+}
+
+std::int64_t ticksOf(const FILETIME& time) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32U) |
+                                     time.dwLowDateTime);
+}
+
+class WindowsFileSystem : public FileSystem {
+  public:
+    std::unique_ptr<ReadableFile> openForReading(const std::filesystem::path& path) override {
+        std::error_code error;
+        const PathKind kind = kindOf(path, error);
+        if (kind == PathKind::Missing) {
+            throw FileError(FailureReason::NotFound,
+                            std::make_error_code(std::errc::no_such_file_or_directory));
+        }
+        if (kind == PathKind::Folder) {
+            throw FileError(FailureReason::IsFolder);
+        }
+        Handle handle(CreateFileW(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!handle.valid()) {
+            const DWORD code = GetLastError();
+            throw FileError(code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
+                                ? FailureReason::NotFound
+                                : FailureReason::SystemError,
+                            errorFrom(code));
+        }
+        // Pipes, consoles and devices such as NUL are no component files.
+        if (GetFileType(handle.get()) != FILE_TYPE_DISK) {
+            throw FileError(FailureReason::NotRegularFile);
+        }
+        LARGE_INTEGER size{};
+        if (GetFileSizeEx(handle.get(), &size) == 0) {
+            throw FileError(lastError());
+        }
+        return std::make_unique<WindowsReadableFile>(handle.release(),
+                                                     static_cast<std::uint64_t>(size.QuadPart));
+    }
+
+    std::unique_ptr<WritableFile> createNew(const std::filesystem::path& path) override {
+        const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            throw FileError(lastError());
+        }
+        return std::make_unique<WindowsWritableFile>(handle);
+    }
+
+    void rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
+        if (MoveFileExW(from.c_str(), to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+            throw FileError(lastError());
+        }
+    }
+
+    std::error_code link(const std::filesystem::path& existing,
+                         const std::filesystem::path& alias) override {
+        return CreateHardLinkW(alias.c_str(), existing.c_str(), nullptr) != 0 ? std::error_code()
+                                                                               : lastError();
+    }
+
+    void remove(const std::filesystem::path& path) noexcept override { DeleteFileW(path.c_str()); }
+
+    // Moves are written through to the disk already.
+    void syncFolder(const std::filesystem::path& /*folder*/) noexcept override {}
+
+    bool createFolder(const std::filesystem::path& path) override {
+        CreateDirectoryW(path.c_str(), nullptr);
+        std::error_code error;
+        return kindOf(path, error) == PathKind::Folder;
+    }
+
+    PathKind kindOf(const std::filesystem::path& path, std::error_code& error) override {
+        error.clear();
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            const DWORD code = GetLastError();
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
+                return PathKind::Missing;
+            }
+            error = errorFrom(code);
+            return PathKind::Other;
+        }
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return PathKind::Folder;
+        }
+        return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? PathKind::Other : PathKind::File;
+    }
+
+    bool isSameFile(const std::filesystem::path& left,
+                    const std::filesystem::path& right) override {
+        const auto leftIdentity = identityOf(left);
+        const auto rightIdentity = identityOf(right);
+        return leftIdentity && rightIdentity &&
+               leftIdentity->dwVolumeSerialNumber == rightIdentity->dwVolumeSerialNumber &&
+               leftIdentity->nFileIndexHigh == rightIdentity->nFileIndexHigh &&
+               leftIdentity->nFileIndexLow == rightIdentity->nFileIndexLow;
+    }
+
+    std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) == 0) {
+            return std::nullopt;
+        }
+        FILETIME now{};
+        GetSystemTimeAsFileTime(&now);
+        const std::int64_t changed =
+            std::max(ticksOf(data.ftCreationTime), ticksOf(data.ftLastWriteTime));
+        constexpr std::int64_t kTicksPerSecond = 10'000'000;
+        return (ticksOf(now) - changed) / kTicksPerSecond;
+    }
+};
+
+}  // namespace
+
+FileSystem& systemFileSystem() {
+    static WindowsFileSystem fileSystem;
+    return fileSystem;
+}
+
+}  // namespace zemra

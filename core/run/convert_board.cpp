@@ -1,0 +1,135 @@
+#include "run/convert_board.h"
+
+#include <vector>
+
+#include "decode/listing_lines.h"
+#include "decode/step_decoder.h"
+#include "pinfiles/pin_files.h"
+#include "run/listing_header.h"
+#include "run/settings_file.h"
+#include "text/text_writer.h"
+
+namespace zemra {
+namespace {
+
+constexpr std::size_t kRecordsPerRead = 1024;
+
+// The record loop: every whole record becomes a "*" step, a dropped record or a step with its
+// listing lines and, where it tests a device pin, a pin step.
+class RecordLoop {
+  public:
+    RecordLoop(const DecodeOptions& options, TextWriter& listing, ConversionSummary& summary)
+        : options_(options), listing_(listing), summary_(summary) {}
+
+    void convert(std::span<const std::byte, kRecordSize> bytes) {
+        ++summary_.records;
+        const ComponentRecord record = decodeRecord(bytes);
+        switch (decodeStep(record, options_, fields_, counters_)) {
+            case StepKind::Dropped:
+                ++summary_.droppedRecords;
+                return;
+            case StepKind::Skipped:
+                writeSkippedStepLines(fields_.step, listing_);
+                ++fields_.step;
+                ++summary_.steps;
+                ++summary_.skippedSteps;
+                return;
+            case StepKind::Decoded:
+                writeStepLines(fields_, options_.variant, listing_);
+                ++fields_.step;
+                ++summary_.steps;
+                if (auto pinStep = selectPinStep(fields_, record.typeCode, names_)) {
+                    pinSteps_.push_back(*pinStep);
+                }
+                return;
+        }
+    }
+
+    std::vector<PinStep> takePinSteps() { return std::move(pinSteps_); }
+    NameTable takeNames() { return std::move(names_); }
+    const RunCounters& counters() const { return counters_; }
+
+  private:
+    DecodeOptions options_;
+    TextWriter& listing_;
+    ConversionSummary& summary_;
+    StepFields fields_;
+    RunCounters counters_;
+    NameTable names_;
+    std::vector<PinStep> pinSteps_;
+};
+
+// Reads the input to its end in large blocks; a trailing partial record is only counted.
+void readRecords(ByteSource& input, RecordLoop& loop, ConversionSummary& summary) {
+    std::vector<std::byte> buffer(kRecordsPerRead * kRecordSize);
+    std::size_t held = 0;
+    while (const std::size_t count = input.read(std::span(buffer).subspan(held))) {
+        held += count;
+        std::size_t offset = 0;
+        for (; offset + kRecordSize <= held; offset += kRecordSize) {
+            loop.convert(
+                std::span<const std::byte, kRecordSize>(buffer.data() + offset, kRecordSize));
+        }
+        std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(offset),
+                  buffer.begin() + static_cast<std::ptrdiff_t>(held), buffer.begin());
+        held -= offset;
+    }
+    summary.ignoredBytes = held;
+}
+
+void summariseIcs(const BoardLists& lists, ConversionSummary& summary) {
+    std::int64_t firstIcp = 1;
+    for (std::size_t index = 0; index < lists.icPinTables.size(); ++index) {
+        const IcPinTable& table = lists.icPinTables[index];
+        IcSummary ic;
+        ic.name = lists.names.text(table.name);
+        ic.lc = lists.icPins.icPinCounts[index].lc.view();
+        ic.pinCount = table.pinCount;
+        ic.firstIcp = firstIcp;
+        for (const PinSlot& slot : table.foundPins) {
+            if (slot.testerPin == 0) {
+                continue;
+            }
+            ++(slot.source == PinSource::DiodePin ? ic.pinsFromDiodeSteps : ic.pinsFromJSteps);
+        }
+        ic.unresolvedCount = table.pinCount - ic.pinsFromDiodeSteps - ic.pinsFromJSteps;
+        ic.foundPins = table.foundPins;
+        firstIcp += table.pinCount;
+        summary.ics.push_back(std::move(ic));
+    }
+    summary.ignoredJPins = lists.icPins.ignoredJPins;
+}
+
+}  // namespace
+
+ConversionSummary convertBoard(ByteSource& input, const BoardSettings& settings,
+                               const BoardOutputs& outputs, BoardLists& lists) {
+    ConversionSummary summary;
+    TextWriter listing(outputs.listing);
+    writeListingHeader(settings.title, settings.options.variant, settings.at, listing);
+    RecordLoop loop(settings.options, listing, summary);
+    readRecords(input, loop, summary);
+    listing.flush();
+
+    lists = RunPasses(loop.takePinSteps(), loop.takeNames());
+    TextWriter icn(outputs.icn);
+    WriteIcnFile(lists.icPins.icPinCounts, lists.names, icn);
+    icn.flush();
+    TextWriter icp(outputs.icp);
+    WriteIcpFile(lists.icPinTables, icp);
+    icp.flush();
+    TextWriter scp(outputs.scp);
+    writeSettingsFile(loop.counters(), scp);
+    scp.flush();
+
+    summariseIcs(lists, summary);
+    return summary;
+}
+
+ConversionSummary convertBoard(ByteSource& input, const BoardSettings& settings,
+                               const BoardOutputs& outputs) {
+    BoardLists lists;
+    return convertBoard(input, settings, outputs, lists);
+}
+
+}  // namespace zemra

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+#include "decode/step_fields.h"
+#include "io/byte_sink.h"
+#include "io/byte_source.h"
+#include "run/board_lists.h"
+#include "run/conversion_summary.h"
+#include "run/local_date_time.h"
+
+namespace zemra {
+
+struct BoardSettings {
+    std::string title;  // names the board in the listing header
+    DecodeOptions options;
+    LocalDateTime at;  // the local time stamped into the listing
+};
+
+struct BoardOutputs {
+    ByteSink& listing;  // .dat
+    ByteSink& icn;
+    ByteSink& icp;
+    ByteSink& scp;
+};
+
+// One conversion of a component file: the listing header, every whole record with its listing
+// lines and pin step, the passes in their fixed order, the two pin files and the settings file.
+// Every conversion goes through here. A failure of the input or of an output ends it at once.
+ConversionSummary convertBoard(ByteSource& input, const BoardSettings& settings,
+                               const BoardOutputs& outputs);
+
+// The same, also handing back the lists of the passes.
+ConversionSummary convertBoard(ByteSource& input, const BoardSettings& settings,
+                               const BoardOutputs& outputs, BoardLists& lists);
+
+}  // namespace zemra

@@ -1,0 +1,51 @@
+#include "run/messages.h"
+
+namespace zemra {
+
+std::string_view operatorText(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::FileMissing:
+            return "파일이 존재하지 않습니다.";
+        case MessageKind::FileUnreadable:
+            return "파일을 읽을 수 없습니다.";
+        case MessageKind::DatNotCreated:
+            return "DAT 파일이 생성되지 않습니다.";
+        case MessageKind::IcnNotCreated:
+            return "ICN 파일이 생성되지 않습니다.";
+        case MessageKind::IcpNotCreated:
+            return "ICP 파일이 생성되지 않습니다.";
+        case MessageKind::ScpNotCreated:
+            return "SCP 파일이 생성되지 않습니다.";
+        case MessageKind::Converted:
+            return "변환을 마쳤습니다";
+    }
+    return {};
+}
+
+std::string reasonText(const FileError& error) {
+    switch (error.reason()) {
+        case FailureReason::NotFound:
+            return "no such file";
+        case FailureReason::IsFolder:
+            return "is a folder, not a file";
+        case FailureReason::NotRegularFile:
+            return "is not a regular file";
+        case FailureReason::IsTheInput:
+            return "would replace the input file";
+        case FailureReason::Shrank:
+            return "the file grew shorter while it was read";
+        case FailureReason::SystemError:
+            break;
+    }
+    return error.error().message();
+}
+
+std::string describe(const RunMessage& message) {
+    std::string text(operatorText(message.kind));
+    if (message.reason) {
+        text += " (" + reasonText(*message.reason) + ")";
+    }
+    return text;
+}
+
+}  // namespace zemra

@@ -1,0 +1,111 @@
+#include "faulty_file_system.h"
+
+#include <filesystem>
+
+#include "run/output_set.h"
+
+namespace zemra::testing {
+namespace {
+
+FileError systemError(std::errc error) {
+    return FileError(std::make_error_code(error));
+}
+
+class FaultyReadableFile : public ReadableFile {
+  public:
+    FaultyReadableFile(std::unique_ptr<ReadableFile> inner, std::filesystem::path path,
+                       const Faults& faults)
+        : inner_(std::move(inner)), path_(std::move(path)), faults_(faults) {}
+
+    std::size_t read(std::span<std::byte> buffer) override {
+        if (faults_.readFailsAfter) {
+            if (delivered_ >= *faults_.readFailsAfter) {
+                throw systemError(std::errc::io_error);
+            }
+            buffer = buffer.first(std::min<std::size_t>(
+                buffer.size(), static_cast<std::size_t>(*faults_.readFailsAfter - delivered_)));
+        }
+        const std::size_t count = inner_->read(buffer);
+        delivered_ += count;
+        if (faults_.inputShrinks && delivered_ == count) {
+            std::filesystem::resize_file(path_, std::filesystem::file_size(path_) / 2);
+        }
+        return count;
+    }
+
+  private:
+    std::unique_ptr<ReadableFile> inner_;
+    std::filesystem::path path_;
+    const Faults& faults_;
+    std::uint64_t delivered_ = 0;
+};
+
+}  // namespace
+
+class FaultyWritableFile : public WritableFile {
+  public:
+    FaultyWritableFile(std::unique_ptr<WritableFile> inner, int index, FaultyFileSystem& owner)
+        : inner_(std::move(inner)), index_(index), owner_(owner) {}
+
+    void write(std::span<const char> bytes) override {
+        if (owner_.writeFailed_) {
+            ++owner_.writesAfterFailure_;
+        }
+        const Faults& faults = owner_.faults_;
+        if (faults.writeFailsIn == index_) {
+            if (written_ + bytes.size() > faults.writeFailsAfter) {
+                owner_.writeFailed_ = true;
+                throw systemError(std::errc::no_space_on_device);
+            }
+        }
+        written_ += bytes.size();
+        inner_->write(bytes);
+    }
+
+    void finish() override {
+        if (owner_.faults_.finishFailsIn == index_) {
+            throw systemError(std::errc::io_error);
+        }
+        inner_->finish();
+    }
+
+  private:
+    std::unique_ptr<WritableFile> inner_;
+    int index_;
+    FaultyFileSystem& owner_;
+    std::uint64_t written_ = 0;
+};
+
+std::unique_ptr<ReadableFile> FaultyFileSystem::openForReading(const std::filesystem::path& path) {
+    return std::make_unique<FaultyReadableFile>(system().openForReading(path), path, faults_);
+}
+
+std::unique_ptr<WritableFile> FaultyFileSystem::createNew(const std::filesystem::path& path) {
+    return std::make_unique<FaultyWritableFile>(system().createNew(path), created_++, *this);
+}
+
+void FaultyFileSystem::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (faults_.renameFailsInto == to.filename().string() && !renameFailed_) {
+        renameFailed_ = true;
+        throw systemError(std::errc::io_error);
+    }
+    system().rename(from, to);
+}
+
+std::error_code FaultyFileSystem::link(const std::filesystem::path& existing,
+                                       const std::filesystem::path& alias) {
+    if (faults_.noSecondNames) {
+        return std::make_error_code(std::errc::operation_not_permitted);
+    }
+    return system().link(existing, alias);
+}
+
+std::optional<std::int64_t> FaultyFileSystem::secondsSinceChange(
+    const std::filesystem::path& path) {
+    if (faults_.ageOfTemporaries && isTemporaryName(path.filename().string())) {
+        return faults_.ageOfTemporaries;
+    }
+    return system().secondsSinceChange(path);
+}
+
+}  // namespace zemra::testing
