@@ -10,7 +10,9 @@ SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
 DEMO_DIR := build/demo
 
-.PHONY: deps build demo test test-asan run bench clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: deps build demo test test-asan fuzz run bench clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -50,6 +52,16 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# libFuzzer over the whole conversion (clang, ASan + UBSan), starting from the committed corpus;
+# new findings go to build/fuzz/corpus, a crash to build/fuzz/crash-*.
+fuzz: deps
+	@$(MAKE) --no-print-directory deps PACKAGES="clang libclang-rt-14-dev"
+	cmake --preset fuzz
+	cmake --build --preset fuzz --target zemra_conversion_fuzzer
+	mkdir -p build/fuzz/corpus
+	./build/fuzz/fuzz/zemra_conversion_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	  -timeout=30 -rss_limit_mb=2048 -artifact_prefix=build/fuzz/ build/fuzz/corpus fuzz/corpus
 
 run: build
 	./build/dev/app/zemra

@@ -21,7 +21,9 @@ NameTable::NameTable() : slots_(kInitialSlots, kFree) {}
 NameTable::PackedName NameTable::pack(std::string_view name) {
     PackedName packed{};
     const std::size_t length = std::min(name.size(), kMaxLength);
-    std::memcpy(packed.data(), name.data(), length);
+    if (length > 0) {
+        std::memcpy(packed.data(), name.data(), length);
+    }
     packed[kMaxLength] = static_cast<char>(length);
     return packed;
 }

@@ -1,0 +1,269 @@
+// zemra-convert against what a hostile or unlucky user gives it: every case leaves the input as
+// it was and an older output set either wholly replaced or wholly intact, and says why.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "board_generator.h"
+#include "in_memory_conversion.h"
+#include "record_builder.h"
+#include "temp_folder.h"
+
+namespace zemra {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::readFile;
+using testing::TempFolder;
+using testing::writeFile;
+
+struct Result {
+    int exitStatus;
+    std::string out;
+    std::string err;
+};
+
+std::string boardBytes(std::uint64_t seed, std::size_t records) {
+    const auto board = generateBoard(seed, records);
+    return {reinterpret_cast<const char*>(board.data()), board.size()};
+}
+
+class ZemraConvertFaults : public ::testing::Test {
+  protected:
+    // `timeout` keeps a faulty build from waiting forever on a FIFO.
+    Result run(const std::string& arguments) {
+        const std::string command = "cd '" + folder.path().string() + "' && timeout 60 '" +
+                                    ZEMRA_CONVERT_PATH "' " + arguments +
+                                    " >stdout.txt 2>stderr.txt";
+        const int status = std::system(command.c_str());
+        Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
+                      readFile(folder / "stderr.txt")};
+        fs::remove(folder / "stdout.txt");
+        fs::remove(folder / "stderr.txt");
+        return result;
+    }
+
+    // The four outputs of `title` in `outputs`, with their bytes.
+    static std::map<std::string, std::string> setIn(const fs::path& outputs,
+                                                    const std::string& title) {
+        std::map<std::string, std::string> set;
+        for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
+            const fs::path path = outputs / (title + extension);
+            set[extension] = fs::exists(path) ? readFile(path) : "missing";
+        }
+        return set;
+    }
+
+    static std::vector<std::string> leftovers(const fs::path& outputs) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(outputs)) {
+            const std::string name = entry.path().filename().string();
+            if (name.starts_with(".z")) {
+                names.push_back(name);
+            }
+        }
+        return names;
+    }
+
+    TempFolder folder;
+};
+
+TEST_F(ZemraConvertFaults, UnreadableInputFailsAndKeepsTheOlderSet) {
+    // /proc/self/mem opens like a file and fails at the first read.
+    fs::create_directories(folder / "mem");
+    writeFile(folder / "mem" / "mem.dat", "older listing");
+    const Result result = run("-o . /proc/self/mem");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "zemra-convert: /proc/self/mem: 파일을 읽을 수 없습니다. "
+              "(Input/output error)\n");
+    EXPECT_EQ(testing::entriesOf(folder / "mem"), (std::vector<std::string>{"mem.dat"}));
+    EXPECT_EQ(readFile(folder / "mem" / "mem.dat"), "older listing");
+}
+
+struct RefusedInput {
+    const char* behaviour;
+    const char* reason;
+};
+
+TEST_F(ZemraConvertFaults, InputsThatAreNoFilesAreRefusedBeforeAnyRead) {
+    ASSERT_EQ(mkfifo((folder / "pipe.cmp").c_str(), 0600), 0);
+    fs::create_directory(folder / "folder.cmp");
+    for (const auto& [input, reason] :
+         std::vector<std::pair<std::string, std::string>>{{"pipe.cmp", "is not a regular file"},
+                                                          {"folder.cmp", "is a folder, not a file"},
+                                                          {"/dev/null", "is not a regular file"},
+                                                          {"missing.cmp", "no such file"}}) {
+        const Result result = run(input);
+        EXPECT_EQ(result.exitStatus, 1) << input;
+        EXPECT_EQ(result.err,
+                  "zemra-convert: " + input + ": 파일이 존재하지 않습니다. (" + reason + ")\n");
+        EXPECT_EQ(result.out, "") << input;
+    }
+    EXPECT_EQ(testing::entriesOf(folder.path()),
+              (std::vector<std::string>{"folder.cmp", "pipe.cmp"}));
+}
+
+TEST_F(ZemraConvertFaults, OutputFolderThatIsNoFolderIsAnError) {
+    writeFile(folder / "a.cmp", "");
+    writeFile(folder / "file.txt", "x");
+    Result result = run("-o file.txt a.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.err, "zemra-convert: -o file.txt is not a folder\n");
+    result = run("-o nowhere a.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.err, "zemra-convert: -o nowhere does not exist\n");
+    EXPECT_EQ(testing::entriesOf(folder.path()), (std::vector<std::string>{"a.cmp", "file.txt"}));
+}
+
+TEST_F(ZemraConvertFaults, SecondInputOfTheSameOutputSetIsNotConverted) {
+    fs::create_directories(folder / "a");
+    fs::create_directories(folder / "b");
+    fs::create_directories(folder / "out");
+    writeFile(folder / "a" / "X.cmp", boardBytes(1, 200));
+    writeFile(folder / "b" / "X.cmp", boardBytes(2, 200));
+    const Result alone = run("--at 2002-03-06T15:01:33 -o out a/X.cmp");
+    ASSERT_EQ(alone.exitStatus, 0);
+    const auto outputsOfA = setIn(folder / "out" / "X", "X");
+
+    const Result both = run("--at 2002-03-06T15:01:33 -o out a/X.cmp b/X.cmp a/X.cmp");
+    EXPECT_EQ(both.exitStatus, 1);
+    EXPECT_EQ(both.out, "out/X\n");
+    EXPECT_NE(both.err.find("zemra-convert: b/X.cmp: not converted: its outputs"),
+              std::string::npos)
+        << both.err;
+    EXPECT_NE(both.err.find("would replace those of a/X.cmp"), std::string::npos) << both.err;
+    EXPECT_EQ(setIn(folder / "out" / "X", "X"), outputsOfA);
+}
+
+TEST_F(ZemraConvertFaults, SameInputGivenTwiceIsConvertedOnce) {
+    writeFile(folder / "a.cmp", boardBytes(1, 50));
+    const Result result = run("a.cmp ./a.cmp");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, (folder / "a").string() + "\n");
+    EXPECT_EQ(result.err, "zemra-convert: a.cmp: 변환을 마쳤습니다\n");
+}
+
+TEST_F(ZemraConvertFaults, LongestTitleThatFitsConverts) {
+    const std::string title(251, 'L');
+    writeFile(folder / (title + ".cmp"), boardBytes(1, 50));
+    const Result result = run(title + ".cmp");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(setIn(folder / title, title).count(".dat"), 1U);
+    EXPECT_NE(readFile(folder / title / (title + ".scp")), "missing");
+    EXPECT_TRUE(leftovers(folder / title).empty());
+}
+
+// A small file system of its own, which only root can mount.
+class SmallDisk {
+  public:
+    explicit SmallDisk(const fs::path& at) : at_(at) {
+        fs::create_directories(at);
+        mounted_ = mount("zemra-test", at.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) {
+            umount(at_.c_str());
+        }
+    }
+    bool mounted() const { return mounted_; }
+
+  private:
+    fs::path at_;
+    bool mounted_ = false;
+};
+
+TEST_F(ZemraConvertFaults, FullDiskKeepsTheOlderSetAndStopsAtTheFirstFailedWrite) {
+    const SmallDisk disk(folder / "disk");
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    }
+    writeFile(folder / "old.cmp", boardBytes(1, 300));
+    writeFile(folder / "big.cmp", boardBytes(2, 20000));
+    ASSERT_EQ(run("-o disk old.cmp").exitStatus, 0);
+    fs::rename(folder / "disk" / "old", folder / "disk" / "B");
+    for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
+        fs::rename(folder / "disk" / "B" / (std::string("old") + extension),
+                   folder / "disk" / "B" / (std::string("B") + extension));
+    }
+    const auto older = setIn(folder / "disk" / "B", "B");
+    fs::copy_file(folder / "big.cmp", folder / "B.cmp");
+    Result result = run("-o disk B.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "zemra-convert: B.cmp: DAT 파일이 생성되지 않습니다. (No space left on device)\n");
+    EXPECT_EQ(setIn(folder / "disk" / "B", "B"), older);
+    EXPECT_TRUE(leftovers(folder / "disk" / "B").empty());
+
+    // Eight records naming IC pin 99999999: an .icp of two thousand million bytes, which must
+    // stop at the first write that fails rather than format them all.
+    fs::remove_all(folder / "disk" / "B");
+    std::vector<RecordBuilder> records{RecordBuilder().name("U1_99999999").typeCode(10).pins(5, 1)};
+    for (int pin = 1; pin < 8; ++pin) {
+        records.push_back(
+            RecordBuilder().name("U1_" + std::to_string(pin)).typeCode(10).pins(6 + pin, 1));
+    }
+    writeFile(folder / "huge.cmp", testing::recordsOf(records));
+    result = run("-o disk huge.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.err,
+              "zemra-convert: huge.cmp: ICP 파일이 생성되지 않습니다. (No space left on device)\n");
+    EXPECT_TRUE(testing::entriesOf(folder / "disk" / "huge").empty());
+}
+
+// Sends `signal` once the run has begun writing, and returns its exit status.
+int interruptedRun(const fs::path& folder, const std::string& input, int signal) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir(folder.c_str()) == 0) {
+            execl(ZEMRA_CONVERT_PATH, ZEMRA_CONVERT_PATH, "-o", ".", input.c_str(), nullptr);
+        }
+        _exit(127);
+    }
+    const fs::path outputs = folder / fs::path(input).stem();
+    for (int attempt = 0; attempt < 2000; ++attempt) {
+        std::error_code error;
+        bool writing = false;
+        for (const auto& entry : fs::directory_iterator(outputs, error)) {
+            writing = writing || entry.path().filename().string().starts_with(".zt");
+        }
+        if (writing) {
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    kill(child, signal);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(ZemraConvertFaults, InterruptRemovesTheTemporariesAndKeepsTheOlderSet) {
+    // A diode pin 99999999 makes an .icp of two thousand million bytes: long enough to interrupt.
+    std::vector<RecordBuilder> records{RecordBuilder().name("U1_99999999").typeCode(10).pins(5, 1)};
+    for (int pin = 1; pin < 8; ++pin) {
+        records.push_back(
+            RecordBuilder().name("U1_" + std::to_string(pin)).typeCode(10).pins(6 + pin, 1));
+    }
+    writeFile(folder / "slow.cmp", testing::recordsOf(records));
+    fs::create_directories(folder / "slow");
+    writeFile(folder / "slow" / "slow.icp", "older pins");
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+        EXPECT_EQ(interruptedRun(folder.path(), "slow.cmp", signal), status);
+        EXPECT_EQ(testing::entriesOf(folder / "slow"), (std::vector<std::string>{"slow.icp"}));
+        EXPECT_EQ(readFile(folder / "slow" / "slow.icp"), "older pins");
+    }
+}
+
+}  // namespace
+}  // namespace zemra
