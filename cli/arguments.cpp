@@ -1,9 +1,9 @@
 #include "arguments.h"
 
+#include "zemra_version.h"
+
 namespace zemra::cli {
 namespace {
-
-constexpr const char* kVersion = "1.0.0.1";
 
 // The value of an option given as "--name VALUE" or "--name=VALUE".
 std::optional<std::string> optionValue(const std::vector<std::string>& arguments,
@@ -91,7 +91,7 @@ std::string helpText() {
 }
 
 std::string versionText() {
-    return std::string("zemra-convert ") + kVersion + "\n";
+    return "zemra-convert " + std::string(kProgramVersion) + "\n";
 }
 
 }  // namespace zemra::cli
