@@ -22,6 +22,7 @@ class ScriptedPrompts : public OperatorPrompts {
     QStringList messages;
     int fileDialogsShown = 0;
     bool waitCursorDuringMessage = false;
+    bool ownerHiddenDuringMessage = false;
 
     std::optional<QString> chooseInputFile(QWidget& /*owner*/) override {
         const auto showing = static_cast<std::size_t>(fileDialogsShown++);
@@ -31,10 +32,11 @@ class ScriptedPrompts : public OperatorPrompts {
         return fileAnswers[showing];
     }
 
-    void showMessage(QWidget& /*owner*/, const QString& text) override {
+    void showMessage(QWidget& owner, const QString& text) override {
         messages << text;
         waitCursorDuringMessage =
             waitCursorDuringMessage || QGuiApplication::overrideCursor() != nullptr;
+        ownerHiddenDuringMessage = ownerHiddenDuringMessage || !owner.isVisible();
     }
 };
 
