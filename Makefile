@@ -1,16 +1,23 @@
 # Thin wrapper over the CMake presets; every target installs what it needs first.
-#   make demo   convert the bundled example board and show the outputs
-#   make test   build and run every test (and check the optimised build's listing)
-#   make run    start the dialog program
-#   make deps   install missing Debian packages only
+#   make demo          convert the bundled example board and show the outputs
+#   make test          build and run every test (and check the optimised build's listing)
+#   make run           start the dialog program
+#   make install       install the programs under PREFIX (default /usr/local)
+#   make package       build the Debian package and check it with lintian
+#   make test-package  install that package on this machine, check it and remove it (root)
+#   make deps          install missing Debian packages only
+# demo, run, install and package use the optimised build of the programs alone (preset dist).
 
-PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev fonts-arphic-uming fonts-nanum
+PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
+            qt6-base-dev fonts-arphic-uming fonts-nanum \
+            dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
 DEMO_DIR := build/demo
+DIST_DIR := build/dist
+PREFIX := /usr/local
 
-.PHONY: deps build demo test test-asan run bench clean
+.PHONY: deps build dist demo test test-asan run install package test-package bench clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -26,9 +33,15 @@ build: deps
 	cmake --preset dev
 	cmake --build --preset dev
 
-demo: build
+dist: deps
+	cmake --preset dist
+	cmake --build --preset dist
+
+demo: deps
+	cmake --preset dist
+	cmake --build --preset dist --target zemra-convert
 	@mkdir -p $(DEMO_DIR)
-	./build/dev/cli/zemra-convert -o $(DEMO_DIR) $(EXAMPLE)
+	./$(DIST_DIR)/cli/zemra-convert -o $(DEMO_DIR) $(EXAMPLE)
 	@echo
 	@echo "The four outputs of $(EXAMPLE):"
 	@ls -l $(DEMO_DIR)/BOARD7
@@ -51,8 +64,21 @@ test-asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
-run: build
-	./build/dev/app/zemra
+run: deps
+	cmake --preset dist
+	cmake --build --preset dist --target zemra
+	./$(DIST_DIR)/app/zemra
+
+install: dist
+	$(SUDO) cmake --install $(DIST_DIR) --prefix $(PREFIX)
+
+package: dist
+	rm -f $(DIST_DIR)/zemra_*.deb
+	cpack --preset dist
+	lintian --fail-on error $(DIST_DIR)/zemra_*.deb
+
+test-package: package
+	$(SUDO) .ci/test-deb $(DIST_DIR)/zemra_*.deb
 
 bench: deps
 	cmake --preset release
