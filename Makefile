@@ -1,18 +1,25 @@
 # Thin wrapper over the CMake presets; every target installs what it needs first.
-#   make demo   convert the bundled example board and show the outputs
-#   make test   build and run every test (and check the optimised build's listing)
-#   make run    start the dialog program
-#   make deps   install missing Debian packages only
+#   make demo          convert the bundled example board and show the outputs
+#   make test          build and run every test (and check the optimised build's listing)
+#   make run           start the dialog program
+#   make install       install the programs under PREFIX (default /usr/local)
+#   make package       build the Debian package and check it with lintian
+#   make test-package  install that package on this machine, check it and remove it (root)
+#   make deps          install missing Debian packages only
+# demo, run, install and package use the optimised build of the programs alone (preset dist).
 
-PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev fonts-arphic-uming fonts-nanum
+PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
+            qt6-base-dev fonts-arphic-uming fonts-nanum \
+            dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
 DEMO_DIR := build/demo
+DIST_DIR := build/dist
+PREFIX := /usr/local
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build demo test test-asan fuzz run bench clean
+.PHONY: deps build dist demo test test-asan fuzz run install package test-package bench clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do \
@@ -28,9 +35,15 @@ build: deps
 	cmake --preset dev
 	cmake --build --preset dev
 
-demo: build
+dist: deps
+	cmake --preset dist
+	cmake --build --preset dist
+
+demo: deps
+	cmake --preset dist
+	cmake --build --preset dist --target zemra-convert
 	@mkdir -p $(DEMO_DIR)
-	./build/dev/cli/zemra-convert -o $(DEMO_DIR) $(EXAMPLE)
+	./$(DIST_DIR)/cli/zemra-convert -o $(DEMO_DIR) $(EXAMPLE)
 	@echo
 	@echo "The four outputs of $(EXAMPLE):"
 	@ls -l $(DEMO_DIR)/BOARD7
@@ -63,15 +76,28 @@ fuzz: deps
 	./build/fuzz/fuzz/zemra_conversion_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  -timeout=30 -rss_limit_mb=2048 -artifact_prefix=build/fuzz/ build/fuzz/corpus fuzz/corpus
 
-run: build
-	./build/dev/app/zemra
+run: deps
+	cmake --preset dist
+	cmake --build --preset dist --target zemra
+	./$(DIST_DIR)/app/zemra
+
+install: dist
+	$(SUDO) cmake --install $(DIST_DIR) --prefix $(PREFIX)
+
+package: dist
+	rm -f $(DIST_DIR)/zemra_*.deb
+	cpack --preset dist
+	lintian --fail-on error $(DIST_DIR)/zemra_*.deb
+
+test-package: package
+	$(SUDO) .ci/test-deb $(DIST_DIR)/zemra_*.deb
 
 bench: deps
 	cmake --preset release
 	cmake --build --preset release --target zemra_bench zemra-bench-baseline
 	./build/release/bench/zemra_bench
 	./build/release/bench/zemra-bench-baseline build/release/cli/zemra-convert \
-	  build/release/bench/printf_baseline build/release/bench/generator/zemra-generate-board
+	  build/release/bench/printf_baseline build/release/tools/boardgen/zemra-generate-board
 
 clean:
 	rm -rf build

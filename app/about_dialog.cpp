@@ -6,6 +6,7 @@
 #include "dialog_units.h"
 #include "label_fit.h"
 #include "program_icon.h"
+#include "program_identity.h"
 
 namespace zemra::app {
 namespace {
@@ -29,7 +30,7 @@ AboutDialog::AboutDialog(QWidget* parent)
     icon_.setPixmap(programIcon().pixmap(kIconPixels, kIconPixels));
     version_.setObjectName(QStringLiteral("versionText"));
     version_.setTextFormat(Qt::PlainText);
-    version_.setText(QStringLiteral("轉換程式Ver.1.0"));
+    version_.setText(aboutVersionText());
     purpose_.setObjectName(QStringLiteral("purposeText"));
     purpose_.setTextFormat(Qt::PlainText);
     purpose_.setText(QStringLiteral("CMP元件檔轉KX740測試檔"));

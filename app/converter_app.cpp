@@ -1,9 +1,12 @@
 #include "converter_app.h"
 
+#include <cstdio>
+
 #include "converter_dialog.h"
 #include "message_box_prompts.h"
 #include "program_icon.h"
 #include "program_identity.h"
+#include "start_arguments.h"
 
 namespace zemra::app {
 
@@ -15,8 +18,16 @@ ConverterApp::ConverterApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 int ConverterApp::run() {
+    const StartRequest request = readStartArguments(arguments());
+    if (const auto* answer = std::get_if<AnswerOnTerminal>(&request)) {
+        std::fputs(answer->text.toLocal8Bit().constData(), answer->isError ? stderr : stdout);
+        return answer->exitStatus;
+    }
     MessageBoxPrompts prompts;
     ConverterDialog dialog(prompts);
+    if (const std::optional<QString>& input = std::get<OpenDialog>(request).input) {
+        dialog.chooseInputOnOpen(*input);
+    }
     dialog.exec();
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include "decode/step_fields.h"
 #include "dialog_font.h"
 #include "dialog_units.h"
+#include "dropped_file.h"
 #include "label_fit.h"
 #include "path_text.h"
 #include "program_icon.h"
@@ -60,6 +62,7 @@ ConverterDialog::ConverterDialog(OperatorPrompts& prompts, QWidget* parent)
     createControls();
     placeControls();
     installAboutEntry(*this, aboutSeparator_, aboutEntry_);
+    setAcceptDrops(true);
 }
 
 void ConverterDialog::createControls() {
@@ -117,11 +120,41 @@ void ConverterDialog::placeControls() {
 
 void ConverterDialog::readFile() {
     const std::optional<QString> chosen = prompts_.chooseInputFile(*this);
-    if (!chosen) {
-        return;
+    if (chosen) {
+        chooseInput(*chosen);
     }
-    if (!input_.choose(pathFromText(*chosen))) {
+}
+
+void ConverterDialog::chooseInput(const QString& path) {
+    if (!input_.choose(pathFromText(path))) {
         showMessage(fileMissingText());
+    }
+}
+
+void ConverterDialog::chooseInputOnOpen(const QString& path) {
+    inputOnOpen_ = path;
+}
+
+void ConverterDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (inputOnOpen_) {
+        // Queued: the dialog is on the screen by the time a message box is put over it.
+        QMetaObject::invokeMethod(
+            this, [this, path = *std::exchange(inputOnOpen_, std::nullopt)] { chooseInput(path); },
+            Qt::QueuedConnection);
+    }
+}
+
+void ConverterDialog::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void ConverterDialog::dropEvent(QDropEvent* event) {
+    if (const std::optional<QString> file = droppedFile(*event->mimeData())) {
+        event->acceptProposedAction();
+        chooseInput(*file);
     }
 }
 

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <optional>
+
 #include <QAction>
 #include <QByteArray>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QString>
 
 #include "decode/step_fields.h"
@@ -25,6 +30,12 @@ class ConverterDialog : public QDialog {
     char variantCode() const { return variant_ == TesterVariant::Kx740e ? 'F' : 'E'; }
     int reversePins() const { return reversePins_ ? 1 : 0; }
 
+    // Makes `path` the chosen input as Read file does with the file the operator picked: a file
+    // that cannot be opened is reported, and stays the choice all the same.
+    void chooseInput(const QString& path);
+    // Chooses `path` once the dialog is open, so that a failure is reported over it.
+    void chooseInputOnOpen(const QString& path);
+
   public slots:
     void readFile();
     void convert();
@@ -32,6 +43,10 @@ class ConverterDialog : public QDialog {
 
   protected:
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+    void showEvent(QShowEvent* event) override;
+    // A single local file dragged onto the dialog is taken as the input when dropped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void createControls();
@@ -43,6 +58,7 @@ class ConverterDialog : public QDialog {
 
     OperatorPrompts& prompts_;
     InputSelection input_;
+    std::optional<QString> inputOnOpen_;
     TesterVariant variant_ = TesterVariant::Kx740FeFr;
     bool reversePins_ = false;
 

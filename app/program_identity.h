@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "zemra_version.h"
+
 namespace zemra::app {
 
 // The program's name is also the title of every message box.
@@ -10,7 +12,13 @@ inline QString programName() {
 }
 
 inline QString programVersion() {
-    return QStringLiteral("1.0.0.1");
+    return QString::fromLatin1(kProgramVersion.data(), kProgramVersion.size());
+}
+
+// The version line of the About box.
+inline QString aboutVersionText() {
+    return QStringLiteral("轉換程式Ver.") +
+           QString::fromLatin1(kProgramRelease.data(), kProgramRelease.size());
 }
 
 }  // namespace zemra::app

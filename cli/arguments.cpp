@@ -1,99 +1,238 @@
 #include "arguments.h"
 
+#include <memory>
+#include <utility>
+
+#include <CLI/CLI.hpp>
+
 #include "files/path_text.h"
+#include "zemra_version.h"
 
 namespace zemra::cli {
 namespace {
 
-constexpr const char* kVersion = "1.0.0.1";
+constexpr const char* kProgram = "zemra-convert";
 
-// The value of an option given as "--name VALUE" or "--name=VALUE".
-std::optional<std::string> optionValue(const std::vector<std::string>& arguments,
-                                       std::size_t& index, const std::string& name) {
-    const std::string& argument = arguments[index];
-    if (argument == name) {
-        if (index + 1 < arguments.size()) {
-            return arguments[++index];
+constexpr const char* kUsage = "Usage: zemra-convert [OPTIONS] FILE...\n";
+
+constexpr const char* kDescription =
+    "Converts ICT component files (.cmp) for testers of the KX740 family. For each FILE\n"
+    "it writes the folder <title>/ beside the input, holding <title>.dat (test data\n"
+    "listing), <title>.icn and <title>.icp (IC pin files) and <title>.scp (settings),\n"
+    "where <title> is the file name up to its last '.'.";
+
+constexpr const char* kClosing =
+    "Prints the output folder of each converted file on standard output and the\n"
+    "converter's messages on standard error.\n"
+    "Exit status: 0 if every file converted cleanly, 1 if an input could not be read or\n"
+    "an output could not be written, 2 for a usage error.";
+
+// The width of the option column of the help, descriptions included.
+constexpr std::size_t kOptionColumn = 23;
+
+// The help reads usage, description, options, then what the program prints and returns.
+class HelpLayout : public CLI::Formatter {
+  public:
+    std::string make_usage(const CLI::App* /*app*/, std::string /*name*/) const override {
+        return kUsage;
+    }
+
+    std::string make_help(const CLI::App* app, std::string name,
+                          CLI::AppFormatMode mode) const override {
+        std::string options = make_groups(app, mode);
+        options.erase(options.find_last_not_of('\n') + 1);
+        return make_usage(app, std::move(name)) + "\n" + make_description(app) + options + "\n\n" +
+               make_footer(app);
+    }
+};
+
+// The options of zemra-convert, bound to the values they take. A new option is one more
+// add_... call in the constructor and, when its value needs checking, one more step in
+// takeRequest().
+class CommandLine {
+  public:
+    CommandLine() {
+        app_.formatter(std::make_shared<HelpLayout>());
+        app_.get_formatter()->column_width(kOptionColumn);
+        app_.footer(kClosing);
+        // Unknown options are left over by the parse and reported by name.
+        app_.allow_extras();
+        app_.set_help_flag();
+
+        app_.add_flag("--kx740e", kx740e_,
+                      "write for the KX740E (kind letters before the part name);\n"
+                      "the default is the KX740 FE/FR (a Type column)");
+        app_.add_flag("--reverse-pins", reversePins_,
+                      "exchange the Hi and Lo pins of voltage steps");
+        at_ = addValueOption("--at", atText_, "YYYY-MM-DDTHH:MM:SS",
+                             "stamp the listings with this local time instead of now",
+                             "--at needs a date and time as YYYY-MM-DDTHH:MM:SS");
+        output_ = addValueOption("-o,--output", outputText_, "DIR",
+                                 "create the output folders in DIR instead of beside the inputs",
+                                 "-o needs a folder");
+        // Help and version are answered as soon as they are read, unless an unknown option came
+        // before them.
+        app_.add_flag_callback(
+                "-h,--help",
+                [this] {
+                    if (unknownOptions().empty()) {
+                        throw CLI::CallForHelp();
+                    }
+                },
+                "show this help and exit")
+            ->trigger_on_parse();
+        app_.add_flag_callback(
+                "--version",
+                [this] {
+                    if (unknownOptions().empty()) {
+                        throw CLI::CallForVersion();
+                    }
+                },
+                "show the version and exit")
+            ->trigger_on_parse();
+        app_.add_option("FILE", files_)->group("");
+    }
+
+    ParsedArguments parse(const std::vector<std::string>& arguments) {
+        if (auto error = findMisusedAttachedValue(arguments)) {
+            return *error;
+        }
+        // CLI11 takes the arguments last first.
+        std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+        try {
+            app_.parse(reversed);
+        } catch (const CLI::CallForHelp&) {
+            return ShowHelp{};
+        } catch (const CLI::CallForVersion&) {
+            return ShowVersion{};
+        } catch (const CLI::ArgumentMismatch& error) {
+            // An option runs short of its value only as the last argument.
+            const std::string* need = needOf(arguments.back());
+            return UsageError{need != nullptr ? *need : error.what()};
+        } catch (const CLI::ParseError& error) {
+            return UsageError{error.what()};
+        }
+        const std::vector<std::string> unknown = unknownOptions();
+        if (!unknown.empty()) {
+            return UsageError{"unknown option " + unknown.front()};
+        }
+        return takeRequest();
+    }
+
+    std::string help() const { return app_.help(); }
+
+  private:
+    struct ValueNeed {
+        const CLI::Option* option;
+        std::string message;
+    };
+
+    CLI::Option* addValueOption(const std::string& names, std::string& value,
+                                const std::string& valueName, const std::string& description,
+                                std::string need) {
+        CLI::Option* option = app_.add_option(names, value, description)
+                                  ->type_name(valueName)
+                                  ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        needs_.push_back({option, std::move(need)});
+        return option;
+    }
+
+    // What the option that `argument` names needs, when it is one that takes a value.
+    const std::string* needOf(const std::string& argument) const {
+        const std::string name = argument.substr(0, argument.find('='));
+        for (const ValueNeed& need : needs_) {
+            if (need.option->check_name(name)) {
+                return &need.message;
+            }
+        }
+        return nullptr;
+    }
+
+    // "--name=VALUE" where CLI11 would read something else: for a flag, a value it would take as
+    // true or false; for an option with an empty VALUE, the next argument.
+    std::optional<UsageError> findMisusedAttachedValue(
+        const std::vector<std::string>& arguments) const {
+        for (const std::string& argument : arguments) {
+            if (argument == "--") {
+                break;
+            }
+            const std::size_t equals = argument.find('=');
+            if (!argument.starts_with("--") || equals == std::string::npos) {
+                continue;
+            }
+            const std::string* need = needOf(argument);
+            if (need != nullptr && equals + 1 == argument.size()) {
+                return UsageError{*need};
+            }
+            const CLI::Option* option = app_.get_option_no_throw(argument.substr(0, equals));
+            if (need == nullptr && option != nullptr) {
+                return UsageError{"unknown option " + argument};
+            }
         }
         return std::nullopt;
     }
-    return argument.substr(name.size() + 1);
-}
 
-bool matchesValueOption(const std::string& argument, const std::string& name) {
-    return argument == name || argument.starts_with(name + "=");
-}
+    // The arguments the parse could not place so far; the "--" that ends the options is among
+    // them.
+    std::vector<std::string> unknownOptions() const {
+        std::vector<std::string> unknown = app_.remaining();
+        std::erase(unknown, "--");
+        return unknown;
+    }
+
+    ParsedArguments takeRequest() const {
+        ConvertRequest request;
+        if (kx740e_) {
+            request.settings.options.variant = TesterVariant::Kx740e;
+        }
+        request.settings.options.reversePins = reversePins_;
+        if (at_->count() > 0) {
+            const std::optional<LocalDateTime> at = parseLocalDateTime(atText_);
+            if (!at) {
+                return UsageError{*needOf("--at")};
+            }
+            request.settings.at = *at;
+            request.timeGiven = true;
+        }
+        if (output_->count() > 0) {
+            if (outputText_.empty()) {
+                return UsageError{*needOf("--output")};
+            }
+            request.outputParent = pathFromUtf8(outputText_);
+        }
+        if (files_.empty()) {
+            return UsageError{"no component file given"};
+        }
+        for (const std::string& file : files_) {
+            request.inputs.push_back(pathFromUtf8(file));
+        }
+        return request;
+    }
+
+    CLI::App app_{kDescription, kProgram};
+    std::vector<ValueNeed> needs_;
+    bool kx740e_ = false;
+    bool reversePins_ = false;
+    std::string atText_;
+    std::string outputText_;
+    std::vector<std::string> files_;
+    CLI::Option* at_ = nullptr;
+    CLI::Option* output_ = nullptr;
+};
 
 }  // namespace
 
 ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
-    ConvertRequest request;
-    bool onlyFiles = false;
-    for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::string& argument = arguments[index];
-        if (onlyFiles || argument.empty() || argument == "-" || argument.front() != '-') {
-            request.inputs.push_back(pathFromUtf8(argument));
-        } else if (argument == "--") {
-            onlyFiles = true;
-        } else if (argument == "--help" || argument == "-h") {
-            return ShowHelp{};
-        } else if (argument == "--version") {
-            return ShowVersion{};
-        } else if (argument == "--kx740e") {
-            request.settings.options.variant = TesterVariant::Kx740e;
-        } else if (argument == "--reverse-pins") {
-            request.settings.options.reversePins = true;
-        } else if (matchesValueOption(argument, "--at")) {
-            const auto value = optionValue(arguments, index, "--at");
-            const auto at = value ? parseLocalDateTime(*value) : std::nullopt;
-            if (!at) {
-                return UsageError{"--at needs a date and time as YYYY-MM-DDTHH:MM:SS"};
-            }
-            request.settings.at = *at;
-            request.timeGiven = true;
-        } else if (argument == "-o" || matchesValueOption(argument, "--output")) {
-            const auto value = argument == "-o" ? optionValue(arguments, index, "-o")
-                                                : optionValue(arguments, index, "--output");
-            if (!value || value->empty()) {
-                return UsageError{"-o needs a folder"};
-            }
-            request.outputParent = pathFromUtf8(*value);
-        } else {
-            return UsageError{"unknown option " + argument};
-        }
-    }
-    if (request.inputs.empty()) {
-        return UsageError{"no component file given"};
-    }
-    return request;
+    CommandLine commandLine;
+    return commandLine.parse(arguments);
 }
 
 std::string helpText() {
-    return "Usage: zemra-convert [OPTIONS] FILE...\n"
-           "\n"
-           "Converts ICT component files (.cmp) for testers of the KX740 family. For each FILE\n"
-           "it writes the folder <title>/ beside the input, holding <title>.dat (test data\n"
-           "listing), <title>.icn and <title>.icp (IC pin files) and <title>.scp (settings),\n"
-           "where <title> is the file name up to its last '.'.\n"
-           "\n"
-           "Options:\n"
-           "  --kx740e             write for the KX740E (kind letters before the part name);\n"
-           "                       the default is the KX740 FE/FR (a Type column)\n"
-           "  --reverse-pins       exchange the Hi and Lo pins of voltage steps\n"
-           "  --at YYYY-MM-DDTHH:MM:SS\n"
-           "                       stamp the listings with this local time instead of now\n"
-           "  -o, --output DIR     create the output folders in DIR instead of beside the inputs\n"
-           "  -h, --help           show this help and exit\n"
-           "      --version        show the version and exit\n"
-           "\n"
-           "Prints the output folder of each converted file on standard output and the\n"
-           "converter's messages on standard error.\n"
-           "Exit status: 0 if every file converted cleanly, 1 if an input could not be read or\n"
-           "an output could not be written, 2 for a usage error.\n";
+    return CommandLine().help();
 }
 
 std::string versionText() {
-    return std::string("zemra-convert ") + kVersion + "\n";
+    return "zemra-convert " + std::string(kProgramVersion) + "\n";
 }
 
 }  // namespace zemra::cli

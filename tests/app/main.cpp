@@ -7,6 +7,8 @@ int runConverterDialogTests(int argc, char** argv);
 int runDialogGeometryTests(int argc, char** argv);
 int runConversionTests(int argc, char** argv);
 int runMessageBoxPromptsTests(int argc, char** argv);
+int runInputFromDesktopTests(int argc, char** argv);
+int runStartArgumentsTests(int argc, char** argv);
 
 // Every test class of the program in one executable with one QApplication. A first argument that
 // names a class runs that class alone, with the QTest arguments after it.
@@ -16,7 +18,9 @@ int main(int argc, char** argv) {
         {"ConverterDialogTest", runConverterDialogTests},
         {"DialogGeometryTest", runDialogGeometryTests},
         {"ConversionTest", runConversionTests},
-        {"MessageBoxPromptsTest", runMessageBoxPromptsTests}};
+        {"MessageBoxPromptsTest", runMessageBoxPromptsTests},
+        {"InputFromDesktopTest", runInputFromDesktopTests},
+        {"StartArgumentsTest", runStartArgumentsTests}};
     std::vector<char*> arguments(argv, argv + argc);
     const char* only = arguments.size() > 1 ? arguments[1] : "";
     bool named = false;

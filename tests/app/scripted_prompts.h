@@ -1,7 +1,8 @@
 #pragma once
 
-#include <deque>
+#include <cstddef>
 #include <optional>
+#include <vector>
 
 #include <QGuiApplication>
 #include <QString>
@@ -15,26 +16,27 @@ namespace zemra::app::testing {
 // Answers the file dialog from a script and records every message instead of showing it.
 class ScriptedPrompts : public OperatorPrompts {
   public:
-    // The next answers of the file dialog, in order; nothing stands for Cancel.
-    std::deque<std::optional<QString>> fileAnswers;
+    // The answers of the file dialog, one per time it is shown; nothing stands for Cancel, and so
+    // does every showing after the last answer.
+    std::vector<std::optional<QString>> fileAnswers;
     QStringList messages;
     int fileDialogsShown = 0;
     bool waitCursorDuringMessage = false;
+    bool ownerHiddenDuringMessage = false;
 
     std::optional<QString> chooseInputFile(QWidget& /*owner*/) override {
-        ++fileDialogsShown;
-        if (fileAnswers.empty()) {
+        const auto showing = static_cast<std::size_t>(fileDialogsShown++);
+        if (showing >= fileAnswers.size()) {
             return std::nullopt;
         }
-        std::optional<QString> answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
+        return fileAnswers[showing];
     }
 
-    void showMessage(QWidget& /*owner*/, const QString& text) override {
+    void showMessage(QWidget& owner, const QString& text) override {
         messages << text;
         waitCursorDuringMessage =
             waitCursorDuringMessage || QGuiApplication::overrideCursor() != nullptr;
+        ownerHiddenDuringMessage = ownerHiddenDuringMessage || !owner.isVisible();
     }
 };
 

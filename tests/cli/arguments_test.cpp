@@ -1,0 +1,197 @@
+// The arguments of zemra-convert as the parser reads them: what a command line asks for, and
+// which command lines are usage errors and why.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "arguments.h"
+#include "behaviour_name.h"
+
+namespace zemra::cli {
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+constexpr const char* kAt = "--at needs a date and time as YYYY-MM-DDTHH:MM:SS";
+constexpr const char* kOutput = "-o needs a folder";
+constexpr const char* kNoFile = "no component file given";
+
+struct RequestCase {
+    const char* behaviour;
+    Arguments arguments;
+    TesterVariant variant = TesterVariant::Kx740FeFr;
+    bool reversePins = false;
+    std::optional<std::string> at = std::nullopt;  // as given; nothing: the time of the run
+    std::optional<std::string> outputParent = std::nullopt;
+    Arguments inputs = {};
+
+    friend void PrintTo(const RequestCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
+};
+
+class RequestCases : public ::testing::TestWithParam<RequestCase> {};
+
+TEST_P(RequestCases, AskForThisConversion) {
+    const RequestCase& expected = GetParam();
+    const ParsedArguments parsed = parseArguments(expected.arguments);
+    const auto* request = std::get_if<ConvertRequest>(&parsed);
+    ASSERT_NE(request, nullptr);
+    EXPECT_EQ(request->settings.options.variant, expected.variant);
+    EXPECT_EQ(request->settings.options.reversePins, expected.reversePins);
+    EXPECT_EQ(request->timeGiven, expected.at.has_value());
+    if (expected.at) {
+        const LocalDateTime at = request->settings.at;
+        const LocalDateTime given = parseLocalDateTime(*expected.at).value();
+        EXPECT_EQ((std::vector{at.year, at.month, at.day, at.hour, at.minute, at.second}),
+                  (std::vector{given.year, given.month, given.day, given.hour, given.minute,
+                               given.second}));
+    }
+    EXPECT_EQ(request->outputParent.has_value(), expected.outputParent.has_value());
+    if (request->outputParent && expected.outputParent) {
+        EXPECT_EQ(request->outputParent->string(), *expected.outputParent);
+    }
+    Arguments inputs;
+    for (const auto& input : request->inputs) {
+        inputs.push_back(input.string());
+    }
+    EXPECT_EQ(inputs, expected.inputs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, RequestCases,
+    ::testing::Values(
+        RequestCase{
+            .behaviour = "FileAloneTakesTheDefaults", .arguments = {"a.cmp"}, .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "Kx740eSelectsTheEVariant",
+                    .arguments = {"--kx740e", "a.cmp"},
+                    .variant = TesterVariant::Kx740e,
+                    .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "ReversePinsSetsTheOption",
+                    .arguments = {"--reverse-pins", "a.cmp"},
+                    .reversePins = true,
+                    .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "AtTakesTheNextArgument",
+                    .arguments = {"--at", "2002-03-06T15:01:33", "a.cmp"},
+                    .at = "2002-03-06T15:01:33",
+                    .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "AtTakesAnAttachedValue",
+                    .arguments = {"--at=2002-03-06T15:01:33", "a.cmp"},
+                    .at = "2002-03-06T15:01:33",
+                    .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "ShortOutputTakesTheNextArgument",
+                    .arguments = {"-o", "out", "a.cmp"},
+                    .outputParent = "out",
+                    .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "LongOutputTakesTheNextArgument",
+                    .arguments = {"--output", "out", "a.cmp"},
+                    .outputParent = "out",
+                    .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "LongOutputTakesAnAttachedValue",
+                    .arguments = {"--output=out", "a.cmp"},
+                    .outputParent = "out",
+                    .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "OutputValueMayBeginWithADash",
+                    .arguments = {"-o", "-x", "a.cmp"},
+                    .outputParent = "-x",
+                    .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "LastOfARepeatedOptionCounts",
+                    .arguments = {"-o", "x", "--at", "2001-01-01T00:00:00", "-o", "y", "--at",
+                                  "2002-03-06T15:01:33", "a.cmp"},
+                    .at = "2002-03-06T15:01:33",
+                    .outputParent = "y",
+                    .inputs = {"a.cmp"}},
+        RequestCase{
+            .behaviour = "RepeatedFlagsAreLikeOne",
+            .arguments = {"--kx740e", "--reverse-pins", "--kx740e", "--reverse-pins", "a.cmp"},
+            .variant = TesterVariant::Kx740e,
+            .reversePins = true,
+            .inputs = {"a.cmp"}},
+        RequestCase{.behaviour = "OptionsAndFilesMixInAnyOrder",
+                    .arguments = {"a.cmp", "--kx740e", "b.cmp", "-o", "out", "c.cmp"},
+                    .variant = TesterVariant::Kx740e,
+                    .outputParent = "out",
+                    .inputs = {"a.cmp", "b.cmp", "c.cmp"}},
+        RequestCase{.behaviour = "DoubleDashMakesTheRestFiles",
+                    .arguments = {"--", "-odd.cmp", "--kx740e", "--", "--help"},
+                    .inputs = {"-odd.cmp", "--kx740e", "--", "--help"}},
+        RequestCase{.behaviour = "DashAloneIsAFile", .arguments = {"-"}, .inputs = {"-"}},
+        RequestCase{.behaviour = "NamesKeepTheirBytes",
+                    .arguments = {"\xEB\xB3\xB4\xEB\x93\x9C.cmp", "\xB0\xA1.cmp"},
+                    .inputs = {"\xEB\xB3\xB4\xEB\x93\x9C.cmp", "\xB0\xA1.cmp"}}),
+    testing::BehaviourName());
+
+struct AnswerCase {
+    const char* behaviour;
+    Arguments arguments;
+    bool help;  // else the version
+
+    friend void PrintTo(const AnswerCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
+};
+
+class AnswerCases : public ::testing::TestWithParam<AnswerCase> {};
+
+TEST_P(AnswerCases, AnswerInsteadOfConverting) {
+    const ParsedArguments parsed = parseArguments(GetParam().arguments);
+    EXPECT_EQ(std::holds_alternative<ShowHelp>(parsed), GetParam().help);
+    EXPECT_EQ(std::holds_alternative<ShowVersion>(parsed), !GetParam().help);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, AnswerCases,
+    ::testing::Values(AnswerCase{"LongHelp", {"--help"}, true},
+                      AnswerCase{"ShortHelp", {"-h"}, true},
+                      AnswerCase{"HelpAfterFiles", {"a.cmp", "--help"}, true},
+                      AnswerCase{"HelpBeforeAnUnknownOption", {"--help", "--frobnicate"}, true},
+                      AnswerCase{"HelpBeforeAMissingValue", {"--help", "-o"}, true},
+                      AnswerCase{"Version", {"--version"}, false},
+                      AnswerCase{"FirstOfVersionAndHelp", {"--version", "--help"}, false}),
+    testing::BehaviourName());
+
+struct UsageErrorCase {
+    const char* behaviour;
+    Arguments arguments;
+    std::string message;
+
+    friend void PrintTo(const UsageErrorCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
+};
+
+class UsageErrorCases : public ::testing::TestWithParam<UsageErrorCase> {};
+
+TEST_P(UsageErrorCases, AreRefusedWithTheirReason) {
+    const ParsedArguments parsed = parseArguments(GetParam().arguments);
+    const auto* error = std::get_if<UsageError>(&parsed);
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, UsageErrorCases,
+    ::testing::Values(
+        UsageErrorCase{"NoArguments", {}, kNoFile},
+        UsageErrorCase{"OptionsWithoutFiles", {"--kx740e", "-o", "out"}, kNoFile},
+        UsageErrorCase{
+            "UnknownLongOption", {"--frobnicate", "a.cmp"}, "unknown option --frobnicate"},
+        UsageErrorCase{"UnknownShortOption", {"a.cmp", "-x"}, "unknown option -x"},
+        UsageErrorCase{
+            "UnknownOptionBeforeHelp", {"--frobnicate", "--help"}, "unknown option --frobnicate"},
+        UsageErrorCase{"FlagWithAValue", {"--kx740e=yes", "a.cmp"}, "unknown option --kx740e=yes"},
+        UsageErrorCase{"ImpossibleDate", {"--at", "2002-13-01T00:00:00", "a.cmp"}, kAt},
+        UsageErrorCase{"AtBeforeAFileTakesTheFileAsItsValue", {"--at", "a.cmp"}, kAt},
+        UsageErrorCase{"AtAtTheEnd", {"a.cmp", "--at"}, kAt},
+        UsageErrorCase{"AtWithAnEmptyAttachedValue", {"--at=", "a.cmp"}, kAt},
+        UsageErrorCase{"EmptyAt", {"--at", "", "a.cmp"}, kAt},
+        UsageErrorCase{"ShortOutputAtTheEnd", {"a.cmp", "-o"}, kOutput},
+        UsageErrorCase{"LongOutputAtTheEnd", {"a.cmp", "--output"}, kOutput},
+        UsageErrorCase{"EmptyOutput", {"-o", "", "a.cmp"}, kOutput},
+        UsageErrorCase{"OutputWithAnEmptyAttachedValue", {"--output=", "a.cmp", "b.cmp"}, kOutput}),
+    testing::BehaviourName());
+
+}  // namespace
+}  // namespace zemra::cli
