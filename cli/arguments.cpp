@@ -13,7 +13,9 @@ namespace {
 
 constexpr const char* kProgram = "zemra-convert";
 
-constexpr const char* kUsage = "Usage: zemra-convert [OPTIONS] FILE...\n";
+constexpr const char* kUsage =
+    "Usage: zemra-convert [OPTIONS] FILE...\n"
+    "       zemra-convert --dump FILE\n";
 
 constexpr const char* kDescription =
     "Converts ICT component files (.cmp) for testers of the KX740 family. For each FILE\n"
@@ -22,10 +24,11 @@ constexpr const char* kDescription =
     "where <title> is the file name up to its last '.'.";
 
 constexpr const char* kClosing =
-    "Prints the output folder of each converted file on standard output and the\n"
-    "converter's messages on standard error.\n"
+    "Prints the output folder of each converted file on standard output (with --report,\n"
+    "the report in its place) and the converter's messages on standard error.\n"
     "Exit status: 0 if every file converted cleanly, 1 if an input could not be read or\n"
-    "an output could not be written, 2 for a usage error.";
+    "an output could not be written, 2 for a usage error, 130 or 143 when stopped by\n"
+    "SIGINT (Ctrl+C) or SIGTERM.";
 
 // The width of the option column of the help, descriptions included.
 constexpr std::size_t kOptionColumn = 23;
@@ -70,6 +73,16 @@ class CommandLine {
         output_ = addValueOption("-o,--output", outputText_, "DIR",
                                  "create the output folders in DIR instead of beside the inputs",
                                  "-o needs a folder");
+        // "--report=json" is taken apart before the parse; the flag stands for both here.
+        app_.add_flag("--report", reportText_,
+                      "after converting each file, say what it could not resolve: the\n"
+                      "counts of records and steps, and per IC its pins left at 0;\n"
+                      "--report=json writes one JSON object per file and line")
+            ->type_name("[=json]");
+        dump_ = addValueOption("--dump", dumpText_, "FILE",
+                               "write the records of FILE as CSV to standard output and\n"
+                               "convert nothing",
+                               "--dump needs a file");
         // Help and version are answered as soon as they are read, unless an unknown option came
         // before them.
         app_.add_flag_callback(
@@ -93,7 +106,10 @@ class CommandLine {
         app_.add_option("FILE", files_)->group("");
     }
 
-    ParsedArguments parse(const std::vector<std::string>& arguments) {
+    ParsedArguments parse(std::vector<std::string> arguments) {
+        if (auto error = takeReportFormat(arguments)) {
+            return *error;
+        }
         if (auto error = findMisusedAttachedValue(arguments)) {
             return *error;
         }
@@ -172,6 +188,27 @@ class CommandLine {
         return std::nullopt;
     }
 
+    // Takes "--report=json" (and "--report=text") out of the options, which CLI11 would read as a
+    // flag's true or false.
+    std::optional<UsageError> takeReportFormat(std::vector<std::string>& arguments) {
+        for (auto argument = arguments.begin(); argument != arguments.end();) {
+            if (*argument == "--") {
+                break;
+            }
+            if (!argument->starts_with("--report=")) {
+                ++argument;
+                continue;
+            }
+            const std::string format = argument->substr(std::string_view("--report=").size());
+            if (format != "json" && format != "text") {
+                return UsageError{"--report takes no value or =json"};
+            }
+            report_ = format == "json" ? ReportFormat::Json : ReportFormat::Text;
+            argument = arguments.erase(argument);
+        }
+        return std::nullopt;
+    }
+
     // The arguments the parse could not place so far; the "--" that ends the options is among
     // them.
     std::vector<std::string> unknownOptions() const {
@@ -181,7 +218,19 @@ class CommandLine {
     }
 
     ParsedArguments takeRequest() const {
+        if (dump_->count() > 0) {
+            if (dumpText_.empty()) {
+                return UsageError{*needOf("--dump")};
+            }
+            if (!files_.empty()) {
+                return UsageError{"--dump takes one file and converts nothing"};
+            }
+            return DumpRequest{pathFromUtf8(dumpText_)};
+        }
         ConvertRequest request;
+        request.report = report_ != ReportFormat::None ? report_
+                         : reportText_                 ? ReportFormat::Text
+                                                       : ReportFormat::None;
         if (kx740e_) {
             request.settings.options.variant = TesterVariant::Kx740e;
         }
@@ -216,8 +265,12 @@ class CommandLine {
     std::string atText_;
     std::string outputText_;
     std::vector<std::string> files_;
+    bool reportText_ = false;
+    ReportFormat report_ = ReportFormat::None;
+    std::string dumpText_;
     CLI::Option* at_ = nullptr;
     CLI::Option* output_ = nullptr;
+    CLI::Option* dump_ = nullptr;
 };
 
 }  // namespace

@@ -10,11 +10,21 @@
 
 namespace zemra::cli {
 
+// What the output says of each converted file besides its messages: its output folder, or a
+// report of what the conversion could not resolve, for a reader or as JSON Lines.
+enum class ReportFormat { None, Text, Json };
+
 struct ConvertRequest {
     ConversionSettings settings;
+    ReportFormat report = ReportFormat::None;
     bool timeGiven = false;  // false: stamp the listings with the time of the run
     std::optional<std::filesystem::path> outputParent;
     std::vector<std::filesystem::path> inputs;
+};
+
+// Shows the records of one file as CSV and converts nothing.
+struct DumpRequest {
+    std::filesystem::path input;
 };
 
 struct ShowHelp {};
@@ -23,7 +33,8 @@ struct UsageError {
     std::string message;
 };
 
-using ParsedArguments = std::variant<ConvertRequest, ShowHelp, ShowVersion, UsageError>;
+using ParsedArguments =
+    std::variant<ConvertRequest, DumpRequest, ShowHelp, ShowVersion, UsageError>;
 
 ParsedArguments parseArguments(const std::vector<std::string>& arguments);
 

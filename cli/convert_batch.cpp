@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion_report.h"
 #include "files/path_text.h"
 #include "run/convert_file.h"
 
@@ -54,12 +55,23 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
         const auto report = [&err, &name](const RunMessage& message) {
             err << "zemra-convert: " << name << ": " << describe(message) << '\n';
         };
+        // Stands for the output folder line, also for a file that failed.
+        const auto writeResult = [&](const RunOutcome& outcome) {
+            if (request.report == ReportFormat::Text) {
+                writeTextReport(name, outcome, out);
+            } else if (request.report == ReportFormat::Json) {
+                writeJsonReport(name, outcome, out);
+            } else if (outcome.committed) {
+                out << utf8Of(outcome.outputFolder) << '\n';
+            }
+        };
         try {
             std::optional<InputFile> opened;
             try {
                 opened.emplace(InputFile::open(fileSystem, input));
             } catch (const FileError& error) {
                 report({MessageKind::FileMissing, error});
+                writeResult({});
                 allClean = false;
                 continue;
             }
@@ -85,15 +97,14 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
                 err << "zemra-convert: " << name << ": not converted: its outputs "
                     << utf8Of(outputSet) << ".* would replace those of " << utf8Of(clash->input)
                     << '\n';
+                writeResult({folder, false, std::nullopt});
                 allClean = false;
                 continue;
             }
             converted.push_back({input, outputSet});
             const RunOutcome outcome =
                 convertInput(fileSystem, *opened, title, folder, request.settings, report);
-            if (outcome.committed) {
-                out << utf8Of(outcome.outputFolder) << '\n';
-            }
+            writeResult(outcome);
             allClean = allClean && outcome.committed;
         } catch (const Interrupted&) {
             throw;
@@ -101,6 +112,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             // Out of memory on a pathological board, say: its outputs are not moved into place,
             // and the next file is converted all the same.
             err << "zemra-convert: " << name << ": not converted: " << error.what() << '\n';
+            writeResult({});
             allClean = false;
         }
     }

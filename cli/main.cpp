@@ -5,6 +5,7 @@
 #include "arguments.h"
 #include "convert_batch.h"
 #include "files/interruptible_file_system.h"
+#include "record_dump.h"
 #include "stop_signals.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
             std::cerr << "zemra-convert: interrupted; the outputs being written were removed\n";
             return 128 + interrupted.signal();
         }
+    }
+    if (const auto* dump = std::get_if<cli::DumpRequest>(&parsed)) {
+        return cli::dumpFile(dump->input, zemra::systemFileSystem(), std::cout, std::cerr);
     }
     if (std::holds_alternative<cli::ShowHelp>(parsed)) {
         std::cout << cli::helpText();

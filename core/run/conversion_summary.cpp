@@ -4,17 +4,13 @@ namespace zemra {
 
 std::vector<int> IcSummary::unresolvedPins(std::size_t limit) const {
     std::vector<int> pins;
-    auto slot = foundPins.begin();
-    for (std::int64_t pin = 1; pin <= pinCount && pins.size() < limit; ++pin) {
-        if (slot != foundPins.end() && slot->pin == pin) {
-            if (slot->testerPin == 0) {
-                pins.push_back(static_cast<int>(pin));
-            }
-            ++slot;
-        } else {
-            pins.push_back(static_cast<int>(pin));
-        }
+    if (limit == 0) {
+        return pins;
     }
+    forEachUnresolvedPin([&pins, limit](int pin) {
+        pins.push_back(pin);
+        return pins.size() < limit;
+    });
     return pins;
 }
 

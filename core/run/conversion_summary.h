@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +24,23 @@ struct IcSummary {
 
     // The pins whose .icp line shows tester pin 0, ascending, at most `limit` of them.
     std::vector<int> unresolvedPins(std::size_t limit) const;
+    // Hands each of them to `visit`, ascending: a pin count can run into millions.
+    template <class Visit>
+    void forEachUnresolvedPin(Visit visit) const {
+        auto slot = foundPins.begin();
+        for (std::int64_t pin = 1; pin <= pinCount; ++pin) {
+            if (slot != foundPins.end() && slot->pin == pin) {
+                const bool resolved = slot->testerPin != 0;
+                ++slot;
+                if (resolved) {
+                    continue;
+                }
+            }
+            if (!visit(static_cast<int>(pin))) {
+                return;
+            }
+        }
+    }
 };
 
 // What a conversion found and what it could not resolve.

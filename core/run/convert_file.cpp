@@ -70,9 +70,9 @@ RunOutcome convertInput(FileSystem& fileSystem, InputFile& input, const std::str
             convertBoard(source, {title, settings.options, settings.at},
                          {outputs.sink(OutputKind::Dat), outputs.sink(OutputKind::Icn),
                           outputs.sink(OutputKind::Icp), outputs.sink(OutputKind::Scp)});
+        outcome.summary = std::move(summary);
         outputs.commit();
         outcome.committed = true;
-        outcome.summary = std::move(summary);
     } catch (const InputSource::Failure& failure) {
         report({MessageKind::FileUnreadable, failure.error});
         return outcome;

@@ -25,7 +25,7 @@ using MessageSink = std::function<void(const RunMessage& message)>;
 struct RunOutcome {
     std::filesystem::path outputFolder;        // where the outputs go; empty if the input failed
     bool committed = false;                    // all four outputs are in place
-    std::optional<ConversionSummary> summary;  // when the whole input was converted
+    std::optional<ConversionSummary> summary;  // when the whole input was read and converted
 };
 
 // The title of a file: its name without folder, up to its last "." when it has one; UTF-8.

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ostream>
+#include <string_view>
+
+#include "run/convert_file.h"
+
+namespace zemra::cli {
+
+// What a conversion could not resolve, for one input, in a few lines for a reader: one line of
+// counts and one per IC with its unresolved pins as pin/ICP pairs.
+void writeTextReport(std::string_view input, const RunOutcome& outcome, std::ostream& out);
+
+// The same as one JSON object on one line (JSON Lines). Counts are null for an input that was
+// not read to its end.
+void writeJsonReport(std::string_view input, const RunOutcome& outcome, std::ostream& out);
+
+}  // namespace zemra::cli

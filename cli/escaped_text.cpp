@@ -1,0 +1,96 @@
+#include "escaped_text.h"
+
+#include <array>
+
+namespace zemra::cli {
+namespace {
+
+void appendEscapedByte(std::string& out, unsigned char byte) {
+    constexpr std::array<char, 16> kHex{'0', '1', '2', '3', '4', '5', '6', '7',
+                                        '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+    out += "\\u00";
+    out += kHex[byte >> 4U];
+    out += kHex[byte & 0x0FU];
+}
+
+// Appends a byte from 0x20 to 0x7E, or escapes it.
+void appendAscii(std::string& out, unsigned char byte) {
+    if (byte == '"' || byte == '\\') {
+        out += '\\';
+        out += static_cast<char>(byte);
+    } else if (byte >= 0x20 && byte <= 0x7E) {
+        out += static_cast<char>(byte);
+    } else {
+        appendEscapedByte(out, byte);
+    }
+}
+
+// The length of the valid UTF-8 sequence at the start of `text`, 0 if there is none.
+std::size_t utf8SequenceLength(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t length = 0;
+    unsigned minimum = 0;
+    unsigned value = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, minimum = 0x80, value = lead & 0x1FU;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, minimum = 0x800, value = lead & 0x0FU;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, minimum = 0x10000, value = lead & 0x07U;
+    } else {
+        return 0;
+    }
+    if (text.size() < length) {
+        return 0;
+    }
+    for (std::size_t index = 1; index < length; ++index) {
+        const auto next = static_cast<unsigned char>(text[index]);
+        if ((next & 0xC0U) != 0x80U) {
+            return 0;
+        }
+        value = (value << 6U) | (next & 0x3FU);
+    }
+    const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
+    return value >= minimum && value <= 0x10FFFF && !surrogate ? length : 0;
+}
+
+}  // namespace
+
+std::string printableBytes(std::string_view bytes) {
+    std::string out;
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (code >= 0x20 && code <= 0x7E) {
+            out += byte;
+        } else {
+            appendEscapedByte(out, code);
+        }
+    }
+    return out;
+}
+
+std::string escapedBytes(std::string_view bytes) {
+    std::string out;
+    for (const char byte : bytes) {
+        appendAscii(out, static_cast<unsigned char>(byte));
+    }
+    return out;
+}
+
+std::string escapedPath(std::string_view utf8) {
+    std::string out;
+    while (!utf8.empty()) {
+        const auto byte = static_cast<unsigned char>(utf8[0]);
+        const std::size_t length = byte >= 0x80 ? utf8SequenceLength(utf8) : 0;
+        if (length > 0) {
+            out.append(utf8.substr(0, length));
+            utf8.remove_prefix(length);
+        } else {
+            appendAscii(out, byte);
+            utf8.remove_prefix(1);
+        }
+    }
+    return out;
+}
+
+}  // namespace zemra::cli
