@@ -16,9 +16,6 @@
 #include "label_fit.h"
 #include "path_text.h"
 #include "program_icon.h"
-#include "run/convert_file.h"
-#include "run/local_date_time.h"
-#include "run/messages.h"
 
 namespace zemra::app {
 namespace {
@@ -32,30 +29,42 @@ constexpr DialogUnitRect kKx740eRect{10, 27, 50, 10};
 constexpr DialogUnitRect kKx740FeFrRect{10, 15, 58, 10};
 constexpr DialogUnitRect kReversePinsRect{10, 39, 104, 10};
 
-QString fileMissingText() {
-    return QString::fromUtf8(operatorText(MessageKind::FileMissing));
-}
-
-// Shown for a Convert before any component file was chosen.
-QString chooseInputFirstMessage() {
-    return QStringLiteral("먼저 CMP 파일을 선택하십시오.");
-}
-
-// Keeps the wait cursor up while a conversion runs, and takes it down however the run ends.
-class WaitCursor {
-  public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 }  // namespace
+
+// Binds the operator logic to Qt: the prompts of the program or of a test, the wait cursor.
+class ConverterDialog::QtFrontEnd : public OperatorFrontEnd {
+  public:
+    QtFrontEnd(OperatorPrompts& prompts, QWidget& owner) : prompts_(prompts), owner_(owner) {}
+
+    std::optional<std::filesystem::path> chooseInputFile() override {
+        const std::optional<QString> chosen = prompts_.chooseInputFile(owner_);
+        if (!chosen) {
+            return std::nullopt;
+        }
+        return pathFromText(*chosen);
+    }
+    void showMessage(std::string_view text) override {
+        prompts_.showMessage(owner_,
+                             QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    void setBusy(bool busy) override {
+        if (busy) {
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QGuiApplication::restoreOverrideCursor();
+        }
+    }
+
+  private:
+    OperatorPrompts& prompts_;
+    QWidget& owner_;
+};
 
 ConverterDialog::ConverterDialog(OperatorPrompts& prompts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      prompts_(prompts) {
+      frontEnd_(std::make_unique<QtFrontEnd>(prompts, *this)),
+      session_(*frontEnd_) {
     setFont(dialogFont());
     setWindowTitle(QStringLiteral("轉換程式"));
     setWindowIcon(programIcon());
@@ -64,6 +73,8 @@ ConverterDialog::ConverterDialog(OperatorPrompts& prompts, QWidget* parent)
     installAboutEntry(*this, aboutSeparator_, aboutEntry_);
     setAcceptDrops(true);
 }
+
+ConverterDialog::~ConverterDialog() = default;
 
 void ConverterDialog::createControls() {
     okButton_.setObjectName(QStringLiteral("control1"));
@@ -119,16 +130,11 @@ void ConverterDialog::placeControls() {
 }
 
 void ConverterDialog::readFile() {
-    const std::optional<QString> chosen = prompts_.chooseInputFile(*this);
-    if (chosen) {
-        chooseInput(*chosen);
-    }
+    session_.readFile();
 }
 
 void ConverterDialog::chooseInput(const QString& path) {
-    if (!input_.choose(pathFromText(path))) {
-        showMessage(fileMissingText());
-    }
+    session_.chooseInput(pathFromText(path));
 }
 
 void ConverterDialog::chooseInputOnOpen(const QString& path) {
@@ -159,28 +165,7 @@ void ConverterDialog::dropEvent(QDropEvent* event) {
 }
 
 void ConverterDialog::convert() {
-    if (!input_.hasChoice()) {
-        showMessage(chooseInputFirstMessage());
-        return;
-    }
-    std::optional<InputFile> input = input_.takeInput();
-    if (!input) {
-        showMessage(fileMissingText());
-        return;
-    }
-    const ConversionSettings settings{{variant_, reversePins_}, currentLocalDateTime()};
-    std::vector<RunMessage> messages;
-    {
-        const WaitCursor waitCursor;
-        FileSystem& fileSystem = systemFileSystem();
-        convertInput(fileSystem, *input, input_.title(),
-                     makeOutputFolder(fileSystem, input_.outputParent(), input_.title()), settings,
-                     [&messages](const RunMessage& message) { messages.push_back(message); });
-    }
-    // The run has finished its files by now; the operator reads its messages in their order.
-    for (const RunMessage& message : messages) {
-        showMessage(QString::fromUtf8(operatorText(message.kind)));
-    }
+    session_.convert();
 }
 
 void ConverterDialog::showAbout() {
@@ -188,33 +173,25 @@ void ConverterDialog::showAbout() {
     about.exec();
 }
 
-bool ConverterDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    if (isAboutEntryChoice(eventType, message)) {
-        showAbout();
-        *result = 0;
-        return true;
-    }
-    return QDialog::nativeEvent(eventType, message, result);
-}
-
+// A click has toggled the box by itself; both marks are set from the session, so that exactly
+// the clicked box is checked, also when it was checked before.
 void ConverterDialog::selectKx740e() {
-    kx740eBox_.setChecked(true);
-    kx740FeFrBox_.setChecked(false);
-    variant_ = TesterVariant::Kx740e;
+    session_.selectKx740e();
+    showVariant();
 }
 
 void ConverterDialog::selectKx740FeFr() {
-    kx740eBox_.setChecked(false);
-    kx740FeFrBox_.setChecked(true);
-    variant_ = TesterVariant::Kx740FeFr;
+    session_.selectKx740FeFr();
+    showVariant();
+}
+
+void ConverterDialog::showVariant() {
+    kx740eBox_.setChecked(session_.kx740eChecked());
+    kx740FeFrBox_.setChecked(session_.kx740FeFrChecked());
 }
 
 void ConverterDialog::toggleReversePins() {
-    reversePins_ = !reversePins_;
-}
-
-void ConverterDialog::showMessage(const QString& text) {
-    prompts_.showMessage(*this, text);
+    session_.toggleReversePins();
 }
 
 }  // namespace zemra::app

@@ -10,8 +10,4 @@ void installAboutEntry(QWidget& window, QAction& separator, QAction& entry) {
     window.setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-bool isAboutEntryChoice(const QByteArray& /*eventType*/, const void* /*message*/) {
-    return false;
-}
-
 }  // namespace zemra::app

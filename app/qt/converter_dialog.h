@@ -1,9 +1,9 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 
 #include <QAction>
-#include <QByteArray>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDragEnterEvent>
@@ -12,8 +12,8 @@
 #include <QShowEvent>
 #include <QString>
 
+#include "converter_session.h"
 #include "decode/step_fields.h"
-#include "input_selection.h"
 #include "operator_prompts.h"
 
 namespace zemra::app {
@@ -25,10 +25,11 @@ class ConverterDialog : public QDialog {
 
   public:
     explicit ConverterDialog(OperatorPrompts& prompts, QWidget* parent = nullptr);
+    ~ConverterDialog() override;
 
     // 'E' for "KX740 FE/FR", 'F' for "KX740E".
-    char variantCode() const { return variant_ == TesterVariant::Kx740e ? 'F' : 'E'; }
-    int reversePins() const { return reversePins_ ? 1 : 0; }
+    char variantCode() const { return session_.variant() == TesterVariant::Kx740e ? 'F' : 'E'; }
+    int reversePins() const { return session_.reversePins() ? 1 : 0; }
 
     // Makes `path` the chosen input as Read file does with the file the operator picked: a file
     // that cannot be opened is reported, and stays the choice all the same.
@@ -42,7 +43,6 @@ class ConverterDialog : public QDialog {
     void showAbout();
 
   protected:
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void showEvent(QShowEvent* event) override;
     // A single local file dragged onto the dialog is taken as the input when dropped.
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -54,13 +54,12 @@ class ConverterDialog : public QDialog {
     void selectKx740e();
     void selectKx740FeFr();
     void toggleReversePins();
-    void showMessage(const QString& text);
+    void showVariant();
 
-    OperatorPrompts& prompts_;
-    InputSelection input_;
+    class QtFrontEnd;
+    std::unique_ptr<QtFrontEnd> frontEnd_;
+    ConverterSession session_;
     std::optional<QString> inputOnOpen_;
-    TesterVariant variant_ = TesterVariant::Kx740FeFr;
-    bool reversePins_ = false;
 
     // In tab order. Control 1, labelled "取消", is the dialog's OK command and control 2,
     // labelled "確定", its Cancel command; both end the program alike.

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "decode/step_fields.h"
+#include "input_selection.h"
+#include "operator_front_end.h"
+
+namespace zemra::app {
+
+// Shown for a Convert before any component file was chosen.
+inline constexpr std::string_view kChooseInputFirst = "먼저 CMP 파일을 선택하십시오.";
+
+// What the operator does in the main dialog, whatever toolkit draws it: the tester variant and
+// the reverse-pins option, the chosen input, Read file and Convert with their messages.
+class ConverterSession {
+  public:
+    explicit ConverterSession(OperatorFrontEnd& frontEnd) : frontEnd_(frontEnd) {}
+
+    TesterVariant variant() const { return variant_; }
+    bool reversePins() const { return reversePins_; }
+    // The marks of the two variant boxes, which act as a pair.
+    bool kx740eChecked() const { return variant_ == TesterVariant::Kx740e; }
+    bool kx740FeFrChecked() const { return variant_ == TesterVariant::Kx740FeFr; }
+
+    void selectKx740e() { variant_ = TesterVariant::Kx740e; }
+    void selectKx740FeFr() { variant_ = TesterVariant::Kx740FeFr; }
+    void toggleReversePins() { reversePins_ = !reversePins_; }
+
+    // Read file: the open-file dialog, then the chosen file as by chooseInput(). A cancelled
+    // dialog leaves the earlier choice in force.
+    void readFile();
+    // Makes `path` the chosen input, as a file picked in the open-file dialog, given on the
+    // command line or dropped onto the dialog is: one that cannot be opened is reported and
+    // stays the choice all the same, so that Convert tries it again.
+    void chooseInput(const std::filesystem::path& path);
+    // Convert: the run's messages in their order, "변환을 마쳤습니다" last when all four outputs
+    // are in place. Without a choice it asks for one; after a run it converts the same file again.
+    void convert();
+
+    bool hasChoice() const { return input_.hasChoice(); }
+    const std::string& title() const { return input_.title(); }
+
+  private:
+    OperatorFrontEnd& frontEnd_;
+    InputSelection input_;
+    TesterVariant variant_ = TesterVariant::Kx740FeFr;
+    bool reversePins_ = false;
+};
+
+}  // namespace zemra::app

@@ -1,0 +1,191 @@
+// The operator logic that both dialogs drive: options, the chosen input, Read file and Convert.
+#include "converter_session.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "behaviour_name.h"
+#include "board_generator.h"
+#include "run/messages.h"
+#include "temp_folder.h"
+
+namespace zemra::app {
+namespace {
+
+namespace fs = std::filesystem;
+using zemra::testing::entriesOf;
+using zemra::testing::writeFile;
+
+const std::string kConverted(operatorText(MessageKind::Converted));
+const std::string kFileMissing(operatorText(MessageKind::FileMissing));
+
+// Answers the open-file dialog from a script and keeps every message instead of showing it.
+class ScriptedFrontEnd : public OperatorFrontEnd {
+  public:
+    std::deque<std::optional<fs::path>> fileAnswers;  // nothing stands for Cancel
+    std::vector<std::string> messages;
+    bool busy = false;
+    bool busyDuringMessage = false;
+    int busySpells = 0;
+
+    std::optional<fs::path> chooseInputFile() override {
+        if (fileAnswers.empty()) {
+            return std::nullopt;
+        }
+        auto answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    }
+    void showMessage(std::string_view text) override {
+        messages.emplace_back(text);
+        busyDuringMessage = busyDuringMessage || busy;
+    }
+    void setBusy(bool on) override {
+        busySpells += on ? 1 : 0;
+        busy = on;
+    }
+};
+
+class ConverterSessionTest : public ::testing::Test {
+  protected:
+    fs::path board(const std::string& name) {
+        const auto bytes = generateBoard(7, 120);
+        writeFile(folder / name,
+                  std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        return folder / name;
+    }
+    void pick(std::optional<fs::path> answer) {
+        frontEnd.fileAnswers.push_back(std::move(answer));
+        session.readFile();
+    }
+
+    zemra::testing::TempFolder folder;
+    ScriptedFrontEnd frontEnd;
+    ConverterSession session{frontEnd};
+};
+
+struct VariantCase {
+    const char* behaviour;
+    std::string clicks;  // "E" on KX740E, "F" on KX740 FE/FR
+    TesterVariant variant;
+};
+
+class VariantClicks : public ::testing::TestWithParam<VariantCase> {};
+
+TEST_P(VariantClicks, LeaveExactlyTheClickedBoxChecked) {
+    ScriptedFrontEnd frontEnd;
+    ConverterSession session(frontEnd);
+    for (const char click : GetParam().clicks) {
+        click == 'E' ? session.selectKx740e() : session.selectKx740FeFr();
+    }
+    EXPECT_EQ(session.variant(), GetParam().variant);
+    EXPECT_EQ(session.kx740eChecked(), GetParam().variant == TesterVariant::Kx740e);
+    EXPECT_NE(session.kx740eChecked(), session.kx740FeFrChecked());
+    EXPECT_FALSE(session.reversePins());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, VariantClicks,
+    ::testing::Values(VariantCase{"NoClickIsFeFr", "", TesterVariant::Kx740FeFr},
+                      VariantCase{"Kx740eTwice", "EE", TesterVariant::Kx740e},
+                      VariantCase{"FeFrWhenChecked", "F", TesterVariant::Kx740FeFr},
+                      VariantCase{"Kx740eTwiceThenFeFr", "EEF", TesterVariant::Kx740FeFr},
+                      VariantCase{"BackAndForth", "EFEFE", TesterVariant::Kx740e}),
+    zemra::testing::BehaviourName());
+
+TEST_F(ConverterSessionTest, ReversePinsToggles) {
+    for (const bool expected : {true, false, true}) {
+        session.toggleReversePins();
+        EXPECT_EQ(session.reversePins(), expected);
+    }
+}
+
+TEST_F(ConverterSessionTest, ConvertWithoutAChoiceAsksForOne) {
+    session.convert();
+    pick(std::nullopt);
+    session.convert();
+    EXPECT_EQ(frontEnd.messages, std::vector<std::string>(2, std::string(kChooseInputFirst)));
+    EXPECT_EQ(frontEnd.busySpells, 0);
+    EXPECT_TRUE(entriesOf(folder.path()).empty());
+}
+
+TEST_F(ConverterSessionTest, ConvertWritesTheFourFilesWithTheWaitCursorUpMeanwhile) {
+    pick(board("rev.2.cmp"));
+    EXPECT_EQ(session.title(), "rev.2");
+    session.convert();
+    EXPECT_EQ(frontEnd.messages, (std::vector<std::string>{kConverted}));
+    EXPECT_EQ(frontEnd.busySpells, 1);
+    EXPECT_FALSE(frontEnd.busy);
+    EXPECT_FALSE(frontEnd.busyDuringMessage);
+    EXPECT_EQ(entriesOf(folder / "rev.2"),
+              (std::vector<std::string>{"rev.2.dat", "rev.2.icn", "rev.2.icp", "rev.2.scp"}));
+}
+
+TEST_F(ConverterSessionTest, CancelledChoiceKeepsTheEarlierOne) {
+    pick(board("first.cmp"));
+    pick(std::nullopt);
+    session.convert();
+    EXPECT_EQ(frontEnd.messages, (std::vector<std::string>{kConverted}));
+    EXPECT_TRUE(fs::is_regular_file(folder / "first" / "first.dat"));
+}
+
+TEST_F(ConverterSessionTest, UnusableChoiceIsReportedAndTriedAgainByConvert) {
+    fs::create_directory(folder / "folder.cmp");
+    pick(board("good.cmp"));
+    pick(folder / "folder.cmp");
+    session.chooseInput(folder / "late.cmp");
+    session.convert();
+    EXPECT_EQ(frontEnd.messages, (std::vector<std::string>(3, kFileMissing)));
+    board("late.cmp");
+    session.convert();
+    EXPECT_EQ(frontEnd.messages.back(), kConverted);
+    EXPECT_FALSE(fs::exists(folder / "good"));
+}
+
+TEST_F(ConverterSessionTest, SecondConvertRepeatsTheRunWithTheSameOptions) {
+    session.selectKx740e();
+    session.toggleReversePins();
+    pick(board("twice.cmp"));
+    session.convert();
+    const std::string pins = zemra::testing::readFile(folder / "twice" / "twice.icp");
+    session.convert();
+    EXPECT_EQ(frontEnd.messages, (std::vector<std::string>{kConverted, kConverted}));
+    EXPECT_EQ(zemra::testing::readFile(folder / "twice" / "twice.icp"), pins);
+    EXPECT_TRUE(session.kx740eChecked());
+    EXPECT_TRUE(session.reversePins());
+}
+
+TEST_F(ConverterSessionTest, FileThatVanishesAfterItsChoiceIsConvertedOnceFromItsOpenHandle) {
+    pick(board("gone.cmp"));
+    std::error_code error;
+    if (!fs::remove(folder / "gone.cmp", error)) {
+        GTEST_SKIP() << "this system does not remove a file that is open";
+    }
+    session.convert();
+    const std::string listing = zemra::testing::readFile(folder / "gone" / "gone.dat");
+    session.convert();
+    EXPECT_EQ(frontEnd.messages, (std::vector<std::string>{kConverted, kFileMissing}));
+    EXPECT_EQ(zemra::testing::readFile(folder / "gone" / "gone.dat"), listing);
+}
+
+TEST_F(ConverterSessionTest, OutputsThatCannotBeWrittenAreEachReportedAndNothingIsTouched) {
+    const fs::path input = board("blocked.cmp");
+    writeFile(folder / "blocked", "not a folder");
+    for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
+        fs::create_directory(folder / (std::string("blocked") + extension));
+    }
+    const auto before = entriesOf(folder.path());
+    pick(input);
+    session.convert();
+    EXPECT_EQ(frontEnd.messages,
+              (std::vector<std::string>{std::string(operatorText(MessageKind::DatNotCreated)),
+                                        std::string(operatorText(MessageKind::IcnNotCreated)),
+                                        std::string(operatorText(MessageKind::IcpNotCreated)),
+                                        std::string(operatorText(MessageKind::ScpNotCreated))}));
+    EXPECT_EQ(entriesOf(folder.path()), before);
+    EXPECT_FALSE(frontEnd.busy);
+}
+
+}  // namespace
+}  // namespace zemra::app
