@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/platform.h"
 #include "run/conversion.h"
 #include "run/messages.h"
 #include "run/pending_output.h"
@@ -33,7 +34,7 @@ std::filesystem::path makeOutputFolder(const std::filesystem::path& parent,
     if (title.empty() || title == "." || title == "..") {
         return parent;
     }
-    const std::filesystem::path folder = parent / title;
+    const std::filesystem::path folder = parent / platform::pathFromUtf8(title);
     std::error_code error;
     std::filesystem::create_directory(folder, error);
     return std::filesystem::is_directory(folder, error) ? folder : parent;
@@ -62,7 +63,7 @@ void convertRecords(std::istream& records, Conversion& conversion) {
 }  // namespace
 
 std::string fileTitle(const std::filesystem::path& path) {
-    const std::string name = path.filename().string();
+    const std::string name = platform::utf8Of(path.filename());
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
@@ -88,7 +89,8 @@ RunReport runConversion(InputFile& input, const std::string& title,
 
     std::array<std::unique_ptr<PendingOutput>, kOutputKinds.size()> outputs;
     for (std::size_t index = 0; index < kOutputKinds.size(); ++index) {
-        const auto target = result.outputFolder / (title + kOutputKinds[index].extension);
+        const auto target =
+            result.outputFolder / platform::pathFromUtf8(title + kOutputKinds[index].extension);
         outputs[index] = std::make_unique<PendingOutput>(target, input.path());
         if (!outputs[index]->isOpen()) {
             report(kOutputKinds[index].notCreated);

@@ -5,6 +5,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/platform.h"
+
 namespace zemra {
 namespace {
 
@@ -26,11 +28,13 @@ PendingOutput::PendingOutput(const std::filesystem::path& target,
     }
     std::random_device entropy;
     for (int attempt = 0; attempt < kNameAttempts && file_ == nullptr; ++attempt) {
+        std::filesystem::path name = ".";
+        name += target.filename();
+        name += "." + std::to_string(entropy()) + ".tmp";
         temporary_ = target;
-        temporary_.replace_filename("." + target.filename().string() + "." +
-                                    std::to_string(entropy()) + ".tmp");
-        // "x": never take over a file that happens to exist under the chosen name.
-        file_ = std::fopen(temporary_.string().c_str(), "wbx");
+        temporary_.replace_filename(name);
+        // Never take over a file that happens to exist under the chosen name.
+        file_ = platform::createNewFile(temporary_);
         if (file_ == nullptr && errno != EEXIST) {
             break;
         }
