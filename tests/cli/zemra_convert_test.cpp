@@ -2,46 +2,31 @@
 // exit status.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "golden_boards.h"
+#include "process_runner.h"
 #include "record_builder.h"
 #include "temp_folder.h"
 
 namespace zemra {
 namespace {
 
+using Result = testing::ProgramResult;
 using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
-struct Result {
-    int exitStatus;
-    std::string out;
-    std::string err;
-};
-
 class ZemraConvert : public ::testing::Test {
   protected:
     Result run(const std::string& arguments) {
-        const std::string command = "cd '" + folder.path().string() +
-                                    "' && '" ZEMRA_CONVERT_PATH "' " + arguments +
-                                    " >stdout.txt 2>stderr.txt";
-        const int status = std::system(command.c_str());
-        Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
-                      readFile(folder / "stderr.txt")};
-        std::filesystem::remove(folder / "stdout.txt");
-        std::filesystem::remove(folder / "stderr.txt");
-        return result;
+        return testing::runProgram(ZEMRA_CONVERT_PATH, arguments, folder.path());
     }
 
     void expectGolden(const std::filesystem::path& outputs, const std::string& golden,
                       const std::string& title = "twoics") {
         for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
-            EXPECT_EQ(readFile(outputs / (title + extension)),
-                      readFile(std::filesystem::path(ZEMRA_GOLDEN_DIR) / golden /
-                               (title + extension)))
+            EXPECT_EQ(
+                readFile(outputs / (title + extension)),
+                readFile(std::filesystem::path(ZEMRA_GOLDEN_DIR) / golden / (title + extension)))
                 << golden << extension;
         }
     }
@@ -60,7 +45,7 @@ TEST_F(ZemraConvert, TwoIcBoardMatchesTheGoldenFilesUnderBothVariants) {
     std::filesystem::create_directory(folder / "out");
     result = run("--kx740e --reverse-pins --at=2002-03-06T15:01:33 -o out twoics.cmp");
     EXPECT_EQ(result.exitStatus, 0);
-    EXPECT_EQ(result.out, "out/twoics\n");
+    EXPECT_EQ(result.out, (std::filesystem::path("out") / "twoics").string() + "\n");
     expectGolden(folder / "out" / "twoics", "two-ics-kx740e-reverse");
 }
 
