@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include "platform/platform.h"
+
 namespace zemra::cli {
 namespace {
 
@@ -30,7 +32,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
     for (std::size_t index = 0; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
         if (onlyFiles || argument.empty() || argument == "-" || argument.front() != '-') {
-            request.inputs.emplace_back(argument);
+            request.inputs.push_back(platform::pathFromUtf8(argument));
         } else if (argument == "--") {
             onlyFiles = true;
         } else if (argument == "--help" || argument == "-h") {
@@ -55,7 +57,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
             if (!value || value->empty()) {
                 return UsageError{"-o needs a folder"};
             }
-            request.outputParent = *value;
+            request.outputParent = platform::pathFromUtf8(*value);
         } else {
             return UsageError{"unknown option " + argument};
         }

@@ -1,12 +1,17 @@
 #include <exception>
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "arguments.h"
+#include "platform.h"
+#include "platform/platform.h"
 #include "run/convert_file.h"
 
 namespace {
+
+using zemra::cli::Stream;
+using zemra::cli::writeText;
+using zemra::platform::utf8Of;
 
 constexpr int kExitClean = 0;
 constexpr int kExitFailed = 1;
@@ -16,8 +21,8 @@ int convertAll(zemra::cli::ConvertRequest request) {
     if (request.outputParent) {
         std::error_code error;
         if (!std::filesystem::is_directory(*request.outputParent, error)) {
-            std::cerr << "zemra-convert: output folder " << request.outputParent->string()
-                      << " does not exist\n";
+            writeText(Stream::Error, "zemra-convert: output folder " +
+                                         utf8Of(*request.outputParent) + " does not exist\n");
             return kExitFailed;
         }
     }
@@ -25,22 +30,22 @@ int convertAll(zemra::cli::ConvertRequest request) {
         request.settings.at = zemra::currentLocalDateTime();
     }
     bool allClean = true;
-    for (const auto& input : request.inputs) {
-        const auto report = [&input](const std::string& message) {
-            std::cerr << "zemra-convert: " << input.string() << ": " << message << '\n';
+    for (const auto& input : zemra::cli::expandWildcards(request.inputs)) {
+        const std::string name = utf8Of(input);
+        const auto report = [&name](const std::string& message) {
+            writeText(Stream::Error, "zemra-convert: " + name + ": " + message + '\n');
         };
         try {
             const zemra::RunReport result =
                 zemra::convertFile(input, request.outputParent, request.settings, report);
             if (!result.outputFolder.empty()) {
-                std::cout << result.outputFolder.string() << '\n';
+                writeText(Stream::Output, utf8Of(result.outputFolder) + '\n');
             }
             allClean = allClean && result.clean;
         } catch (const std::exception& error) {
             // Out of memory on a pathological board, say: its outputs are not moved into place,
             // and the next file is converted all the same.
-            std::cerr << "zemra-convert: " << input.string() << ": not converted: " << error.what()
-                      << '\n';
+            report(std::string("not converted: ") + error.what());
             allClean = false;
         }
     }
@@ -50,20 +55,19 @@ int convertAll(zemra::cli::ConvertRequest request) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const auto parsed = zemra::cli::parseArguments(arguments);
+    const auto parsed = zemra::cli::parseArguments(zemra::cli::commandLineArguments(argc, argv));
     if (const auto* request = std::get_if<zemra::cli::ConvertRequest>(&parsed)) {
         return convertAll(*request);
     }
     if (std::holds_alternative<zemra::cli::ShowHelp>(parsed)) {
-        std::cout << zemra::cli::helpText();
+        writeText(Stream::Output, zemra::cli::helpText());
         return kExitClean;
     }
     if (std::holds_alternative<zemra::cli::ShowVersion>(parsed)) {
-        std::cout << zemra::cli::versionText();
+        writeText(Stream::Output, zemra::cli::versionText());
         return kExitClean;
     }
-    std::cerr << "zemra-convert: " << std::get<zemra::cli::UsageError>(parsed).message << "\n"
-              << "Try 'zemra-convert --help' for more information.\n";
+    writeText(Stream::Error, "zemra-convert: " + std::get<zemra::cli::UsageError>(parsed).message +
+                                 "\nTry 'zemra-convert --help' for more information.\n");
     return kExitUsage;
 }
