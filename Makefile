@@ -3,17 +3,21 @@
 #   make test   build and run every test (and check the optimised build's listing)
 #   make run    start the dialog program
 #   make deps   install missing Debian packages only
+#   make windows       cross-build the engine, zemra-convert.exe and their tests for Windows
+#   make test-windows  run the Windows tests under wine and compare with the Linux build
 
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev fonts-arphic-uming fonts-nanum
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
 DEMO_DIR := build/demo
 
-.PHONY: deps build demo test test-asan run bench clean
+.PHONY: deps deps-windows build demo test test-asan run bench windows test-windows clean
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# Installs those of the Debian packages $(1) that are missing.
+define install-missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -21,6 +25,13 @@ deps:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
+
+deps-windows:
+	$(call install-missing,$(WINDOWS_PACKAGES))
 
 build: deps
 	cmake --preset dev
@@ -58,6 +69,20 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release --target zemra_bench
 	./build/release/bench/zemra_bench
+
+windows: deps-windows
+	cmake --preset windows
+	cmake --build --preset windows
+
+# The first run under wine creates the build's wine prefix (build/windows/wine-prefix), which
+# takes a while; no display is needed. The Linux build to compare with is the release build.
+test-windows: deps windows
+	@echo "zemra-convert.exe under wine:"
+	@cmake/run-under-wine.sh build/windows/wine-prefix build/windows/cli/zemra-convert.exe --version
+	ctest --preset windows
+	cmake --preset release
+	cmake --build --preset release --target zemra_windows_parity_tests
+	ZEMRA_WINDOWS_BUILD=build/windows ./build/release/tests/windows/zemra_windows_parity_tests
 
 clean:
 	rm -rf build

@@ -3,13 +3,15 @@
 # Runs a console program of the Windows build under wine in the wine prefix PREFIX, creating
 # the prefix on first use. No display is needed.
 set -eu
-export WINEPREFIX="$1"
+mkdir -p "$(dirname "$1")"
+# wine wants an absolute path.
+WINEPREFIX="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+export WINEPREFIX
 shift
 export WINEDEBUG=-all
 # No Mono or Gecko installer: console programs need neither, and their prompts need a display.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-mkdir -p "$(dirname "$WINEPREFIX")"
 # Programs may start side by side; one at a time creates the prefix or starts its server. The
 # lock is not handed down: wine's background processes would hold it as long as they run.
 # The server and wine's background processes are started here, detached from this program's
