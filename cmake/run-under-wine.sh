@@ -9,8 +9,9 @@ WINEPREFIX="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 export WINEPREFIX
 shift
 export WINEDEBUG=-all
-# No Mono or Gecko installer: console programs need neither, and their prompts need a display.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installer (console programs need neither, and their prompts need a display),
+# and no menu entries or file associations in the user's desktop.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Programs may start side by side; one at a time creates the prefix or starts its server. The
 # lock is not handed down: wine's background processes would hold it as long as they run.
