@@ -5,12 +5,17 @@
 #   make install       install the programs under PREFIX (default /usr/local)
 #   make package       build the Debian package and check it with lintian
 #   make test-package  install that package on this machine, check it and remove it (root)
+#   make windows       cross-build the engine, zemra-convert.exe and their tests for Windows
+#   make test-windows  run the Windows tests under wine and compare with the Linux build
+#   make fuzz          fuzz the whole conversion for FUZZ_SECONDS (default 60)
 #   make deps          install missing Debian packages only
 # demo, run, install and package use the optimised build of the programs alone (preset dist).
 
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
             qt6-base-dev fonts-arphic-uming fonts-nanum \
             dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
 DEMO_DIR := build/demo
@@ -19,10 +24,12 @@ PREFIX := /usr/local
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build dist demo test test-asan fuzz run install package test-package bench clean
+.PHONY: deps deps-windows build dist demo test test-asan fuzz run install package test-package \
+        bench windows test-windows clean
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# Installs those of the Debian packages $(1) that are missing.
+define install-missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -30,6 +37,13 @@ deps:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
+
+deps-windows:
+	$(call install-missing,$(WINDOWS_PACKAGES))
 
 build: deps
 	cmake --preset dev
@@ -69,7 +83,7 @@ test-asan: deps
 # libFuzzer over the whole conversion (clang, ASan + UBSan), starting from the committed corpus;
 # new findings go to build/fuzz/corpus, a crash to build/fuzz/crash-*.
 fuzz: deps
-	@$(MAKE) --no-print-directory deps PACKAGES="clang libclang-rt-14-dev"
+	$(call install-missing,$(FUZZ_PACKAGES))
 	cmake --preset fuzz
 	cmake --build --preset fuzz --target zemra_conversion_fuzzer
 	mkdir -p build/fuzz/corpus
@@ -98,6 +112,20 @@ bench: deps
 	./build/release/bench/zemra_bench
 	./build/release/bench/zemra-bench-baseline build/release/cli/zemra-convert \
 	  build/release/bench/printf_baseline build/release/tools/boardgen/zemra-generate-board
+
+windows: deps-windows
+	cmake --preset windows
+	cmake --build --preset windows
+
+# The first run under wine creates the build's wine prefix (build/windows/wine-prefix), which
+# takes a while; no display is needed. The Linux build to compare with is the release build.
+test-windows: deps windows
+	@echo "zemra-convert.exe under wine:"
+	@cmake/run-under-wine.sh build/windows/wine-prefix build/windows/cli/zemra-convert.exe --version
+	ctest --preset windows
+	cmake --preset release
+	cmake --build --preset release --target zemra_windows_parity_tests
+	ZEMRA_WINDOWS_BUILD=build/windows ./build/release/tests/windows/zemra_windows_parity_tests
 
 clean:
 	rm -rf build

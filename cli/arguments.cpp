@@ -5,7 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "files/path_text.h"
+#include "platform/platform.h"
 #include "zemra_version.h"
 
 namespace zemra::cli {
@@ -225,7 +225,7 @@ class CommandLine {
             if (!files_.empty()) {
                 return UsageError{"--dump takes one file and converts nothing"};
             }
-            return DumpRequest{pathFromUtf8(dumpText_)};
+            return DumpRequest{platform::pathFromUtf8(dumpText_)};
         }
         ConvertRequest request;
         request.report = report_ != ReportFormat::None ? report_
@@ -247,13 +247,13 @@ class CommandLine {
             if (outputText_.empty()) {
                 return UsageError{*needOf("--output")};
             }
-            request.outputParent = pathFromUtf8(outputText_);
+            request.outputParent = platform::pathFromUtf8(outputText_);
         }
         if (files_.empty()) {
             return UsageError{"no component file given"};
         }
         for (const std::string& file : files_) {
-            request.inputs.push_back(pathFromUtf8(file));
+            request.inputs.push_back(platform::pathFromUtf8(file));
         }
         return request;
     }

@@ -36,7 +36,8 @@ struct UsageError {
 using ParsedArguments =
     std::variant<ConvertRequest, DumpRequest, ShowHelp, ShowVersion, UsageError>;
 
-ParsedArguments parseArguments(const std::vector<std::string>& arguments);
+// Reads the program's arguments, given in UTF-8.
+ParsedArguments parseArguments(const std::vector<std::string>& utf8Arguments);
 
 std::string helpText();
 std::string versionText();

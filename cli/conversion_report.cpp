@@ -1,7 +1,7 @@
 #include "conversion_report.h"
 
 #include "escaped_text.h"
-#include "files/path_text.h"
+#include "platform/platform.h"
 
 namespace zemra::cli {
 namespace {
@@ -53,7 +53,7 @@ void writeTextReport(std::string_view input, const RunOutcome& outcome, std::ost
         << summary.droppedRecords << " records dropped, " << summary.ics.size() << " ICs, "
         << summary.ignoredJPins << " J pins ignored; ";
     if (outcome.committed) {
-        out << "outputs in " << utf8Of(outcome.outputFolder) << '\n';
+        out << "outputs in " << platform::utf8Of(outcome.outputFolder) << '\n';
     } else {
         out << "outputs not written\n";
     }
@@ -68,7 +68,7 @@ void writeJsonReport(std::string_view input, const RunOutcome& outcome, std::ost
     if (outcome.outputFolder.empty()) {
         out << "null";
     } else {
-        out << '"' << escapedPath(utf8Of(outcome.outputFolder)) << '"';
+        out << '"' << escapedPath(platform::utf8Of(outcome.outputFolder)) << '"';
     }
     out << ",\"clean\":" << (outcome.committed ? "true" : "false");
     writeField(out, "records", summary, &ConversionSummary::records);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "conversion_report.h"
-#include "files/path_text.h"
+#include "platform/platform.h"
 #include "run/convert_file.h"
 
 namespace zemra::cli {
@@ -20,7 +20,7 @@ struct ConvertedInput {
 std::filesystem::path outputSetOf(const std::filesystem::path& folder, const std::string& title) {
     std::error_code error;
     const std::filesystem::path resolved = std::filesystem::weakly_canonical(folder, error);
-    return (error ? folder : resolved) / pathFromUtf8(title);
+    return (error ? folder : resolved) / platform::pathFromUtf8(title);
 }
 
 bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileSystem& fileSystem,
@@ -33,7 +33,7 @@ bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileS
     if (kind == PathKind::Folder) {
         return true;
     }
-    err << "zemra-convert: -o " << utf8Of(*parent)
+    err << "zemra-convert: -o " << platform::utf8Of(*parent)
         << (error                       ? ": " + error.message()
             : kind == PathKind::Missing ? " does not exist"
                                         : " is not a folder")
@@ -51,7 +51,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
     bool allClean = true;
     std::vector<ConvertedInput> converted;
     for (const std::filesystem::path& input : request.inputs) {
-        const std::string name = utf8Of(input);
+        const std::string name = platform::utf8Of(input);
         const auto report = [&err, &name](const RunMessage& message) {
             err << "zemra-convert: " << name << ": " << describe(message) << '\n';
         };
@@ -62,7 +62,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             } else if (request.report == ReportFormat::Json) {
                 writeJsonReport(name, outcome, out);
             } else if (outcome.committed) {
-                out << utf8Of(outcome.outputFolder) << '\n';
+                out << platform::utf8Of(outcome.outputFolder) << '\n';
             }
         };
         try {
@@ -95,7 +95,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             }
             if (clash != nullptr) {
                 err << "zemra-convert: " << name << ": not converted: its outputs "
-                    << utf8Of(outputSet) << ".* would replace those of " << utf8Of(clash->input)
+                    << platform::utf8Of(outputSet) << ".* would replace those of " << platform::utf8Of(clash->input)
                     << '\n';
                 writeResult({folder, false, std::nullopt});
                 allClean = false;

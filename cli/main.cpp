@@ -1,43 +1,46 @@
-#include <iostream>
 #include <string>
 #include <vector>
 
 #include "arguments.h"
 #include "convert_batch.h"
 #include "files/interruptible_file_system.h"
+#include "platform.h"
 #include "record_dump.h"
 #include "stop_signals.h"
+#include "text_stream.h"
 
 int main(int argc, char** argv) {
     namespace cli = zemra::cli;
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const auto parsed = cli::parseArguments(arguments);
+    const auto parsed = cli::parseArguments(cli::commandLineArguments(argc, argv));
+    cli::TextStream out(cli::Stream::Output);
+    cli::TextStream err(cli::Stream::Error);
     if (const auto* request = std::get_if<cli::ConvertRequest>(&parsed)) {
         cli::ConvertRequest run = *request;
+        run.inputs = cli::expandWildcards(run.inputs);
         if (!run.timeGiven) {
             run.settings.at = zemra::currentLocalDateTime();
         }
         zemra::InterruptibleFileSystem fileSystem(zemra::systemFileSystem(),
                                                   cli::catchStopSignals());
         try {
-            return cli::convertBatch(run, fileSystem, std::cout, std::cerr);
+            return cli::convertBatch(run, fileSystem, out, err);
         } catch (const zemra::Interrupted& interrupted) {
-            std::cerr << "zemra-convert: interrupted; the outputs being written were removed\n";
+            err << "zemra-convert: interrupted; the outputs being written were removed\n";
             return 128 + interrupted.signal();
         }
     }
     if (const auto* dump = std::get_if<cli::DumpRequest>(&parsed)) {
-        return cli::dumpFile(dump->input, zemra::systemFileSystem(), std::cout, std::cerr);
+        return cli::dumpFile(dump->input, zemra::systemFileSystem(), out, err);
     }
     if (std::holds_alternative<cli::ShowHelp>(parsed)) {
-        std::cout << cli::helpText();
+        out << cli::helpText();
         return cli::kExitClean;
     }
     if (std::holds_alternative<cli::ShowVersion>(parsed)) {
-        std::cout << cli::versionText();
+        out << cli::versionText();
         return cli::kExitClean;
     }
-    std::cerr << "zemra-convert: " << std::get<cli::UsageError>(parsed).message << "\n"
-              << "Try 'zemra-convert --help' for more information.\n";
+    err << "zemra-convert: " << std::get<cli::UsageError>(parsed).message << "\n"
+        << "Try 'zemra-convert --help' for more information.\n";
     return cli::kExitUsage;
 }

@@ -7,7 +7,7 @@
 
 #include "decode/step_decoder.h"
 #include "escaped_text.h"
-#include "files/path_text.h"
+#include "platform/platform.h"
 #include "run/messages.h"
 
 namespace zemra::cli {
@@ -118,7 +118,7 @@ std::uint64_t writeRecordDump(ByteSource& input, std::ostream& out) {
 
 int dumpFile(const std::filesystem::path& input, FileSystem& fileSystem, std::ostream& out,
              std::ostream& err) {
-    const std::string name = utf8Of(input);
+    const std::string name = platform::utf8Of(input);
     std::unique_ptr<ReadableFile> file;
     try {
         file = fileSystem.openForReading(input);

@@ -1,6 +1,6 @@
 #include "run/convert_file.h"
 
-#include "files/path_text.h"
+#include "platform/platform.h"
 #include "run/convert_board.h"
 #include "run/output_set.h"
 
@@ -31,7 +31,7 @@ class InputSource : public ByteSource {
 }  // namespace
 
 std::string fileTitle(const std::filesystem::path& path) {
-    const std::string bytes = utf8Of(path.filename());
+    const std::string bytes = platform::utf8Of(path.filename());
     const auto dot = bytes.rfind('.');
     return dot == std::string::npos ? bytes : bytes.substr(0, dot);
 }
@@ -47,7 +47,7 @@ std::filesystem::path makeOutputFolder(FileSystem& fileSystem,
     if (title.empty() || title == "." || title == "..") {
         return outputParent;
     }
-    const std::filesystem::path folder = outputParent / pathFromUtf8(title);
+    const std::filesystem::path folder = outputParent / platform::pathFromUtf8(title);
     return fileSystem.createFolder(folder) ? folder : outputParent;
 }
 

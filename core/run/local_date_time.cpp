@@ -3,6 +3,8 @@
 #include <chrono>
 #include <ctime>
 
+#include "platform/platform.h"
+
 namespace zemra {
 namespace {
 
@@ -21,8 +23,7 @@ std::optional<int> digitsAt(std::string_view text, std::size_t start, std::size_
 
 LocalDateTime currentLocalDateTime() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = platform::localTimeOf(now);
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }

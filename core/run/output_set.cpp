@@ -5,7 +5,7 @@
 #include <charconv>
 #include <optional>
 
-#include "files/path_text.h"
+#include "platform/platform.h"
 
 namespace zemra {
 namespace {
@@ -103,7 +103,7 @@ OutputSet::~OutputSet() {
 }
 
 std::filesystem::path OutputSet::targetOf(OutputKind kind) const {
-    return folder_ / pathFromUtf8(title_ + std::string(extensionOf(kind)));
+    return folder_ / platform::pathFromUtf8(title_ + std::string(extensionOf(kind)));
 }
 
 std::filesystem::path OutputSet::newTemporary(std::unique_ptr<WritableFile>* file) {
@@ -125,7 +125,7 @@ void OutputSet::removeStaleTemporaries() {
     for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
          entry.increment(error)) {
         const std::filesystem::path& path = entry->path();
-        if (!isTemporaryName(utf8Of(path.filename()))) {
+        if (!isTemporaryName(platform::utf8Of(path.filename()))) {
             continue;
         }
         const auto age = fileSystem_.secondsSinceChange(path);

@@ -14,6 +14,7 @@
 
 #include "board_generator.h"
 #include "in_memory_conversion.h"
+#include "process_runner.h"
 #include "record_builder.h"
 #include "temp_folder.h"
 
@@ -25,11 +26,7 @@ using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
-struct Result {
-    int exitStatus;
-    std::string out;
-    std::string err;
-};
+using Result = testing::ProgramResult;
 
 std::string boardBytes(std::uint64_t seed, std::size_t records) {
     const auto board = generateBoard(seed, records);
@@ -40,15 +37,8 @@ class ZemraConvertFaults : public ::testing::Test {
   protected:
     // `timeout` keeps a faulty build from waiting forever on a FIFO.
     Result run(const std::string& arguments) {
-        const std::string command = "cd '" + folder.path().string() + "' && timeout 60 '" +
-                                    ZEMRA_CONVERT_PATH "' " + arguments +
-                                    " >stdout.txt 2>stderr.txt";
-        const int status = std::system(command.c_str());
-        Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
-                      readFile(folder / "stderr.txt")};
-        fs::remove(folder / "stdout.txt");
-        fs::remove(folder / "stderr.txt");
-        return result;
+        return testing::runProgram("/usr/bin/timeout", "60 '" ZEMRA_CONVERT_PATH "' " + arguments,
+                                   folder.path());
     }
 
     // The four outputs of `title` in `outputs`, with their bytes.

@@ -4,8 +4,10 @@
 #include <sstream>
 
 #include "escaped_text.h"
+#include "platform/platform.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
+#include "process_runner.h"
 #include "record_builder.h"
 #include "record_dump.h"
 #include "temp_folder.h"
@@ -16,24 +18,12 @@ namespace {
 using testing::readFile;
 using testing::writeFile;
 
-struct Result {
-    int exitStatus;
-    std::string out;
-    std::string err;
-};
+using Result = testing::ProgramResult;
 
 class ZemraConvertReport : public ::testing::Test {
   protected:
     Result run(const std::string& arguments) {
-        const std::string command = "cd '" + folder.path().string() +
-                                    "' && '" ZEMRA_CONVERT_PATH "' " + arguments +
-                                    " >stdout.txt 2>stderr.txt";
-        const int status = std::system(command.c_str());
-        Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
-                      readFile(folder / "stderr.txt")};
-        std::filesystem::remove(folder / "stdout.txt");
-        std::filesystem::remove(folder / "stderr.txt");
-        return result;
+        return testing::runProgram(ZEMRA_CONVERT_PATH, arguments, folder.path());
     }
 
     testing::TempFolder folder;
@@ -46,7 +36,8 @@ TEST_F(ZemraConvertReport, JsonLineAgreesWithThePinFiles) {
     const Result result = run("--report=json -o . twoics.cmp missing.cmp");
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.out,
-              "{\"input\":\"twoics.cmp\",\"outputFolder\":\"./twoics\",\"clean\":true,"
+              "{\"input\":\"twoics.cmp\",\"outputFolder\":\"" +
+                  platform::utf8Of(std::filesystem::path(".") / "twoics") + "\",\"clean\":true,"
               "\"records\":30,\"ignoredBytes\":0,\"steps\":29,\"skippedSteps\":1,"
               "\"droppedRecords\":1,\"ignoredJPins\":10,\"ics\":["
               "{\"name\":\"U1\",\"lc\":\"D1\",\"pinCount\":8,\"firstIcp\":1,"
@@ -64,7 +55,8 @@ TEST_F(ZemraConvertReport, TextReportTakesThePlaceOfTheFolderLine) {
     EXPECT_EQ(result.exitStatus, 0);
     EXPECT_EQ(result.out,
               "twoics.cmp: 30 records, 0 bytes ignored, 29 steps (1 \"*\" steps), 1 records "
-              "dropped, 2 ICs, 10 J pins ignored; outputs in ./twoics\n"
+              "dropped, 2 ICs, 10 J pins ignored; outputs in " +
+                  platform::utf8Of(std::filesystem::path(".") / "twoics") + "\n"
               "  U1 (LC D1): 8 pins from ICP 1, 7 resolved (6 from diode steps, 1 from J steps), "
               "1 unresolved: 7/7\n"
               "  U2 (LC E2): 13 pins from ICP 9, 12 resolved (11 from diode steps, 1 from J "

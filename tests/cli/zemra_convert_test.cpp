@@ -2,38 +2,24 @@
 // exit status.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include "golden_boards.h"
+#include "platform/platform.h"
+#include "process_runner.h"
 #include "record_builder.h"
 #include "temp_folder.h"
 
 namespace zemra {
 namespace {
 
+using Result = testing::ProgramResult;
 using testing::readFile;
 using testing::TempFolder;
 using testing::writeFile;
 
-struct Result {
-    int exitStatus;
-    std::string out;
-    std::string err;
-};
-
 class ZemraConvert : public ::testing::Test {
   protected:
     Result run(const std::string& arguments) {
-        const std::string command = "cd '" + folder.path().string() +
-                                    "' && '" ZEMRA_CONVERT_PATH "' " + arguments +
-                                    " >stdout.txt 2>stderr.txt";
-        const int status = std::system(command.c_str());
-        Result result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(folder / "stdout.txt"),
-                      readFile(folder / "stderr.txt")};
-        std::filesystem::remove(folder / "stdout.txt");
-        std::filesystem::remove(folder / "stderr.txt");
-        return result;
+        return testing::runProgram(ZEMRA_CONVERT_PATH, arguments, folder.path());
     }
 
     void expectGolden(const std::filesystem::path& outputs, const std::string& golden,
@@ -60,7 +46,7 @@ TEST_F(ZemraConvert, TwoIcBoardMatchesTheGoldenFilesUnderBothVariants) {
     std::filesystem::create_directory(folder / "out");
     result = run("--kx740e --reverse-pins --at=2002-03-06T15:01:33 -o out twoics.cmp");
     EXPECT_EQ(result.exitStatus, 0);
-    EXPECT_EQ(result.out, "out/twoics\n");
+    EXPECT_EQ(result.out, (std::filesystem::path("out") / "twoics").string() + "\n");
     expectGolden(folder / "out" / "twoics", "two-ics-kx740e-reverse");
 }
 
@@ -69,6 +55,34 @@ TEST_F(ZemraConvert, ExampleBoardMatchesItsGoldenFiles) {
     const Result result = run("--at 2002-03-06T15:01:33 -o . '" ZEMRA_EXAMPLES_DIR "/BOARD7.cmp'");
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     expectGolden(folder / "BOARD7", "board7-fefr", "BOARD7");
+}
+
+// Names outside the ANSI code page of a Windows PC: arguments, paths and printed folders are
+// Unicode, and the listing names the board in UTF-8 on every system.
+TEST_F(ZemraConvert, KoreanFileAndFolderNamesConvert) {
+    using platform::pathFromUtf8;
+    const auto boards = folder.path() / pathFromUtf8("시험 폴더");
+    std::filesystem::create_directories(boards);
+    std::filesystem::create_directories(folder.path() / pathFromUtf8("출력"));
+    writeFile(boards / pathFromUtf8("보드 7.cmp"), testing::twoIcBoard());
+    Result result = run("--at 2002-03-06T15:01:33 '시험 폴더/보드 7.cmp'");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    const auto outputs = boards / pathFromUtf8("보드 7");
+    EXPECT_EQ(result.out, platform::utf8Of(outputs) + "\n");
+    EXPECT_EQ(result.err, "zemra-convert: 시험 폴더/보드 7.cmp: 변환을 마쳤습니다\n");
+    for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(
+            outputs / pathFromUtf8(std::string("보드 7") + extension)))
+            << extension;
+    }
+    EXPECT_TRUE(readFile(outputs / pathFromUtf8("보드 7.dat"))
+                    .starts_with("! File Name: 보드 7.dat Test Data Listing"));
+
+    result = run("--at 2002-03-06T15:01:33 -o 출력 '시험 폴더/보드 7.cmp'");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, platform::utf8Of(pathFromUtf8("출력") / pathFromUtf8("보드 7")) + "\n");
+    EXPECT_EQ(readFile(folder.path() / pathFromUtf8("출력/보드 7/보드 7.icp")),
+              readFile(outputs / pathFromUtf8("보드 7.icp")));
 }
 
 TEST_F(ZemraConvert, SeveralFilesConvertEvenWhenOneIsMissing) {

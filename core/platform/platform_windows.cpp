@@ -1,0 +1,22 @@
+#include "platform/platform.h"
+
+#include "platform/utf16.h"
+
+namespace zemra::platform {
+
+std::tm localTimeOf(std::time_t time) {
+    std::tm local{};
+    localtime_s(&local, &time);
+    return local;
+}
+
+// Paths are UTF-16 here.
+std::string utf8Of(const std::filesystem::path& path) {
+    return utf8FromUtf16(path.native());
+}
+
+std::filesystem::path pathFromUtf8(std::string_view text) {
+    return std::filesystem::path(utf16FromUtf8(text));
+}
+
+}  // namespace zemra::platform
