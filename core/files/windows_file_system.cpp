@@ -43,6 +43,25 @@ std::error_code lastError() {
     return errorFrom(GetLastError());
 }
 
+// The path in the form that lifts the 260-character limit of Windows paths ("\\?\C:\..."), so
+// that every name that fits its folder works: absolute, with backslashes and without "." or "..",
+// which that form takes literally.
+std::wstring extended(const std::filesystem::path& path) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) {
+        return path.native();
+    }
+    std::wstring text = absolute.lexically_normal().make_preferred().native();
+    if (text.starts_with(L"\\\\?\\")) {
+        return text;
+    }
+    if (text.starts_with(L"\\\\")) {
+        return L"\\\\?\\UNC\\" + text.substr(2);
+    }
+    return L"\\\\?\\" + text;
+}
+
 class Handle {
   public:
     explicit Handle(HANDLE handle) : handle_(handle) {}
@@ -121,9 +140,9 @@ class WindowsWritableFile : public WritableFile {
 };
 
 std::optional<BY_HANDLE_FILE_INFORMATION> identityOf(const std::filesystem::path& path) {
-    const Handle handle(CreateFileW(path.c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    const Handle handle(CreateFileW(extended(path).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
     if (!handle.valid() || GetFileInformationByHandle(handle.get(), &information) == 0) {
         return std::nullopt;
@@ -148,7 +167,7 @@ class WindowsFileSystem : public FileSystem {
         if (kind == PathKind::Folder) {
             throw FileError(FailureReason::IsFolder);
         }
-        Handle handle(CreateFileW(path.c_str(), GENERIC_READ,
+        Handle handle(CreateFileW(extended(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!handle.valid()) {
@@ -171,8 +190,8 @@ class WindowsFileSystem : public FileSystem {
     }
 
     std::unique_ptr<WritableFile> createNew(const std::filesystem::path& path) override {
-        const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = CreateFileW(extended(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             throw FileError(lastError());
         }
@@ -180,7 +199,7 @@ class WindowsFileSystem : public FileSystem {
     }
 
     void rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        if (MoveFileExW(from.c_str(), to.c_str(),
+        if (MoveFileExW(extended(from).c_str(), extended(to).c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
             throw FileError(lastError());
         }
@@ -188,27 +207,32 @@ class WindowsFileSystem : public FileSystem {
 
     std::error_code link(const std::filesystem::path& existing,
                          const std::filesystem::path& alias) override {
-        return CreateHardLinkW(alias.c_str(), existing.c_str(), nullptr) != 0 ? std::error_code()
-                                                                               : lastError();
+        return CreateHardLinkW(extended(alias).c_str(), extended(existing).c_str(), nullptr) != 0
+                   ? std::error_code()
+                   : lastError();
     }
 
-    void remove(const std::filesystem::path& path) noexcept override { DeleteFileW(path.c_str()); }
+    void remove(const std::filesystem::path& path) noexcept override {
+        DeleteFileW(extended(path).c_str());
+    }
 
     // Moves are written through to the disk already.
     void syncFolder(const std::filesystem::path& /*folder*/) noexcept override {}
 
     bool createFolder(const std::filesystem::path& path) override {
-        CreateDirectoryW(path.c_str(), nullptr);
+        CreateDirectoryW(extended(path).c_str(), nullptr);
         std::error_code error;
         return kindOf(path, error) == PathKind::Folder;
     }
 
     PathKind kindOf(const std::filesystem::path& path, std::error_code& error) override {
         error.clear();
-        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const DWORD attributes = GetFileAttributesW(extended(path).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             const DWORD code = GetLastError();
-            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
+            // A name with a wildcard or another character no file name can hold names nothing.
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ||
+                code == ERROR_INVALID_NAME) {
                 return PathKind::Missing;
             }
             error = errorFrom(code);
@@ -232,7 +256,7 @@ class WindowsFileSystem : public FileSystem {
 
     std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) override {
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) == 0) {
+        if (GetFileAttributesExW(extended(path).c_str(), GetFileExInfoStandard, &data) == 0) {
             return std::nullopt;
         }
         FILETIME now{};

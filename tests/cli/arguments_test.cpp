@@ -118,9 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
                     .arguments = {"--", "-odd.cmp", "--kx740e", "--", "--help"},
                     .inputs = {"-odd.cmp", "--kx740e", "--", "--help"}},
         RequestCase{.behaviour = "DashAloneIsAFile", .arguments = {"-"}, .inputs = {"-"}},
-        RequestCase{.behaviour = "NamesKeepTheirBytes",
-                    .arguments = {"\xEB\xB3\xB4\xEB\x93\x9C.cmp", "\xB0\xA1.cmp"},
-                    .inputs = {"\xEB\xB3\xB4\xEB\x93\x9C.cmp", "\xB0\xA1.cmp"}}),
+        RequestCase{.behaviour = "NamesKeepTheirCharacters",
+                    .arguments = {"\xEB\xB3\xB4\xEB\x93\x9C.cmp", "e\xCC\x81.cmp"},
+                    .inputs = {"\xEB\xB3\xB4\xEB\x93\x9C.cmp", "e\xCC\x81.cmp"}}),
     testing::BehaviourName());
 
 struct AnswerCase {

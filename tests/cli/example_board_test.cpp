@@ -2,9 +2,7 @@
 // it can be made again whenever the generator changes.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <string>
-
+#include "process_runner.h"
 #include "temp_folder.h"
 
 namespace zemra {
@@ -12,9 +10,9 @@ namespace {
 
 TEST(ExampleBoard, IsRemadeByTheGeneratorFromSevenAnd300) {
     const testing::TempFolder folder;
-    const std::string command =
-        "'" ZEMRA_GENERATE_BOARD_PATH "' 7 300 '" + (folder / "BOARD7.cmp").string() + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_EQ(testing::runProgram(ZEMRA_GENERATE_BOARD_PATH, "7 300 BOARD7.cmp", folder.path())
+                  .exitStatus,
+              0);
     EXPECT_EQ(testing::readFile(folder / "BOARD7.cmp"),
               testing::readFile(ZEMRA_EXAMPLES_DIR "/BOARD7.cmp"));
 }

@@ -4,9 +4,9 @@
 #include <sstream>
 
 #include "escaped_text.h"
-#include "platform/platform.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
+#include "platform/platform.h"
 #include "process_runner.h"
 #include "record_builder.h"
 #include "record_dump.h"
@@ -35,32 +35,36 @@ TEST_F(ZemraConvertReport, JsonLineAgreesWithThePinFiles) {
     writeFile(folder / "twoics.cmp", testing::twoIcBoard());
     const Result result = run("--report=json -o . twoics.cmp missing.cmp");
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.out,
-              "{\"input\":\"twoics.cmp\",\"outputFolder\":\"" +
-                  platform::utf8Of(std::filesystem::path(".") / "twoics") + "\",\"clean\":true,"
-              "\"records\":30,\"ignoredBytes\":0,\"steps\":29,\"skippedSteps\":1,"
-              "\"droppedRecords\":1,\"ignoredJPins\":10,\"ics\":["
-              "{\"name\":\"U1\",\"lc\":\"D1\",\"pinCount\":8,\"firstIcp\":1,"
-              "\"pinsFromDiodeSteps\":6,\"pinsFromJSteps\":1,\"unresolvedPins\":[7]},"
-              "{\"name\":\"U2\",\"lc\":\"E2\",\"pinCount\":13,\"firstIcp\":9,"
-              "\"pinsFromDiodeSteps\":11,\"pinsFromJSteps\":1,\"unresolvedPins\":[8]}]}\n"
-              "{\"input\":\"missing.cmp\",\"outputFolder\":null,\"clean\":false,\"records\":null,"
-              "\"ignoredBytes\":null,\"steps\":null,\"skippedSteps\":null,"
-              "\"droppedRecords\":null,\"ignoredJPins\":null,\"ics\":null}\n");
+    EXPECT_EQ(
+        result.out,
+        "{\"input\":\"twoics.cmp\",\"outputFolder\":\"" +
+            cli::escapedPath(platform::utf8Of(std::filesystem::path(".") / "twoics")) +
+            "\",\"clean\":true,"
+            "\"records\":30,\"ignoredBytes\":0,\"steps\":29,\"skippedSteps\":1,"
+            "\"droppedRecords\":1,\"ignoredJPins\":10,\"ics\":["
+            "{\"name\":\"U1\",\"lc\":\"D1\",\"pinCount\":8,\"firstIcp\":1,"
+            "\"pinsFromDiodeSteps\":6,\"pinsFromJSteps\":1,\"unresolvedPins\":[7]},"
+            "{\"name\":\"U2\",\"lc\":\"E2\",\"pinCount\":13,\"firstIcp\":9,"
+            "\"pinsFromDiodeSteps\":11,\"pinsFromJSteps\":1,\"unresolvedPins\":[8]}]}\n"
+            "{\"input\":\"missing.cmp\",\"outputFolder\":null,\"clean\":false,\"records\":null,"
+            "\"ignoredBytes\":null,\"steps\":null,\"skippedSteps\":null,"
+            "\"droppedRecords\":null,\"ignoredJPins\":null,\"ics\":null}\n");
 }
 
 TEST_F(ZemraConvertReport, TextReportTakesThePlaceOfTheFolderLine) {
     writeFile(folder / "twoics.cmp", testing::twoIcBoard());
     const Result result = run("--report -o . twoics.cmp");
     EXPECT_EQ(result.exitStatus, 0);
-    EXPECT_EQ(result.out,
-              "twoics.cmp: 30 records, 0 bytes ignored, 29 steps (1 \"*\" steps), 1 records "
-              "dropped, 2 ICs, 10 J pins ignored; outputs in " +
-                  platform::utf8Of(std::filesystem::path(".") / "twoics") + "\n"
-              "  U1 (LC D1): 8 pins from ICP 1, 7 resolved (6 from diode steps, 1 from J steps), "
-              "1 unresolved: 7/7\n"
-              "  U2 (LC E2): 13 pins from ICP 9, 12 resolved (11 from diode steps, 1 from J "
-              "steps), 1 unresolved: 8/16\n");
+    EXPECT_EQ(
+        result.out,
+        "twoics.cmp: 30 records, 0 bytes ignored, 29 steps (1 \"*\" steps), 1 records "
+        "dropped, 2 ICs, 10 J pins ignored; outputs in " +
+            platform::utf8Of(std::filesystem::path(".") / "twoics") +
+            "\n"
+            "  U1 (LC D1): 8 pins from ICP 1, 7 resolved (6 from diode steps, 1 from J steps), "
+            "1 unresolved: 7/7\n"
+            "  U2 (LC E2): 13 pins from ICP 9, 12 resolved (11 from diode steps, 1 from J "
+            "steps), 1 unresolved: 8/16\n");
     // The report changes no byte of the outputs.
     const std::string listing = readFile(folder / "twoics" / "twoics.icp");
     ASSERT_EQ(run("-o . twoics.cmp").exitStatus, 0);

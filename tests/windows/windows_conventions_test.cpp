@@ -141,12 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
                                    "-o out in/x?.cmp", 0, "out\\x1\nout\\x2\n",
                                    "zemra-convert: in\\x1.cmp: 변환을 마쳤습니다\n"
                                    "zemra-convert: in\\x2.cmp: 변환을 마쳤습니다\n"},
-                      WildcardCase{"PatternWithoutMatchIsReportedAndTheOtherFilesConvert",
-                                   "-o out *.xyz a.cmp", 1, "out\\a\n",
-                                   "zemra-convert: *.xyz: 파일이 존재하지 않습니다.\n"
-                                   "zemra-convert: a.cmp: 변환을 마쳤습니다\n"},
+                      WildcardCase{
+                          "PatternWithoutMatchIsReportedAndTheOtherFilesConvert",
+                          "-o out *.xyz a.cmp", 1, "out\\a\n",
+                          "zemra-convert: *.xyz: 파일이 존재하지 않습니다. (no such file)\n"
+                          "zemra-convert: a.cmp: 변환을 마쳤습니다\n"},
                       WildcardCase{"OptionValuesAreNotExpanded", "-o o* a.cmp", 1, "",
-                                   "zemra-convert: output folder o* does not exist\n"}),
+                                   "zemra-convert: -o o* does not exist\n"}),
     testing::BehaviourName());
 
 }  // namespace
