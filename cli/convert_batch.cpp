@@ -14,6 +14,7 @@ namespace {
 // An input already converted in this call, and where its outputs went.
 struct ConvertedInput {
     std::filesystem::path input;
+    std::optional<FileIdentity> identity;
     std::filesystem::path outputSet;  // output folder / title
 };
 
@@ -75,9 +76,11 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
                 allClean = false;
                 continue;
             }
+            // Each input is looked at once: a call may name thousands of files.
+            const std::optional<FileIdentity> identity = fileSystem.identityOf(input);
             bool again = false;
             for (const ConvertedInput& earlier : converted) {
-                again = again || fileSystem.isSameFile(earlier.input, input);
+                again = again || (identity && earlier.identity == identity);
             }
             if (again) {
                 continue;
@@ -95,13 +98,13 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             }
             if (clash != nullptr) {
                 err << "zemra-convert: " << name << ": not converted: its outputs "
-                    << platform::utf8Of(outputSet) << ".* would replace those of " << platform::utf8Of(clash->input)
-                    << '\n';
+                    << platform::utf8Of(outputSet) << ".* would replace those of "
+                    << platform::utf8Of(clash->input) << '\n';
                 writeResult({folder, false, std::nullopt});
                 allClean = false;
                 continue;
             }
-            converted.push_back({input, outputSet});
+            converted.push_back({input, identity, outputSet});
             const RunOutcome outcome =
                 convertInput(fileSystem, *opened, title, folder, request.settings, report);
             writeResult(outcome);

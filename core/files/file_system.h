@@ -25,6 +25,14 @@ class WritableFile : public ByteSink {
 
 enum class PathKind { Missing, File, Folder, Other };
 
+// What tells one file from every other, whatever name it is reached by.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 // The file operations of a conversion run. The system's own is systemFileSystem(); tests put
 // one in between that fails where they want.
 class FileSystem {
@@ -49,8 +57,12 @@ class FileSystem {
     virtual bool createFolder(const std::filesystem::path& path) = 0;
     // What `path` names; `error` is set when the system cannot tell (a name too long, say).
     virtual PathKind kindOf(const std::filesystem::path& path, std::error_code& error) = 0;
-    virtual bool isSameFile(const std::filesystem::path& left,
-                            const std::filesystem::path& right) = 0;
+    // Nothing when the file cannot be reached.
+    virtual std::optional<FileIdentity> identityOf(const std::filesystem::path& path) = 0;
+    bool isSameFile(const std::filesystem::path& left, const std::filesystem::path& right) {
+        const auto leftIdentity = identityOf(left);
+        return leftIdentity && leftIdentity == identityOf(right);
+    }
     // Seconds since the file or its names last changed; nothing if it cannot be told.
     virtual std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) = 0;
 };

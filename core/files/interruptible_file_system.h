@@ -32,9 +32,8 @@ class InterruptibleFileSystem : public FileSystem {
     PathKind kindOf(const std::filesystem::path& path, std::error_code& error) override {
         return inner_.kindOf(path, error);
     }
-    bool isSameFile(const std::filesystem::path& left,
-                    const std::filesystem::path& right) override {
-        return inner_.isSameFile(left, right);
+    std::optional<FileIdentity> identityOf(const std::filesystem::path& path) override {
+        return inner_.identityOf(path);
     }
     std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) override {
         return inner_.secondsSinceChange(path);

@@ -106,7 +106,7 @@ class PosixFileSystem : public FileSystem {
         const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (descriptor < 0) {
             throw FileError(errno == ENOENT || errno == ENOTDIR ? FailureReason::NotFound
-                                                                 : FailureReason::SystemError,
+                                                                : FailureReason::SystemError,
                             lastError());
         }
         Descriptor guard(descriptor);
@@ -179,12 +179,13 @@ class PosixFileSystem : public FileSystem {
         return S_ISREG(status.st_mode) ? PathKind::File : PathKind::Other;
     }
 
-    bool isSameFile(const std::filesystem::path& left,
-                    const std::filesystem::path& right) override {
-        struct stat leftStatus {};
-        struct stat rightStatus {};
-        return ::stat(left.c_str(), &leftStatus) == 0 && ::stat(right.c_str(), &rightStatus) == 0 &&
-               leftStatus.st_dev == rightStatus.st_dev && leftStatus.st_ino == rightStatus.st_ino;
+    std::optional<FileIdentity> identityOf(const std::filesystem::path& path) override {
+        struct stat status {};
+        if (::stat(path.c_str(), &status) != 0) {
+            return std::nullopt;
+        }
+        return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                            static_cast<std::uint64_t>(status.st_ino)};
     }
 
     std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) override {

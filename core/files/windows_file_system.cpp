@@ -139,7 +139,7 @@ class WindowsWritableFile : public WritableFile {
     Handle handle_;
 };
 
-std::optional<BY_HANDLE_FILE_INFORMATION> identityOf(const std::filesystem::path& path) {
+std::optional<BY_HANDLE_FILE_INFORMATION> informationOf(const std::filesystem::path& path) {
     const Handle handle(CreateFileW(extended(path).c_str(), 0,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -244,14 +244,14 @@ class WindowsFileSystem : public FileSystem {
         return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? PathKind::Other : PathKind::File;
     }
 
-    bool isSameFile(const std::filesystem::path& left,
-                    const std::filesystem::path& right) override {
-        const auto leftIdentity = identityOf(left);
-        const auto rightIdentity = identityOf(right);
-        return leftIdentity && rightIdentity &&
-               leftIdentity->dwVolumeSerialNumber == rightIdentity->dwVolumeSerialNumber &&
-               leftIdentity->nFileIndexHigh == rightIdentity->nFileIndexHigh &&
-               leftIdentity->nFileIndexLow == rightIdentity->nFileIndexLow;
+    std::optional<FileIdentity> identityOf(const std::filesystem::path& path) override {
+        const auto information = informationOf(path);
+        if (!information) {
+            return std::nullopt;
+        }
+        return FileIdentity{information->dwVolumeSerialNumber,
+                            (static_cast<std::uint64_t>(information->nFileIndexHigh) << 32U) |
+                                information->nFileIndexLow};
     }
 
     std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) override {

@@ -41,9 +41,8 @@ class FaultyFileSystem : public FileSystem {
     PathKind kindOf(const std::filesystem::path& path, std::error_code& error) override {
         return system().kindOf(path, error);
     }
-    bool isSameFile(const std::filesystem::path& left,
-                    const std::filesystem::path& right) override {
-        return system().isSameFile(left, right);
+    std::optional<FileIdentity> identityOf(const std::filesystem::path& path) override {
+        return system().identityOf(path);
     }
     std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) override;
 
