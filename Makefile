@@ -5,7 +5,7 @@
 #   make install       install the programs under PREFIX (default /usr/local)
 #   make package       build the Debian package and check it with lintian
 #   make test-package  install that package on this machine, check it and remove it (root)
-#   make windows       cross-build the engine, zemra-convert.exe and their tests for Windows
+#   make windows       cross-build zemra.exe, zemra-convert.exe and their tests for Windows
 #   make test-windows  run the Windows tests under wine and compare with the Linux build
 #   make fuzz          fuzz the whole conversion for FUZZ_SECONDS (default 60)
 #   make deps          install missing Debian packages only
@@ -14,7 +14,8 @@
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
             qt6-base-dev fonts-arphic-uming fonts-nanum \
             dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
+                    fonts-arphic-uming fonts-nanum fonts-wine
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
@@ -113,12 +114,14 @@ bench: deps
 	./build/release/bench/zemra-bench-baseline build/release/cli/zemra-convert \
 	  build/release/bench/printf_baseline build/release/tools/boardgen/zemra-generate-board
 
+# The build's wine prefix gets the fonts that the dialogs' Chinese and Korean texts need.
 windows: deps-windows
 	cmake --preset windows
 	cmake --build --preset windows
+	cmake/run-under-wine.sh build/windows/wine-prefix
 
-# The first run under wine creates the build's wine prefix (build/windows/wine-prefix), which
-# takes a while; no display is needed. The Linux build to compare with is the release build.
+# The tests run in the build's wine prefix (build/windows/wine-prefix); no display is needed,
+# the dialog tests included. The Linux build to compare with is the release build.
 test-windows: deps windows
 	@echo "zemra-convert.exe under wine:"
 	@cmake/run-under-wine.sh build/windows/wine-prefix build/windows/cli/zemra-convert.exe --version
