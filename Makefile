@@ -7,6 +7,8 @@
 #   make test-package  install that package on this machine, check it and remove it (root)
 #   make windows       cross-build zemra.exe, zemra-convert.exe and their tests for Windows
 #   make test-windows  run the Windows tests under wine and compare with the Linux build
+#   make package-windows       the Windows zip and installer (NSIS) in build/windows
+#   make test-package-windows  install, use and uninstall the installer under wine
 #   make fuzz          fuzz the whole conversion for FUZZ_SECONDS (default 60)
 #   make deps          install missing Debian packages only
 # demo, run, install and package use the optimised build of the programs alone (preset dist).
@@ -16,6 +18,7 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
             dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
                     fonts-arphic-uming fonts-nanum fonts-wine
+WINDOWS_PACKAGING := nsis unzip
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
@@ -26,7 +29,7 @@ PREFIX := /usr/local
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-windows build dist demo test test-asan fuzz run install package test-package \
-        bench windows test-windows clean
+        bench windows test-windows package-windows test-package-windows clean
 
 # Installs those of the Debian packages $(1) that are missing.
 define install-missing
@@ -129,6 +132,14 @@ test-windows: deps windows
 	cmake --preset release
 	cmake --build --preset release --target zemra_windows_parity_tests
 	ZEMRA_WINDOWS_BUILD=build/windows ./build/release/tests/windows/zemra_windows_parity_tests
+
+package-windows: windows
+	$(call install-missing,$(WINDOWS_PACKAGING))
+	rm -f build/windows/zemra-*-win64.zip build/windows/zemra-*-win64.exe
+	cpack --preset windows
+
+test-package-windows: package-windows
+	.ci/test-windows-packages build/windows
 
 clean:
 	rm -rf build
