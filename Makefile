@@ -9,6 +9,7 @@
 #   make test-windows  run the Windows tests under wine and compare with the Linux build
 #   make package-windows       the Windows zip and installer (NSIS) in build/windows
 #   make test-package-windows  install, use and uninstall the installer under wine
+#   make screenshot-windows    docs/zemra-win32-dialog.png: zemra.exe under wine and Xvfb
 #   make fuzz          fuzz the whole conversion for FUZZ_SECONDS (default 60)
 #   make deps          install missing Debian packages only
 # demo, run, install and package use the optimised build of the programs alone (preset dist).
@@ -19,6 +20,7 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
                     fonts-arphic-uming fonts-nanum fonts-wine
 WINDOWS_PACKAGING := nsis unzip
+SCREENSHOT_PACKAGES := xvfb xauth imagemagick
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
@@ -29,7 +31,8 @@ PREFIX := /usr/local
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-windows build dist demo test test-asan fuzz run install package test-package \
-        bench windows test-windows package-windows test-package-windows clean
+        bench windows test-windows package-windows test-package-windows \
+        screenshot-windows clean
 
 # Installs those of the Debian packages $(1) that are missing.
 define install-missing
@@ -140,6 +143,10 @@ package-windows: windows
 
 test-package-windows: package-windows
 	.ci/test-windows-packages build/windows
+
+screenshot-windows: windows
+	$(call install-missing,$(SCREENSHOT_PACKAGES))
+	tools/windows-screenshot.sh build/windows docs/zemra-win32-dialog.png
 
 clean:
 	rm -rf build
