@@ -1,14 +1,11 @@
-// What the Win32 front end adds to the operator logic: Windows' own prompts, the wait cursor and
-// the command line.
+// What the Win32 front end adds to the operator logic: Windows' own prompts and the wait cursor.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "behaviour_name.h"
 #include "modal_driver.h"
-#include "start_arguments.h"
 #include "system_prompts.h"
 #include "win32_front_end.h"
 
@@ -122,32 +119,6 @@ TEST(Win32FrontEnd, WaitCursorIsUpWhileBusyAndTheEarlierOneAfter) {
     frontEnd.setBusy(false);
     EXPECT_EQ(GetCursor(), arrow);
 }
-
-struct StartCase {
-    const char* behaviour;
-    std::vector<std::wstring> arguments;
-    std::optional<std::filesystem::path> input;
-    bool usage;
-};
-
-class StartArguments : public ::testing::TestWithParam<StartCase> {};
-
-TEST_P(StartArguments, GiveTheChosenInputOrTheUsage) {
-    const StartRequest request = readStartArguments(GetParam().arguments);
-    EXPECT_EQ(request.input, GetParam().input);
-    EXPECT_EQ(request.usage.has_value(), GetParam().usage);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    CommandLine, StartArguments,
-    ::testing::Values(StartCase{"NoneOpensTheDialogAlone", {}, std::nullopt, false},
-                      StartCase{"OneFileIsTheInput",
-                                {L"D:\\boards\\보드 7.cmp"},
-                                std::filesystem::path(L"D:\\boards\\보드 7.cmp"),
-                                false},
-                      StartCase{
-                          "TwoFilesAreAUsageError", {L"a.cmp", L"b.cmp"}, std::nullopt, true}),
-    zemra::testing::BehaviourName());
 
 }  // namespace
 }  // namespace zemra::app
