@@ -5,8 +5,11 @@
 #   make install       install the programs under PREFIX (default /usr/local)
 #   make package       build the Debian package and check it with lintian
 #   make test-package  install that package on this machine, check it and remove it (root)
-#   make windows       cross-build the engine, zemra-convert.exe and their tests for Windows
+#   make windows       cross-build zemra.exe, zemra-convert.exe and their tests for Windows
 #   make test-windows  run the Windows tests under wine and compare with the Linux build
+#   make package-windows       the Windows zip and installer (NSIS) in build/windows
+#   make test-package-windows  install, use and uninstall the installer under wine
+#   make screenshot-windows    docs/zemra-win32-dialog.png: zemra.exe under wine and Xvfb
 #   make fuzz          fuzz the whole conversion for FUZZ_SECONDS (default 60)
 #   make deps          install missing Debian packages only
 # demo, run, install and package use the optimised build of the programs alone (preset dist).
@@ -14,7 +17,10 @@
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
             qt6-base-dev fonts-arphic-uming fonts-nanum \
             dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev
+WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
+                    fonts-arphic-uming fonts-nanum fonts-wine
+WINDOWS_PACKAGING := nsis unzip
+SCREENSHOT_PACKAGES := xvfb xauth imagemagick
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
@@ -25,7 +31,8 @@ PREFIX := /usr/local
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-windows build dist demo test test-asan fuzz run install package test-package \
-        bench windows test-windows clean
+        bench windows test-windows package-windows test-package-windows \
+        screenshot-windows clean
 
 # Installs those of the Debian packages $(1) that are missing.
 define install-missing
@@ -113,12 +120,14 @@ bench: deps
 	./build/release/bench/zemra-bench-baseline build/release/cli/zemra-convert \
 	  build/release/bench/printf_baseline build/release/tools/boardgen/zemra-generate-board
 
+# The build's wine prefix gets the fonts that the dialogs' Chinese and Korean texts need.
 windows: deps-windows
 	cmake --preset windows
 	cmake --build --preset windows
+	cmake/run-under-wine.sh build/windows/wine-prefix
 
-# The first run under wine creates the build's wine prefix (build/windows/wine-prefix), which
-# takes a while; no display is needed. The Linux build to compare with is the release build.
+# The tests run in the build's wine prefix (build/windows/wine-prefix); no display is needed,
+# the dialog tests included. The Linux build to compare with is the release build.
 test-windows: deps windows
 	@echo "zemra-convert.exe under wine:"
 	@cmake/run-under-wine.sh build/windows/wine-prefix build/windows/cli/zemra-convert.exe --version
@@ -126,6 +135,18 @@ test-windows: deps windows
 	cmake --preset release
 	cmake --build --preset release --target zemra_windows_parity_tests
 	ZEMRA_WINDOWS_BUILD=build/windows ./build/release/tests/windows/zemra_windows_parity_tests
+
+package-windows: windows
+	$(call install-missing,$(WINDOWS_PACKAGING))
+	rm -f build/windows/zemra-*-win64.zip build/windows/zemra-*-win64.exe
+	cpack --preset windows
+
+test-package-windows: package-windows
+	.ci/test-windows-packages build/windows
+
+screenshot-windows: windows
+	$(call install-missing,$(SCREENSHOT_PACKAGES))
+	tools/windows-screenshot.sh build/windows docs/zemra-win32-dialog.png
 
 clean:
 	rm -rf build

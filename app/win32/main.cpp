@@ -1,0 +1,29 @@
+// zemra.exe: the converter's dialog on Windows.
+#include <windows.h>
+
+#include "converter_dialog.h"
+#include "start_arguments.h"
+#include "system_prompts.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    zemra::app::SystemPrompts prompts;
+    const zemra::app::StartRequest request =
+        zemra::app::readStartArguments(zemra::app::commandLineArguments());
+    if (request.usage) {
+        prompts.showMessage(nullptr, *request.usage);
+        return kExitUsage;
+    }
+    zemra::app::ConverterDialog dialog(instance, prompts);
+    if (request.input) {
+        dialog.chooseInputOnOpen(*request.input);
+    }
+    // Either closing button ends the program the same way.
+    dialog.run();
+    return 0;
+}
