@@ -65,8 +65,12 @@ std::optional<PinStep> selectPinStep(const StepFields& fields, std::int8_t typeC
     NameTokens tokens(source);
     const std::string_view device = tokens.next();
     const std::string_view pin = tokens.next();
-    return PinStep{names.intern(device), fields.lc,          fields.hiP,
-                   fields.loP,           leadingNumber(pin), typeCode};
+    return PinStep{.name = names.intern(device),
+                   .lc = fields.lc,
+                   .typeCode = typeCode,
+                   .hiPin = fields.hiP,
+                   .loPin = fields.loP,
+                   .pinNumber = leadingNumber(pin)};
 }
 
 }  // namespace zemra

@@ -9,16 +9,18 @@
 namespace zemra {
 
 // A decoded step that tests a device pin: device name and IC pin number from the part name.
+// Its members are in the order that packs it into 20 bytes: boards hold millions of them.
 struct PinStep {
     NameId name = 0;
     LcCode lc;
+    std::int8_t typeCode = 0;
     int hiPin = 0;
     int loPin = 0;
     int pinNumber = 0;
-    std::int8_t typeCode = 0;
 
     friend bool operator==(const PinStep&, const PinStep&) = default;
 };
+static_assert(sizeof(PinStep) == 20);
 
 // The pin step of a decoded step, if its printed name or its type code marks it as one; its
 // device name is interned in `names`.

@@ -1,5 +1,7 @@
 #include "devices/device_lists.h"
 
+#include <numeric>
+
 namespace zemra {
 namespace {
 
@@ -13,16 +15,34 @@ bool isJStep(std::int8_t typeCode) {
     return typeCode == 13 || typeCode == 14;
 }
 
+// A counting sort of the selected steps by their IC's place in icDevices: two passes over the
+// steps, nothing kept per step but the result, and within one IC the steps keep their order.
 std::vector<PinStep> collectIcSteps(const std::vector<IcDevice>& icDevices,
                                     const std::vector<PinStep>& pinSteps,
                                     bool (*selects)(std::int8_t)) {
-    const NameGroups stepsByName(pinSteps);
-    std::vector<PinStep> collected;
-    for (const IcDevice& device : icDevices) {
-        for (const std::size_t position : stepsByName.positionsOf(device.name)) {
-            if (selects(pinSteps[position].typeCode)) {
-                collected.push_back(pinSteps[position]);
-            }
+    constexpr std::size_t kNoIc = ~std::size_t{0};
+    std::vector<std::size_t> placeOf;  // by name
+    for (std::size_t place = 0; place < icDevices.size(); ++place) {
+        const NameId name = icDevices[place].name;
+        if (name >= placeOf.size()) {
+            placeOf.resize(std::size_t{name} + 1, kNoIc);
+        }
+        placeOf[name] = place;
+    }
+    const auto placeOfStep = [&](const PinStep& step) {
+        return step.name < placeOf.size() && selects(step.typeCode) ? placeOf[step.name] : kNoIc;
+    };
+    std::vector<std::size_t> next(icDevices.size() + 1, 0);
+    for (const PinStep& step : pinSteps) {
+        if (const std::size_t place = placeOfStep(step); place != kNoIc) {
+            ++next[place + 1];
+        }
+    }
+    std::partial_sum(next.begin(), next.end(), next.begin());
+    std::vector<PinStep> collected(next.back());
+    for (const PinStep& step : pinSteps) {
+        if (const std::size_t place = placeOfStep(step); place != kNoIc) {
+            collected[next[place]++] = step;
         }
     }
     return collected;

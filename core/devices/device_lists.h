@@ -32,7 +32,7 @@ std::vector<IcDevice> FindIcDevices(const std::vector<DeviceEntry>& deviceList,
                                     const std::vector<PinStep>& pinSteps);
 
 // The pin steps of the ICs with type code 10 or 11, grouped by IC in the order of icDevices and
-// within one IC in step order.
+// within one IC in step order. icDevices names each IC once, as FindIcDevices lists them.
 std::vector<IcDiodeStep> CollectIcDiodeSteps(const std::vector<IcDevice>& icDevices,
                                              const std::vector<PinStep>& pinSteps);
 

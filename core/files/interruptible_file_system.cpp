@@ -18,6 +18,7 @@ class InterruptibleReadableFile : public ReadableFile {
         stopIfSignalled(signal_);
         return inner_->read(buffer);
     }
+    std::uint64_t expectedSize() const override { return inner_->expectedSize(); }
 
   private:
     std::unique_ptr<ReadableFile> inner_;

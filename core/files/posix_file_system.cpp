@@ -63,6 +63,8 @@ class PosixReadableFile : public ReadableFile {
         }
     }
 
+    std::uint64_t expectedSize() const override { return size_; }
+
   private:
     Descriptor descriptor_;
     std::uint64_t size_;

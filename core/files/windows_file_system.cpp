@@ -105,6 +105,8 @@ class WindowsReadableFile : public ReadableFile {
         return count;
     }
 
+    std::uint64_t expectedSize() const override { return size_; }
+
   private:
     Handle handle_;
     std::uint64_t size_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <span>
 
@@ -13,12 +14,15 @@ class ByteSource {
     virtual ~ByteSource() = default;
     // Fills the start of `buffer`; returns how many bytes it holds, 0 only at the end.
     virtual std::size_t read(std::span<std::byte> buffer) = 0;
+    // How many bytes the source expects to deliver in all, 0 when it cannot tell: lets a reader
+    // size its lists once instead of growing them.
+    virtual std::uint64_t expectedSize() const { return 0; }
 };
 
 // The bytes of a component file held in memory.
 class MemorySource : public ByteSource {
   public:
-    explicit MemorySource(std::span<const std::byte> bytes) : rest_(bytes) {}
+    explicit MemorySource(std::span<const std::byte> bytes) : size_(bytes.size()), rest_(bytes) {}
 
     std::size_t read(std::span<std::byte> buffer) override {
         const std::size_t count = std::min(buffer.size(), rest_.size());
@@ -28,8 +32,10 @@ class MemorySource : public ByteSource {
         rest_ = rest_.subspan(count);
         return count;
     }
+    std::uint64_t expectedSize() const override { return size_; }
 
   private:
+    std::uint64_t size_;
     std::span<const std::byte> rest_;
 };
 

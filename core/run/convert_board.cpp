@@ -1,5 +1,7 @@
 #include "run/convert_board.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "decode/listing_lines.h"
@@ -13,13 +15,22 @@ namespace zemra {
 namespace {
 
 constexpr std::size_t kRecordsPerRead = 1024;
+// Room for the pin steps of this many records is taken at the start; a larger board grows its
+// list from there.
+constexpr std::uint64_t kMostRecordsReserved = std::uint64_t{1} << 24U;
 
 // The record loop: every whole record becomes a "*" step, a dropped record or a step with its
 // listing lines and, where it tests a device pin, a pin step.
 class RecordLoop {
   public:
-    RecordLoop(const DecodeOptions& options, TextWriter& listing, ConversionSummary& summary)
-        : options_(options), listing_(listing), summary_(summary) {}
+    // Each record gives at most one pin step, so the input's size bounds the list; room that no
+    // step fills is never touched and costs no memory.
+    RecordLoop(const DecodeOptions& options, std::uint64_t expectedRecords, TextWriter& listing,
+               ConversionSummary& summary)
+        : options_(options), listing_(listing), summary_(summary) {
+        pinSteps_.reserve(
+            static_cast<std::size_t>(std::min(expectedRecords, kMostRecordsReserved)));
+    }
 
     void convert(std::span<const std::byte, kRecordSize> bytes) {
         ++summary_.records;
@@ -107,7 +118,7 @@ ConversionSummary convertBoard(ByteSource& input, const BoardSettings& settings,
     ConversionSummary summary;
     TextWriter listing(outputs.listing);
     writeListingHeader(settings.title, settings.options.variant, settings.at, listing);
-    RecordLoop loop(settings.options, listing, summary);
+    RecordLoop loop(settings.options, input.expectedSize() / kRecordSize, listing, summary);
     readRecords(input, loop, summary);
     listing.flush();
 

@@ -23,6 +23,7 @@ class InputSource : public ByteSource {
             throw Failure{error};
         }
     }
+    std::uint64_t expectedSize() const override { return file_.expectedSize(); }
 
   private:
     ReadableFile& file_;

@@ -9,7 +9,12 @@ namespace {
 class DeviceLists : public ::testing::Test {
   protected:
     PinStep step(const char* name, std::int8_t typeCode, const char* lc = "A1", int pin = 3) {
-        return {names.intern(name), LcCode(lc), 1, 2, pin, typeCode};
+        return {.name = names.intern(name),
+                .lc = LcCode(lc),
+                .typeCode = typeCode,
+                .hiPin = 1,
+                .loPin = 2,
+                .pinNumber = pin};
     }
     Device device(const char* name, const char* lc) { return {names.intern(name), LcCode(lc)}; }
 

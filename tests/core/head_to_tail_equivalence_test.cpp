@@ -79,8 +79,12 @@ class EngineRun {
         NameTable names;
         std::vector<PinStep> pinSteps;
         for (const TextPinStep& step : textSteps) {
-            pinSteps.push_back({names.intern(step.name), LcCode(step.lc), step.hiPin, step.loPin,
-                                step.pinNumber, step.typeCode});
+            pinSteps.push_back({.name = names.intern(step.name),
+                                .lc = LcCode(step.lc),
+                                .typeCode = step.typeCode,
+                                .hiPin = step.hiPin,
+                                .loPin = step.loPin,
+                                .pinNumber = step.pinNumber});
         }
         lists = RunPasses(std::move(pinSteps), std::move(names));
         TextWriter icnWriter(icnSink);

@@ -15,10 +15,20 @@ class IcPinsTest : public ::testing::Test {
   protected:
     NameId id(const char* name) { return names.intern(name); }
     IcDiodeStep diodeStep(const char* name, int hiPin, int loPin, int pinNumber) {
-        return {id(name), LcCode("A1"), hiPin, loPin, pinNumber, 10};
+        return {.name = id(name),
+                .lc = LcCode("A1"),
+                .typeCode = 10,
+                .hiPin = hiPin,
+                .loPin = loPin,
+                .pinNumber = pinNumber};
     }
     IcJStep jStep(int hiPin, int loPin, int pinNumber, const char* name = "U1") {
-        return {id(name), LcCode("A1"), hiPin, loPin, pinNumber, 13};
+        return {.name = id(name),
+                .lc = LcCode("A1"),
+                .typeCode = 13,
+                .hiPin = hiPin,
+                .loPin = loPin,
+                .pinNumber = pinNumber};
     }
     std::vector<IcDevice> devices(std::initializer_list<const char*> deviceNames) {
         std::vector<IcDevice> result;

@@ -35,8 +35,12 @@ TEST_P(PinStepCases, SplitTheName) {
     ASSERT_EQ(pinStep.has_value(), GetParam().recorded);
     if (pinStep) {
         EXPECT_EQ(names.text(pinStep->name), GetParam().device);
-        EXPECT_EQ(*pinStep, (PinStep{names.intern(GetParam().device), LcCode("B3"), 101, 102,
-                                     GetParam().pinNumber, GetParam().typeCode}));
+        EXPECT_EQ(*pinStep, (PinStep{.name = names.intern(GetParam().device),
+                                     .lc = LcCode("B3"),
+                                     .typeCode = GetParam().typeCode,
+                                     .hiPin = 101,
+                                     .loPin = 102,
+                                     .pinNumber = GetParam().pinNumber}));
     }
 }
 

@@ -32,6 +32,7 @@ class FaultyReadableFile : public ReadableFile {
         }
         return count;
     }
+    std::uint64_t expectedSize() const override { return inner_->expectedSize(); }
 
   private:
     std::unique_ptr<ReadableFile> inner_;
