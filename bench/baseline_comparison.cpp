@@ -30,7 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRepeats = 3;
+constexpr int kRepeats = 5;
 
 struct Measurement {
     double seconds = 0.0;
@@ -70,18 +70,6 @@ Measurement measure(const std::vector<std::string>& command) {
     }
     return {std::chrono::duration<double>(end - start).count(),
             secondsOf(usage.ru_utime) + secondsOf(usage.ru_stime), usage.ru_maxrss};
-}
-
-// The fastest of a few runs, and the largest peak.
-Measurement best(const std::vector<std::string>& command) {
-    Measurement result{1e30, 1e30, 0};
-    for (int repeat = 0; repeat < kRepeats; ++repeat) {
-        const Measurement one = measure(command);
-        result.seconds = std::min(result.seconds, one.seconds);
-        result.cpuSeconds = std::min(result.cpuSeconds, one.cpuSeconds);
-        result.peakKilobytes = std::max(result.peakKilobytes, one.peakKilobytes);
-    }
-    return result;
 }
 
 void writeBoard(const fs::path& path, const std::vector<std::byte>& bytes) {
@@ -151,34 +139,46 @@ int main(int argc, char** argv) {
     measure({generator, "7", std::to_string(records * 10), generated10.string()});
     writeBoard(crafted, duplicateBoard(16'000));
     const auto at = std::string("--at=2002-03-06T15:01:33");
-    // Each run replaces the outputs of the one before, so that no more than one set fills the
-    // work folder.
+    // Every run writes into an empty folder, so that none pays for removing the set of the run
+    // before it, and no more than one set fills the work folder.
     const fs::path outputs = work / "out";
-    fs::create_directories(outputs);
     const auto convert = [&](const fs::path& input) {
-        return std::vector<std::string>{zemra, at, "-o", outputs.string(), input.string()};
+        fs::remove_all(outputs);
+        fs::create_directories(outputs);
+        return measure({zemra, at, "-o", outputs.string(), input.string()});
+    };
+    const auto outputBytes = [&] {
+        std::uintmax_t total = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(outputs)) {
+            total += entry.is_regular_file() ? entry.file_size() : 0;
+        }
+        return static_cast<double>(total);
+    };
+    const auto keepBest = [](Measurement& best, const Measurement& one) {
+        best.seconds = std::min(best.seconds, one.seconds);
+        best.cpuSeconds = std::min(best.cpuSeconds, one.cpuSeconds);
+        best.peakKilobytes = std::max(best.peakKilobytes, one.peakKilobytes);
     };
 
-    // Alternated, so that both meet the same state of the machine.
+    // Alternated, so that all three meet the same states of the machine.
     Measurement ours{1e30, 1e30, 0};
     Measurement theirs{1e30, 1e30, 0};
+    Measurement tenTimes{1e30, 1e30, 0};
     for (int repeat = 0; repeat < kRepeats; ++repeat) {
-        const Measurement one = measure(convert(board));
-        ours.seconds = std::min(ours.seconds, one.seconds);
-        ours.cpuSeconds = std::min(ours.cpuSeconds, one.cpuSeconds);
-        ours.peakKilobytes = std::max(ours.peakKilobytes, one.peakKilobytes);
-        theirs.seconds =
-            std::min(theirs.seconds,
-                     measure({baseline, board.string(), (work / "baseline.dat").string()}).seconds);
+        keepBest(ours, convert(board));
+        keepBest(theirs, measure({baseline, board.string(), (work / "baseline.dat").string()}));
+        fs::remove(work / "baseline.dat");
+        keepBest(tenTimes, convert(board10));
     }
-    fs::remove(work / "baseline.dat");
-    const Measurement tenTimes = best(convert(board10));
-    fs::remove_all(outputs / "board10");
     fs::remove(board10);
-    const Measurement generatedTenTimes = measure(convert(generated10));
-    fs::remove_all(outputs / "generated10");
+    const double boardOutputBytes = (convert(board), outputBytes());
+    const Measurement generatedTenTimes = convert(generated10);
+    const double generatedOutputBytes = outputBytes();
     fs::remove(generated10);
-    const Measurement duplicates = best(convert(crafted));
+    Measurement duplicates{1e30, 1e30, 0};
+    for (int repeat = 0; repeat < kRepeats; ++repeat) {
+        keepBest(duplicates, convert(crafted));
+    }
 
     const double inputMegabytes = static_cast<double>(fs::file_size(board)) / 1e6;
     const double ratio = ours.seconds / theirs.seconds;
@@ -191,8 +191,11 @@ int main(int argc, char** argv) {
                 ours.seconds, ratio, ours.cpuSeconds);
     std::printf("  the board ten times    %7.3f s   %.2f x the time (%.3f s of CPU)\n",
                 tenTimes.seconds, growth, tenTimes.cpuSeconds);
-    std::printf("  a generated board of ten times the records: %.3f s (%.3f s of CPU)\n",
-                generatedTenTimes.seconds, generatedTenTimes.cpuSeconds);
+    std::printf(
+        "  a generated board of ten times the records: %.3f s, %.2f x the time (%.3f s of "
+        "CPU), for %.2f x the output bytes\n",
+        generatedTenTimes.seconds, generatedTenTimes.seconds / ours.seconds,
+        generatedTenTimes.cpuSeconds, generatedOutputBytes / boardOutputBytes);
     std::printf("  zemra peak RSS         %7.1f MB  (input %.1f MB)\n", peakMegabytes,
                 inputMegabytes);
     std::printf("  16,000 identical diode and J steps: %.3f s, %.1f MB\n", duplicates.seconds,
