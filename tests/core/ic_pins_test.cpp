@@ -14,21 +14,19 @@ namespace {
 class IcPinsTest : public ::testing::Test {
   protected:
     NameId id(const char* name) { return names.intern(name); }
-    IcDiodeStep diodeStep(const char* name, int hiPin, int loPin, int pinNumber) {
+    PinStep pinStep(const char* name, std::int8_t typeCode, int hiPin, int loPin, int pinNumber) {
         return {.name = id(name),
                 .lc = LcCode("A1"),
-                .typeCode = 10,
+                .typeCode = typeCode,
                 .hiPin = hiPin,
                 .loPin = loPin,
                 .pinNumber = pinNumber};
     }
+    IcDiodeStep diodeStep(const char* name, int hiPin, int loPin, int pinNumber) {
+        return pinStep(name, 10, hiPin, loPin, pinNumber);
+    }
     IcJStep jStep(int hiPin, int loPin, int pinNumber, const char* name = "U1") {
-        return {.name = id(name),
-                .lc = LcCode("A1"),
-                .typeCode = 13,
-                .hiPin = hiPin,
-                .loPin = loPin,
-                .pinNumber = pinNumber};
+        return pinStep(name, 13, hiPin, loPin, pinNumber);
     }
     std::vector<IcDevice> devices(std::initializer_list<const char*> deviceNames) {
         std::vector<IcDevice> result;
