@@ -50,6 +50,14 @@ TEST_F(ZemraConvert, TwoIcBoardMatchesTheGoldenFilesUnderBothVariants) {
     expectGolden(folder / "out" / "twoics", "two-ics-kx740e-reverse");
 }
 
+// Written with Hi on the ground, the diode steps meet the common pin only when reversed.
+TEST_F(ZemraConvert, BackwardDiodeBoardMatchesItsGoldenFilesUnderKx740eWithReversePins) {
+    writeFile(folder / "backward.cmp", testing::backwardDiodeBoard());
+    const Result result = run("--kx740e --reverse-pins --at 2002-03-06T15:01:33 backward.cmp");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    expectGolden(folder / "backward", "backward-ics-kx740e-reverse", "backward");
+}
+
 // Also run against the optimised build: listing values must not depend on compiler flags.
 TEST_F(ZemraConvert, ExampleBoardMatchesItsGoldenFiles) {
     const Result result = run("--at 2002-03-06T15:01:33 -o . '" ZEMRA_EXAMPLES_DIR "/BOARD7.cmp'");
