@@ -181,6 +181,10 @@ struct OptionsCase {
     bool reversePins;
     std::string diodeLine;
     std::string icn;
+
+    friend void PrintTo(const OptionsCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
 };
 
 class ConvertWithOptions : public ConverterSessionTest,
