@@ -35,8 +35,8 @@ XVFB_DISPLAY ?= :99
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps deps-windows deps-run build dist demo test test-asan fuzz run install package test-package \
-        bench windows test-windows package-windows test-package-windows \
+.PHONY: deps deps-windows deps-run build dist demo test test-asan fuzz run install package \
+        test-package bench windows test-windows package-windows test-package-windows \
         screenshot-windows clean
 
 # Installs those of the Debian packages $(1) that are missing.
