@@ -22,7 +22,7 @@ WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest
                     fonts-arphic-uming fonts-nanum fonts-wine
 WINDOWS_PACKAGING := nsis unzip
 SCREENSHOT_PACKAGES := xvfb xauth imagemagick
-# What `make run` needs on a machine without a display.
+# What `make run` needs on a machine without a display; it installs them on any machine.
 RUN_PACKAGES := xvfb
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
@@ -107,14 +107,13 @@ fuzz: deps
 
 # Without a display (no DISPLAY and no WAYLAND_DISPLAY, as over plain SSH) the dialog comes up on
 # a virtual screen, Xvfb at XVFB_DISPLAY; it ends when the dialog is closed or with Ctrl+C.
-run: deps
+run: deps deps-run
 	cmake --preset dist
 	cmake --build --preset dist --target zemra
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then exec ./$(DIST_DIR)/app/qt/zemra; fi; \
 	echo "make run: there is no display here (DISPLAY is not set), so zemra runs on the virtual"; \
 	echo "  display $(XVFB_DISPLAY) (Xvfb), where it cannot be seen. To work with the dialog, run"; \
 	echo "  make run in a desktop session or over ssh -X. Ctrl+C ends it."; \
-	$(MAKE) --no-print-directory deps-run && \
 	exec tools/run-on-virtual-display.sh $(XVFB_DISPLAY) ./$(DIST_DIR)/app/qt/zemra
 
 deps-run:
