@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets; every target installs what it needs first.
 #   make demo          convert the bundled example board and show the outputs
 #   make test          build and run every test (and check the optimised build's listing)
-#   make run           start the dialog program
+#   make run           start the dialog program (on a virtual display when there is none)
 #   make install       install the programs under PREFIX (default /usr/local)
 #   make package       build the Debian package and check it with lintian
 #   make test-package  install that package on this machine, check it and remove it (root)
@@ -16,22 +16,27 @@
 
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
             qt6-base-dev fonts-arphic-uming fonts-nanum \
-            dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db
+            dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db \
+            groff-base
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
                     fonts-arphic-uming fonts-nanum fonts-wine
 WINDOWS_PACKAGING := nsis unzip
 SCREENSHOT_PACKAGES := xvfb xauth imagemagick
+# What `make run` needs on a machine without a display; it installs them on any machine.
+RUN_PACKAGES := xvfb
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 EXAMPLE := examples/BOARD7.cmp
 DEMO_DIR := build/demo
 DIST_DIR := build/dist
 PREFIX := /usr/local
+# The virtual display of `make run` on a machine without one.
+XVFB_DISPLAY ?= :99
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps deps-windows build dist demo test test-asan fuzz run install package test-package \
-        bench windows test-windows package-windows test-package-windows \
+.PHONY: deps deps-windows deps-run build dist demo test test-asan fuzz run install package \
+        test-package bench windows test-windows package-windows test-package-windows \
         screenshot-windows clean
 
 # Installs those of the Debian packages $(1) that are missing.
@@ -74,6 +79,9 @@ demo: deps
 	@echo
 	@echo "IC pin index ($(DEMO_DIR)/BOARD7/BOARD7.icn):"
 	@tr -d '\r' < $(DEMO_DIR)/BOARD7/BOARD7.icn
+	@echo
+	@echo "The command-line program is $(DIST_DIR)/cli/zemra-convert; the README's examples run"
+	@echo "from this folder. make run starts the dialog."
 
 test: build
 	ctest --preset dev
@@ -97,10 +105,19 @@ fuzz: deps
 	./build/fuzz/fuzz/zemra_conversion_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  -timeout=30 -rss_limit_mb=2048 -artifact_prefix=build/fuzz/ build/fuzz/corpus fuzz/corpus
 
-run: deps
+# Without a display (no DISPLAY and no WAYLAND_DISPLAY, as over plain SSH) the dialog comes up on
+# a virtual screen, Xvfb at XVFB_DISPLAY; it ends when the dialog is closed or with Ctrl+C.
+run: deps deps-run
 	cmake --preset dist
 	cmake --build --preset dist --target zemra
-	./$(DIST_DIR)/app/zemra
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then exec ./$(DIST_DIR)/app/qt/zemra; fi; \
+	echo "make run: there is no display here (DISPLAY is not set), so zemra runs on the virtual"; \
+	echo "  display $(XVFB_DISPLAY) (Xvfb), where it cannot be seen. To work with the dialog, run"; \
+	echo "  make run in a desktop session or over ssh -X. Ctrl+C ends it."; \
+	exec tools/run-on-virtual-display.sh $(XVFB_DISPLAY) ./$(DIST_DIR)/app/qt/zemra
+
+deps-run:
+	$(call install-missing,$(RUN_PACKAGES))
 
 install: dist
 	$(SUDO) cmake --install $(DIST_DIR) --prefix $(PREFIX)

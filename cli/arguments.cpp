@@ -26,9 +26,18 @@ constexpr const char* kDescription =
 constexpr const char* kClosing =
     "Prints the output folder of each converted file on standard output (with --report,\n"
     "the report in its place) and the converter's messages on standard error.\n"
-    "Exit status: 0 if every file converted cleanly, 1 if an input could not be read or\n"
-    "an output could not be written, 2 for a usage error, 130 or 143 when stopped by\n"
-    "SIGINT (Ctrl+C) or SIGTERM.";
+    "\n"
+    "Exit status:\n"
+    "  0        every file converted cleanly; with --dump, every record written\n"
+    "  1        a file was not converted: it is missing, not a regular file or cannot\n"
+    "           be read to its end, an output of it could not be written, its outputs\n"
+    "           would replace those of an earlier FILE, or memory ran out; the other\n"
+    "           files are converted all the same. Also when -o DIR does not exist or\n"
+    "           is no folder: then nothing is converted. With --dump: FILE cannot be\n"
+    "           read, or standard output cannot be written.\n"
+    "  2        a usage error; nothing is converted\n"
+    "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
+    "           removed";
 
 // The width of the option column of the help, descriptions included.
 constexpr std::size_t kOptionColumn = 23;
@@ -36,6 +45,15 @@ constexpr std::size_t kOptionColumn = 23;
 // The help reads usage, description, options, then what the program prints and returns.
 class HelpLayout : public CLI::Formatter {
   public:
+    // An optional value after "=" is shown as it must be typed, with no space: --report[=json].
+    std::string make_option_opts(const CLI::Option* option) const override {
+        std::string opts = CLI::Formatter::make_option_opts(option);
+        if (opts.starts_with(" [=")) {
+            opts.erase(0, 1);
+        }
+        return opts;
+    }
+
     std::string make_usage(const CLI::App* /*app*/, std::string /*name*/) const override {
         return kUsage;
     }
@@ -63,10 +81,16 @@ class CommandLine {
         app_.set_help_flag();
 
         app_.add_flag("--kx740e", kx740e_,
-                      "write for the KX740E (kind letters before the part name);\n"
+                      "write for the KX740E: no Type column, the kind letters go\n"
+                      "before the part name instead, and a name beginning with IC\n"
+                      "becomes U (IC1_3 is U1_3), except on J steps, which become\n"
+                      "JIC1_34 and so no longer count for the IC;\n"
                       "the default is the KX740 FE/FR (a Type column)");
         app_.add_flag("--reverse-pins", reversePins_,
-                      "exchange the Hi and Lo pins of voltage steps");
+                      "exchange the Hi and Lo pins of voltage steps: steps with a\n"
+                      "standard value whose range code is none of resistance,\n"
+                      "capacitance, inductance and 0x00. The listing shows the\n"
+                      "exchanged pins, and the IC pins are worked out from them");
         at_ = addValueOption("--at", atText_, "YYYY-MM-DDTHH:MM:SS",
                              "stamp the listings with this local time instead of now",
                              "--at needs a date and time as YYYY-MM-DDTHH:MM:SS");

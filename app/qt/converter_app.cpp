@@ -9,6 +9,28 @@
 #include "start_arguments.h"
 
 namespace zemra::app {
+namespace {
+
+// Qt's own options (-platform, -style, ...) begin with one dash and are known only once the
+// application has taken them out.
+bool mayHoldQtOptions(const QStringList& arguments) {
+    for (const QString& argument : arguments.sliced(1)) {
+        if (argument == QStringLiteral("--")) {
+            break;
+        }
+        if (argument.size() > 1 && argument[0] == u'-' && argument[1] != u'-') {
+            return true;
+        }
+    }
+    return false;
+}
+
+int answerOnTerminal(const AnswerOnTerminal& answer) {
+    std::fputs(answer.text.toLocal8Bit().constData(), answer.isError ? stderr : stdout);
+    return answer.exitStatus;
+}
+
+}  // namespace
 
 ConverterApp::ConverterApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(programName());
@@ -17,11 +39,23 @@ ConverterApp::ConverterApp(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(programIcon());
 }
 
+std::optional<int> ConverterApp::answerBeforeStart(int argc, char** argv) {
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index) {
+        arguments << QString::fromLocal8Bit(argv[index]);
+    }
+    const StartRequest request = readStartArguments(arguments);
+    const auto* answer = std::get_if<AnswerOnTerminal>(&request);
+    if (answer == nullptr || (answer->isError && mayHoldQtOptions(arguments))) {
+        return std::nullopt;
+    }
+    return answerOnTerminal(*answer);
+}
+
 int ConverterApp::run() {
     const StartRequest request = readStartArguments(arguments());
     if (const auto* answer = std::get_if<AnswerOnTerminal>(&request)) {
-        std::fputs(answer->text.toLocal8Bit().constData(), answer->isError ? stderr : stdout);
-        return answer->exitStatus;
+        return answerOnTerminal(*answer);
     }
     MessageBoxPrompts prompts;
     ConverterDialog dialog(prompts);

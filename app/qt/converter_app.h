@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QApplication>
 
 namespace zemra::app {
@@ -10,6 +12,10 @@ class ConverterApp : public QApplication {
 
   public:
     ConverterApp(int& argc, char** argv);
+
+    // Answers --help, --version and usage errors on the terminal before any application object
+    // exists, so that they need no display. Gives the exit status when it answered.
+    static std::optional<int> answerBeforeStart(int argc, char** argv);
 
     // Runs the main dialog to its end; the program then ends, whichever button closed it.
     int run();

@@ -8,6 +8,7 @@
 
 #include "board_files.h"
 #include "converter_dialog.h"
+#include "golden_boards.h"
 #include "scripted_prompts.h"
 
 namespace zemra::app::testing {
@@ -160,20 +161,25 @@ class ConversionTest : public QObject {
         QCOMPARE(contentsOf(listing), written);
     }
 
-    // A second Convert converts the same file again, with the options as the operator left them.
+    // A second Convert converts the same file again, with the options as the operator left them:
+    // KX740E has no Type column and names IC5 U5, reverse-pins exchanges the diode steps' pins
+    // so that they find both ICs.
     void secondConvertRepeatsTheRunWithTheSameOptions() {
         click("control1002");
         click("control1004");
-        readFile(board("twice.cmp"));
+        std::ofstream(folder() / "twice.cmp", std::ios::binary)
+            << zemra::testing::backwardDiodeBoard();
+        readFile(folder() / "twice.cmp");
         convert();
         const fs::path output = folder() / "twice";
-        const std::string pins = contentsOf(output / "twice.icp");
-        const auto steps = linesOf(output / "twice.dat").size();
+        fs::remove_all(output);
         convert();
         QCOMPARE(prompts_->messages, QStringList({kConverted, kConverted}));
-        QCOMPARE(contentsOf(output / "twice.icp"), pins);
-        QCOMPARE(linesOf(output / "twice.dat").size(), steps);
         QVERIFY(headingOf(output / "twice.dat").endsWith(" Skip"));
+        QCOMPARE(QString::fromStdString(linesOf(output / "twice.dat").at(7)),
+                 QString::fromLatin1(zemra::testing::kBackwardDiodeLineKx740eReversed));
+        QCOMPARE(QString::fromStdString(contentsOf(output / "twice.icn")),
+                 QString::fromLatin1(zemra::testing::kBackwardIcnKx740eReversed));
         QCOMPARE(dialog_->variantCode(), 'F');
         QCOMPARE(dialog_->reversePins(), 1);
     }

@@ -135,7 +135,7 @@ class ConverterDialogTest : public QObject {
         QString title;
         QStringList texts;
         bool closedByOk = false;
-        whenModalShown([&](QWidget& about) {
+        const ModalWatch watch("the About box", [&](QWidget& about) {
             title = about.windowTitle();
             for (const QLabel* label : about.findChildren<QLabel*>()) {
                 texts << label->text();

@@ -28,7 +28,7 @@ class MessageBoxPromptsTest : public QObject {
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
-        whenModalShown([&](QWidget& modal) {
+        const ModalWatch watch("the message box", [&](QWidget& modal) {
             auto* box = qobject_cast<QMessageBox*>(&modal);
             if (box == nullptr) {
                 return;
@@ -66,7 +66,8 @@ class MessageBoxPromptsTest : public QObject {
     }
 
     void cancelledFileDialogGivesNothing() {
-        whenModalShown([](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); });
+        const ModalWatch watch("the file dialog",
+                               [](QWidget& modal) { QTest::keyClick(&modal, Qt::Key_Escape); });
         QCOMPARE(prompts_.chooseInputFile(owner_), std::optional<QString>());
     }
 
@@ -84,7 +85,7 @@ class MessageBoxPromptsTest : public QObject {
         if (exists) {
             writeBoard(path.toStdU16String());
         }
-        whenModalShown([&path](QWidget& modal) {
+        const ModalWatch watch("the file dialog", [&path](QWidget& modal) {
             auto* name = modal.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
             if (name != nullptr) {
                 name->setText(path);

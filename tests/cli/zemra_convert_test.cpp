@@ -50,6 +50,14 @@ TEST_F(ZemraConvert, TwoIcBoardMatchesTheGoldenFilesUnderBothVariants) {
     expectGolden(folder / "out" / "twoics", "two-ics-kx740e-reverse");
 }
 
+// Written with Hi on the ground, the diode steps meet the common pin only when reversed.
+TEST_F(ZemraConvert, BackwardDiodeBoardMatchesItsGoldenFilesUnderKx740eWithReversePins) {
+    writeFile(folder / "backward.cmp", testing::backwardDiodeBoard());
+    const Result result = run("--kx740e --reverse-pins --at 2002-03-06T15:01:33 backward.cmp");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    expectGolden(folder / "backward", "backward-ics-kx740e-reverse", "backward");
+}
+
 // Also run against the optimised build: listing values must not depend on compiler flags.
 TEST_F(ZemraConvert, ExampleBoardMatchesItsGoldenFiles) {
     const Result result = run("--at 2002-03-06T15:01:33 -o . '" ZEMRA_EXAMPLES_DIR "/BOARD7.cmp'");
@@ -128,11 +136,15 @@ TEST_F(ZemraConvert, UsageErrorsExitWithTwoAndConvertNothing) {
     EXPECT_FALSE(std::filesystem::exists(folder / "a"));
 }
 
+// Every option as it is typed, and every exit status at the head of its line.
 TEST_F(ZemraConvert, HelpAndVersion) {
     const Result help = run("--help");
     EXPECT_EQ(help.exitStatus, 0);
-    for (const char* option : {"--kx740e", "--reverse-pins", "--at", "-o", "Exit status"}) {
-        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    for (const char* text :
+         {"\n  --kx740e ", "\n  --reverse-pins ", "\n  --at YYYY-MM-DDTHH:MM:SS\n",
+          "\n  -o,--output DIR ", "\n  --report[=json] ", "\n  --dump FILE ", "\n  -h,--help ",
+          "\n  --version ", "\nExit status:\n", "\n  0 ", "\n  1 ", "\n  2 ", "\n  130, 143 "}) {
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const Result version = run("--version");
     EXPECT_EQ(version.exitStatus, 0);

@@ -96,7 +96,9 @@ TEST_P(OutputSetFaults, LeaveAWholeSet) {
         convertFile(fileSystem, inputPath, std::nullopt, {{}, kAt},
                     [&messages](const RunMessage& message) { messages.push_back(message); });
 
-    EXPECT_EQ(readFile(inputPath), testCase.faults.inputShrinks ? readFile(inputPath) : input);
+    // The run never writes to its input: a shrinking input keeps the half the fault left it.
+    EXPECT_EQ(readFile(inputPath),
+              testCase.faults.inputShrinks ? input.substr(0, input.size() / 2) : input);
     std::vector<MessageKind> kinds;
     for (const RunMessage& message : messages) {
         kinds.push_back(message.kind);

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <sstream>
 
 #include "behaviour_name.h"
 #include "board_generator.h"
+#include "golden_boards.h"
 #include "run/messages.h"
 #include "temp_folder.h"
 
@@ -143,18 +145,85 @@ TEST_F(ConverterSessionTest, UnusableChoiceIsReportedAndTriedAgainByConvert) {
     EXPECT_FALSE(fs::exists(folder / "good"));
 }
 
+// The line of the listing that shows the backward board's first diode step (U3 pin 1), without
+// its CR LF.
+std::string diodeLineOf(const fs::path& listing) {
+    std::istringstream lines(zemra::testing::readFile(listing));
+    std::string line;
+    for (int index = 0; index <= 7; ++index) {
+        std::getline(lines, line);
+    }
+    return line.substr(0, line.find('\r'));
+}
+
 TEST_F(ConverterSessionTest, SecondConvertRepeatsTheRunWithTheSameOptions) {
     session.selectKx740e();
     session.toggleReversePins();
-    pick(board("twice.cmp"));
+    writeFile(folder / "twice.cmp", zemra::testing::backwardDiodeBoard());
+    pick(folder / "twice.cmp");
     session.convert();
-    const std::string pins = zemra::testing::readFile(folder / "twice" / "twice.icp");
+    fs::remove_all(folder / "twice");
     session.convert();
     EXPECT_EQ(frontEnd.messages, (std::vector<std::string>{kConverted, kConverted}));
-    EXPECT_EQ(zemra::testing::readFile(folder / "twice" / "twice.icp"), pins);
+    EXPECT_EQ(diodeLineOf(folder / "twice" / "twice.dat"),
+              zemra::testing::kBackwardDiodeLineKx740eReversed);
+    EXPECT_EQ(zemra::testing::readFile(folder / "twice" / "twice.icn"),
+              zemra::testing::kBackwardIcnKx740eReversed);
     EXPECT_TRUE(session.kx740eChecked());
     EXPECT_TRUE(session.reversePins());
 }
+
+// The options as the conversion sees them: the variant decides the Type column and the IC names,
+// reverse-pins the pins of voltage steps and so which ICs the diode steps find.
+struct OptionsCase {
+    const char* behaviour;
+    bool kx740e;
+    bool reversePins;
+    std::string diodeLine;
+    std::string icn;
+
+    friend void PrintTo(const OptionsCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
+};
+
+class ConvertWithOptions : public ConverterSessionTest,
+                           public ::testing::WithParamInterface<OptionsCase> {};
+
+TEST_P(ConvertWithOptions, ChangesTheListingAndTheIcsFound) {
+    if (GetParam().kx740e) {
+        session.selectKx740e();
+    }
+    if (GetParam().reversePins) {
+        session.toggleReversePins();
+    }
+    writeFile(folder / "backward.cmp", zemra::testing::backwardDiodeBoard());
+    pick(folder / "backward.cmp");
+    session.convert();
+    EXPECT_EQ(diodeLineOf(folder / "backward" / "backward.dat"), GetParam().diodeLine);
+    EXPECT_EQ(zemra::testing::readFile(folder / "backward" / "backward.icn"), GetParam().icn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, ConvertWithOptions,
+    ::testing::Values(
+        OptionsCase{
+            "Kx740FeFr", false, false,
+            "   2 U3_1            0.70V    B1  100   61     0     0     0     0     0     0 D",
+            " 1   IC5  C2    9   0      0      1   0  30  30   0   0   0   0\r\n"},
+        OptionsCase{
+            "Kx740e", true, false,
+            "   2 U3_1            0.70V    B1  100   61     0     0     0     0     0     0",
+            " 1    U5  C2    9   0      0      1   0  30  30   0   0   0   0\r\n"},
+        OptionsCase{
+            "Kx740FeFrReversePins", false, true,
+            "   2 U3_1            0.70V    B1   61  100     0     0     0     0     0     0 D",
+            " 1    U3  B1    8   0      0      1   0  30  30   0   0   0   0\r\n"
+            " 2   IC5  C2    9   0      0      9   0  30  30   0   0   0   0\r\n"},
+        OptionsCase{"Kx740eReversePins", true, true,
+                    zemra::testing::kBackwardDiodeLineKx740eReversed,
+                    zemra::testing::kBackwardIcnKx740eReversed}),
+    zemra::testing::BehaviourName());
 
 TEST_F(ConverterSessionTest, FileThatVanishesAfterItsChoiceIsConvertedOnceFromItsOpenHandle) {
     pick(board("gone.cmp"));

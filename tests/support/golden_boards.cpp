@@ -20,18 +20,33 @@ RecordBuilder jStep(const std::string& name, const char* lc, std::int8_t code, i
     return step;
 }
 
+// The diode step written the other way round, with its Hi pin on the ground.
+RecordBuilder backwardDiodeStep(const std::string& name, const char* lc, int testerPin) {
+    RecordBuilder step = diodeStep(name, lc, testerPin);
+    step.pins(kGround, testerPin);
+    return step;
+}
+
+std::string bytesOf(const std::vector<RecordBuilder>& records) {
+    std::string bytes;
+    for (const RecordBuilder& record : records) {
+        bytes.append(reinterpret_cast<const char*>(record.bytes().data()), record.bytes().size());
+    }
+    return bytes;
+}
+
+RecordBuilder resistor() {
+    RecordBuilder step;
+    step.name("R1").lc("A1").typeCode(1).pins(1, 2).actual(470, 0x15).standard(4700, 0x14);
+    step.limits(5, 5);
+    return step;
+}
+
 }  // namespace
 
 std::string twoIcBoard() {
     std::vector<RecordBuilder> records;
-    records.push_back(RecordBuilder()
-                          .name("R1")
-                          .lc("A1")
-                          .typeCode(1)
-                          .pins(1, 2)
-                          .actual(470, 0x15)
-                          .standard(4700, 0x14)
-                          .limits(5, 5));
+    records.push_back(resistor());
     for (const int pin : {1, 2, 3, 4, 5, 6, 8}) {
         records.push_back(diodeStep("U1-" + std::to_string(pin), "D1", 20 + pin));
     }
@@ -66,12 +81,20 @@ std::string twoIcBoard() {
                           .limits(10, 10));
     records.push_back(diodeStep("D5", "C3", 61).typeCode(11));
     records.push_back(RecordBuilder().name("9X").pins(1, 1));
+    return bytesOf(records);
+}
 
-    std::string bytes;
-    for (const RecordBuilder& record : records) {
-        bytes.append(reinterpret_cast<const char*>(record.bytes().data()), record.bytes().size());
+std::string backwardDiodeBoard() {
+    std::vector<RecordBuilder> records{resistor()};
+    for (const int pin : {1, 2, 3, 4, 5, 6, 8}) {
+        records.push_back(backwardDiodeStep("U3-" + std::to_string(pin), "B1", 60 + pin));
     }
-    return bytes;
+    records.push_back(jStep("U3-67", "B1", 13, 66, 67));
+    for (const int pin : {1, 2, 3, 5, 6, 7, 8, 9}) {
+        records.push_back(backwardDiodeStep("IC5-" + std::to_string(pin), "C2", 80 + pin));
+    }
+    records.push_back(jStep("IC5-34", "C2", 13, 83, 84));
+    return bytesOf(records);
 }
 
 }  // namespace zemra::testing

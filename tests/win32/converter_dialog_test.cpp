@@ -12,6 +12,7 @@
 
 #include "behaviour_name.h"
 #include "board_generator.h"
+#include "golden_boards.h"
 #include "modal_driver.h"
 #include "resource_ids.h"
 #include "run/messages.h"
@@ -229,18 +230,27 @@ TEST_F(ConverterDialogTest, MessagesComeInOrderOverTheDialog) {
     EXPECT_EQ(prompts.fileDialogOwners, std::vector<HWND>{window});
 }
 
+// KX740E has no Type column and names IC5 U5; reverse-pins exchanges the diode steps' pins so
+// that they find both ICs.
 TEST_F(ConverterDialogTest, ConvertWritesTheFourFilesWithTheOptionsOfTheBoxes) {
     click(ZEMRA_IDC_KX740E);
-    readFile(board("BOARD7.cmp"));
+    click(ZEMRA_IDC_REVERSE_PINS);
+    zemra::testing::writeFile(folder / "BOARD7.cmp", zemra::testing::backwardDiodeBoard());
+    readFile(folder / "BOARD7.cmp");
     readFile(std::nullopt);
     click(ZEMRA_IDC_CONVERT);
+    fs::remove_all(folder / "BOARD7");
     click(ZEMRA_IDC_CONVERT);
     EXPECT_EQ(prompts.messages(), (std::vector<std::string>{kConverted, kConverted}));
     EXPECT_EQ(entriesOf(folder / "BOARD7"),
               (std::vector<std::string>{"BOARD7.dat", "BOARD7.icn", "BOARD7.icp", "BOARD7.scp"}));
-    // KX740E has no Type column.
     const std::string listing = zemra::testing::readFile(folder / "BOARD7" / "BOARD7.dat");
     EXPECT_NE(listing.find("G-P5  Skip\r\n"), std::string::npos);
+    EXPECT_NE(listing.find(std::string("\r\n") + zemra::testing::kBackwardDiodeLineKx740eReversed +
+                           "\r\n"),
+              std::string::npos);
+    EXPECT_EQ(zemra::testing::readFile(folder / "BOARD7" / "BOARD7.icn"),
+              zemra::testing::kBackwardIcnKx740eReversed);
 }
 
 TEST_F(ConverterDialogTest, OneDroppedFileIsTheChosenInputAndSeveralAreIgnored) {

@@ -147,8 +147,9 @@ struct OptionCase {
 class EveryBoard : public LinuxAndWindows, public ::testing::WithParamInterface<OptionCase> {};
 
 TEST_P(EveryBoard, GivesTheSameOutputsOnBothSystems) {
-    std::string names = "twoics.cmp BOARD7.cmp";
+    std::string names = "twoics.cmp backward.cmp BOARD7.cmp";
     writeBoth("twoics.cmp", testing::twoIcBoard());
+    writeBoth("backward.cmp", testing::backwardDiodeBoard());
     writeBoth("BOARD7.cmp", readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
     for (std::uint64_t seed = 1; seed <= kGeneratedBoards; ++seed) {
         // From empty boards to a few thousand records.
@@ -161,7 +162,7 @@ TEST_P(EveryBoard, GivesTheSameOutputsOnBothSystems) {
     expectTheSame(std::string(kAt) + GetParam().options + " -o out " + names);
     EXPECT_EQ(std::count_if(linuxTree_.begin(), linuxTree_.end(),
                             [](const auto& entry) { return entry.first.ends_with(".icp"); }),
-              kGeneratedBoards + 2);
+              kGeneratedBoards + 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
