@@ -7,8 +7,8 @@
 #   make test-package  install that package on this machine, check it and remove it (root)
 #   make windows       cross-build zemra.exe, zemra-convert.exe and their tests for Windows
 #   make test-windows  run the Windows tests under wine and compare with the Linux build
-#   make package-windows       the Windows zip and installer (NSIS) in build/windows
-#   make test-package-windows  install, use and uninstall the installer under wine
+#   make package-windows       the Windows zip, installer (NSIS) and MSI package in build/windows
+#   make test-package-windows  install, use and uninstall the installer and the MSI under wine
 #   make screenshot-windows    docs/zemra-win32-dialog.png: zemra.exe under wine and Xvfb
 #   make fuzz          fuzz the whole conversion for FUZZ_SECONDS (default 60)
 #   make deps          install missing Debian packages only
@@ -20,7 +20,7 @@ PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
             groff-base
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
                     fonts-arphic-uming fonts-nanum fonts-wine
-WINDOWS_PACKAGING := nsis unzip
+WINDOWS_PACKAGING := nsis unzip wixl msitools
 SCREENSHOT_PACKAGES := xvfb xauth imagemagick
 # What `make run` needs on a machine without a display; it installs them on any machine.
 RUN_PACKAGES := xvfb
@@ -155,11 +155,16 @@ test-windows: deps windows
 
 package-windows: windows
 	$(call install-missing,$(WINDOWS_PACKAGING))
-	rm -f build/windows/zemra-*-win64.zip build/windows/zemra-*-win64.exe
+	rm -f build/windows/zemra-*-win64.zip build/windows/zemra-*-win64.exe \
+	  build/windows/zemra-*-win64.msi
 	cpack --preset windows
+	cmake --build --preset windows --target msi
 
-test-package-windows: package-windows
-	.ci/test-windows-packages build/windows
+# The installed zemra-convert.exe is compared with the release build's zemra-convert.
+test-package-windows: deps package-windows
+	cmake --preset release
+	cmake --build --preset release --target zemra-convert
+	.ci/test-windows-packages build/windows build/release/cli/zemra-convert
 
 screenshot-windows: windows
 	$(call install-missing,$(SCREENSHOT_PACKAGES))

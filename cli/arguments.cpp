@@ -78,6 +78,9 @@ class CommandLine {
         app_.footer(kClosing);
         // Unknown options are left over by the parse and reported by name.
         app_.allow_extras();
+        // CLI11 would take every argument that begins with '/' for an option, a path such as
+        // "/boards/B.cmp" too; readSlashOptions() reads the slash options instead.
+        app_.allow_windows_style_options(false);
         app_.set_help_flag();
 
         app_.add_flag("--kx740e", kx740e_,
@@ -130,7 +133,10 @@ class CommandLine {
         app_.add_option("FILE", files_)->group("");
     }
 
-    ParsedArguments parse(std::vector<std::string> arguments) {
+    ParsedArguments parse(std::vector<std::string> arguments, SlashOptions slashOptions) {
+        if (slashOptions == SlashOptions::On) {
+            readSlashOptions(arguments);
+        }
         if (auto error = takeReportFormat(arguments)) {
             return *error;
         }
@@ -186,6 +192,55 @@ class CommandLine {
             }
         }
         return nullptr;
+    }
+
+    // "/name" and "/name:VALUE" become "--name" and "--name=VALUE" where `name` is one of the
+    // program's options, and "/?" asks for the help. Every other argument that begins with '/'
+    // stays a file, as does the value of an option that takes the next argument.
+    void readSlashOptions(std::vector<std::string>& arguments) const {
+        bool isValue = false;
+        for (std::string& argument : arguments) {
+            if (argument == "--") {
+                break;
+            }
+            if (isValue) {
+                isValue = false;
+                continue;
+            }
+            if (argument == "/?") {
+                argument = "--help";
+            } else if (argument.starts_with('/')) {
+                argument = spelledWithDashes(argument);
+            }
+            isValue = needOf(argument) != nullptr && argument.find('=') == std::string::npos;
+        }
+    }
+
+    // The option that `slashArgument` names, as CLI11 reads it: "--name" or "--name=VALUE" by its
+    // long name; any other argument as it is.
+    std::string spelledWithDashes(const std::string& slashArgument) const {
+        const std::size_t colon = slashArgument.find(':');
+        const bool hasValue = colon != std::string::npos;
+        const std::string name = slashArgument.substr(1, hasValue ? colon - 1 : std::string::npos);
+        const CLI::Option* option = optionNamed(name);
+        if (option == nullptr) {
+            return slashArgument;
+        }
+        return "--" + option->get_lnames().front() +
+               (hasValue ? "=" + slashArgument.substr(colon + 1) : "");
+    }
+
+    // The option with a long name that "-name" or "--name" names, if any (every option of
+    // zemra-convert has a long name).
+    const CLI::Option* optionNamed(const std::string& name) const {
+        if (name.empty()) {
+            return nullptr;
+        }
+        const CLI::Option* option = app_.get_option_no_throw("--" + name);
+        if (option == nullptr && name.size() == 1) {
+            option = app_.get_option_no_throw("-" + name);
+        }
+        return option != nullptr && !option->get_lnames().empty() ? option : nullptr;
     }
 
     // "--name=VALUE" where CLI11 would read something else: for a flag, a value it would take as
@@ -299,9 +354,15 @@ class CommandLine {
 
 }  // namespace
 
-ParsedArguments parseArguments(const std::vector<std::string>& arguments) {
+// CLI11 knows the systems whose programs take options that begin with '/'.
+SlashOptions systemSlashOptions() {
+    return CLI::App().get_allow_windows_style_options() ? SlashOptions::On : SlashOptions::Off;
+}
+
+ParsedArguments parseArguments(const std::vector<std::string>& arguments,
+                               SlashOptions slashOptions) {
     CommandLine commandLine;
-    return commandLine.parse(arguments);
+    return commandLine.parse(arguments, slashOptions);
 }
 
 std::string helpText() {

@@ -36,8 +36,17 @@ struct UsageError {
 using ParsedArguments =
     std::variant<ConvertRequest, DumpRequest, ShowHelp, ShowVersion, UsageError>;
 
+// Whether an argument that begins with '/' may name an option ("/o DIR", "/kx740e", "/?"), as
+// Windows programs take them. Such an argument is an option only when it names one of the
+// program's options; any other is a file, since "/boards/B.cmp" is a path on the current drive.
+enum class SlashOptions { Off, On };
+
+// On where the system's programs take options that begin with '/'.
+SlashOptions systemSlashOptions();
+
 // Reads the program's arguments, given in UTF-8.
-ParsedArguments parseArguments(const std::vector<std::string>& utf8Arguments);
+ParsedArguments parseArguments(const std::vector<std::string>& utf8Arguments,
+                               SlashOptions slashOptions = systemSlashOptions());
 
 std::string helpText();
 std::string versionText();

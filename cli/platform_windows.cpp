@@ -3,20 +3,16 @@
 // <windows.h> first: the other Windows headers build on it.
 #include <windows.h>
 
-#include <shellapi.h>
 #include <shlwapi.h>
 
 #include <algorithm>
 #include <memory>
 
+#include "platform/command_line.h"
 #include "platform/utf16.h"
 
 namespace zemra::cli {
 namespace {
-
-struct LocalMemoryFree {
-    void operator()(void* memory) const { LocalFree(memory); }
-};
 
 struct SearchClose {
     void operator()(HANDLE search) const { FindClose(search); }
@@ -89,15 +85,11 @@ std::vector<std::wstring> matchingFiles(const std::filesystem::path& pattern) {
 
 }  // namespace
 
-// The UTF-16 command line, not argv: argv holds the arguments in the ANSI code page, which
-// loses every character outside it.
+// The UTF-16 command line, not argv, which would lose every character outside the ANSI code page.
 std::vector<std::string> commandLineArguments(int, char**) {
-    int count = 0;
-    const std::unique_ptr<LPWSTR, LocalMemoryFree> arguments(
-        CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::string> utf8Arguments;
-    for (int index = 1; arguments && index < count; ++index) {
-        utf8Arguments.push_back(platform::utf8FromUtf16(arguments.get()[index]));
+    for (const std::wstring& argument : platform::commandLineArguments()) {
+        utf8Arguments.push_back(platform::utf8FromUtf16(argument));
     }
     return utf8Arguments;
 }

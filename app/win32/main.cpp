@@ -2,22 +2,17 @@
 #include <windows.h>
 
 #include "converter_dialog.h"
+#include "platform/command_line.h"
 #include "start_arguments.h"
 #include "system_prompts.h"
-
-namespace {
-
-constexpr int kExitUsage = 2;
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     zemra::app::SystemPrompts prompts;
     const zemra::app::StartRequest request =
-        zemra::app::readStartArguments(zemra::app::commandLineArguments());
+        zemra::app::readStartArguments(zemra::platform::commandLineArguments());
     if (request.usage) {
         prompts.showMessage(nullptr, *request.usage);
-        return kExitUsage;
+        return request.exitStatus;
     }
     zemra::app::ConverterDialog dialog(instance, prompts);
     if (request.input) {

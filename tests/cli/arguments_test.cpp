@@ -26,6 +26,7 @@ struct RequestCase {
     std::optional<std::string> at = std::nullopt;  // as given; nothing: the time of the run
     std::optional<std::string> outputParent = std::nullopt;
     Arguments inputs = {};
+    SlashOptions slashOptions = systemSlashOptions();
 
     friend void PrintTo(const RequestCase& testCase, std::ostream* out) {
         *out << testCase.behaviour;
@@ -36,7 +37,7 @@ class RequestCases : public ::testing::TestWithParam<RequestCase> {};
 
 TEST_P(RequestCases, AskForThisConversion) {
     const RequestCase& expected = GetParam();
-    const ParsedArguments parsed = parseArguments(expected.arguments);
+    const ParsedArguments parsed = parseArguments(expected.arguments, expected.slashOptions);
     const auto* request = std::get_if<ConvertRequest>(&parsed);
     ASSERT_NE(request, nullptr);
     EXPECT_EQ(request->settings.options.variant, expected.variant);
@@ -123,10 +124,47 @@ INSTANTIATE_TEST_SUITE_P(
                     .inputs = {"\xEB\xB3\xB4\xEB\x93\x9C.cmp", "e\xCC\x81.cmp"}}),
     testing::BehaviourName());
 
+// Windows programs take options that begin with '/', and paths on the current drive begin so too.
+INSTANTIATE_TEST_SUITE_P(
+    SlashArguments, RequestCases,
+    ::testing::Values(RequestCase{.behaviour = "SlashNamesAnOptionByItsShortOrLongName",
+                                  .arguments = {"/kx740e", "/reverse-pins", "/o", "out", "a.cmp"},
+                                  .variant = TesterVariant::Kx740e,
+                                  .reversePins = true,
+                                  .outputParent = "out",
+                                  .inputs = {"a.cmp"},
+                                  .slashOptions = SlashOptions::On},
+                      RequestCase{
+                          .behaviour = "SlashOptionTakesAValueAfterAColon",
+                          .arguments = {"/at:2002-03-06T15:01:33", "/output:C:\\out", "a.cmp"},
+                          .at = "2002-03-06T15:01:33",
+                          .outputParent = "C:\\out",
+                          .inputs = {"a.cmp"},
+                          .slashOptions = SlashOptions::On},
+                      RequestCase{.behaviour = "SlashPathThatNamesNoOptionIsAFile",
+                                  .arguments = {"/tmp/x/B.cmp", "/frobnicate", "/", "/o/B.cmp"},
+                                  .inputs = {"/tmp/x/B.cmp", "/frobnicate", "/", "/o/B.cmp"},
+                                  .slashOptions = SlashOptions::On},
+                      RequestCase{.behaviour = "ValueOfAnOptionIsNeverASlashOption",
+                                  .arguments = {"-o", "/kx740e", "/o", "/dump", "a.cmp"},
+                                  .outputParent = "/dump",
+                                  .inputs = {"a.cmp"},
+                                  .slashOptions = SlashOptions::On},
+                      RequestCase{.behaviour = "SlashOptionsEndAtTheDoubleDash",
+                                  .arguments = {"--", "/kx740e"},
+                                  .inputs = {"/kx740e"},
+                                  .slashOptions = SlashOptions::On},
+                      RequestCase{.behaviour = "SlashIsAlwaysAFileWhereOptionsBeginWithDashesAlone",
+                                  .arguments = {"/kx740e", "/?"},
+                                  .inputs = {"/kx740e", "/?"},
+                                  .slashOptions = SlashOptions::Off}),
+    testing::BehaviourName());
+
 struct AnswerCase {
     const char* behaviour;
     Arguments arguments;
     bool help;  // else the version
+    SlashOptions slashOptions = systemSlashOptions();
 
     friend void PrintTo(const AnswerCase& testCase, std::ostream* out) {
         *out << testCase.behaviour;
@@ -136,7 +174,7 @@ struct AnswerCase {
 class AnswerCases : public ::testing::TestWithParam<AnswerCase> {};
 
 TEST_P(AnswerCases, AnswerInsteadOfConverting) {
-    const ParsedArguments parsed = parseArguments(GetParam().arguments);
+    const ParsedArguments parsed = parseArguments(GetParam().arguments, GetParam().slashOptions);
     EXPECT_EQ(std::holds_alternative<ShowHelp>(parsed), GetParam().help);
     EXPECT_EQ(std::holds_alternative<ShowVersion>(parsed), !GetParam().help);
 }
@@ -149,7 +187,9 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"HelpBeforeAnUnknownOption", {"--help", "--frobnicate"}, true},
                       AnswerCase{"HelpBeforeAMissingValue", {"--help", "-o"}, true},
                       AnswerCase{"Version", {"--version"}, false},
-                      AnswerCase{"FirstOfVersionAndHelp", {"--version", "--help"}, false}),
+                      AnswerCase{"FirstOfVersionAndHelp", {"--version", "--help"}, false},
+                      AnswerCase{"SlashQuestionMark", {"/?"}, true, SlashOptions::On},
+                      AnswerCase{"SlashVersion", {"/version"}, false, SlashOptions::On}),
     testing::BehaviourName());
 
 struct UsageErrorCase {

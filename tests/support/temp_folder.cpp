@@ -7,10 +7,9 @@
 
 namespace zemra::testing {
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const std::filesystem::path& parent) {
     std::random_device entropy;
-    path_ = std::filesystem::temp_directory_path() /
-            ("zemra-test-" + std::to_string(entropy()) + std::to_string(entropy()));
+    path_ = parent / ("zemra-test-" + std::to_string(entropy()) + std::to_string(entropy()));
     std::filesystem::create_directories(path_);
 }
 

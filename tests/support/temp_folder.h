@@ -6,10 +6,12 @@
 
 namespace zemra::testing {
 
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder for one test, in the system's folder for temporary files or in `parent`, removed
+// with everything in it afterwards.
 class TempFolder {
   public:
-    TempFolder();
+    explicit TempFolder(
+        const std::filesystem::path& parent = std::filesystem::temp_directory_path());
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -17,6 +17,7 @@
 #include "resource_ids.h"
 #include "run/messages.h"
 #include "scripted_prompts.h"
+#include "start_arguments.h"
 #include "temp_folder.h"
 #include "zemra_version.h"
 
@@ -278,6 +279,27 @@ TEST(ConverterDialogStart, InputOfTheCommandLineIsTakenOnceTheDialogIsUp) {
     EXPECT_EQ(prompts.shown.front().owner, window);
     EXPECT_TRUE(prompts.shown.front().ownerVisible);
     EXPECT_EQ(dialog.session().title(), "BOARD7");
+}
+
+// A path that begins with a slash is on the current drive. Under wine it is a Linux path, such as
+// "/work/boards/B.cmp", on drive Z:, which holds the Linux root and the folder the tests run in.
+TEST(ConverterDialogStart, InputOnTheCurrentDriveIsConvertedBesideIt) {
+    const zemra::testing::TempFolder folder(fs::current_path());
+    const auto bytes = generateBoard(7, 60);
+    zemra::testing::writeFile(
+        folder / "B.cmp", std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const std::vector<std::wstring> arguments{L"/" +
+                                              (folder / "B.cmp").relative_path().generic_wstring()};
+    const StartRequest request = readStartArguments(arguments);
+    ASSERT_TRUE(request.input.has_value());
+    ScriptedPrompts prompts;
+    ConverterDialog dialog(programInstance(), prompts);
+    dialog.chooseInputOnOpen(*request.input);
+    HWND window = dialog.open();
+    handlePendingMessages();
+    SendDlgItemMessageW(window, ZEMRA_IDC_CONVERT, BM_CLICK, 0, 0);
+    EXPECT_EQ(prompts.messages(), std::vector<std::string>{kConverted});
+    EXPECT_TRUE(fs::is_regular_file(folder / "B" / "B.dat"));
 }
 
 TEST_F(ConverterDialogTest, SystemMenuEndsWithTheAboutEntry) {

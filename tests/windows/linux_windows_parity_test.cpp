@@ -70,11 +70,12 @@ void replaceAll(std::string& text, const std::string& from, const std::string& t
 }
 
 // Output of either build with the run's folder as "<folder>" and '/' as the separator; under
-// wine, the build machine's root is drive Z:.
+// wine, the build machine's root is drive Z:, and the current drive when the run's folder is.
 std::string withoutFolder(std::string text, const std::filesystem::path& folder, bool windows) {
     if (windows) {
         replaceAll(text, "\\", "/");
         replaceAll(text, "Z:" + folder.generic_string(), "<folder>");
+        replaceAll(text, folder.generic_string(), "<folder>");
     } else {
         replaceAll(text, folder.string(), "<folder>");
     }
@@ -104,16 +105,18 @@ class LinuxAndWindows : public ::testing::Test {
         std::filesystem::create_directories(windowsFolder_ / name);
     }
 
-    // Runs both builds with `arguments` and expects the same of them, down to the last byte of
+    // Runs both builds with `arguments`, in which "<folder>" stands for the build's own folder
+    // as an absolute path of this system, and expects the same of them, down to the last byte of
     // every file in their folders.
     void expectTheSame(const std::string& arguments) {
-        const ProgramResult linux =
-            testing::runProgram(ZEMRA_CONVERT_PATH, arguments, linuxFolder_.path());
-        const ProgramResult windows = testing::runProgram(
-            ZEMRA_RUN_UNDER_WINE,
-            "'" + (windowsBuild_ / "wine-prefix").string() + "' '" +
-                (windowsBuild_ / "cli/zemra-convert.exe").string() + "' " + arguments,
-            windowsFolder_.path());
+        const ProgramResult linux = testing::runProgram(
+            ZEMRA_CONVERT_PATH, withFolder(arguments, linuxFolder_), linuxFolder_.path());
+        const ProgramResult windows =
+            testing::runProgram(ZEMRA_RUN_UNDER_WINE,
+                                "'" + (windowsBuild_ / "wine-prefix").string() + "' '" +
+                                    (windowsBuild_ / "cli/zemra-convert.exe").string() + "' " +
+                                    withFolder(arguments, windowsFolder_),
+                                windowsFolder_.path());
         EXPECT_EQ(windows.exitStatus, linux.exitStatus);
         EXPECT_EQ(withoutFolder(windows.out, windowsFolder_.path(), true),
                   withoutFolder(linux.out, linuxFolder_.path(), false));
@@ -128,6 +131,11 @@ class LinuxAndWindows : public ::testing::Test {
     Tree linuxTree_;
 
   private:
+    static std::string withFolder(std::string arguments, const TempFolder& folder) {
+        replaceAll(arguments, "<folder>", folder.path().string());
+        return arguments;
+    }
+
     std::filesystem::path windowsBuild_;
 };
 
@@ -203,7 +211,9 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"OutputThatWouldBeTheInput", {"a/a.dat"}, {}, "-o . a/a.dat"},
         RunCase{"UsageError", {"a.cmp"}, {}, "--frobnicate a.cmp"},
         RunCase{"OneMissingAmongOthers", {"a.cmp", "b.cmp"}, {}, "a.cmp missing.cmp b.cmp"},
-        RunCase{"KoreanNames", {"시험 폴더/보드 7.cmp"}, {}, "'시험 폴더/보드 7.cmp'"}),
+        RunCase{"KoreanNames", {"시험 폴더/보드 7.cmp"}, {}, "'시험 폴더/보드 7.cmp'"},
+        // Under wine, "/tmp/..." is a path on the current drive, Z:, which holds the whole system.
+        RunCase{"AbsolutePathIsAFileNotAnOption", {"a.cmp"}, {}, "'<folder>/a.cmp'"}),
     testing::BehaviourName());
 
 }  // namespace
