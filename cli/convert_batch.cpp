@@ -7,6 +7,7 @@
 #include "conversion_report.h"
 #include "platform/platform.h"
 #include "run/convert_file.h"
+#include "run/exit_status.h"
 
 namespace zemra::cli {
 namespace {

@@ -6,6 +6,7 @@
 #include "message_box_prompts.h"
 #include "program_icon.h"
 #include "program_identity.h"
+#include "run/exit_status.h"
 #include "start_arguments.h"
 
 namespace zemra::app {
@@ -29,7 +30,7 @@ int ConverterApp::run() {
         dialog.chooseInputOnOpen(*input);
     }
     dialog.exec();
-    return 0;
+    return kExitClean;
 }
 
 }  // namespace zemra::app

@@ -2,14 +2,9 @@
 #include <windows.h>
 
 #include "converter_dialog.h"
+#include "run/exit_status.h"
 #include "start_arguments.h"
 #include "system_prompts.h"
-
-namespace {
-
-constexpr int kExitUsage = 2;
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     zemra::app::SystemPrompts prompts;
@@ -17,7 +12,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         zemra::app::readStartArguments(zemra::app::commandLineArguments());
     if (request.usage) {
         prompts.showMessage(nullptr, *request.usage);
-        return kExitUsage;
+        return zemra::kExitUsage;
     }
     zemra::app::ConverterDialog dialog(instance, prompts);
     if (request.input) {
@@ -25,5 +20,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     }
     // Either closing button ends the program the same way.
     dialog.run();
-    return 0;
+    return zemra::kExitClean;
 }
