@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "conversion_report.h"
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 #include "run/convert_file.h"
 #include "run/exit_status.h"
 

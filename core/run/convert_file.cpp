@@ -1,6 +1,6 @@
 #include "run/convert_file.h"
 
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 #include "run/convert_board.h"
 #include "run/output_set.h"
 

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <optional>
 
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 
 namespace zemra {
 namespace {
