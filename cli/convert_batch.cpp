@@ -25,21 +25,31 @@ std::filesystem::path outputSetOf(const std::filesystem::path& folder, const std
     return (error ? folder : resolved) / platform::pathFromUtf8(title);
 }
 
+// An input whose identity cannot be told is taken for a file of its own.
+std::optional<FileIdentity> identityOf(FileSystem& fileSystem, const std::filesystem::path& input) {
+    try {
+        return fileSystem.identityOf(input);
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
 bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileSystem& fileSystem,
                        std::ostream& err) {
     if (!parent) {
         return true;
     }
-    std::error_code error;
-    const PathKind kind = fileSystem.kindOf(*parent, error);
-    if (kind == PathKind::Folder) {
-        return true;
+    std::string problem;
+    try {
+        const PathKind kind = fileSystem.kindOf(*parent);
+        if (kind == PathKind::Folder) {
+            return true;
+        }
+        problem = kind == PathKind::Missing ? " does not exist" : " is not a folder";
+    } catch (const FileError& error) {
+        problem = ": " + error.error().message();
     }
-    err << "zemra-convert: -o " << platform::utf8Of(*parent)
-        << (error                       ? ": " + error.message()
-            : kind == PathKind::Missing ? " does not exist"
-                                        : " is not a folder")
-        << '\n';
+    err << "zemra-convert: -o " << platform::utf8Of(*parent) << problem << '\n';
     return false;
 }
 
@@ -78,7 +88,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
                 continue;
             }
             // Each input is looked at once: a call may name thousands of files.
-            const std::optional<FileIdentity> identity = fileSystem.identityOf(input);
+            const std::optional<FileIdentity> identity = identityOf(fileSystem, input);
             bool again = false;
             for (const ConvertedInput& earlier : converted) {
                 again = again || (identity && earlier.identity == identity);

@@ -5,31 +5,6 @@
 #include "run/output_set.h"
 
 namespace zemra {
-namespace {
-
-// Names the input in a failure of its reads.
-class InputSource : public ByteSource {
-  public:
-    explicit InputSource(ReadableFile& file) : file_(file) {}
-
-    struct Failure {
-        FileError error;
-    };
-
-    std::size_t read(std::span<std::byte> buffer) override {
-        try {
-            return file_.read(buffer);
-        } catch (const FileError& error) {
-            throw Failure{error};
-        }
-    }
-    std::uint64_t expectedSize() const override { return file_.expectedSize(); }
-
-  private:
-    ReadableFile& file_;
-};
-
-}  // namespace
 
 std::string fileTitle(const std::filesystem::path& path) {
     const std::string bytes = platform::utf8Of(path.filename());
@@ -49,7 +24,12 @@ std::filesystem::path makeOutputFolder(FileSystem& fileSystem,
         return outputParent;
     }
     const std::filesystem::path folder = outputParent / platform::pathFromUtf8(title);
-    return fileSystem.createFolder(folder) ? folder : outputParent;
+    try {
+        fileSystem.createFolder(folder);
+        return folder;
+    } catch (const FileError&) {
+        return outputParent;
+    }
 }
 
 RunOutcome convertInput(FileSystem& fileSystem, InputFile& input, const std::string& title,
@@ -58,27 +38,23 @@ RunOutcome convertInput(FileSystem& fileSystem, InputFile& input, const std::str
     RunOutcome outcome;
     outcome.outputFolder = outputFolder;
     OutputSet outputs(fileSystem, outputFolder, title, input.path());
-    const std::vector<OutputFailure> failures = outputs.open();
-    for (const OutputFailure& failure : failures) {
-        report({notCreatedMessage(failure.kind), failure.error});
-    }
-    if (!failures.empty()) {
-        return outcome;
-    }
     try {
-        InputSource source(input.records());
+        outputs.open();
         ConversionSummary summary =
-            convertBoard(source, {title, settings.options, settings.at},
+            convertBoard(input.records(), {title, settings.options, settings.at},
                          {outputs.sink(OutputKind::Dat), outputs.sink(OutputKind::Icn),
                           outputs.sink(OutputKind::Icp), outputs.sink(OutputKind::Scp)});
         outcome.summary = std::move(summary);
         outputs.commit();
         outcome.committed = true;
-    } catch (const InputSource::Failure& failure) {
-        report({MessageKind::FileUnreadable, failure.error});
+    } catch (const OutputSetFailure& failure) {
+        for (const OutputError& error : failure.errors()) {
+            report({notCreatedMessage(error.kind()), error});
+        }
         return outcome;
-    } catch (const OutputFailure& failure) {
-        report({notCreatedMessage(failure.kind), failure.error});
+    } catch (const FileError& error) {
+        // The outputs fail as OutputSetFailure, so this is the input.
+        report({MessageKind::FileUnreadable, error});
         return outcome;
     }
     report({MessageKind::Converted, std::nullopt});

@@ -175,13 +175,19 @@ TEST_F(ConversionRun, LongestTitleWhoseNamesFitConverts) {
         file->write(bytes);
         file->finish();
     };
+    // A name the system refuses names no file.
+    const auto isFile = [&files](const std::filesystem::path& path) {
+        try {
+            return files.kindOf(path) == PathKind::File;
+        } catch (const FileError&) {
+            return false;
+        }
+    };
     const std::string title(251, 't');
     write(folder / (title + ".cmp"), recordsOf({RecordBuilder().name("R1")}));
     EXPECT_TRUE(convert(folder / (title + ".cmp")).committed);
     for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
-        std::error_code error;
-        EXPECT_EQ(files.kindOf(folder / title / (title + extension), error), PathKind::File)
-            << extension;
+        EXPECT_TRUE(isFile(folder / title / (title + extension))) << extension;
     }
     const std::string tooLong(252, 't');
     write(folder / (tooLong + ".c"), "");
@@ -191,8 +197,7 @@ TEST_F(ConversionRun, LongestTitleWhoseNamesFitConverts) {
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.front(), kDatNotCreated);
     for (const char* extension : {".dat", ".icn", ".icp", ".scp"}) {
-        std::error_code error;
-        EXPECT_NE(files.kindOf(folder / tooLong / (tooLong + extension), error), PathKind::File);
+        EXPECT_FALSE(isFile(folder / tooLong / (tooLong + extension)));
     }
 }
 
