@@ -6,7 +6,7 @@
 
 #include "conversion_report.h"
 #include "platform/utf8_paths.h"
-#include "run/convert_file.h"
+#include "run/conversion.h"
 #include "run/exit_status.h"
 
 namespace zemra::cli {
@@ -19,10 +19,13 @@ struct ConvertedInput {
     std::filesystem::path outputSet;  // output folder / title
 };
 
-std::filesystem::path outputSetOf(const std::filesystem::path& folder, const std::string& title) {
+// The outputs' folder and title, with the folder resolved so that two names of one folder match.
+std::filesystem::path outputSetOf(Conversion& conversion) {
+    const std::filesystem::path base = conversion.outputBase();
     std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(folder, error);
-    return (error ? folder : resolved) / platform::pathFromUtf8(title);
+    const std::filesystem::path resolved =
+        std::filesystem::weakly_canonical(base.parent_path(), error);
+    return (error ? base.parent_path() : resolved) / base.filename();
 }
 
 // An input whose identity cannot be told is taken for a file of its own.
@@ -78,11 +81,13 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             }
         };
         try {
-            std::optional<InputFile> opened;
-            try {
-                opened.emplace(InputFile::open(fileSystem, input));
-            } catch (const FileError& error) {
-                report({MessageKind::FileMissing, error});
+            std::optional<Conversion> conversion =
+                Conversion::open(fileSystem,
+                                 {.input = InputFile(input),
+                                  .outputParent = request.outputParent,
+                                  .settings = request.settings},
+                                 report);
+            if (!conversion) {
                 writeResult({});
                 allClean = false;
                 continue;
@@ -96,13 +101,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             if (again) {
                 continue;
             }
-            std::error_code error;
-            const std::filesystem::path parent =
-                request.outputParent ? *request.outputParent
-                                     : std::filesystem::absolute(input, error).parent_path();
-            const std::string title = fileTitle(input);
-            const std::filesystem::path folder = makeOutputFolder(fileSystem, parent, title);
-            const std::filesystem::path outputSet = outputSetOf(folder, title);
+            const std::filesystem::path outputSet = outputSetOf(*conversion);
             const ConvertedInput* clash = nullptr;
             for (const ConvertedInput& earlier : converted) {
                 clash = earlier.outputSet == outputSet ? &earlier : clash;
@@ -111,13 +110,12 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
                 err << "zemra-convert: " << name << ": not converted: its outputs "
                     << platform::utf8Of(outputSet) << ".* would replace those of "
                     << platform::utf8Of(clash->input) << '\n';
-                writeResult({folder, false, std::nullopt});
+                writeResult({conversion->outputFolder(), false, std::nullopt});
                 allClean = false;
                 continue;
             }
             converted.push_back({input, identity, outputSet});
-            const RunOutcome outcome =
-                convertInput(fileSystem, *opened, title, folder, request.settings, report);
+            const RunOutcome outcome = conversion->run(report);
             writeResult(outcome);
             allClean = allClean && outcome.committed;
         } catch (const Interrupted&) {

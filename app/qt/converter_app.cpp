@@ -18,14 +18,14 @@ ConverterApp::ConverterApp(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(programIcon());
 }
 
-int ConverterApp::run() {
+int ConverterApp::run(FileSystem& fileSystem) {
     const StartRequest request = readStartArguments(arguments());
     if (const auto* answer = std::get_if<AnswerOnTerminal>(&request)) {
         std::fputs(answer->text.toLocal8Bit().constData(), answer->isError ? stderr : stdout);
         return answer->exitStatus;
     }
     MessageBoxPrompts prompts;
-    ConverterDialog dialog(prompts);
+    ConverterDialog dialog(prompts, fileSystem);
     if (const std::optional<QString>& input = std::get<OpenDialog>(request).input) {
         dialog.chooseInputOnOpen(*input);
     }

@@ -2,5 +2,5 @@
 
 int main(int argc, char** argv) {
     zemra::app::ConverterApp app(argc, argv);
-    return app.run();
+    return app.run(zemra::systemFileSystem());
 }

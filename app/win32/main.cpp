@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "converter_dialog.h"
+#include "files/file_system.h"
 #include "run/exit_status.h"
 #include "start_arguments.h"
 #include "system_prompts.h"
@@ -14,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         prompts.showMessage(nullptr, *request.usage);
         return zemra::kExitUsage;
     }
-    zemra::app::ConverterDialog dialog(instance, prompts);
+    zemra::app::ConverterDialog dialog(instance, prompts, zemra::systemFileSystem());
     if (request.input) {
         dialog.chooseInputOnOpen(*request.input);
     }

@@ -1,9 +1,9 @@
 // Whole runs on the file system: output folder, outputs, header, settings file and messages.
 #include <gtest/gtest.h>
 
+#include "file_conversion.h"
 #include "in_memory_conversion.h"
 #include "record_builder.h"
-#include "run/convert_file.h"
 #include "temp_folder.h"
 
 namespace zemra {
@@ -22,10 +22,11 @@ class ConversionRun : public ::testing::Test {
                        TesterVariant variant = TesterVariant::Kx740FeFr,
                        std::optional<std::filesystem::path> parent = std::nullopt) {
         messages.clear();
-        return convertFile(systemFileSystem(), input, parent, {{variant, false}, kMarch2002},
-                           [this](const RunMessage& message) {
-                               messages.emplace_back(operatorText(message.kind));
-                           });
+        return testing::convertFile(systemFileSystem(), input, parent,
+                                    {{variant, false}, kMarch2002},
+                                    [this](const RunMessage& message) {
+                                        messages.emplace_back(operatorText(message.kind));
+                                    });
     }
 
     static std::string recordsOf(const std::vector<RecordBuilder>& records) {
@@ -67,9 +68,9 @@ TEST_F(ConversionRun, EmptyInputGivesHeaderSettingsAndEmptyPinFiles) {
 
 TEST_F(ConversionRun, Kx740eHeadingHasNoTypeColumnAndTheYearIsOfTheCentury) {
     writeFile(folder / "b.cmp", "");
-    convertFile(systemFileSystem(), folder / "b.cmp", std::nullopt,
-                {{TesterVariant::Kx740e, false}, {1999, 12, 31, 23, 59, 58}},
-                [](const RunMessage&) {});
+    testing::convertFile(systemFileSystem(), folder / "b.cmp", std::nullopt,
+                         {{TesterVariant::Kx740e, false}, {1999, 12, 31, 23, 59, 58}},
+                         [](const RunMessage&) {});
     const auto lines = testing::linesOf(readFile(folder / "b" / "b.dat"));
     EXPECT_EQ(lines[1], "! Board Name: b       Time: 12-31-2099 23:59:58");
     EXPECT_EQ(lines[3],
