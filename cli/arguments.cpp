@@ -5,7 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 #include "zemra_version.h"
 
 namespace zemra::cli {

@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "run/convert_file.h"
+#include "run/conversion.h"
 
 namespace zemra::cli {
 

@@ -1,7 +1,7 @@
 #include "conversion_report.h"
 
 #include "escaped_text.h"
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 
 namespace zemra::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "run/convert_file.h"
+#include "run/conversion.h"
 
 namespace zemra::cli {
 

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "conversion_report.h"
-#include "platform/platform.h"
-#include "run/convert_file.h"
+#include "platform/utf8_paths.h"
+#include "run/conversion.h"
+#include "run/exit_status.h"
 
 namespace zemra::cli {
 namespace {
@@ -18,10 +19,22 @@ struct ConvertedInput {
     std::filesystem::path outputSet;  // output folder / title
 };
 
-std::filesystem::path outputSetOf(const std::filesystem::path& folder, const std::string& title) {
+// The outputs' folder and title, with the folder resolved so that two names of one folder match.
+std::filesystem::path outputSetOf(Conversion& conversion) {
+    const std::filesystem::path base = conversion.outputBase();
     std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(folder, error);
-    return (error ? folder : resolved) / platform::pathFromUtf8(title);
+    const std::filesystem::path resolved =
+        std::filesystem::weakly_canonical(base.parent_path(), error);
+    return (error ? base.parent_path() : resolved) / base.filename();
+}
+
+// An input whose identity cannot be told is taken for a file of its own.
+std::optional<FileIdentity> identityOf(FileSystem& fileSystem, const std::filesystem::path& input) {
+    try {
+        return fileSystem.identityOf(input);
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
 }
 
 bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileSystem& fileSystem,
@@ -29,16 +42,17 @@ bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileS
     if (!parent) {
         return true;
     }
-    std::error_code error;
-    const PathKind kind = fileSystem.kindOf(*parent, error);
-    if (kind == PathKind::Folder) {
-        return true;
+    std::string problem;
+    try {
+        const PathKind kind = fileSystem.kindOf(*parent);
+        if (kind == PathKind::Folder) {
+            return true;
+        }
+        problem = kind == PathKind::Missing ? " does not exist" : " is not a folder";
+    } catch (const FileError& error) {
+        problem = ": " + error.error().message();
     }
-    err << "zemra-convert: -o " << platform::utf8Of(*parent)
-        << (error                       ? ": " + error.message()
-            : kind == PathKind::Missing ? " does not exist"
-                                        : " is not a folder")
-        << '\n';
+    err << "zemra-convert: -o " << platform::utf8Of(*parent) << problem << '\n';
     return false;
 }
 
@@ -67,17 +81,19 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             }
         };
         try {
-            std::optional<InputFile> opened;
-            try {
-                opened.emplace(InputFile::open(fileSystem, input));
-            } catch (const FileError& error) {
-                report({MessageKind::FileMissing, error});
+            std::optional<Conversion> conversion =
+                Conversion::open(fileSystem,
+                                 {.input = InputFile(input),
+                                  .outputParent = request.outputParent,
+                                  .settings = request.settings},
+                                 report);
+            if (!conversion) {
                 writeResult({});
                 allClean = false;
                 continue;
             }
             // Each input is looked at once: a call may name thousands of files.
-            const std::optional<FileIdentity> identity = fileSystem.identityOf(input);
+            const std::optional<FileIdentity> identity = identityOf(fileSystem, input);
             bool again = false;
             for (const ConvertedInput& earlier : converted) {
                 again = again || (identity && earlier.identity == identity);
@@ -85,13 +101,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             if (again) {
                 continue;
             }
-            std::error_code error;
-            const std::filesystem::path parent =
-                request.outputParent ? *request.outputParent
-                                     : std::filesystem::absolute(input, error).parent_path();
-            const std::string title = fileTitle(input);
-            const std::filesystem::path folder = makeOutputFolder(fileSystem, parent, title);
-            const std::filesystem::path outputSet = outputSetOf(folder, title);
+            const std::filesystem::path outputSet = outputSetOf(*conversion);
             const ConvertedInput* clash = nullptr;
             for (const ConvertedInput& earlier : converted) {
                 clash = earlier.outputSet == outputSet ? &earlier : clash;
@@ -100,13 +110,12 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
                 err << "zemra-convert: " << name << ": not converted: its outputs "
                     << platform::utf8Of(outputSet) << ".* would replace those of "
                     << platform::utf8Of(clash->input) << '\n';
-                writeResult({folder, false, std::nullopt});
+                writeResult({conversion->outputFolder(), false, std::nullopt});
                 allClean = false;
                 continue;
             }
             converted.push_back({input, identity, outputSet});
-            const RunOutcome outcome =
-                convertInput(fileSystem, *opened, title, folder, request.settings, report);
+            const RunOutcome outcome = conversion->run(report);
             writeResult(outcome);
             allClean = allClean && outcome.committed;
         } catch (const Interrupted&) {

@@ -7,10 +7,6 @@
 
 namespace zemra::cli {
 
-inline constexpr int kExitClean = 0;
-inline constexpr int kExitFailed = 1;
-inline constexpr int kExitUsage = 2;
-
 // Converts every input of the request in turn: the output folder of each committed conversion to
 // `out`, every message with its reason to `err`. Returns the exit status. Throws Interrupted when
 // the file system says the program is to stop.

@@ -6,6 +6,7 @@
 #include "files/interruptible_file_system.h"
 #include "platform.h"
 #include "record_dump.h"
+#include "run/exit_status.h"
 #include "stop_signals.h"
 #include "text_stream.h"
 
@@ -34,13 +35,13 @@ int main(int argc, char** argv) {
     }
     if (std::holds_alternative<cli::ShowHelp>(parsed)) {
         out << cli::helpText();
-        return cli::kExitClean;
+        return zemra::kExitClean;
     }
     if (std::holds_alternative<cli::ShowVersion>(parsed)) {
         out << cli::versionText();
-        return cli::kExitClean;
+        return zemra::kExitClean;
     }
     err << "zemra-convert: " << std::get<cli::UsageError>(parsed).message << "\n"
         << "Try 'zemra-convert --help' for more information.\n";
-    return cli::kExitUsage;
+    return zemra::kExitUsage;
 }

@@ -7,7 +7,7 @@
 
 #include "decode/step_decoder.h"
 #include "escaped_text.h"
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 #include "run/messages.h"
 
 namespace zemra::cli {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "run/convert_file.h"
+#include "run/conversion.h"
 #include "run/messages.h"
 
 namespace zemra::app {
@@ -31,7 +31,7 @@ void ConverterSession::readFile() {
 }
 
 void ConverterSession::chooseInput(const std::filesystem::path& path) {
-    if (!input_.choose(path)) {
+    if (!input_.choose(fileSystem_, path)) {
         frontEnd_.showMessage(operatorText(MessageKind::FileMissing));
     }
 }
@@ -41,19 +41,18 @@ void ConverterSession::convert() {
         frontEnd_.showMessage(kChooseInputFirst);
         return;
     }
-    std::optional<InputFile> input = input_.takeInput();
-    if (!input) {
-        frontEnd_.showMessage(operatorText(MessageKind::FileMissing));
-        return;
-    }
-    const ConversionSettings settings{{variant_, reversePins_}, currentLocalDateTime()};
     std::vector<MessageKind> messages;
-    {
+    const MessageSink keep = [&messages](const RunMessage& message) {
+        messages.push_back(message.kind);
+    };
+    std::optional<Conversion> conversion = Conversion::open(
+        fileSystem_,
+        {.input = input_.take(),
+         .settings = {.options = {variant_, reversePins_}, .at = currentLocalDateTime()}},
+        keep);
+    if (conversion) {
         const BusyWhile busy(frontEnd_);
-        FileSystem& fileSystem = systemFileSystem();
-        convertInput(fileSystem, *input, input_.title(),
-                     makeOutputFolder(fileSystem, input_.outputParent(), input_.title()), settings,
-                     [&messages](const RunMessage& message) { messages.push_back(message.kind); });
+        conversion->run(keep);
     }
     // The run has finished its files by now; the operator reads its messages in their order.
     for (const MessageKind message : messages) {

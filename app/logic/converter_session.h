@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "decode/step_fields.h"
+#include "files/file_system.h"
 #include "input_selection.h"
 #include "operator_front_end.h"
 
@@ -14,10 +15,12 @@ namespace zemra::app {
 inline constexpr std::string_view kChooseInputFirst = "먼저 CMP 파일을 선택하십시오.";
 
 // What the operator does in the main dialog, whatever toolkit draws it: the tester variant and
-// the reverse-pins option, the chosen input, Read file and Convert with their messages.
+// the reverse-pins option, the chosen input, Read file and Convert with their messages. Its files
+// are those of `fileSystem`.
 class ConverterSession {
   public:
-    explicit ConverterSession(OperatorFrontEnd& frontEnd) : frontEnd_(frontEnd) {}
+    ConverterSession(OperatorFrontEnd& frontEnd, FileSystem& fileSystem)
+        : frontEnd_(frontEnd), fileSystem_(fileSystem) {}
 
     TesterVariant variant() const { return variant_; }
     bool reversePins() const { return reversePins_; }
@@ -41,10 +44,11 @@ class ConverterSession {
     void convert();
 
     bool hasChoice() const { return input_.hasChoice(); }
-    const std::string& title() const { return input_.title(); }
+    std::string title() const { return input_.title(); }
 
   private:
     OperatorFrontEnd& frontEnd_;
+    FileSystem& fileSystem_;
     InputSelection input_;
     TesterVariant variant_ = TesterVariant::Kx740FeFr;
     bool reversePins_ = false;

@@ -4,7 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "run/convert_file.h"
+#include "files/file_system.h"
+#include "run/input_file.h"
 
 namespace zemra::app {
 
@@ -14,22 +15,18 @@ namespace zemra::app {
 class InputSelection {
   public:
     // Makes `path` the chosen input and opens it; false when it cannot be opened.
-    bool choose(const std::filesystem::path& path);
+    bool choose(FileSystem& fileSystem, const std::filesystem::path& path);
 
     bool hasChoice() const { return chosen_.has_value(); }
-    const std::string& title() const { return title_; }
-    // The folder in which the output folder of a conversion is made: the chosen file's own.
-    std::filesystem::path outputParent() const;
+    std::string title() const { return chosen_ ? chosen_->title() : std::string(); }
 
-    // Hands over the chosen input for a conversion, opened anew when an earlier conversion
-    // consumed it or it could not be opened; nothing when there is no choice or it cannot be
-    // opened now.
-    std::optional<InputFile> takeInput();
+    // Hands over the chosen input, where there is one, for a conversion: open when it was opened
+    // at its choice and not converted since, else to be opened by the conversion. The choice
+    // stays.
+    InputFile take();
 
   private:
-    std::optional<std::filesystem::path> chosen_;
-    std::string title_;
-    std::optional<InputFile> input_;
+    std::optional<InputFile> chosen_;
 };
 
 }  // namespace zemra::app

@@ -6,6 +6,7 @@
 #include "message_box_prompts.h"
 #include "program_icon.h"
 #include "program_identity.h"
+#include "run/exit_status.h"
 #include "start_arguments.h"
 
 namespace zemra::app {
@@ -52,18 +53,18 @@ std::optional<int> ConverterApp::answerBeforeStart(int argc, char** argv) {
     return answerOnTerminal(*answer);
 }
 
-int ConverterApp::run() {
+int ConverterApp::run(FileSystem& fileSystem) {
     const StartRequest request = readStartArguments(arguments());
     if (const auto* answer = std::get_if<AnswerOnTerminal>(&request)) {
         return answerOnTerminal(*answer);
     }
     MessageBoxPrompts prompts;
-    ConverterDialog dialog(prompts);
+    ConverterDialog dialog(prompts, fileSystem);
     if (const std::optional<QString>& input = std::get<OpenDialog>(request).input) {
         dialog.chooseInputOnOpen(*input);
     }
     dialog.exec();
-    return 0;
+    return kExitClean;
 }
 
 }  // namespace zemra::app

@@ -60,11 +60,11 @@ class ConverterDialog::QtFrontEnd : public OperatorFrontEnd {
     QWidget& owner_;
 };
 
-ConverterDialog::ConverterDialog(OperatorPrompts& prompts, QWidget* parent)
+ConverterDialog::ConverterDialog(OperatorPrompts& prompts, FileSystem& fileSystem, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       frontEnd_(std::make_unique<QtFrontEnd>(prompts, *this)),
-      session_(*frontEnd_) {
+      session_(*frontEnd_, fileSystem) {
     setFont(dialogFont());
     setWindowTitle(QStringLiteral("轉換程式"));
     setWindowIcon(programIcon());

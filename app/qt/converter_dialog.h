@@ -14,17 +14,19 @@
 
 #include "converter_session.h"
 #include "decode/step_fields.h"
+#include "files/file_system.h"
 #include "operator_prompts.h"
 
 namespace zemra::app {
 
 // The main dialog: the operator chooses a component file, the tester variant and the
-// reverse-pins option, and converts. Each control's object name carries its control number.
+// reverse-pins option, and converts, with the files of `fileSystem`. Each control's object name
+// carries its control number.
 class ConverterDialog : public QDialog {
     Q_OBJECT
 
   public:
-    explicit ConverterDialog(OperatorPrompts& prompts, QWidget* parent = nullptr);
+    ConverterDialog(OperatorPrompts& prompts, FileSystem& fileSystem, QWidget* parent = nullptr);
     ~ConverterDialog() override;
 
     // 'E' for "KX740 FE/FR", 'F' for "KX740E".

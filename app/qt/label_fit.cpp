@@ -1,34 +1,14 @@
 #include "label_fit.h"
 
-#include <algorithm>
+#include <vector>
 
 #include <QPushButton>
 #include <QRect>
 #include <QStyle>
 
+#include "label_widths.h"
+
 namespace zemra::app {
-namespace {
-
-bool sharesRows(const QRect& first, const QRect& second) {
-    return first.top() <= second.bottom() && second.top() <= first.bottom();
-}
-
-// The widest the control at `rect` may become without reaching another control to its right or
-// leaving the client area.
-int roomToTheRight(const QWidget& control, std::span<QWidget* const> controls,
-                   const QSize& clientSize) {
-    const QRect rect = control.geometry();
-    int room = clientSize.width() - rect.left();
-    for (const QWidget* other : controls) {
-        const QRect otherRect = other->geometry();
-        if (other != &control && otherRect.left() >= rect.left() && sharesRows(rect, otherRect)) {
-            room = std::min(room, otherRect.left() - rect.left());
-        }
-    }
-    return room;
-}
-
-}  // namespace
 
 int widthForLabel(const QWidget& control) {
     // A push button's size hint also holds the style's smallest button width, which is no need of
@@ -43,14 +23,17 @@ int widthForLabel(const QWidget& control) {
 }
 
 void widenToFitLabels(std::span<QWidget* const> controls, const QSize& clientSize) {
-    for (QWidget* control : controls) {
-        const int needed = widthForLabel(*control);
-        if (needed <= control->width()) {
-            continue;
-        }
-        const int width = std::min(needed, roomToTheRight(*control, controls, clientSize));
-        if (width > control->width()) {
-            control->resize(width, control->height());
+    std::vector<LabelledControl> placed;
+    for (const QWidget* control : controls) {
+        const QRect rect = control->geometry();
+        placed.push_back(
+            {rect.left(), rect.top(), rect.width(), rect.height(), widthForLabel(*control)});
+    }
+    const std::vector<int> widths = widthsToFitLabels(placed, clientSize.width());
+    for (std::size_t index = 0; index < controls.size(); ++index) {
+        QWidget& control = *controls[index];
+        if (widths[index] != control.width()) {
+            control.resize(widths[index], control.height());
         }
     }
 }

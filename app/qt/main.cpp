@@ -6,5 +6,5 @@ int main(int argc, char** argv) {
         return *exitStatus;
     }
     zemra::app::ConverterApp app(argc, argv);
-    return app.run();
+    return app.run(zemra::systemFileSystem());
 }

@@ -4,11 +4,10 @@
 #include <QCommandLineParser>
 
 #include "program_identity.h"
+#include "run/exit_status.h"
 
 namespace zemra::app {
 namespace {
-
-constexpr int kExitUsage = 2;
 
 AnswerOnTerminal usageError(const QString& message) {
     return {programName() + QStringLiteral(": ") + message + QStringLiteral("\nTry '") +

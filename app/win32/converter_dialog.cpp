@@ -30,8 +30,9 @@ HICON loadProgramIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
 
 }  // namespace
 
-ConverterDialog::ConverterDialog(HINSTANCE instance, OperatorPrompts& prompts)
-    : instance_(instance), frontEnd_(prompts), session_(frontEnd_) {}
+ConverterDialog::ConverterDialog(HINSTANCE instance, OperatorPrompts& prompts,
+                                 FileSystem& fileSystem)
+    : instance_(instance), frontEnd_(prompts), session_(frontEnd_, fileSystem) {}
 
 ConverterDialog::~ConverterDialog() {
     if (window_ != nullptr) {

@@ -8,16 +8,18 @@
 #include <optional>
 
 #include "converter_session.h"
+#include "files/file_system.h"
 #include "operator_prompts.h"
 #include "win32_front_end.h"
 
 namespace zemra::app {
 
-// The main dialog, template 102: binds its buttons and boxes to the operator logic, the prompts
-// to the operator, and adds the About entry to its system menu.
+// The main dialog, template 102: binds its buttons and boxes to the operator logic, which converts
+// with the files of `fileSystem`, the prompts to the operator, and adds the About entry to its
+// system menu.
 class ConverterDialog {
   public:
-    ConverterDialog(HINSTANCE instance, OperatorPrompts& prompts);
+    ConverterDialog(HINSTANCE instance, OperatorPrompts& prompts, FileSystem& fileSystem);
     ConverterDialog(const ConverterDialog&) = delete;
     ConverterDialog& operator=(const ConverterDialog&) = delete;
     ~ConverterDialog();

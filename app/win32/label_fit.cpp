@@ -1,48 +1,14 @@
 #include "label_fit.h"
 
-#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "label_widths.h"
+
 namespace zemra::app {
 namespace {
-
-struct PlacedControl {
-    HWND window;
-    RECT rect;  // in the dialog's client coordinates
-};
-
-std::vector<PlacedControl> placedControls(HWND dialog) {
-    std::vector<PlacedControl> controls;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT rect;
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-        controls.push_back({child, rect});
-    }
-    return controls;
-}
-
-bool sharesRows(const RECT& first, const RECT& second) {
-    return first.top < second.bottom && second.top < first.bottom;
-}
-
-// The widest the control may become without reaching another control to its right or leaving
-// the client area.
-int roomToTheRight(const PlacedControl& control, const std::vector<PlacedControl>& controls,
-                   const RECT& client) {
-    int room = client.right - control.rect.left;
-    for (const PlacedControl& other : controls) {
-        if (other.window != control.window && other.rect.left >= control.rect.left &&
-            sharesRows(control.rect, other.rect)) {
-            room = std::min(room, static_cast<int>(other.rect.left - control.rect.left));
-        }
-    }
-    return room;
-}
 
 // What a button's frame or a check box's mark takes of the control's width beside its label;
 // nothing for a control that shows no label, such as an icon.
@@ -103,14 +69,22 @@ int widthForLabel(HWND control) {
 void widenToFitLabels(HWND dialog) {
     RECT client;
     GetClientRect(dialog, &client);
-    const std::vector<PlacedControl> controls = placedControls(dialog);
-    for (const PlacedControl& control : controls) {
-        const int width = control.rect.right - control.rect.left;
-        const int needed =
-            std::min(widthForLabel(control.window), roomToTheRight(control, controls, client));
-        if (needed > width) {
-            SetWindowPos(control.window, nullptr, 0, 0, needed,
-                         control.rect.bottom - control.rect.top,
+    std::vector<HWND> windows;
+    std::vector<LabelledControl> placed;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+        windows.push_back(child);
+        placed.push_back({static_cast<int>(rect.left), static_cast<int>(rect.top),
+                          static_cast<int>(rect.right - rect.left),
+                          static_cast<int>(rect.bottom - rect.top), widthForLabel(child)});
+    }
+    const std::vector<int> widths = widthsToFitLabels(placed, static_cast<int>(client.right));
+    for (std::size_t index = 0; index < windows.size(); ++index) {
+        if (widths[index] != placed[index].width) {
+            SetWindowPos(windows[index], nullptr, 0, 0, widths[index], placed[index].height,
                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }

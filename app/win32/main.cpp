@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include "converter_dialog.h"
+#include "files/file_system.h"
 #include "platform/command_line.h"
+#include "run/exit_status.h"
 #include "start_arguments.h"
 #include "system_prompts.h"
 
@@ -14,11 +16,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         prompts.showMessage(nullptr, *request.usage);
         return request.exitStatus;
     }
-    zemra::app::ConverterDialog dialog(instance, prompts);
+    zemra::app::ConverterDialog dialog(instance, prompts, zemra::systemFileSystem());
     if (request.input) {
         dialog.chooseInputOnOpen(*request.input);
     }
     // Either closing button ends the program the same way.
     dialog.run();
-    return 0;
+    return zemra::kExitClean;
 }

@@ -1,9 +1,9 @@
 #include "start_arguments.h"
 
+#include "run/exit_status.h"
+
 namespace zemra::app {
 namespace {
-
-constexpr int kExitUsage = 2;
 
 constexpr const wchar_t* kUsage =
     L"Usage: zemra [FILE]\n\nOpens the zemra dialog, with FILE as the chosen component file when "
@@ -16,7 +16,7 @@ StartRequest readStartArguments(std::span<const std::wstring> arguments) {
         return {};
     }
     if (arguments.size() == 1 && arguments.front() == L"/?") {
-        return {std::nullopt, kUsage, 0};
+        return {std::nullopt, kUsage, kExitClean};
     }
     if (arguments.size() == 1) {
         return {std::filesystem::path(arguments.front()), std::nullopt};

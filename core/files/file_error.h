@@ -1,6 +1,9 @@
 #pragma once
 
 #include <exception>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
 #include <system_error>
 
 namespace zemra {
@@ -14,21 +17,42 @@ enum class FailureReason {
     SystemError,     // the system's own error
 };
 
-// A file operation that failed, and why.
-class FileError : public std::exception {
-  public:
-    explicit FileError(FailureReason reason, std::error_code error = {})
-        : reason_(reason), error_(error) {}
-    explicit FileError(std::error_code error) : FileError(FailureReason::SystemError, error) {}
+// What was being done to a file when it failed.
+enum class FileOperation {
+    OpenForReading,
+    Read,
+    Create,
+    Write,
+    Finish,  // putting a new file's data on the disk and closing it
+    Move,
+    Link,  // giving a file a second name
+    CreateFolder,
+    Inspect,  // telling what a name stands for, its identity or its age
+};
 
+// A file operation that failed: which operation, on which path, for which reason, with the
+// system's own error where there is one. what() says all of it.
+class FileError : public std::runtime_error {
+  public:
+    FileError(FileOperation operation, std::filesystem::path path, FailureReason reason,
+              std::error_code error = {});
+    FileError(FileOperation operation, std::filesystem::path path, std::error_code error)
+        : FileError(operation, std::move(path), FailureReason::SystemError, error) {}
+
+    FileOperation operation() const { return operation_; }
+    const std::filesystem::path& path() const { return path_; }
     FailureReason reason() const { return reason_; }
     std::error_code error() const { return error_; }
-    const char* what() const noexcept override { return "file operation failed"; }
 
   private:
+    FileOperation operation_;
+    std::filesystem::path path_;
     FailureReason reason_;
     std::error_code error_;
 };
+
+// Why a file operation failed, in a few words of English: the system's own text for its errors.
+std::string reasonText(const FileError& error);
 
 // The run was stopped by the operator (Ctrl+C, a termination request); `signal` says how.
 class Interrupted : public std::exception {

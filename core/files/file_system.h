@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <optional>
-#include <system_error>
 
 #include "files/file_error.h"
 #include "io/byte_sink.h"
@@ -34,7 +32,9 @@ struct FileIdentity {
 };
 
 // The file operations of a conversion run. The system's own is systemFileSystem(); tests put
-// one in between that fails where they want.
+// one in between that fails where they want. An operation that fails throws FileError, which says
+// what was done to which path and why; only remove() and syncFolder() report nothing, since they
+// tidy up, also while a failure unwinds.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -42,29 +42,23 @@ class FileSystem {
     // Opens a regular file for reading. Folders and special files are refused before anything
     // is read, without waiting for a FIFO's writer.
     virtual std::unique_ptr<ReadableFile> openForReading(const std::filesystem::path& path) = 0;
-    // Creates a file that did not exist; EEXIST when it does.
+    // Creates a file that did not exist; the error is EEXIST when it does.
     virtual std::unique_ptr<WritableFile> createNew(const std::filesystem::path& path) = 0;
     // Moves `from` to `to`, replacing whatever file `to` named.
     virtual void rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
-    // Gives `existing` the second name `alias`; EEXIST when that name is taken, another error
-    // where the system cannot.
-    virtual std::error_code link(const std::filesystem::path& existing,
-                                 const std::filesystem::path& alias) = 0;
+    // Gives `existing` the second name `alias`; the error is EEXIST when that name is taken.
+    virtual void link(const std::filesystem::path& existing,
+                      const std::filesystem::path& alias) = 0;
     virtual void remove(const std::filesystem::path& path) noexcept = 0;
     // Makes the names given in `folder` survive a power cut, where the system can.
     virtual void syncFolder(const std::filesystem::path& folder) noexcept = 0;
-    // Creates a folder; true when `path` is a folder afterwards.
-    virtual bool createFolder(const std::filesystem::path& path) = 0;
-    // What `path` names; `error` is set when the system cannot tell (a name too long, say).
-    virtual PathKind kindOf(const std::filesystem::path& path, std::error_code& error) = 0;
-    // Nothing when the file cannot be reached.
-    virtual std::optional<FileIdentity> identityOf(const std::filesystem::path& path) = 0;
-    bool isSameFile(const std::filesystem::path& left, const std::filesystem::path& right) {
-        const auto leftIdentity = identityOf(left);
-        return leftIdentity && leftIdentity == identityOf(right);
-    }
-    // Seconds since the file or its names last changed; nothing if it cannot be told.
-    virtual std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) = 0;
+    // Creates a folder; nothing to do when `path` is a folder already.
+    virtual void createFolder(const std::filesystem::path& path) = 0;
+    // What `path` names; Missing when it names nothing.
+    virtual PathKind kindOf(const std::filesystem::path& path) = 0;
+    virtual FileIdentity identityOf(const std::filesystem::path& path) = 0;
+    // Seconds since the file or its names last changed.
+    virtual std::int64_t secondsSinceChange(const std::filesystem::path& path) = 0;
 };
 
 FileSystem& systemFileSystem();

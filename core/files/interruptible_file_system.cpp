@@ -49,13 +49,13 @@ class InterruptibleWritableFile : public WritableFile {
 std::unique_ptr<ReadableFile> InterruptibleFileSystem::openForReading(
     const std::filesystem::path& path) {
     stopIfSignalled(signal_);
-    return std::make_unique<InterruptibleReadableFile>(inner_.openForReading(path), signal_);
+    return std::make_unique<InterruptibleReadableFile>(inner().openForReading(path), signal_);
 }
 
 std::unique_ptr<WritableFile> InterruptibleFileSystem::createNew(
     const std::filesystem::path& path) {
     stopIfSignalled(signal_);
-    return std::make_unique<InterruptibleWritableFile>(inner_.createNew(path), signal_);
+    return std::make_unique<InterruptibleWritableFile>(inner().createNew(path), signal_);
 }
 
 }  // namespace zemra

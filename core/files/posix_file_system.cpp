@@ -17,6 +17,12 @@ std::error_code lastError() {
     return {errno, std::generic_category()};
 }
 
+// Fails `operation` on `path` with the system's error, taken before anything can change it.
+[[noreturn]] void fail(FileOperation operation, const std::filesystem::path& path) {
+    const std::error_code error = lastError();
+    throw FileError(operation, path, error);
+}
+
 class Descriptor {
   public:
     explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
@@ -42,7 +48,8 @@ class Descriptor {
 
 class PosixReadableFile : public ReadableFile {
   public:
-    PosixReadableFile(int descriptor, std::uint64_t size) : descriptor_(descriptor), size_(size) {}
+    PosixReadableFile(int descriptor, std::uint64_t size, std::filesystem::path path)
+        : descriptor_(descriptor), size_(size), path_(std::move(path)) {}
 
     std::size_t read(std::span<std::byte> buffer) override {
         for (;;) {
@@ -53,12 +60,12 @@ class PosixReadableFile : public ReadableFile {
             }
             if (count == 0) {
                 if (total_ < size_ && !buffer.empty()) {
-                    throw FileError(FailureReason::Shrank);
+                    throw FileError(FileOperation::Read, path_, FailureReason::Shrank);
                 }
                 return 0;
             }
             if (errno != EINTR) {
-                throw FileError(lastError());
+                fail(FileOperation::Read, path_);
             }
         }
     }
@@ -68,12 +75,14 @@ class PosixReadableFile : public ReadableFile {
   private:
     Descriptor descriptor_;
     std::uint64_t size_;
+    std::filesystem::path path_;
     std::uint64_t total_ = 0;
 };
 
 class PosixWritableFile : public WritableFile {
   public:
-    explicit PosixWritableFile(int descriptor) : descriptor_(descriptor) {}
+    PosixWritableFile(int descriptor, std::filesystem::path path)
+        : descriptor_(descriptor), path_(std::move(path)) {}
 
     void write(std::span<const char> bytes) override {
         while (!bytes.empty()) {
@@ -82,7 +91,7 @@ class PosixWritableFile : public WritableFile {
                 if (errno == EINTR) {
                     continue;
                 }
-                throw FileError(lastError());
+                fail(FileOperation::Write, path_);
             }
             bytes = bytes.subspan(static_cast<std::size_t>(count));
         }
@@ -90,64 +99,79 @@ class PosixWritableFile : public WritableFile {
 
     void finish() override {
         if (::fsync(descriptor_.get()) != 0) {
-            throw FileError(lastError());
+            fail(FileOperation::Finish, path_);
         }
         if (const std::error_code error = descriptor_.close()) {
-            throw FileError(error);
+            throw FileError(FileOperation::Finish, path_, error);
         }
     }
 
   private:
     Descriptor descriptor_;
+    std::filesystem::path path_;
 };
+
+// What `status` says the path names.
+PathKind kindOfStatus(const struct stat& status) {
+    if (S_ISDIR(status.st_mode)) {
+        return PathKind::Folder;
+    }
+    return S_ISREG(status.st_mode) ? PathKind::File : PathKind::Other;
+}
 
 class PosixFileSystem : public FileSystem {
   public:
     std::unique_ptr<ReadableFile> openForReading(const std::filesystem::path& path) override {
+        constexpr FileOperation kOpen = FileOperation::OpenForReading;
         // Without O_NONBLOCK, opening a FIFO would wait for a writer.
         const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (descriptor < 0) {
-            throw FileError(errno == ENOENT || errno == ENOTDIR ? FailureReason::NotFound
-                                                                : FailureReason::SystemError,
-                            lastError());
+            const std::error_code error = lastError();
+            throw FileError(
+                kOpen, path,
+                error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory
+                    ? FailureReason::NotFound
+                    : FailureReason::SystemError,
+                error);
         }
         Descriptor guard(descriptor);
         struct stat status {};
         if (::fstat(descriptor, &status) != 0) {
-            throw FileError(lastError());
+            fail(kOpen, path);
         }
         if (S_ISDIR(status.st_mode)) {
-            throw FileError(FailureReason::IsFolder);
+            throw FileError(kOpen, path, FailureReason::IsFolder);
         }
         if (!S_ISREG(status.st_mode)) {
-            throw FileError(FailureReason::NotRegularFile);
+            throw FileError(kOpen, path, FailureReason::NotRegularFile);
         }
         const int flags = ::fcntl(descriptor, F_GETFL);
         if (flags < 0 || ::fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-            throw FileError(lastError());
+            fail(kOpen, path);
         }
-        return std::make_unique<PosixReadableFile>(guard.release(),
-                                                   static_cast<std::uint64_t>(status.st_size));
+        return std::make_unique<PosixReadableFile>(
+            guard.release(), static_cast<std::uint64_t>(status.st_size), path);
     }
 
     std::unique_ptr<WritableFile> createNew(const std::filesystem::path& path) override {
         const int descriptor =
             ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
         if (descriptor < 0) {
-            throw FileError(lastError());
+            fail(FileOperation::Create, path);
         }
-        return std::make_unique<PosixWritableFile>(descriptor);
+        return std::make_unique<PosixWritableFile>(descriptor, path);
     }
 
     void rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
         if (::rename(from.c_str(), to.c_str()) != 0) {
-            throw FileError(lastError());
+            fail(FileOperation::Move, to);
         }
     }
 
-    std::error_code link(const std::filesystem::path& existing,
-                         const std::filesystem::path& alias) override {
-        return ::link(existing.c_str(), alias.c_str()) == 0 ? std::error_code() : lastError();
+    void link(const std::filesystem::path& existing, const std::filesystem::path& alias) override {
+        if (::link(existing.c_str(), alias.c_str()) != 0) {
+            fail(FileOperation::Link, existing);
+        }
     }
 
     void remove(const std::filesystem::path& path) noexcept override { ::unlink(path.c_str()); }
@@ -159,41 +183,41 @@ class PosixFileSystem : public FileSystem {
         }
     }
 
-    bool createFolder(const std::filesystem::path& path) override {
-        ::mkdir(path.c_str(), 0777);
-        std::error_code error;
-        return kindOf(path, error) == PathKind::Folder;
+    void createFolder(const std::filesystem::path& path) override {
+        if (::mkdir(path.c_str(), 0777) == 0) {
+            return;
+        }
+        const std::error_code error = lastError();
+        struct stat status {};
+        if (::stat(path.c_str(), &status) != 0 || kindOfStatus(status) != PathKind::Folder) {
+            throw FileError(FileOperation::CreateFolder, path, error);
+        }
     }
 
-    PathKind kindOf(const std::filesystem::path& path, std::error_code& error) override {
-        error.clear();
+    PathKind kindOf(const std::filesystem::path& path) override {
         struct stat status {};
         if (::stat(path.c_str(), &status) != 0) {
             if (errno == ENOENT) {
                 return PathKind::Missing;
             }
-            error = lastError();
-            return PathKind::Other;
+            fail(FileOperation::Inspect, path);
         }
-        if (S_ISDIR(status.st_mode)) {
-            return PathKind::Folder;
-        }
-        return S_ISREG(status.st_mode) ? PathKind::File : PathKind::Other;
+        return kindOfStatus(status);
     }
 
-    std::optional<FileIdentity> identityOf(const std::filesystem::path& path) override {
+    FileIdentity identityOf(const std::filesystem::path& path) override {
         struct stat status {};
         if (::stat(path.c_str(), &status) != 0) {
-            return std::nullopt;
+            fail(FileOperation::Inspect, path);
         }
         return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
                             static_cast<std::uint64_t>(status.st_ino)};
     }
 
-    std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) override {
+    std::int64_t secondsSinceChange(const std::filesystem::path& path) override {
         struct stat status {};
         if (::lstat(path.c_str(), &status) != 0) {
-            return std::nullopt;
+            fail(FileOperation::Inspect, path);
         }
         // The status change time also moves when a file gets a new name.
         return static_cast<std::int64_t>(std::time(nullptr)) -

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 #include "files/file_system.h"
@@ -41,6 +42,12 @@ std::error_code errorFrom(DWORD code) {
 
 std::error_code lastError() {
     return errorFrom(GetLastError());
+}
+
+// Fails `operation` on `path` with the system's error, taken before anything can change it.
+[[noreturn]] void fail(FileOperation operation, const std::filesystem::path& path) {
+    const std::error_code error = lastError();
+    throw FileError(operation, path, error);
 }
 
 // The path in the form that lifts the 260-character limit of Windows paths ("\\?\C:\..."), so
@@ -90,16 +97,17 @@ constexpr std::size_t kLargestTransfer = 1U << 30U;
 
 class WindowsReadableFile : public ReadableFile {
   public:
-    WindowsReadableFile(HANDLE handle, std::uint64_t size) : handle_(handle), size_(size) {}
+    WindowsReadableFile(HANDLE handle, std::uint64_t size, std::filesystem::path path)
+        : handle_(handle), size_(size), path_(std::move(path)) {}
 
     std::size_t read(std::span<std::byte> buffer) override {
         DWORD count = 0;
         const auto wanted = static_cast<DWORD>(std::min(buffer.size(), kLargestTransfer));
         if (ReadFile(handle_.get(), buffer.data(), wanted, &count, nullptr) == 0) {
-            throw FileError(lastError());
+            fail(FileOperation::Read, path_);
         }
         if (count == 0 && total_ < size_ && !buffer.empty()) {
-            throw FileError(FailureReason::Shrank);
+            throw FileError(FileOperation::Read, path_, FailureReason::Shrank);
         }
         total_ += count;
         return count;
@@ -110,19 +118,21 @@ class WindowsReadableFile : public ReadableFile {
   private:
     Handle handle_;
     std::uint64_t size_;
+    std::filesystem::path path_;
     std::uint64_t total_ = 0;
 };
 
 class WindowsWritableFile : public WritableFile {
   public:
-    explicit WindowsWritableFile(HANDLE handle) : handle_(handle) {}
+    WindowsWritableFile(HANDLE handle, std::filesystem::path path)
+        : handle_(handle), path_(std::move(path)) {}
 
     void write(std::span<const char> bytes) override {
         while (!bytes.empty()) {
             DWORD count = 0;
             const auto wanted = static_cast<DWORD>(std::min(bytes.size(), kLargestTransfer));
             if (WriteFile(handle_.get(), bytes.data(), wanted, &count, nullptr) == 0) {
-                throw FileError(lastError());
+                fail(FileOperation::Write, path_);
             }
             bytes = bytes.subspan(count);
         }
@@ -130,24 +140,25 @@ class WindowsWritableFile : public WritableFile {
 
     void finish() override {
         if (FlushFileBuffers(handle_.get()) == 0) {
-            throw FileError(lastError());
+            fail(FileOperation::Finish, path_);
         }
         if (const std::error_code error = handle_.close()) {
-            throw FileError(error);
+            throw FileError(FileOperation::Finish, path_, error);
         }
     }
 
   private:
     Handle handle_;
+    std::filesystem::path path_;
 };
 
-std::optional<BY_HANDLE_FILE_INFORMATION> informationOf(const std::filesystem::path& path) {
+BY_HANDLE_FILE_INFORMATION informationOf(const std::filesystem::path& path) {
     const Handle handle(CreateFileW(extended(path).c_str(), 0,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
     if (!handle.valid() || GetFileInformationByHandle(handle.get(), &information) == 0) {
-        return std::nullopt;
+        fail(FileOperation::Inspect, path);
     }
     return information;
 }
@@ -157,61 +168,85 @@ std::int64_t ticksOf(const FILETIME& time) {
                                      time.dwLowDateTime);
 }
 
+// A name with a wildcard or another character no file name can hold names nothing.
+bool namesNothing(DWORD code) {
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ||
+           code == ERROR_INVALID_NAME;
+}
+
+// What `path` names by its attributes; nothing when the system cannot tell, and `failure` then
+// holds why.
+std::optional<PathKind> kindByAttributes(const std::filesystem::path& path, DWORD& failure) {
+    const DWORD attributes = GetFileAttributesW(extended(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        failure = GetLastError();
+        if (namesNothing(failure)) {
+            return PathKind::Missing;
+        }
+        return std::nullopt;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return PathKind::Folder;
+    }
+    return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? PathKind::Other : PathKind::File;
+}
+
 class WindowsFileSystem : public FileSystem {
   public:
     std::unique_ptr<ReadableFile> openForReading(const std::filesystem::path& path) override {
-        std::error_code error;
-        const PathKind kind = kindOf(path, error);
+        constexpr FileOperation kOpen = FileOperation::OpenForReading;
+        DWORD failure = 0;
+        const std::optional<PathKind> kind = kindByAttributes(path, failure);
         if (kind == PathKind::Missing) {
-            throw FileError(FailureReason::NotFound,
+            throw FileError(kOpen, path, FailureReason::NotFound,
                             std::make_error_code(std::errc::no_such_file_or_directory));
         }
         if (kind == PathKind::Folder) {
-            throw FileError(FailureReason::IsFolder);
+            throw FileError(kOpen, path, FailureReason::IsFolder);
         }
         Handle handle(CreateFileW(extended(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!handle.valid()) {
             const DWORD code = GetLastError();
-            throw FileError(code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
+            throw FileError(kOpen, path,
+                            code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
                                 ? FailureReason::NotFound
                                 : FailureReason::SystemError,
                             errorFrom(code));
         }
         // Pipes, consoles and devices such as NUL are no component files.
         if (GetFileType(handle.get()) != FILE_TYPE_DISK) {
-            throw FileError(FailureReason::NotRegularFile);
+            throw FileError(kOpen, path, FailureReason::NotRegularFile);
         }
         LARGE_INTEGER size{};
         if (GetFileSizeEx(handle.get(), &size) == 0) {
-            throw FileError(lastError());
+            fail(kOpen, path);
         }
-        return std::make_unique<WindowsReadableFile>(handle.release(),
-                                                     static_cast<std::uint64_t>(size.QuadPart));
+        return std::make_unique<WindowsReadableFile>(
+            handle.release(), static_cast<std::uint64_t>(size.QuadPart), path);
     }
 
     std::unique_ptr<WritableFile> createNew(const std::filesystem::path& path) override {
         const HANDLE handle = CreateFileW(extended(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            throw FileError(lastError());
+            fail(FileOperation::Create, path);
         }
-        return std::make_unique<WindowsWritableFile>(handle);
+        return std::make_unique<WindowsWritableFile>(handle, path);
     }
 
     void rename(const std::filesystem::path& from, const std::filesystem::path& to) override {
         if (MoveFileExW(extended(from).c_str(), extended(to).c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-            throw FileError(lastError());
+            fail(FileOperation::Move, to);
         }
     }
 
-    std::error_code link(const std::filesystem::path& existing,
-                         const std::filesystem::path& alias) override {
-        return CreateHardLinkW(extended(alias).c_str(), extended(existing).c_str(), nullptr) != 0
-                   ? std::error_code()
-                   : lastError();
+    void link(const std::filesystem::path& existing, const std::filesystem::path& alias) override {
+        if (CreateHardLinkW(extended(alias).c_str(), extended(existing).c_str(), nullptr) == 0) {
+            fail(FileOperation::Link, existing);
+        }
     }
 
     void remove(const std::filesystem::path& path) noexcept override {
@@ -221,45 +256,36 @@ class WindowsFileSystem : public FileSystem {
     // Moves are written through to the disk already.
     void syncFolder(const std::filesystem::path& /*folder*/) noexcept override {}
 
-    bool createFolder(const std::filesystem::path& path) override {
-        CreateDirectoryW(extended(path).c_str(), nullptr);
-        std::error_code error;
-        return kindOf(path, error) == PathKind::Folder;
+    void createFolder(const std::filesystem::path& path) override {
+        if (CreateDirectoryW(extended(path).c_str(), nullptr) != 0) {
+            return;
+        }
+        const std::error_code error = lastError();
+        DWORD failure = 0;
+        if (kindByAttributes(path, failure) != PathKind::Folder) {
+            throw FileError(FileOperation::CreateFolder, path, error);
+        }
     }
 
-    PathKind kindOf(const std::filesystem::path& path, std::error_code& error) override {
-        error.clear();
-        const DWORD attributes = GetFileAttributesW(extended(path).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            const DWORD code = GetLastError();
-            // A name with a wildcard or another character no file name can hold names nothing.
-            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ||
-                code == ERROR_INVALID_NAME) {
-                return PathKind::Missing;
-            }
-            error = errorFrom(code);
-            return PathKind::Other;
+    PathKind kindOf(const std::filesystem::path& path) override {
+        DWORD failure = 0;
+        if (const std::optional<PathKind> kind = kindByAttributes(path, failure)) {
+            return *kind;
         }
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            return PathKind::Folder;
-        }
-        return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? PathKind::Other : PathKind::File;
+        throw FileError(FileOperation::Inspect, path, errorFrom(failure));
     }
 
-    std::optional<FileIdentity> identityOf(const std::filesystem::path& path) override {
-        const auto information = informationOf(path);
-        if (!information) {
-            return std::nullopt;
-        }
-        return FileIdentity{information->dwVolumeSerialNumber,
-                            (static_cast<std::uint64_t>(information->nFileIndexHigh) << 32U) |
-                                information->nFileIndexLow};
+    FileIdentity identityOf(const std::filesystem::path& path) override {
+        const BY_HANDLE_FILE_INFORMATION information = informationOf(path);
+        return FileIdentity{information.dwVolumeSerialNumber,
+                            (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32U) |
+                                information.nFileIndexLow};
     }
 
-    std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) override {
+    std::int64_t secondsSinceChange(const std::filesystem::path& path) override {
         WIN32_FILE_ATTRIBUTE_DATA data{};
         if (GetFileAttributesExW(extended(path).c_str(), GetFileExInfoStandard, &data) == 0) {
-            return std::nullopt;
+            fail(FileOperation::Inspect, path);
         }
         FILETIME now{};
         GetSystemTimeAsFileTime(&now);

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "platform/platform.h"
+#include "platform/local_time.h"
 
 namespace zemra {
 namespace {

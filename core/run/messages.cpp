@@ -22,24 +22,6 @@ std::string_view operatorText(MessageKind kind) {
     return {};
 }
 
-std::string reasonText(const FileError& error) {
-    switch (error.reason()) {
-        case FailureReason::NotFound:
-            return "no such file";
-        case FailureReason::IsFolder:
-            return "is a folder, not a file";
-        case FailureReason::NotRegularFile:
-            return "is not a regular file";
-        case FailureReason::IsTheInput:
-            return "would replace the input file";
-        case FailureReason::Shrank:
-            return "the file grew shorter while it was read";
-        case FailureReason::SystemError:
-            break;
-    }
-    return error.error().message();
-}
-
 std::string describe(const RunMessage& message) {
     std::string text(operatorText(message.kind));
     if (message.reason) {

@@ -27,9 +27,6 @@ struct RunMessage {
 // The text the operator reads, in the program's language.
 std::string_view operatorText(MessageKind kind);
 
-// Why a file operation failed, in a few words of English: the system's own text for its errors.
-std::string reasonText(const FileError& error);
-
 // The operator text, followed by the reason in parentheses where there is one.
 std::string describe(const RunMessage& message);
 

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <optional>
 
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 
 namespace zemra {
 namespace {
@@ -82,7 +82,7 @@ class OutputSet::Sink : public ByteSink {
         try {
             file_.write(bytes);
         } catch (const FileError& error) {
-            throw OutputFailure{kind_, error};
+            throw OutputSetFailure({OutputError(kind_, error)});
         }
     }
 
@@ -120,6 +120,24 @@ std::filesystem::path OutputSet::newTemporary(std::unique_ptr<WritableFile>* fil
     }
 }
 
+// A name that cannot be looked at counts as taken by something other than a file or a folder.
+PathKind OutputSet::kindOrOther(const std::filesystem::path& path) {
+    try {
+        return fileSystem_.kindOf(path);
+    } catch (const FileError&) {
+        return PathKind::Other;
+    }
+}
+
+// An input that cannot be reached now is in no output's way.
+bool OutputSet::isTheInput(const std::filesystem::path& target) {
+    try {
+        return fileSystem_.identityOf(target) == fileSystem_.identityOf(input_);
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 void OutputSet::removeStaleTemporaries() {
     std::error_code error;
     for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
@@ -128,39 +146,46 @@ void OutputSet::removeStaleTemporaries() {
         if (!isTemporaryName(platform::utf8Of(path.filename()))) {
             continue;
         }
-        const auto age = fileSystem_.secondsSinceChange(path);
-        if (age && *age > kStaleSeconds) {
-            fileSystem_.remove(path);
+        try {
+            if (fileSystem_.secondsSinceChange(path) > kStaleSeconds) {
+                fileSystem_.remove(path);
+            }
+        } catch (const FileError&) {
+            // A file whose age cannot be told may belong to a run that is still going.
         }
     }
 }
 
-std::vector<OutputFailure> OutputSet::open() {
+void OutputSet::openOutput(OutputKind kind) {
+    const auto index = static_cast<std::size_t>(kind);
+    const std::filesystem::path target = targetOf(kind);
+    const PathKind existing = fileSystem_.kindOf(target);
+    if (existing == PathKind::Folder) {
+        throw FileError(FileOperation::Create, target, FailureReason::IsFolder);
+    }
+    if (existing == PathKind::Other) {
+        throw FileError(FileOperation::Create, target, FailureReason::NotRegularFile);
+    }
+    if (existing == PathKind::File && isTheInput(target)) {
+        throw FileError(FileOperation::Create, target, FailureReason::IsTheInput);
+    }
+    temporaries_[index] = newTemporary(&files_[index]);
+    sinks_[index] = std::make_unique<Sink>(kind, *files_[index]);
+}
+
+void OutputSet::open() {
     removeStaleTemporaries();
-    std::vector<OutputFailure> failures;
+    std::vector<OutputError> errors;
     for (const OutputKind kind : kKinds) {
-        const auto index = static_cast<std::size_t>(kind);
-        const std::filesystem::path target = targetOf(kind);
-        std::error_code error;
-        const PathKind existing = fileSystem_.kindOf(target, error);
-        if (error) {
-            failures.push_back({kind, FileError(error)});
-        } else if (existing == PathKind::Folder) {
-            failures.push_back({kind, FileError(FailureReason::IsFolder)});
-        } else if (existing == PathKind::Other) {
-            failures.push_back({kind, FileError(FailureReason::NotRegularFile)});
-        } else if (existing == PathKind::File && fileSystem_.isSameFile(target, input_)) {
-            failures.push_back({kind, FileError(FailureReason::IsTheInput)});
-        } else {
-            try {
-                temporaries_[index] = newTemporary(&files_[index]);
-                sinks_[index] = std::make_unique<Sink>(kind, *files_[index]);
-            } catch (const FileError& failure) {
-                failures.push_back({kind, failure});
-            }
+        try {
+            openOutput(kind);
+        } catch (const FileError& error) {
+            errors.emplace_back(kind, error);
         }
     }
-    return failures;
+    if (!errors.empty()) {
+        throw OutputSetFailure(std::move(errors));
+    }
 }
 
 ByteSink& OutputSet::sink(OutputKind kind) {
@@ -172,7 +197,7 @@ void OutputSet::commit() {
         try {
             files_[static_cast<std::size_t>(kind)]->finish();
         } catch (const FileError& error) {
-            throw OutputFailure{kind, error};
+            throw OutputSetFailure({OutputError(kind, error)});
         }
     }
     moveIntoPlace();
@@ -193,25 +218,25 @@ void OutputSet::moveIntoPlace() {
     for (const OutputKind kind : kKinds) {
         Move& move = moves[static_cast<std::size_t>(kind)];
         move.target = targetOf(kind);
-        std::error_code error;
-        if (fileSystem_.kindOf(move.target, error) != PathKind::File) {
+        if (kindOrOther(move.target) != PathKind::File) {
             continue;
         }
         for (unsigned attempt = 0; attempt < kNameAttempts && move.backup.empty(); ++attempt) {
             const std::filesystem::path backup =
                 folder_ / counterName(kBackupPrefix, nextCounter_++);
-            if (fileSystem_.kindOf(backup, error) != PathKind::Missing) {
+            if (kindOrOther(backup) != PathKind::Missing) {
                 continue;
             }
-            const std::error_code linked = fileSystem_.link(move.target, backup);
-            if (linked == std::errc::file_exists) {
-                continue;
+            try {
+                fileSystem_.link(move.target, backup);
+                leftovers_.push_back(backup);
+            } catch (const FileError& error) {
+                if (error.error() == std::errc::file_exists) {
+                    continue;
+                }
+                move.movedAside = true;
             }
             move.backup = backup;
-            move.movedAside = static_cast<bool>(linked);
-            if (!move.movedAside) {
-                leftovers_.push_back(backup);
-            }
         }
     }
     const auto rollBack = [&]() noexcept {
@@ -244,7 +269,7 @@ void OutputSet::moveIntoPlace() {
             temporaries_[index].clear();
         } catch (const FileError& error) {
             rollBack();
-            throw OutputFailure{kind, error};
+            throw OutputSetFailure({OutputError(kind, error)});
         }
     }
 }

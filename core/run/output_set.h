@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -19,10 +20,26 @@ inline constexpr std::size_t kOutputCount = 4;
 std::string_view extensionOf(OutputKind kind);
 MessageKind notCreatedMessage(OutputKind kind);
 
-// An output that cannot be written, and why.
-struct OutputFailure {
-    OutputKind kind;
-    FileError error;
+// An output that cannot be written: the failure of its file, and which output it is.
+class OutputError : public FileError {
+  public:
+    OutputError(OutputKind kind, const FileError& error) : FileError(error), kind_(kind) {}
+    OutputKind kind() const { return kind_; }
+
+  private:
+    OutputKind kind_;
+};
+
+// The outputs of a set that cannot be written, in the order of the outputs: every one that
+// cannot be opened, or the one whose write, flush or move failed.
+class OutputSetFailure : public std::exception {
+  public:
+    explicit OutputSetFailure(std::vector<OutputError> errors) : errors_(std::move(errors)) {}
+    const std::vector<OutputError>& errors() const { return errors_; }
+    const char* what() const noexcept override { return errors_.front().what(); }
+
+  private:
+    std::vector<OutputError> errors_;
 };
 
 // The four outputs of a run as one set. They are written under short temporary names in the
@@ -37,21 +54,24 @@ class OutputSet {
     OutputSet(const OutputSet&) = delete;
     OutputSet& operator=(const OutputSet&) = delete;
 
-    // Opens a temporary file for each output; the outputs that cannot be written, in order.
-    // Also removes temporary files that an earlier run left behind.
-    std::vector<OutputFailure> open();
+    // Opens a temporary file for each output, and removes temporary files that an earlier run
+    // left behind. Throws OutputSetFailure with every output that cannot be written.
+    void open();
 
-    // Where an output's bytes go; a failed write throws OutputFailure.
+    // Where an output's bytes go; a failed write throws OutputSetFailure.
     ByteSink& sink(OutputKind kind);
 
     // Puts each output on the disk and moves the four into place. When one cannot be, every
-    // output already moved is taken back and OutputFailure is thrown for it.
+    // output already moved is taken back and OutputSetFailure is thrown for it.
     void commit();
 
   private:
     class Sink;
 
     std::filesystem::path targetOf(OutputKind kind) const;
+    void openOutput(OutputKind kind);
+    bool isTheInput(const std::filesystem::path& target);
+    PathKind kindOrOther(const std::filesystem::path& path);
     std::filesystem::path newTemporary(std::unique_ptr<WritableFile>* file);
     void removeStaleTemporaries();
     void moveIntoPlace();

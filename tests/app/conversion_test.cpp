@@ -54,7 +54,7 @@ class ConversionTest : public QObject {
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
         prompts_ = std::make_unique<ScriptedPrompts>();
-        dialog_ = std::make_unique<ConverterDialog>(*prompts_);
+        dialog_ = std::make_unique<ConverterDialog>(*prompts_, systemFileSystem());
         dialog_->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
     }

@@ -25,7 +25,7 @@ class ConverterDialogTest : public QObject {
   private slots:
     void init() {
         prompts_ = ScriptedPrompts{};
-        dialog_ = std::make_unique<ConverterDialog>(prompts_);
+        dialog_ = std::make_unique<ConverterDialog>(prompts_, systemFileSystem());
         dialog_->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog_.get()));
     }

@@ -44,7 +44,7 @@ class DialogGeometryTest : public QObject {
     // Builds the dialog of a row: "main" or "about".
     std::unique_ptr<QDialog> dialogNamed(const QString& name) {
         if (name == "main") {
-            return std::make_unique<ConverterDialog>(prompts_);
+            return std::make_unique<ConverterDialog>(prompts_, systemFileSystem());
         }
         return std::make_unique<AboutDialog>();
     }

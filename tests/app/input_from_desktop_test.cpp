@@ -97,7 +97,7 @@ class InputFromDesktopTest : public QObject {
     void init() {
         folder_ = std::make_unique<QTemporaryDir>();
         prompts_ = std::make_unique<ScriptedPrompts>();
-        dialog_ = std::make_unique<ConverterDialog>(*prompts_);
+        dialog_ = std::make_unique<ConverterDialog>(*prompts_, systemFileSystem());
     }
     void cleanup() {
         dialog_.reset();

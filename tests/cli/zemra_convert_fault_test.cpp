@@ -143,6 +143,16 @@ TEST_F(ZemraConvertFaults, SameInputGivenTwiceIsConvertedOnce) {
     EXPECT_EQ(result.err, "zemra-convert: a.cmp: 변환을 마쳤습니다\n");
 }
 
+TEST_F(ZemraConvertFaults, SecondNameOfAnInputElsewhereLeavesNoFolderThere) {
+    fs::create_directories(folder / "b");
+    writeFile(folder / "a.cmp", boardBytes(1, 50));
+    fs::create_hard_link(folder / "a.cmp", folder / "b" / "a.cmp");
+    const Result result = run("a.cmp b/a.cmp");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, (folder / "a").string() + "\n");
+    EXPECT_EQ(testing::entriesOf(folder / "b"), (std::vector<std::string>{"a.cmp"}));
+}
+
 TEST_F(ZemraConvertFaults, LongestTitleThatFitsConverts) {
     const std::string title(251, 'L');
     writeFile(folder / (title + ".cmp"), boardBytes(1, 50));

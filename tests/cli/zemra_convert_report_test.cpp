@@ -6,7 +6,7 @@
 #include "escaped_text.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 #include "process_runner.h"
 #include "record_builder.h"
 #include "record_dump.h"

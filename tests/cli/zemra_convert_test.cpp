@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "golden_boards.h"
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 #include "process_runner.h"
 #include "record_builder.h"
 #include "temp_folder.h"

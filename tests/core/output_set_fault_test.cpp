@@ -5,8 +5,8 @@
 #include "behaviour_name.h"
 #include "board_generator.h"
 #include "faulty_file_system.h"
+#include "file_conversion.h"
 #include "in_memory_conversion.h"
-#include "run/convert_file.h"
 #include "run/output_set.h"
 #include "temp_folder.h"
 
@@ -64,8 +64,8 @@ class OutputSetFaults : public ::testing::TestWithParam<FaultCase> {
     void convertCleanly(const std::string& input, const std::filesystem::path& into) {
         testing::writeFile(folder / "older.cmp", input);
         std::filesystem::create_directories(into);
-        const auto outcome = convertFile(systemFileSystem(), folder / "older.cmp", into, {{}, kAt},
-                                         [](const RunMessage&) {});
+        const auto outcome = testing::convertFile(systemFileSystem(), folder / "older.cmp", into,
+                                                  {{}, kAt}, [](const RunMessage&) {});
         ASSERT_TRUE(outcome.committed);
         for (const char* extension : kExtensions) {
             std::filesystem::rename(into / "older" / (std::string("older") + extension),
@@ -92,9 +92,9 @@ TEST_P(OutputSetFaults, LeaveAWholeSet) {
 
     testing::FaultyFileSystem fileSystem(testCase.faults);
     std::vector<RunMessage> messages;
-    const RunOutcome outcome =
-        convertFile(fileSystem, inputPath, std::nullopt, {{}, kAt},
-                    [&messages](const RunMessage& message) { messages.push_back(message); });
+    const RunOutcome outcome = testing::convertFile(
+        fileSystem, inputPath, std::nullopt, {{}, kAt},
+        [&messages](const RunMessage& message) { messages.push_back(message); });
 
     // The run never writes to its input: a shrinking input keeps the half the fault left it.
     EXPECT_EQ(readFile(inputPath),
@@ -205,11 +205,12 @@ TEST(OutputSet, StaleTemporariesOfOurNamingAreRemovedAndFreshOnesKept) {
         testing::writeFile(folder / "B" / name, "x");
     }
     testing::FaultyFileSystem fresh({});
-    convertFile(fresh, folder / "B.cmp", std::nullopt, {{}, kAt}, [](const RunMessage&) {});
+    testing::convertFile(fresh, folder / "B.cmp", std::nullopt, {{}, kAt},
+                         [](const RunMessage&) {});
     EXPECT_TRUE(std::filesystem::exists(folder / "B" / ".zt0000abcd"));
 
     testing::FaultyFileSystem old(faults([](Faults& f) { f.ageOfTemporaries = 3600; }));
-    convertFile(old, folder / "B.cmp", std::nullopt, {{}, kAt}, [](const RunMessage&) {});
+    testing::convertFile(old, folder / "B.cmp", std::nullopt, {{}, kAt}, [](const RunMessage&) {});
     EXPECT_EQ(
         testing::entriesOf(folder / "B"),
         (std::vector<std::string>{".ztnothex!!", "B.dat", "B.icn", "B.icp", "B.scp", "keep.zt"}));

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <sstream>
 
 #include "behaviour_name.h"
 #include "board_generator.h"
 #include "golden_boards.h"
 #include "run/messages.h"
+#include "scripted_front_end.h"
 #include "temp_folder.h"
 
 namespace zemra::app {
@@ -21,33 +21,6 @@ using zemra::testing::writeFile;
 
 const std::string kConverted(operatorText(MessageKind::Converted));
 const std::string kFileMissing(operatorText(MessageKind::FileMissing));
-
-// Answers the open-file dialog from a script and keeps every message instead of showing it.
-class ScriptedFrontEnd : public OperatorFrontEnd {
-  public:
-    std::deque<std::optional<fs::path>> fileAnswers;  // nothing stands for Cancel
-    std::vector<std::string> messages;
-    bool busy = false;
-    bool busyDuringMessage = false;
-    int busySpells = 0;
-
-    std::optional<fs::path> chooseInputFile() override {
-        if (fileAnswers.empty()) {
-            return std::nullopt;
-        }
-        auto answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
-    }
-    void showMessage(std::string_view text) override {
-        messages.emplace_back(text);
-        busyDuringMessage = busyDuringMessage || busy;
-    }
-    void setBusy(bool on) override {
-        busySpells += on ? 1 : 0;
-        busy = on;
-    }
-};
 
 class ConverterSessionTest : public ::testing::Test {
   protected:
@@ -64,7 +37,7 @@ class ConverterSessionTest : public ::testing::Test {
 
     zemra::testing::TempFolder folder;
     ScriptedFrontEnd frontEnd;
-    ConverterSession session{frontEnd};
+    ConverterSession session{frontEnd, systemFileSystem()};
 };
 
 struct VariantCase {
@@ -77,7 +50,7 @@ class VariantClicks : public ::testing::TestWithParam<VariantCase> {};
 
 TEST_P(VariantClicks, LeaveExactlyTheClickedBoxChecked) {
     ScriptedFrontEnd frontEnd;
-    ConverterSession session(frontEnd);
+    ConverterSession session(frontEnd, systemFileSystem());
     for (const char click : GetParam().clicks) {
         click == 'E' ? session.selectKx740e() : session.selectKx740FeFr();
     }

@@ -7,8 +7,8 @@
 namespace zemra::testing {
 namespace {
 
-FileError systemError(std::errc error) {
-    return FileError(std::make_error_code(error));
+FileError systemError(FileOperation operation, const std::filesystem::path& path, std::errc error) {
+    return FileError(operation, path, std::make_error_code(error));
 }
 
 class FaultyReadableFile : public ReadableFile {
@@ -20,7 +20,7 @@ class FaultyReadableFile : public ReadableFile {
     std::size_t read(std::span<std::byte> buffer) override {
         if (faults_.readFailsAfter) {
             if (delivered_ >= *faults_.readFailsAfter) {
-                throw systemError(std::errc::io_error);
+                throw systemError(FileOperation::Read, path_, std::errc::io_error);
             }
             buffer = buffer.first(std::min<std::size_t>(
                 buffer.size(), static_cast<std::size_t>(*faults_.readFailsAfter - delivered_)));
@@ -45,8 +45,9 @@ class FaultyReadableFile : public ReadableFile {
 
 class FaultyWritableFile : public WritableFile {
   public:
-    FaultyWritableFile(std::unique_ptr<WritableFile> inner, int index, FaultyFileSystem& owner)
-        : inner_(std::move(inner)), index_(index), owner_(owner) {}
+    FaultyWritableFile(std::unique_ptr<WritableFile> inner, std::filesystem::path path, int index,
+                       FaultyFileSystem& owner)
+        : inner_(std::move(inner)), path_(std::move(path)), index_(index), owner_(owner) {}
 
     void write(std::span<const char> bytes) override {
         if (owner_.writeFailed_) {
@@ -56,7 +57,7 @@ class FaultyWritableFile : public WritableFile {
         if (faults.writeFailsIn == index_) {
             if (written_ + bytes.size() > faults.writeFailsAfter) {
                 owner_.writeFailed_ = true;
-                throw systemError(std::errc::no_space_on_device);
+                throw systemError(FileOperation::Write, path_, std::errc::no_space_on_device);
             }
         }
         written_ += bytes.size();
@@ -65,48 +66,48 @@ class FaultyWritableFile : public WritableFile {
 
     void finish() override {
         if (owner_.faults_.finishFailsIn == index_) {
-            throw systemError(std::errc::io_error);
+            throw systemError(FileOperation::Finish, path_, std::errc::io_error);
         }
         inner_->finish();
     }
 
   private:
     std::unique_ptr<WritableFile> inner_;
+    std::filesystem::path path_;
     int index_;
     FaultyFileSystem& owner_;
     std::uint64_t written_ = 0;
 };
 
 std::unique_ptr<ReadableFile> FaultyFileSystem::openForReading(const std::filesystem::path& path) {
-    return std::make_unique<FaultyReadableFile>(system().openForReading(path), path, faults_);
+    return std::make_unique<FaultyReadableFile>(inner().openForReading(path), path, faults_);
 }
 
 std::unique_ptr<WritableFile> FaultyFileSystem::createNew(const std::filesystem::path& path) {
-    return std::make_unique<FaultyWritableFile>(system().createNew(path), created_++, *this);
+    return std::make_unique<FaultyWritableFile>(inner().createNew(path), path, created_++, *this);
 }
 
 void FaultyFileSystem::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (faults_.renameFailsInto == to.filename().string() && !renameFailed_) {
         renameFailed_ = true;
-        throw systemError(std::errc::io_error);
+        throw systemError(FileOperation::Move, to, std::errc::io_error);
     }
-    system().rename(from, to);
+    inner().rename(from, to);
 }
 
-std::error_code FaultyFileSystem::link(const std::filesystem::path& existing,
-                                       const std::filesystem::path& alias) {
+void FaultyFileSystem::link(const std::filesystem::path& existing,
+                            const std::filesystem::path& alias) {
     if (faults_.noSecondNames) {
-        return std::make_error_code(std::errc::operation_not_permitted);
+        throw systemError(FileOperation::Link, existing, std::errc::operation_not_permitted);
     }
-    return system().link(existing, alias);
+    inner().link(existing, alias);
 }
 
-std::optional<std::int64_t> FaultyFileSystem::secondsSinceChange(
-    const std::filesystem::path& path) {
+std::int64_t FaultyFileSystem::secondsSinceChange(const std::filesystem::path& path) {
     if (faults_.ageOfTemporaries && isTemporaryName(path.filename().string())) {
-        return faults_.ageOfTemporaries;
+        return *faults_.ageOfTemporaries;
     }
-    return system().secondsSinceChange(path);
+    return inner().secondsSinceChange(path);
 }
 
 }  // namespace zemra::testing

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "files/file_system.h"
+#include "files/forwarding_file_system.h"
 
 namespace zemra::testing {
 
@@ -22,36 +22,21 @@ struct Faults {
 };
 
 // The system's file operations, failing as `faults` says, and counting what was asked of them.
-class FaultyFileSystem : public FileSystem {
+class FaultyFileSystem : public ForwardingFileSystem {
   public:
-    explicit FaultyFileSystem(Faults faults) : faults_(std::move(faults)) {}
+    explicit FaultyFileSystem(Faults faults)
+        : ForwardingFileSystem(systemFileSystem()), faults_(std::move(faults)) {}
 
     std::unique_ptr<ReadableFile> openForReading(const std::filesystem::path& path) override;
     std::unique_ptr<WritableFile> createNew(const std::filesystem::path& path) override;
     void rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
-    std::error_code link(const std::filesystem::path& existing,
-                         const std::filesystem::path& alias) override;
-    void remove(const std::filesystem::path& path) noexcept override { system().remove(path); }
-    void syncFolder(const std::filesystem::path& folder) noexcept override {
-        system().syncFolder(folder);
-    }
-    bool createFolder(const std::filesystem::path& path) override {
-        return system().createFolder(path);
-    }
-    PathKind kindOf(const std::filesystem::path& path, std::error_code& error) override {
-        return system().kindOf(path, error);
-    }
-    std::optional<FileIdentity> identityOf(const std::filesystem::path& path) override {
-        return system().identityOf(path);
-    }
-    std::optional<std::int64_t> secondsSinceChange(const std::filesystem::path& path) override;
+    void link(const std::filesystem::path& existing, const std::filesystem::path& alias) override;
+    std::int64_t secondsSinceChange(const std::filesystem::path& path) override;
 
     // Writes asked for after a write had failed.
     int writesAfterFailure() const { return writesAfterFailure_; }
 
   private:
-    static FileSystem& system() { return systemFileSystem(); }
-
     friend class FaultyWritableFile;
 
     Faults faults_;

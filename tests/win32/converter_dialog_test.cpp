@@ -98,7 +98,7 @@ class ConverterDialogTest : public ::testing::Test {
 
     zemra::testing::TempFolder folder;
     ScriptedPrompts prompts;
-    ConverterDialog dialog{programInstance(), prompts};
+    ConverterDialog dialog{programInstance(), prompts, systemFileSystem()};
     HWND window = dialog.open();
 };
 
@@ -270,7 +270,7 @@ TEST_F(ConverterDialogTest, OneDroppedFileIsTheChosenInputAndSeveralAreIgnored) 
 TEST(ConverterDialogStart, InputOfTheCommandLineIsTakenOnceTheDialogIsUp) {
     const zemra::testing::TempFolder folder;
     ScriptedPrompts prompts;
-    ConverterDialog dialog(programInstance(), prompts);
+    ConverterDialog dialog(programInstance(), prompts, systemFileSystem());
     dialog.chooseInputOnOpen(folder / "BOARD7.cmp");
     HWND window = dialog.open();
     EXPECT_TRUE(prompts.shown.empty());
@@ -293,7 +293,7 @@ TEST(ConverterDialogStart, InputOnTheCurrentDriveIsConvertedBesideIt) {
     const StartRequest request = readStartArguments(arguments);
     ASSERT_TRUE(request.input.has_value());
     ScriptedPrompts prompts;
-    ConverterDialog dialog(programInstance(), prompts);
+    ConverterDialog dialog(programInstance(), prompts, systemFileSystem());
     dialog.chooseInputOnOpen(*request.input);
     HWND window = dialog.open();
     handlePendingMessages();
@@ -385,7 +385,7 @@ class ClosingTheDialog : public ::testing::TestWithParam<Closing> {};
 
 TEST_P(ClosingTheDialog, EndsItsRun) {
     ScriptedPrompts prompts;
-    ConverterDialog dialog(programInstance(), prompts);
+    ConverterDialog dialog(programInstance(), prompts, systemFileSystem());
     ModalDriver driver([this] {
         HWND running = findThreadDialog(L"轉換程式");
         if (running != nullptr) {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "behaviour_name.h"
-#include "platform/platform.h"
 #include "platform/utf16.h"
+#include "platform/utf8_paths.h"
 #include "process_runner.h"
 #include "temp_folder.h"
 

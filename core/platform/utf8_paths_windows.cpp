@@ -1,14 +1,8 @@
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 
 #include "platform/utf16.h"
 
 namespace zemra::platform {
-
-std::tm localTimeOf(std::time_t time) {
-    std::tm local{};
-    localtime_s(&local, &time);
-    return local;
-}
 
 // Paths are UTF-16 here.
 std::string utf8Of(const std::filesystem::path& path) {

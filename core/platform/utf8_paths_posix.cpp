@@ -1,12 +1,6 @@
-#include "platform/platform.h"
+#include "platform/utf8_paths.h"
 
 namespace zemra::platform {
-
-std::tm localTimeOf(std::time_t time) {
-    std::tm local{};
-    localtime_r(&time, &local);
-    return local;
-}
 
 // Paths are byte strings here, UTF-8 by convention; their bytes pass through unchanged.
 std::string utf8Of(const std::filesystem::path& path) {

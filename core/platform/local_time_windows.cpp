@@ -1,0 +1,11 @@
+#include "platform/local_time.h"
+
+namespace zemra::platform {
+
+std::tm localTimeOf(std::time_t time) {
+    std::tm local{};
+    localtime_s(&local, &time);
+    return local;
+}
+
+}  // namespace zemra::platform

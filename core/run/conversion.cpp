@@ -1,0 +1,86 @@
+#include "run/conversion.h"
+
+#include "platform/utf8_paths.h"
+#include "run/convert_board.h"
+#include "run/output_set.h"
+
+namespace zemra {
+namespace {
+
+std::filesystem::path folderOf(const std::filesystem::path& input) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(input, error);
+    return (error ? input : absolute).parent_path();
+}
+
+// The folder `<parent>/<title>`, made when it is not there yet. The outputs go to the parent
+// itself when that folder cannot be made (a file of that name is in the way, say), and when the
+// title names the parent or its parent.
+std::filesystem::path makeOutputFolder(FileSystem& fileSystem, const std::filesystem::path& parent,
+                                       const std::string& title) {
+    if (title.empty() || title == "." || title == "..") {
+        return parent;
+    }
+    const std::filesystem::path folder = parent / platform::pathFromUtf8(title);
+    try {
+        fileSystem.createFolder(folder);
+        return folder;
+    } catch (const FileError&) {
+        return parent;
+    }
+}
+
+}  // namespace
+
+std::optional<Conversion> Conversion::open(FileSystem& fileSystem, ConversionRequest request,
+                                           const MessageSink& report) {
+    try {
+        request.input.open(fileSystem);
+    } catch (const FileError& error) {
+        report({MessageKind::FileMissing, error});
+        return std::nullopt;
+    }
+    std::string title = request.input.title();
+    return Conversion(fileSystem, std::move(request), std::move(title));
+}
+
+const std::filesystem::path& Conversion::outputFolder() {
+    if (!outputFolder_) {
+        const std::filesystem::path parent =
+            request_.outputParent ? *request_.outputParent : folderOf(request_.input.path());
+        outputFolder_ = makeOutputFolder(fileSystem_, parent, title_);
+    }
+    return *outputFolder_;
+}
+
+std::filesystem::path Conversion::outputBase() {
+    return outputFolder() / platform::pathFromUtf8(title_);
+}
+
+RunOutcome Conversion::run(const MessageSink& report) {
+    RunOutcome outcome{outputFolder(), false, std::nullopt};
+    OutputSet outputs(fileSystem_, outcome.outputFolder, title_, request_.input.path());
+    try {
+        outputs.open();
+        outcome.summary = convertBoard(
+            request_.input.records(),
+            {.title = title_, .options = request_.settings.options, .at = request_.settings.at},
+            {outputs.sink(OutputKind::Dat), outputs.sink(OutputKind::Icn),
+             outputs.sink(OutputKind::Icp), outputs.sink(OutputKind::Scp)});
+        outputs.commit();
+        outcome.committed = true;
+    } catch (const OutputSetFailure& failure) {
+        for (const OutputError& error : failure.errors()) {
+            report({notCreatedMessage(error.kind()), error});
+        }
+        return outcome;
+    } catch (const FileError& error) {
+        // The outputs fail as OutputSetFailure, so this is the input.
+        report({MessageKind::FileUnreadable, error});
+        return outcome;
+    }
+    report({MessageKind::Converted, std::nullopt});
+    return outcome;
+}
+
+}  // namespace zemra

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "decode/step_fields.h"
+#include "files/file_system.h"
+#include "run/conversion_summary.h"
+#include "run/input_file.h"
+#include "run/local_date_time.h"
+#include "run/messages.h"
+
+namespace zemra {
+
+struct ConversionSettings {
+    DecodeOptions options = {};
+    LocalDateTime at = {};  // the local time stamped into the listing
+};
+
+// What to convert, how, and where the outputs go. Every field but the input has a default and
+// callers name the fields they set, so that a field added later leaves them as they are.
+struct ConversionRequest {
+    InputFile input;
+    // The folder in which the output folder is made; the input's own folder when there is none.
+    std::optional<std::filesystem::path> outputParent = std::nullopt;
+    ConversionSettings settings = {};
+};
+
+// Receives each message of a run, in order, for the operator.
+using MessageSink = std::function<void(const RunMessage& message)>;
+
+struct RunOutcome {
+    std::filesystem::path outputFolder;        // where the outputs go; empty if the input failed
+    bool committed = false;                    // all four outputs are in place
+    std::optional<ConversionSummary> summary;  // when the whole input was read and converted
+};
+
+// One conversion of a component file into an output folder named after it, the way every front
+// end converts: open() opens the input, and run() converts it, moves the four outputs into place
+// and says how it went. In between, the caller may ask where the outputs will go.
+class Conversion {
+  public:
+    // Opens the input unless it is open already and works out its title. Nothing, after
+    // "파일이 존재하지 않습니다.", when the input cannot be opened.
+    static std::optional<Conversion> open(FileSystem& fileSystem, ConversionRequest request,
+                                          const MessageSink& report);
+
+    const std::string& title() const { return title_; }
+    // The folder `<outputParent>/<title>`, or outputParent itself when that folder cannot be
+    // made. It is made when first asked for, so that a conversion dropped before leaves nothing.
+    const std::filesystem::path& outputFolder();
+    // The output folder and the title, which with each output's extension name the outputs.
+    std::filesystem::path outputBase();
+
+    // Reads the input to its end into the four outputs and moves them into place together:
+    // every message in order, "변환을 마쳤습니다" last once all four are in place. Throws
+    // Interrupted, after removing its temporary files, when the file system says so. Once only.
+    RunOutcome run(const MessageSink& report);
+
+  private:
+    Conversion(FileSystem& fileSystem, ConversionRequest request, std::string title)
+        : fileSystem_(fileSystem), request_(std::move(request)), title_(std::move(title)) {}
+
+    FileSystem& fileSystem_;
+    ConversionRequest request_;
+    std::string title_;
+    std::optional<std::filesystem::path> outputFolder_;
+};
+
+}  // namespace zemra

@@ -1,0 +1,71 @@
+// The dialogs' Convert when the disk fails under it: the operator reads why, after the run, and
+// the output folder is left without a file of the run.
+#include <gtest/gtest.h>
+
+#include "behaviour_name.h"
+#include "board_generator.h"
+#include "converter_session.h"
+#include "faulty_file_system.h"
+#include "run/messages.h"
+#include "scripted_front_end.h"
+#include "temp_folder.h"
+
+namespace zemra::app {
+namespace {
+
+using zemra::testing::Faults;
+
+struct DialogFaultCase {
+    const char* behaviour;
+    void (*fault)(Faults& faults);
+    MessageKind message;
+
+    friend void PrintTo(const DialogFaultCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
+};
+
+class DialogConversionFaults : public ::testing::TestWithParam<DialogFaultCase> {};
+
+TEST_P(DialogConversionFaults, AreShownAfterTheRunAndLeaveNoOutputs) {
+    zemra::testing::TempFolder folder;
+    // 2,000 records: an input of several reads and outputs of several writes.
+    const auto bytes = generateBoard(3, 2000);
+    zemra::testing::writeFile(
+        folder / "BOARD.cmp",
+        std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    Faults faults;
+    GetParam().fault(faults);
+    zemra::testing::FaultyFileSystem fileSystem(faults);
+    ScriptedFrontEnd frontEnd;
+    ConverterSession session(frontEnd, fileSystem);
+
+    frontEnd.fileAnswers.emplace_back(folder / "BOARD.cmp");
+    session.readFile();
+    session.convert();
+
+    EXPECT_EQ(frontEnd.messages,
+              std::vector<std::string>{std::string(operatorText(GetParam().message))});
+    EXPECT_FALSE(frontEnd.busyDuringMessage);
+    EXPECT_FALSE(frontEnd.busy);
+    EXPECT_TRUE(zemra::testing::entriesOf(folder / "BOARD").empty());
+    EXPECT_EQ(fileSystem.writesAfterFailure(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Convert, DialogConversionFaults,
+    ::testing::Values(DialogFaultCase{"ReadErrorPartWay",
+                                      [](Faults& f) { f.readFailsAfter = 65536; },
+                                      MessageKind::FileUnreadable},
+                      DialogFaultCase{"DiskFullInTheIcnFile", [](Faults& f) { f.writeFailsIn = 1; },
+                                      MessageKind::IcnNotCreated},
+                      DialogFaultCase{"FlushOfTheSettingsFileFailing",
+                                      [](Faults& f) { f.finishFailsIn = 3; },
+                                      MessageKind::ScpNotCreated},
+                      DialogFaultCase{"MoveOfTheListingFailing",
+                                      [](Faults& f) { f.renameFailsInto = "BOARD.dat"; },
+                                      MessageKind::DatNotCreated}),
+    zemra::testing::BehaviourName());
+
+}  // namespace
+}  // namespace zemra::app

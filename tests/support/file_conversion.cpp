@@ -1,0 +1,14 @@
+#include "file_conversion.h"
+
+namespace zemra::testing {
+
+RunOutcome convertFile(FileSystem& fileSystem, const std::filesystem::path& input,
+                       const std::optional<std::filesystem::path>& outputParent,
+                       const ConversionSettings& settings, const MessageSink& report) {
+    std::optional<Conversion> conversion = Conversion::open(
+        fileSystem, {.input = InputFile(input), .outputParent = outputParent, .settings = settings},
+        report);
+    return conversion ? conversion->run(report) : RunOutcome{};
+}
+
+}  // namespace zemra::testing
