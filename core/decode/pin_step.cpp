@@ -45,14 +45,14 @@ int leadingNumber(std::string_view token) {
     return static_cast<int>(value);
 }
 
-bool isPinStep(const PartsN& partsN, std::int8_t typeCode) {
+bool isPinStep(const PartsN& partsN, TypeCode typeCode) {
     return partsN.startsWith("U") || partsN.startsWith("JU") || partsN.startsWith("IC") ||
-           (typeCode >= 10 && typeCode <= 15);
+           marksPinStep(typeCode);
 }
 
 }  // namespace
 
-std::optional<PinStep> selectPinStep(const StepFields& fields, std::int8_t typeCode,
+std::optional<PinStep> selectPinStep(const StepFields& fields, TypeCode typeCode,
                                      NameTable& names) {
     if (!isPinStep(fields.partsN, typeCode)) {
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "decode/record_codes.h"
 #include "decode/step_fields.h"
 #include "names/name_table.h"
 
@@ -13,7 +14,7 @@ namespace zemra {
 struct PinStep {
     NameId name = 0;
     LcCode lc;
-    std::int8_t typeCode = 0;
+    TypeCode typeCode{};
     int hiPin = 0;
     int loPin = 0;
     int pinNumber = 0;
@@ -24,7 +25,6 @@ static_assert(sizeof(PinStep) == 20);
 
 // The pin step of a decoded step, if its printed name or its type code marks it as one; its
 // device name is interned in `names`.
-std::optional<PinStep> selectPinStep(const StepFields& fields, std::int8_t typeCode,
-                                     NameTable& names);
+std::optional<PinStep> selectPinStep(const StepFields& fields, TypeCode typeCode, NameTable& names);
 
 }  // namespace zemra

@@ -47,7 +47,7 @@ struct StepFlags {
     bool negUpperV = false;
     bool negUpperR = false;
     bool negUpperC = false;
-    bool otherLimitCode = false;  // not both limit codes are 0x71
+    bool otherLimitCode = false;  // not both limit codes are kLimitsAsRead
 };
 
 }  // namespace zemra

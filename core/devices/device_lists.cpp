@@ -8,18 +8,11 @@ namespace {
 // A device with this many pin steps is taken as an IC.
 constexpr int kIcPinStepThreshold = 8;
 
-bool isDiodeStep(std::int8_t typeCode) {
-    return typeCode == 10 || typeCode == 11;
-}
-bool isJStep(std::int8_t typeCode) {
-    return typeCode == 13 || typeCode == 14;
-}
-
 // A counting sort of the selected steps by their IC's place in icDevices: two passes over the
 // steps, nothing kept per step but the result, and within one IC the steps keep their order.
 std::vector<PinStep> collectIcSteps(const std::vector<IcDevice>& icDevices,
                                     const std::vector<PinStep>& pinSteps,
-                                    bool (*selects)(std::int8_t)) {
+                                    bool (*selects)(TypeCode)) {
     constexpr std::size_t kNoIc = ~std::size_t{0};
     std::vector<std::size_t> placeOf;  // by name
     for (std::size_t place = 0; place < icDevices.size(); ++place) {

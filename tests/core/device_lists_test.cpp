@@ -11,7 +11,7 @@ class DeviceLists : public ::testing::Test {
     PinStep step(const char* name, std::int8_t typeCode, const char* lc = "A1", int pin = 3) {
         return {.name = names.intern(name),
                 .lc = LcCode(lc),
-                .typeCode = typeCode,
+                .typeCode = static_cast<TypeCode>(typeCode),
                 .hiPin = 1,
                 .loPin = 2,
                 .pinNumber = pin};
@@ -43,8 +43,8 @@ TEST_F(DeviceLists, GroupPinStepsByDeviceInOrderOfFirstAppearance) {
     EXPECT_EQ(diodeSteps[2].lc, LcCode("C2"));
     const auto jSteps = CollectIcJSteps(icDevices, steps);
     ASSERT_EQ(jSteps.size(), 2U);
-    EXPECT_EQ(jSteps[0].typeCode, 13);
-    EXPECT_EQ(jSteps[1].typeCode, 14);
+    EXPECT_EQ(jSteps[0].typeCode, TypeCode::J13);
+    EXPECT_EQ(jSteps[1].typeCode, TypeCode::J14);
 }
 
 TEST_F(DeviceLists, ThresholdIsEightStepsOfExactlyTheSameName) {

@@ -81,7 +81,7 @@ class EngineRun {
         for (const TextPinStep& step : textSteps) {
             pinSteps.push_back({.name = names.intern(step.name),
                                 .lc = LcCode(step.lc),
-                                .typeCode = step.typeCode,
+                                .typeCode = static_cast<TypeCode>(step.typeCode),
                                 .hiPin = step.hiPin,
                                 .loPin = step.loPin,
                                 .pinNumber = step.pinNumber});
@@ -109,7 +109,7 @@ class EngineRun {
         std::vector<TextPinStep> texts;
         for (const PinStep& step : entries) {
             texts.push_back({name(step.name), std::string(step.lc.view()), step.hiPin, step.loPin,
-                             step.pinNumber, step.typeCode});
+                             step.pinNumber, static_cast<std::int8_t>(step.typeCode)});
         }
         return texts;
     }

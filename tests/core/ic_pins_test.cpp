@@ -17,7 +17,7 @@ class IcPinsTest : public ::testing::Test {
     PinStep pinStep(const char* name, std::int8_t typeCode, int hiPin, int loPin, int pinNumber) {
         return {.name = id(name),
                 .lc = LcCode("A1"),
-                .typeCode = typeCode,
+                .typeCode = static_cast<TypeCode>(typeCode),
                 .hiPin = hiPin,
                 .loPin = loPin,
                 .pinNumber = pinNumber};
