@@ -25,7 +25,7 @@ using PartsN = FixedText<16>;
 
 // The fields of the step being decoded, one per listing column.
 struct StepFields {
-    std::int64_t step = 1;
+    std::int64_t step = 1;  // numbered by the step sequence
     PartsN partsN;
     float actualV = 0.0F;
     std::string_view unit;  // prints as two blanks while empty

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "decode/listing_lines.h"
-#include "decode/step_decoder.h"
+#include "decode/record_reader.h"
+#include "decode/step_sequence.h"
 #include "pinfiles/pin_files.h"
 #include "run/listing_header.h"
 #include "run/settings_file.h"
@@ -14,7 +15,6 @@
 namespace zemra {
 namespace {
 
-constexpr std::size_t kRecordsPerRead = 1024;
 // Room for the pin steps of this many records is taken at the start; a larger board grows its
 // list from there.
 constexpr std::uint64_t kMostRecordsReserved = std::uint64_t{1} << 24U;
@@ -27,7 +27,7 @@ class RecordLoop {
     // step fills is never touched and costs no memory.
     RecordLoop(const DecodeOptions& options, std::uint64_t expectedRecords, TextWriter& listing,
                ConversionSummary& summary)
-        : options_(options), listing_(listing), summary_(summary) {
+        : steps_(options), listing_(listing), summary_(summary) {
         pinSteps_.reserve(
             static_cast<std::size_t>(std::min(expectedRecords, kMostRecordsReserved)));
     }
@@ -35,21 +35,19 @@ class RecordLoop {
     void convert(std::span<const std::byte, kRecordSize> bytes) {
         ++summary_.records;
         const ComponentRecord record = decodeRecord(bytes);
-        switch (decodeStep(record, options_, fields_, counters_)) {
+        switch (steps_.decode(record)) {
             case StepKind::Dropped:
                 ++summary_.droppedRecords;
                 return;
             case StepKind::Skipped:
-                writeSkippedStepLines(fields_.step, listing_);
-                ++fields_.step;
+                writeSkippedStepLines(steps_.fields().step, listing_);
                 ++summary_.steps;
                 ++summary_.skippedSteps;
                 return;
             case StepKind::Decoded:
-                writeStepLines(fields_, options_.variant, listing_);
-                ++fields_.step;
+                writeStepLines(steps_.fields(), steps_.options().variant, listing_);
                 ++summary_.steps;
-                if (auto pinStep = selectPinStep(fields_, record.typeCode, names_)) {
+                if (auto pinStep = selectPinStep(steps_.fields(), record.typeCode, names_)) {
                     pinSteps_.push_back(*pinStep);
                 }
                 return;
@@ -58,34 +56,23 @@ class RecordLoop {
 
     std::vector<PinStep> takePinSteps() { return std::move(pinSteps_); }
     NameTable takeNames() { return std::move(names_); }
-    const RunCounters& counters() const { return counters_; }
+    const RunCounters& counters() const { return steps_.counters(); }
 
   private:
-    DecodeOptions options_;
+    StepSequence steps_;
     TextWriter& listing_;
     ConversionSummary& summary_;
-    StepFields fields_;
-    RunCounters counters_;
     NameTable names_;
     std::vector<PinStep> pinSteps_;
 };
 
-// Reads the input to its end in large blocks; a trailing partial record is only counted.
+// Reads the input to its end; a trailing partial record is only counted.
 void readRecords(ByteSource& input, RecordLoop& loop, ConversionSummary& summary) {
-    std::vector<std::byte> buffer(kRecordsPerRead * kRecordSize);
-    std::size_t held = 0;
-    while (const std::size_t count = input.read(std::span(buffer).subspan(held))) {
-        held += count;
-        std::size_t offset = 0;
-        for (; offset + kRecordSize <= held; offset += kRecordSize) {
-            loop.convert(
-                std::span<const std::byte, kRecordSize>(buffer.data() + offset, kRecordSize));
-        }
-        std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(offset),
-                  buffer.begin() + static_cast<std::ptrdiff_t>(held), buffer.begin());
-        held -= offset;
+    RecordReader reader(input);
+    while (const auto bytes = reader.next()) {
+        loop.convert(*bytes);
     }
-    summary.ignoredBytes = held;
+    summary.ignoredBytes = reader.trailingBytes();
 }
 
 void summariseIcs(const BoardLists& lists, ConversionSummary& summary) {
