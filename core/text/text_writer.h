@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -59,19 +60,51 @@ class TextWriter {
 
     // "%Nd" (and "%Nlld").
     void number(std::int64_t value, std::size_t width = 0) {
-        std::array<char, 24> digits{};
-        const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-        padded({digits.data(), static_cast<std::size_t>(result.ptr - digits.data())}, width);
+        Digits digits;
+        char* first = digits.end();
+        std::uint64_t rest =
+            value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+        do {
+            *--first = static_cast<char>('0' + rest % 10);
+            rest /= 10;
+        } while (rest != 0);
+        if (value < 0) {
+            *--first = '-';
+        }
+        padded(digits, first, width);
     }
 
     // "%N.2f" of a value widened to double: correctly rounded from the exact binary value, ties
     // to even, as the C library's printf rounds.
     void fixed2(double value, std::size_t width) {
-        // The widest double in fixed notation has 309 digits before the point.
-        std::array<char, 320> digits{};
-        const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                          std::chars_format::fixed, 2);
-        padded({digits.data(), static_cast<std::size_t>(result.ptr - digits.data())}, width);
+        if (!(std::abs(value) < kFastFixedLimit) ||
+            static_cast<double>(static_cast<float>(value)) != value) {
+            longFixed2(value, width);
+            return;
+        }
+        // A float has 24 significant bits, so a hundred times it is exact in a double, and
+        // rounding that to a whole number rounds the exact value.
+        const double exact = std::abs(value) * 100.0;
+        const double whole = std::floor(exact);
+        auto hundredths = static_cast<std::uint64_t>(whole);
+        const double fraction = exact - whole;
+        if (fraction > 0.5 || (fraction == 0.5 && hundredths % 2 == 1)) {
+            ++hundredths;
+        }
+        Digits digits;
+        char* first = digits.end();
+        *--first = static_cast<char>('0' + hundredths % 10);
+        *--first = static_cast<char>('0' + hundredths / 10 % 10);
+        *--first = '.';
+        std::uint64_t units = hundredths / 100;
+        do {
+            *--first = static_cast<char>('0' + units % 10);
+            units /= 10;
+        } while (units != 0);
+        if (std::signbit(value)) {
+            *--first = '-';
+        }
+        padded(digits, first, width);
     }
 
     // Hands everything formatted so far to the sink.
@@ -80,6 +113,16 @@ class TextWriter {
   private:
     static constexpr std::size_t kBlockSize = std::size_t{1} << 18;
     static constexpr std::size_t kShortText = 32;
+    // Fixed-point values below this take the short way: their hundredths fit 64 bits.
+    static constexpr double kFastFixedLimit = 1e15;
+
+    // Digits are formatted backwards into the first half, ending at end(); the second half lets
+    // padded() copy a fixed number of bytes from wherever they begin.
+    struct Digits {
+        static constexpr std::size_t kMost = 24;
+        std::array<char, 2 * kMost> bytes;
+        char* end() { return bytes.data() + kMost; }
+    };
 
     void ensureRoom(std::size_t count) {
         if (kBlockSize - used_ < count) {
@@ -95,13 +138,25 @@ class TextWriter {
         std::memset(block_.get() + used_, ' ', count);
         used_ += count;
     }
-    // Digits and signs, which hold no LF.
-    void padded(std::string_view digits, std::size_t width) {
-        const std::size_t padding = width > digits.size() ? width - digits.size() : 0;
-        ensureRoom(padding + digits.size());
-        pad(padding);
-        copy(digits);
+    // Digits and signs, which hold no LF. Widths are small, so the padding and the digits are
+    // each copied as a block of fixed size, of which only the part needed counts.
+    void padded(Digits& digits, const char* first, std::size_t width) {
+        static constexpr std::size_t kFixedPadding = 16;
+        static constexpr char kBlanks[kFixedPadding + 1] = "                ";
+        const auto size = static_cast<std::size_t>(digits.end() - first);
+        const std::size_t padding = width > size ? width - size : 0;
+        if (padding > kFixedPadding) {
+            longPad(padding);
+        } else {
+            ensureRoom(kFixedPadding);
+            std::memcpy(block_.get() + used_, kBlanks, kFixedPadding);
+            used_ += padding;
+        }
+        ensureRoom(Digits::kMost);
+        std::memcpy(block_.get() + used_, first, Digits::kMost);
+        used_ += size;
     }
+    void longFixed2(double value, std::size_t width);
     void longText(std::string_view bytes, std::size_t width, Align align);
     void longPad(std::size_t count);
 
