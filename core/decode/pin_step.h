@@ -9,8 +9,11 @@
 
 namespace zemra {
 
+// Which pin step of a run: 0 for the first.
+using PinStepOrdinal = std::uint32_t;
+
 // A decoded step that tests a device pin: device name and IC pin number from the part name.
-// Its members are in the order that packs it into 20 bytes: boards hold millions of them.
+// The run keeps of it only what the passes read (PinStepList).
 struct PinStep {
     NameId name = 0;
     LcCode lc;
@@ -21,7 +24,6 @@ struct PinStep {
 
     friend bool operator==(const PinStep&, const PinStep&) = default;
 };
-static_assert(sizeof(PinStep) == 20);
 
 // The pin step of a decoded step, if its printed name or its type code marks it as one; its
 // device name is interned in `names`.
