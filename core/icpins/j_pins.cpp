@@ -132,9 +132,7 @@ bool matchSplit(std::string_view leftPart, std::string_view rightPart, const IcJ
 // so that an IC whose J steps find the same pins over and over holds each only once or twice.
 constexpr std::size_t kFirstCompaction = 64;
 
-int pinNumberOf(const IcJPin& pin) {
-    return pin.pinNumber;
-}
+constexpr auto kPinNumberOf = [](const IcJPin& pin) { return pin.pinNumber; };
 
 }  // namespace
 
@@ -157,13 +155,13 @@ void FoundJPins::add(int pinNumber, int testerPin, PinStepOrdinal pinStep, const
     }
     found_.push_back(pin);
     if (found_.size() >= compactAt_) {
-        keepLastPerPin(found_, pinNumberOf);
+        keepLastPerPin(found_, kPinNumberOf);
         compactAt_ = std::max(kFirstCompaction, 2 * found_.size());
     }
 }
 
 void FoundJPins::moveInto(IcPins& pins) {
-    keepLastPerPin(found_, pinNumberOf);
+    keepLastPerPin(found_, kPinNumberOf);
     // Pin 0 has a slot of its own, which the pin file never shows.
     const auto firstShown = std::find_if(found_.begin(), found_.end(),
                                          [](const IcJPin& pin) { return pin.pinNumber >= 1; });

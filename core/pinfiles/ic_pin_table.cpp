@@ -11,9 +11,7 @@ bool byPin(const PinSlot& left, const PinSlot& right) {
     return left.pin < right.pin;
 }
 
-int pinOf(const PinSlot& slot) {
-    return slot.pin;
-}
+constexpr auto kPinOf = [](const PinSlot& slot) { return slot.pin; };
 
 }  // namespace
 
@@ -37,7 +35,7 @@ void BuildIcPinTable(const IcPins& pins, IcPinTable& table) {
     for (const IcJPin& pin : pins.jPins) {
         slots.push_back({pin.pinNumber, pin.testerPin, PinSource::JPin, pin.pinStep});
     }
-    keepLastPerPin(slots, pinOf);
+    keepLastPerPin(slots, kPinOf);
 }
 
 }  // namespace zemra

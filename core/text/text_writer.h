@@ -61,13 +61,8 @@ class TextWriter {
     // "%Nd" (and "%Nlld").
     void number(std::int64_t value, std::size_t width = 0) {
         Digits digits;
-        char* first = digits.end();
-        std::uint64_t rest =
-            value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-        do {
-            *--first = static_cast<char>('0' + rest % 10);
-            rest /= 10;
-        } while (rest != 0);
+        char* first = digitsBefore(digits.end(), value < 0 ? 0 - static_cast<std::uint64_t>(value)
+                                                           : static_cast<std::uint64_t>(value));
         if (value < 0) {
             *--first = '-';
         }
@@ -92,15 +87,10 @@ class TextWriter {
             ++hundredths;
         }
         Digits digits;
-        char* first = digits.end();
-        *--first = static_cast<char>('0' + hundredths % 10);
-        *--first = static_cast<char>('0' + hundredths / 10 % 10);
+        char* first = digits.end() - 2;
+        std::memcpy(first, &kDigitPairs[2 * (hundredths % 100)], 2);
         *--first = '.';
-        std::uint64_t units = hundredths / 100;
-        do {
-            *--first = static_cast<char>('0' + units % 10);
-            units /= 10;
-        } while (units != 0);
+        first = digitsBefore(first, hundredths / 100);
         if (std::signbit(value)) {
             *--first = '-';
         }
@@ -115,6 +105,33 @@ class TextWriter {
     static constexpr std::size_t kShortText = 32;
     // Fixed-point values below this take the short way: their hundredths fit 64 bits.
     static constexpr double kFastFixedLimit = 1e15;
+
+    // "00" to "99", for formatting numbers two digits at a time.
+    static constexpr std::array<char, 200> kDigitPairs = [] {
+        std::array<char, 200> pairs{};
+        for (std::size_t value = 0; value < 100; ++value) {
+            pairs[2 * value] = static_cast<char>('0' + value / 10);
+            pairs[2 * value + 1] = static_cast<char>('0' + value % 10);
+        }
+        return pairs;
+    }();
+
+    // The decimal digits of `value`, written backwards so that they end before `end`; returns
+    // where they begin.
+    static char* digitsBefore(char* end, std::uint64_t value) {
+        while (value >= 100) {
+            end -= 2;
+            std::memcpy(end, &kDigitPairs[2 * (value % 100)], 2);
+            value /= 100;
+        }
+        if (value >= 10) {
+            end -= 2;
+            std::memcpy(end, &kDigitPairs[2 * value], 2);
+        } else {
+            *--end = static_cast<char>('0' + value);
+        }
+        return end;
+    }
 
     // Digits are formatted backwards into the first half, ending at end(); the second half lets
     // padded() copy a fixed number of bytes from wherever they begin.
