@@ -1,6 +1,8 @@
 #include "devices/pin_step_list.h"
 
 #include <algorithm>
+#include <limits>
+#include <stdexcept>
 
 namespace zemra {
 namespace {
@@ -29,13 +31,19 @@ void PinStepList::append(const PinStep& step) {
         devices_.resize(std::size_t{step.name} + 1);
     }
     Device& device = devices_[step.name];
-    if (device.stepCount++ == 0) {
+    if (device.stepCount == 0) {
         device.firstLc = step.lc;
         devicesInOrder_.push_back(step.name);
+    }
+    if (device.stepCount != std::numeric_limits<std::uint32_t>::max()) {
+        ++device.stepCount;
     }
     const PinStepOrdinal ordinal = size_++;
     if (!isDiodeOrJStep(step.typeCode)) {
         return;
+    }
+    if (kept_.size() >= kNone) {
+        throw std::length_error("more diode and J steps than one run can keep");
     }
     const auto index = static_cast<std::uint32_t>(kept_.size());
     const PinStepOrdinal expected =

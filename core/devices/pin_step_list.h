@@ -36,7 +36,8 @@ class PinStepList {
     explicit PinStepList(std::size_t expectedSteps = 0);
 
     // Appends the next pin step of the run. Its tester pins are 12-bit numbers, as records hold
-    // them; a run keeps at most 2^32 - 1 diode and J steps.
+    // them. A run keeps fewer than 2^32 diode and J steps (a file of over 256 GB): the next one
+    // throws std::length_error.
     void append(const PinStep& step);
 
     // Pin steps appended so far: the ordinal of the next one.
@@ -56,7 +57,7 @@ class PinStepList {
 
     struct Device {
         LcCode firstLc;
-        std::uint32_t stepCount = 0;
+        std::uint32_t stepCount = 0;  // stops rising at its highest value
         std::uint32_t firstKept = kNone;
         std::uint32_t lastKept = kNone;
     };
@@ -66,8 +67,9 @@ class PinStepList {
         std::int32_t pinNumber = 0;
         std::uint32_t pinsAndType = 0;
     };
-    // Where the ordinal of the kept steps from `kept` on stops being kept + offset: pin steps
-    // that are not kept lie before it. Most boards need few.
+    // The ordinal of the kept step at `kept`, where pin steps that are not kept last came between
+    // two kept ones: a kept step's ordinal is that of the last mark at or before it plus its
+    // distance from that mark. Boards whose pin steps are mostly diode and J steps need few.
     struct OrdinalMark {
         std::uint32_t kept = 0;
         PinStepOrdinal ordinal = 0;
