@@ -8,6 +8,7 @@
 #include "icpins/ic_pin_entries.h"
 #include "names/name_table.h"
 #include "pinfiles/ic_pin_table.h"
+#include "text/fixed_text.h"
 
 namespace zemra {
 
