@@ -26,17 +26,17 @@ void RunPasses(BoardLists& lists, const PassOptions& options, const IcPinsReceiv
     IcPinTable table;
     DeriveIcPins(lists.icDevices, lists.icCommonPins, icDiodeSteps, icJSteps,
                  options.keepIgnoredJPins, [&](const IcPins& pins) {
-                     if (!pins.pinCount) {
-                         if (options.keepIcPinLists) {
-                             lists.keep(pins, nullptr);
-                         }
-                         return;
+                     // An IC without a pin count is in no pin file.
+                     const bool inPinFiles = pins.pinCount.has_value();
+                     if (inPinFiles) {
+                         BuildIcPinTable(pins, table);
                      }
-                     BuildIcPinTable(pins, table);
                      if (options.keepIcPinLists) {
-                         lists.keep(pins, &table);
+                         lists.keep(pins, inPinFiles ? &table : nullptr);
                      }
-                     receive(pins, table);
+                     if (inPinFiles) {
+                         receive(pins, table);
+                     }
                  });
 }
 
