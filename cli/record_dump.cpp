@@ -3,7 +3,6 @@
 #include <array>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "decode/record_reader.h"
 #include "decode/step_sequence.h"
