@@ -1,6 +1,7 @@
 // Throughput of whole conversions in memory: record decoding, listing, passes and pin files.
 #include <benchmark/benchmark.h>
 
+#include "benchmark_boards.h"
 #include "board_generator.h"
 #include "pin_step_board.h"
 #include "run/convert_board.h"
@@ -29,6 +30,20 @@ BENCHMARK(BM_ConvertGeneratedBoard)
     ->Arg(10'000)
     ->Arg(100'000)
     ->Unit(benchmark::kMillisecond);
+
+// A board dense in ICs, whose passes carry as much work as its listing.
+void BM_ConvertIcDenseBoard(benchmark::State& state) {
+    std::vector<std::byte> board;
+    makeIcDenseBoard(static_cast<std::size_t>(state.range(0)),
+                     [&board](const std::vector<std::byte>& records) {
+                         board.insert(board.end(), records.begin(), records.end());
+                     });
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(convert(board));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(board.size() / 64));
+}
+BENCHMARK(BM_ConvertIcDenseBoard)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond);
 
 // Pin steps over many devices: the passes must stay linear in both.
 void BM_ConvertPinStepBoard(benchmark::State& state) {

@@ -3,9 +3,9 @@
 #include <array>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "decode/step_decoder.h"
+#include "decode/record_reader.h"
+#include "decode/step_sequence.h"
 #include "escaped_text.h"
 #include "platform/utf8_paths.h"
 #include "run/messages.h"
@@ -13,7 +13,6 @@
 namespace zemra::cli {
 namespace {
 
-constexpr std::size_t kRecordsPerRead = 1024;
 constexpr const char* kHeader =
     "offset,partName,lc,skip,standardValue,standardRange,actualValue,actualRange,upperLimit,"
     "upperLimitCode,lowerLimit,lowerLimitCode,typeCode,modeCode,delay,hiPin,loPin,guardPin1,"
@@ -54,22 +53,20 @@ int signedByte(std::span<const std::byte, kRecordSize> bytes, std::size_t offset
 
 class DumpRows {
   public:
-    explicit DumpRows(std::ostream& out) : out_(out) {}
+    explicit DumpRows(std::ostream& out) : out_(out), steps_(DecodeOptions{}) {}
 
     void write(std::uint64_t offset, std::span<const std::byte, kRecordSize> bytes) {
         const ComponentRecord record = decodeRecord(bytes);
         std::string became;
-        switch (decodeStep(record, {}, fields_, counters_)) {
+        switch (steps_.decode(record)) {
             case StepKind::Dropped:
                 became = "dropped";
                 break;
             case StepKind::Skipped:
                 became = "*";
-                ++fields_.step;
                 break;
             case StepKind::Decoded:
-                became = std::to_string(fields_.step);
-                ++fields_.step;
+                became = std::to_string(steps_.fields().step);
                 break;
         }
         // Limits as the record holds them: both are signed bytes before any rule applies.
@@ -90,8 +87,7 @@ class DumpRows {
 
   private:
     std::ostream& out_;
-    StepFields fields_;
-    RunCounters counters_;
+    StepSequence steps_;
 };
 
 }  // namespace
@@ -99,21 +95,11 @@ class DumpRows {
 std::uint64_t writeRecordDump(ByteSource& input, std::ostream& out) {
     out << kHeader;
     DumpRows rows(out);
-    std::vector<std::byte> buffer(kRecordsPerRead * kRecordSize);
-    std::size_t held = 0;
-    std::uint64_t offset = 0;
-    while (const std::size_t count = input.read(std::span(buffer).subspan(held))) {
-        held += count;
-        std::size_t used = 0;
-        for (; used + kRecordSize <= held; used += kRecordSize, offset += kRecordSize) {
-            rows.write(offset,
-                       std::span<const std::byte, kRecordSize>(buffer.data() + used, kRecordSize));
-        }
-        std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(used),
-                  buffer.begin() + static_cast<std::ptrdiff_t>(held), buffer.begin());
-        held -= used;
+    RecordReader reader(input);
+    for (std::uint64_t offset = 0; const auto bytes = reader.next(); offset += kRecordSize) {
+        rows.write(offset, *bytes);
     }
-    return held;
+    return reader.trailingBytes();
 }
 
 int dumpFile(const std::filesystem::path& input, FileSystem& fileSystem, std::ostream& out,

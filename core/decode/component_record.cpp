@@ -76,7 +76,7 @@ ComponentRecord decodeRecord(std::span<const std::byte, kRecordSize> bytes) {
     decoded.lowerLimit = std::abs(static_cast<int>(record.signedAt(kLowerLimit)));
     decoded.lowerLimitCode = static_cast<std::uint8_t>(record.at(kLowerLimitCode));
     decoded.skip = (record.at(kFlags) & 0x80U) != 0;
-    decoded.typeCode = record.signedAt(kTypeCode);
+    decoded.typeCode = static_cast<TypeCode>(record.signedAt(kTypeCode));
     decoded.modeCode = static_cast<char>(record.at(kModeCode));
     decoded.delay = record.signedAt(kDelay);
     decoded.loPin = record.pin(record.lowNibble(kHiLoPinHigh), kLoPinLow);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "decode/record_codes.h"
 #include "text/fixed_text.h"
 
 namespace zemra {
@@ -23,7 +24,7 @@ struct ComponentRecord {
     int lowerLimit = 0;  // absolute value of the signed byte: 0x80 gives 128
     std::uint8_t lowerLimitCode = 0;
     bool skip = false;
-    std::int8_t typeCode = 0;
+    TypeCode typeCode{};
     char modeCode = 0;
     std::int8_t delay = 0;
     int hiPin = 0;

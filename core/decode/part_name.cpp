@@ -28,10 +28,10 @@ void cleanUpPartName(PartsN& partsN) {
     }
 }
 
-void applyPrefixRules(std::int8_t typeCode, TesterVariant variant, StepFields& fields) {
+void applyPrefixRules(TypeCode typeCode, TesterVariant variant, StepFields& fields) {
     const bool kx740e = variant == TesterVariant::Kx740e;
     PartsN& name = fields.partsN;
-    if (name.startsWith("IC") && typeCode != 13 && typeCode != 14) {
+    if (name.startsWith("IC") && !isJStep(typeCode)) {
         if (kx740e) {
             name = renamed("U", name, 2);
         } else {
@@ -61,11 +61,11 @@ void applyPrefixRules(std::int8_t typeCode, TesterVariant variant, StepFields& f
     }
 }
 
-void setJumperValues(std::int8_t typeCode, StepFields& fields) {
-    if (typeCode == 13) {
+void setJumperValues(TypeCode typeCode, StepFields& fields) {
+    if (typeCode == TypeCode::J13) {
         fields.actualV = kClosedJumperValue;
         fields.standV = kClosedJumperValue;
-    } else if (typeCode == 14) {
+    } else if (typeCode == TypeCode::J14) {
         fields.actualV = kOpenJumperValue;
         fields.standV = kOpenJumperValue;
     }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <cstdint>
-
+#include "decode/record_codes.h"
 #include "decode/step_fields.h"
 
 namespace zemra {
@@ -11,9 +10,9 @@ void cleanUpPartName(PartsN& partsN);
 
 // Name rules for ICs, LSIs, regulators, connectors, switches and jumpers: KX740E carries the
 // kind in the part name, KX740 FE/FR in Type.
-void applyPrefixRules(std::int8_t typeCode, TesterVariant variant, StepFields& fields);
+void applyPrefixRules(TypeCode typeCode, TesterVariant variant, StepFields& fields);
 
 // Jumper steps test at fixed values: 1.0 for type code 13, 4.0 for 14; other codes change nothing.
-void setJumperValues(std::int8_t typeCode, StepFields& fields);
+void setJumperValues(TypeCode typeCode, StepFields& fields);
 
 }  // namespace zemra

@@ -1,12 +1,26 @@
 #include "decode/pin_step.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace zemra {
 namespace {
 
 constexpr std::string_view kNameDelimiters = " _G*-/+";
+
+// Whether a byte is a name delimiter, by its value: every pin step splits its name.
+constexpr std::array<bool, 256> kIsDelimiter = [] {
+    std::array<bool, 256> table{};
+    for (const char delimiter : kNameDelimiters) {
+        table[static_cast<unsigned char>(delimiter)] = true;
+    }
+    return table;
+}();
+
+bool isDelimiter(char byte) {
+    return kIsDelimiter[static_cast<unsigned char>(byte)];
+}
 
 // Splits off tokens as strtok does: leading delimiters are skipped and a run of delimiters
 // separates two tokens.
@@ -15,15 +29,10 @@ class NameTokens {
     explicit NameTokens(std::string_view source) : rest_(source) {}
 
     std::string_view next() {
-        const auto start = rest_.find_first_not_of(kNameDelimiters);
-        if (start == std::string_view::npos) {
-            rest_ = {};
-            return {};
-        }
-        rest_.remove_prefix(start);
-        const auto end = std::min(rest_.find_first_of(kNameDelimiters), rest_.size());
-        const std::string_view token = rest_.substr(0, end);
-        rest_.remove_prefix(end);
+        const auto start = std::find_if_not(rest_.begin(), rest_.end(), isDelimiter);
+        const auto end = std::find_if(start, rest_.end(), isDelimiter);
+        const std::string_view token(start, end);
+        rest_ = std::string_view(end, rest_.end());
         return token;
     }
 
@@ -45,14 +54,14 @@ int leadingNumber(std::string_view token) {
     return static_cast<int>(value);
 }
 
-bool isPinStep(const PartsN& partsN, std::int8_t typeCode) {
+bool isPinStep(const PartsN& partsN, TypeCode typeCode) {
     return partsN.startsWith("U") || partsN.startsWith("JU") || partsN.startsWith("IC") ||
-           (typeCode >= 10 && typeCode <= 15);
+           marksPinStep(typeCode);
 }
 
 }  // namespace
 
-std::optional<PinStep> selectPinStep(const StepFields& fields, std::int8_t typeCode,
+std::optional<PinStep> selectPinStep(const StepFields& fields, TypeCode typeCode,
                                      NameTable& names) {
     if (!isPinStep(fields.partsN, typeCode)) {
         return std::nullopt;

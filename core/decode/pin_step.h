@@ -3,28 +3,30 @@
 #include <cstdint>
 #include <optional>
 
+#include "decode/record_codes.h"
 #include "decode/step_fields.h"
 #include "names/name_table.h"
 
 namespace zemra {
 
+// Which pin step of a run: 0 for the first.
+using PinStepOrdinal = std::uint32_t;
+
 // A decoded step that tests a device pin: device name and IC pin number from the part name.
-// Its members are in the order that packs it into 20 bytes: boards hold millions of them.
+// The run keeps of it only what the passes read (PinStepList).
 struct PinStep {
     NameId name = 0;
     LcCode lc;
-    std::int8_t typeCode = 0;
+    TypeCode typeCode{};
     int hiPin = 0;
     int loPin = 0;
     int pinNumber = 0;
 
     friend bool operator==(const PinStep&, const PinStep&) = default;
 };
-static_assert(sizeof(PinStep) == 20);
 
 // The pin step of a decoded step, if its printed name or its type code marks it as one; its
 // device name is interned in `names`.
-std::optional<PinStep> selectPinStep(const StepFields& fields, std::int8_t typeCode,
-                                     NameTable& names);
+std::optional<PinStep> selectPinStep(const StepFields& fields, TypeCode typeCode, NameTable& names);
 
 }  // namespace zemra

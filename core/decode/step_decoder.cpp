@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "decode/part_name.h"
+#include "decode/record_codes.h"
 #include "decode/step_type.h"
 #include "decode/values.h"
 
 namespace zemra {
 namespace {
 
-constexpr unsigned kLimitCode = 0x71;
 constexpr int kLimitMaximum = 99;
 
 // ASCII only: bytes from 0x80 up are neither letters nor digits.
@@ -66,7 +66,7 @@ StepKind decodeStep(const ComponentRecord& record, const DecodeOptions& options,
     fields.upperLimit = std::min<int>(record.upperLimit, kLimitMaximum);
     fields.lowerLimit = std::min(record.lowerLimit, kLimitMaximum);
     flags.otherLimitCode =
-        record.upperLimitCode != kLimitCode || record.lowerLimitCode != kLimitCode;
+        record.upperLimitCode != kLimitsAsRead || record.lowerLimitCode != kLimitsAsRead;
     fields.dly = std::max<int>(record.delay, 0);
 
     cleanUpPartName(fields.partsN);

@@ -12,8 +12,8 @@ enum class StepKind {
     Dropped,  // a record without a usable name and without the skip mark: no lines
 };
 
-// Decodes one record into `fields` (Step is kept) and raises the run counters. The listing
-// lines and the pin step are left to the caller.
+// Decodes one record into `fields` and raises the run counters. Step is left as it is: the step
+// sequence numbers the steps. The listing lines and the pin step are left to the caller.
 StepKind decodeStep(const ComponentRecord& record, const DecodeOptions& options, StepFields& fields,
                     RunCounters& counters);
 

@@ -25,7 +25,7 @@ using PartsN = FixedText<16>;
 
 // The fields of the step being decoded, one per listing column.
 struct StepFields {
-    std::int64_t step = 1;
+    std::int64_t step = 1;  // numbered by the step sequence
     PartsN partsN;
     float actualV = 0.0F;
     std::string_view unit;  // prints as two blanks while empty
@@ -47,7 +47,7 @@ struct StepFlags {
     bool negUpperV = false;
     bool negUpperR = false;
     bool negUpperC = false;
-    bool otherLimitCode = false;  // not both limit codes are 0x71
+    bool otherLimitCode = false;  // not both limit codes are kLimitsAsRead
 };
 
 }  // namespace zemra

@@ -4,12 +4,10 @@
 
 #include "decode/mode_code.h"
 #include "decode/part_name.h"
+#include "decode/record_codes.h"
 
 namespace zemra {
 namespace {
-
-constexpr unsigned kResistance = 0x1;
-constexpr unsigned kCapacitance = 0x2;
 
 bool beginsWithAnyOf(const PartsN& name, std::string_view letters) {
     return !name.empty() && letters.find(name.front()) != std::string_view::npos;
@@ -57,14 +55,14 @@ void markResistor(bool kx740e, StepFields& fields) {
 void markResistorOrCapacitor(const ComponentRecord& record, bool kx740e, StepFields& fields) {
     const std::uint8_t rangeCode =
         record.standardValue != 0 ? record.standardRange : record.actualRange;
-    const unsigned kind = rangeCode >> 4U;
-    if (kind == kResistance) {
+    const RangeKind kind = rangeKindOf(rangeCode);
+    if (kind == RangeKind::Resistance) {
         if (kx740e) {
             markResistor(kx740e, fields);
         } else {
             fields.type = "R";
         }
-    } else if (kind == kCapacitance) {
+    } else if (kind == RangeKind::Capacitance) {
         markKind("C", "C", kx740e, fields);
     }
 }
@@ -74,19 +72,19 @@ void markResistorOrCapacitor(const ComponentRecord& record, bool kx740e, StepFie
 void assignStepType(const ComponentRecord& record, TesterVariant variant, StepFields& fields) {
     const bool kx740e = variant == TesterVariant::Kx740e;
     switch (record.typeCode) {
-        case 1:
-        case 2:
-        case 3:
+        case TypeCode::R1:
+        case TypeCode::R2:
+        case TypeCode::R3:
             markResistor(kx740e, fields);
             break;
-        case 4:
-        case 7:
+        case TypeCode::C4:
+        case TypeCode::C7:
             markKind("C", "C", kx740e, fields);
             break;
-        case 5:
+        case TypeCode::RorC5:
             markResistorOrCapacitor(record, kx740e, fields);
             break;
-        case 6:
+        case TypeCode::DC6:
             if (kx740e) {
                 addPrefix("DC", fields);
             } else {
@@ -94,20 +92,20 @@ void assignStepType(const ComponentRecord& record, TesterVariant variant, StepFi
             }
             fields.mode = 5;
             break;
-        case 8:
-        case 9:
+        case TypeCode::L8:
+        case TypeCode::L9:
             markKind("L", "L", kx740e, fields);
             break;
-        case 10:
-        case 11:
+        case TypeCode::D10:
+        case TypeCode::D11:
             markSemiconductor("D", "DUTQ", kx740e, record, fields);
             break;
-        case 13:
-        case 14:
+        case TypeCode::J13:
+        case TypeCode::J14:
             markKind("J", "JFW", kx740e, fields);
             setJumperValues(record.typeCode, fields);
             break;
-        case 15:
+        case TypeCode::Q15:
             markSemiconductor("Q", "TQ", kx740e, record, fields);
             break;
         default:

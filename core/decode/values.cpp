@@ -6,14 +6,10 @@
 #include <utility>
 
 #include "decode/mode_code.h"
+#include "decode/record_codes.h"
 
 namespace zemra {
 namespace {
-
-constexpr unsigned kResistance = 0x1;
-constexpr unsigned kCapacitance = 0x2;
-constexpr unsigned kInductance = 0x3;
-constexpr unsigned kLimitCode = 0x71;
 
 struct Range {
     std::string_view unit;
@@ -64,18 +60,12 @@ constexpr std::array<double, 7> kUnitStepFactors{1e-9, 1e-6, 0.001, 1.0, 1000.0,
 constexpr float kSiliconDropVolts = 1.5F;
 constexpr float kCapacitorFraction = 0.1F;
 
-unsigned kindOf(std::uint8_t rangeCode) {
-    return rangeCode >> 4U;
-}
-unsigned rangeOf(std::uint8_t rangeCode) {
-    return rangeCode & 0x0FU;
+bool isComponentKind(RangeKind kind) {
+    return kind == RangeKind::Resistance || kind == RangeKind::Capacitance ||
+           kind == RangeKind::Inductance;
 }
 
-bool isComponentKind(unsigned kind) {
-    return kind == kResistance || kind == kCapacitance || kind == kInductance;
-}
-
-std::optional<Range> lookUpRange(unsigned kind, unsigned range) {
+std::optional<Range> lookUpRange(RangeKind kind, unsigned range) {
     auto pick = [range](const auto& table) -> std::optional<Range> {
         if (range >= 1 && range <= table.size()) {
             return table[range - 1];
@@ -83,11 +73,11 @@ std::optional<Range> lookUpRange(unsigned kind, unsigned range) {
         return std::nullopt;
     };
     switch (kind) {
-        case kResistance:
+        case RangeKind::Resistance:
             return pick(kResistanceRanges);
-        case kCapacitance:
+        case RangeKind::Capacitance:
             return pick(kCapacitanceRanges);
-        case kInductance:
+        case RangeKind::Inductance:
             return pick(kInductanceRanges);
         default:
             return std::nullopt;
@@ -102,9 +92,9 @@ float scale(float value, double factor) {
 // Phase 1: the nominal value. Returns the actual range index, if this phase sets one.
 std::optional<unsigned> decodeNominalValue(const ComponentRecord& record, float nominal,
                                            StepFields& fields, StepFlags& flags) {
-    const unsigned kind = kindOf(record.actualRange);
+    const RangeKind kind = rangeKindOf(record.actualRange);
     const unsigned range = rangeOf(record.actualRange);
-    if (record.actualRange == 0x00) {
+    if (kind == RangeKind::None) {
         fields.unit = "  ";
         return std::nullopt;
     }
@@ -120,9 +110,9 @@ std::optional<unsigned> decodeNominalValue(const ComponentRecord& record, float 
         fields.actualV = scale(nominal, entry->factor);
     }
     const bool negativeUpper = fields.upperLimit < 0 && fields.lowerLimit > 0;
-    if (kind == kResistance && negativeUpper) {
+    if (kind == RangeKind::Resistance && negativeUpper) {
         flags.negUpperR = true;
-    } else if (kind == kCapacitance && negativeUpper) {
+    } else if (kind == RangeKind::Capacitance && negativeUpper) {
         flags.negUpperC = true;
     }
     return range;
@@ -130,7 +120,7 @@ std::optional<unsigned> decodeNominalValue(const ComponentRecord& record, float 
 
 // Scales the standard value into its range's unit, then into the nominal unit when there is a
 // nominal value, else takes the standard unit.
-void scaleStandardValue(unsigned kind, const Range& standard, float value, bool hasNominal,
+void scaleStandardValue(RangeKind kind, const Range& standard, float value, bool hasNominal,
                         std::optional<unsigned> actualRangeIndex, StepFields& fields) {
     fields.standV = scale(value, standard.factor);
     if (!hasNominal) {
@@ -157,10 +147,10 @@ void applyResistanceRules(const ComponentRecord& record, StepFields& fields,
         fields.lowerLimit = 15;
     }
     if (flags.otherLimitCode) {
-        if (record.upperLimitCode != kLimitCode) {
+        if (record.upperLimitCode != kLimitsAsRead) {
             fields.upperLimit = -1;
         }
-        if (record.lowerLimitCode != kLimitCode) {
+        if (record.lowerLimitCode != kLimitsAsRead) {
             fields.lowerLimit = -1;
         }
     }
@@ -218,8 +208,8 @@ void decodeVoltage(const ComponentRecord& record, float standard, float nominal,
 void decodeStandardValue(const ComponentRecord& record, float standard, float nominal,
                          std::optional<unsigned> actualRangeIndex, bool reversePins,
                          StepFields& fields, StepFlags& flags) {
-    const unsigned kind = kindOf(record.standardRange);
-    if (record.standardRange == 0x00) {
+    const RangeKind kind = rangeKindOf(record.standardRange);
+    if (kind == RangeKind::None) {
         fields.unit = "  ";
         return;
     }
@@ -230,9 +220,9 @@ void decodeStandardValue(const ComponentRecord& record, float standard, float no
     if (const auto entry = lookUpRange(kind, rangeOf(record.standardRange))) {
         scaleStandardValue(kind, *entry, standard, nominal != 0.0F, actualRangeIndex, fields);
     }
-    if (kind == kResistance) {
+    if (kind == RangeKind::Resistance) {
         applyResistanceRules(record, fields, flags);
-    } else if (kind == kCapacitance) {
+    } else if (kind == RangeKind::Capacitance) {
         applyCapacitanceRules(fields, flags);
     } else {
         applyInductanceRules(fields, flags);

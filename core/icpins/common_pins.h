@@ -10,6 +10,6 @@ namespace zemra {
 // The common pin of each IC, in the order of icDevices: what one scan of all the diode steps
 // leaves in the running pin, carried from IC to IC and starting at 1000.
 std::vector<IcCommonPin> FindCommonPins(const std::vector<IcDevice>& icDevices,
-                                        const std::vector<IcDiodeStep>& icDiodeSteps);
+                                        const IcSteps& icDiodeSteps);
 
 }  // namespace zemra

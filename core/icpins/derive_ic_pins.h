@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "devices/device_lists.h"
@@ -7,11 +8,14 @@
 
 namespace zemra {
 
-// The IC pins, in stages: the diode pins, the pin counts, then the J steps matched against the
-// diode pins for every IC, then the J steps paired with each other.
-IcPins DeriveIcPins(const std::vector<IcDevice>& icDevices,
-                    const std::vector<IcCommonPin>& icCommonPins,
-                    const std::vector<IcDiodeStep>& icDiodeSteps,
-                    const std::vector<IcJStep>& icJSteps);
+// The IC pins, in stages: the diode pins, the pin count, then the J steps matched against the
+// diode pins, then the J steps paired with each other. No IC's pins depend on another's, so each
+// IC goes through all stages before the next, in the order of icDevices, and is handed to `take`;
+// the entries it holds are reused for the next IC. J pins beyond their IC's pin count are kept in
+// IcPins::ignoredJPins only when `keepIgnoredJPins` is set.
+void DeriveIcPins(const std::vector<IcDevice>& icDevices,
+                  const std::vector<IcCommonPin>& icCommonPins, const IcSteps& icDiodeSteps,
+                  const IcSteps& icJSteps, bool keepIgnoredJPins,
+                  const std::function<void(const IcPins&)>& take);
 
 }  // namespace zemra

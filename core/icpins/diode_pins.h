@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "devices/device_lists.h"
@@ -7,15 +8,13 @@
 
 namespace zemra {
 
-// The pins of each IC known from its diode steps: a step that touches the common pin gives the
-// tester pin at its other end. Grouped by IC in the order of icCommonPins, within one IC in step
-// order, duplicates kept.
-std::vector<IcDiodePin> FindDiodePins(const std::vector<IcCommonPin>& icCommonPins,
-                                      const std::vector<IcDiodeStep>& icDiodeSteps);
+// The pins of one IC known from its diode steps, into `icDiodePins` (emptied first): a step that
+// touches the common pin gives the tester pin at its other end. In step order, repeats kept.
+void FindDiodePins(const IcCommonPin& common, const DeviceSteps& diodeSteps,
+                   std::vector<IcDiodePin>& icDiodePins);
 
-// The ICs whose highest diode pin number is 8 or more, in the order of icDevices, with that
-// number as their pin count.
-std::vector<IcPinCount> CountIcPins(const std::vector<IcDevice>& icDevices,
-                                    const std::vector<IcDiodePin>& icDiodePins);
+// The IC's pin count: its highest diode pin number, if that is 8 or more.
+std::optional<IcPinCount> CountIcPins(const IcDevice& device,
+                                      const std::vector<IcDiodePin>& icDiodePins);
 
 }  // namespace zemra

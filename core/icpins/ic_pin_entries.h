@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
+#include "decode/pin_step.h"
 #include "names/name_table.h"
 #include "text/fixed_text.h"
 
@@ -16,11 +18,12 @@ struct IcCommonPin {
     friend bool operator==(const IcCommonPin&, const IcCommonPin&) = default;
 };
 
-// An IC pin and the tester pin wired to it.
+// An IC pin, the tester pin wired to it and the pin step that told.
 struct IcPin {
     NameId name = 0;
     int testerPin = 0;
     int pinNumber = 0;
+    PinStepOrdinal pinStep = 0;
 
     friend bool operator==(const IcPin&, const IcPin&) = default;
 };
@@ -39,15 +42,18 @@ struct IcPinCount {
     friend bool operator==(const IcPinCount&, const IcPinCount&) = default;
 };
 
-// The IC pins worked out from the diode and J steps.
+// The pins of one IC, as DeriveIcPins hands them out.
 struct IcPins {
-    std::vector<IcDiodePin> icDiodePins;
-    std::vector<IcPinCount> icPinCounts;
-    // For each IC of icPinCounts, in its order, and each of its pins from 1 to pinCount in
-    // ascending order: the J pin that the pin file shows, the last one found for that pin.
-    std::vector<IcJPin> icJPins;
-    // J pins found for a pin beyond their IC's pin count, which no pin file line can show.
-    std::size_t ignoredJPins = 0;
+    std::vector<IcDiodePin> diodePins;  // in step order, repeats kept
+    // None for an IC whose diode pins reach no pin count: it is in no pin file and has no J pins.
+    std::optional<IcPinCount> pinCount;
+    // The J pin that the pin file shows for each pin from 1 to pinCount that has one, in
+    // ascending order: the last one found for that pin.
+    std::vector<IcJPin> jPins;
+    // J pins found beyond the pin count, which no pin file line can show: how many, and, when
+    // asked for, which.
+    std::size_t ignoredJPinCount = 0;
+    std::vector<IcJPin> ignoredJPins;
 };
 
 }  // namespace zemra

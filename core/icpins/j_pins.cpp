@@ -6,6 +6,8 @@
 #include <optional>
 #include <tuple>
 
+#include "icpins/last_per_pin.h"
+
 namespace zemra {
 namespace {
 
@@ -119,49 +121,65 @@ bool matchSplit(std::string_view leftPart, std::string_view rightPart, const IcJ
     bool accepted = false;
     for (std::size_t index = 0; index < groupCount; ++index) {
         if (const auto last = groups[index].lastAccepted()) {
-            found.add(groups[index].value, last->second, pinCount);
+            found.add(groups[index].value, last->second, jStep.pinStep, pinCount);
             accepted = true;
         }
     }
     return accepted;
 }
 
+// The found pins are reduced to the last per pin whenever they have doubled since the last time,
+// so that an IC whose J steps find the same pins over and over holds each only once or twice.
+constexpr std::size_t kFirstCompaction = 64;
+
+constexpr auto kPinNumberOf = [](const IcJPin& pin) { return pin.pinNumber; };
+
 }  // namespace
 
-void FoundJPins::add(int pinNumber, int testerPin, const IcPinCount& ic) {
+void FoundJPins::clear(bool keepIgnored) {
+    found_.clear();
+    compactAt_ = kFirstCompaction;
+    ignored_.clear();
+    ignoredCount_ = 0;
+    keepIgnored_ = keepIgnored;
+}
+
+void FoundJPins::add(int pinNumber, int testerPin, PinStepOrdinal pinStep, const IcPinCount& ic) {
+    const IcJPin pin{ic.name, testerPin, pinNumber, pinStep};
     if (pinNumber > ic.pinCount) {
-        ++ignored_;
-    } else {
-        testerPinByPin_[pinNumber] = testerPin;
-    }
-}
-
-std::vector<IcJPin> FoundJPins::shownPins(NameId ic) const {
-    std::vector<IcJPin> pins;
-    for (const auto& [pinNumber, testerPin] : testerPinByPin_) {
-        // Pin 0 has a slot of its own, which the pin file never shows.
-        if (pinNumber >= 1) {
-            pins.push_back({ic, testerPin, pinNumber});
+        ++ignoredCount_;
+        if (keepIgnored_) {
+            ignored_.push_back(pin);
         }
+        return;
     }
-    std::sort(pins.begin(), pins.end(), [](const IcJPin& left, const IcJPin& right) {
-        return left.pinNumber < right.pinNumber;
-    });
-    return pins;
+    found_.push_back(pin);
+    if (found_.size() >= compactAt_) {
+        keepLastPerPin(found_, kPinNumberOf);
+        compactAt_ = std::max(kFirstCompaction, 2 * found_.size());
+    }
 }
 
-KnownPins::KnownPins(const std::vector<IcDiodePin>& icDiodePins,
-                     std::span<const std::size_t> positions) {
-    entries_.reserve(positions.size());
-    for (std::size_t rank = 0; rank < positions.size(); ++rank) {
-        const IcDiodePin& pin = icDiodePins[positions[rank]];
-        entries_.push_back({pin.pinNumber, pin.testerPin, rank});
+void FoundJPins::moveInto(IcPins& pins) {
+    keepLastPerPin(found_, kPinNumberOf);
+    // Pin 0 has a slot of its own, which the pin file never shows.
+    const auto firstShown = std::find_if(found_.begin(), found_.end(),
+                                         [](const IcJPin& pin) { return pin.pinNumber >= 1; });
+    pins.jPins.assign(firstShown, found_.end());
+    pins.ignoredJPins.swap(ignored_);
+    pins.ignoredJPinCount = ignoredCount_;
+}
+
+void KnownPins::assign(const std::vector<IcDiodePin>& icDiodePins) {
+    entries_.clear();
+    for (std::size_t rank = 0; rank < icDiodePins.size(); ++rank) {
+        entries_.push_back({icDiodePins[rank].pinNumber, icDiodePins[rank].testerPin, rank});
     }
     std::sort(entries_.begin(), entries_.end(), [](const Entry& left, const Entry& right) {
         return std::tie(left.pinNumber, left.testerPin, left.rank) <
                std::tie(right.pinNumber, right.testerPin, right.rank);
     });
-    ranks_.reserve(entries_.size());
+    ranks_.clear();
     for (const Entry& entry : entries_) {
         ranks_.push_back(entry.rank);
     }
@@ -209,9 +227,9 @@ void MatchJStepPair(const IcJStep& jStep, const IcJStep& previous, const IcPinCo
     const PinText before(previous.pinNumber);
     const auto emit = [&](std::string_view sharedPart, std::string_view previousRest,
                           std::string_view currentRest) {
-        found.add(numberOf(sharedPart), shared, pinCount);
-        found.add(numberOf(previousRest), previousOther, pinCount);
-        found.add(numberOf(currentRest), currentOther, pinCount);
+        found.add(numberOf(sharedPart), shared, previous.pinStep, pinCount);
+        found.add(numberOf(previousRest), previousOther, previous.pinStep, pinCount);
+        found.add(numberOf(currentRest), currentOther, jStep.pinStep, pinCount);
     };
     for (std::size_t i = 1; i < current.view().size(); ++i) {
         for (std::size_t j = 1; j < before.view().size(); ++j) {

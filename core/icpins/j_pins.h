@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 #include "devices/device_lists.h"
@@ -11,27 +10,33 @@
 
 namespace zemra {
 
-// The J pins found for one IC. Only the last one found for a pin shows in the pin file, so that
-// is the only one kept. One found beyond the IC's pin count has no line there and is only
-// counted: the pin count rises only before a J pin is found for it, so such a pin stays beyond.
+// The J pins found for one IC. Only the last one found for a pin shows in the pin file, so the
+// others are dropped as the list grows. One found beyond the IC's pin count has no line there
+// and is only counted, or kept apart when asked for: the pin count rises only before a J pin is
+// found for it, so such a pin stays beyond.
 class FoundJPins {
   public:
-    void add(int pinNumber, int testerPin, const IcPinCount& ic);
-    // The kept pins from 1 to the pin count, in ascending order.
-    std::vector<IcJPin> shownPins(NameId ic) const;
-    std::size_t ignoredCount() const { return ignored_; }
+    // Starts over, for the next IC.
+    void clear(bool keepIgnored);
+    void add(int pinNumber, int testerPin, PinStepOrdinal pinStep, const IcPinCount& ic);
+    // The pins found, into `pins`: those the pin file shows, from 1 to the pin count, ascending,
+    // and those beyond it.
+    void moveInto(IcPins& pins);
 
   private:
-    std::unordered_map<int, int> testerPinByPin_;
-    std::size_t ignored_ = 0;
+    std::vector<IcJPin> found_;  // within the pin count, in the order found
+    std::size_t compactAt_ = 0;
+    std::vector<IcJPin> ignored_;
+    std::size_t ignoredCount_ = 0;
+    bool keepIgnored_ = false;
 };
 
-// The diode pins of one IC by IC pin number and tester pin: the positions, in icDiodePins order,
+// The diode pins of one IC by IC pin number and tester pin: the places, in the IC's diode pins,
 // of the known pins that a part of a J step's pin text can match.
 class KnownPins {
   public:
-    KnownPins(const std::vector<IcDiodePin>& icDiodePins, std::span<const std::size_t> positions);
-    // Ascending ranks, within the IC's diode pins, of those with this pin and tester pin.
+    void assign(const std::vector<IcDiodePin>& icDiodePins);
+    // Ascending places, among the IC's diode pins, of those with this pin and tester pin.
     std::span<const std::size_t> ranksOf(int pinNumber, int testerPin) const;
 
   private:
@@ -54,7 +59,8 @@ bool MatchJStepToKnownPins(const PinText& pinText, const IcJStep& jStep, const K
 
 // Pairs a J step with the one before it in the IC's scan: when the two share a tester pin, a part
 // of both pin texts that is the same is the IC pin at the shared tester pin, and the rest of each
-// the IC pin at its other end.
+// the IC pin at its other end. The shared pin and the previous step's other end come from the
+// previous step.
 void MatchJStepPair(const IcJStep& jStep, const IcJStep& previous, const IcPinCount& pinCount,
                     FoundJPins& found);
 

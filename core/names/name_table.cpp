@@ -16,6 +16,12 @@ std::uint64_t wordAt(const char* bytes) {
 
 }  // namespace
 
+// Two words each: names are compared as often as pin steps come.
+bool NameTable::sameName(const PackedName& left, const PackedName& right) {
+    return wordAt(left.data()) == wordAt(right.data()) &&
+           wordAt(left.data() + 8) == wordAt(right.data() + 8);
+}
+
 NameTable::NameTable() : slots_(kInitialSlots, kFree) {}
 
 NameTable::PackedName NameTable::pack(std::string_view name) {
@@ -38,6 +44,15 @@ std::size_t NameTable::hashOf(const PackedName& packed) {
 
 NameId NameTable::intern(std::string_view name) {
     const PackedName packed = pack(name);
+    // A device's pin steps mostly follow one another: the name just asked for needs no search.
+    if (!names_.empty() && sameName(names_[lastId_], packed)) {
+        return lastId_;
+    }
+    lastId_ = find(packed);
+    return lastId_;
+}
+
+NameId NameTable::find(const PackedName& packed) {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hashOf(packed) & mask;; slot = (slot + 1) & mask) {
         const NameId id = slots_[slot];
@@ -51,7 +66,7 @@ NameId NameTable::intern(std::string_view name) {
             }
             return newId;
         }
-        if (names_[id] == packed) {
+        if (sameName(names_[id], packed)) {
             return id;
         }
     }

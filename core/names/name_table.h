@@ -1,10 +1,8 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string_view>
 #include <vector>
 
@@ -35,47 +33,14 @@ class NameTable {
 
     static PackedName pack(std::string_view name);
     static std::size_t hashOf(const PackedName& packed);
+    static bool sameName(const PackedName& left, const PackedName& right);
+    // The id of a name, given one if it has none yet.
+    NameId find(const PackedName& packed);
     void grow();
 
     std::vector<PackedName> names_;  // by id
     std::vector<NameId> slots_;      // open addressing, a power of two in size
-};
-
-// The positions of a list's entries grouped by name, each group in list order: a pass visits the
-// entries of one name in the order of a head-to-tail scan without scanning the whole list.
-class NameGroups {
-  public:
-    template <class Entry>
-    explicit NameGroups(const std::vector<Entry>& entries) {
-        NameId limit = 0;
-        for (const Entry& entry : entries) {
-            limit = std::max(limit, entry.name + 1);
-        }
-        starts_.assign(std::size_t{limit} + 1, 0);
-        for (const Entry& entry : entries) {
-            ++starts_[entry.name + 1];
-        }
-        for (std::size_t index = 1; index < starts_.size(); ++index) {
-            starts_[index] += starts_[index - 1];
-        }
-        positions_.resize(entries.size());
-        std::vector<std::size_t> next(starts_.begin(), starts_.end() - 1);
-        for (std::size_t position = 0; position < entries.size(); ++position) {
-            positions_[next[entries[position].name]++] = position;
-        }
-    }
-
-    // Empty for a name that no entry has.
-    std::span<const std::size_t> positionsOf(NameId name) const {
-        if (std::size_t{name} + 1 >= starts_.size()) {
-            return {};
-        }
-        return std::span(positions_).subspan(starts_[name], starts_[name + 1] - starts_[name]);
-    }
-
-  private:
-    std::vector<std::size_t> starts_;
-    std::vector<std::size_t> positions_;
+    NameId lastId_ = 0;              // the name asked for last
 };
 
 }  // namespace zemra

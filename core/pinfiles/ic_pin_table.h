@@ -9,11 +9,14 @@ namespace zemra {
 
 enum class PinSource : std::uint8_t { DiodePin, JPin };
 
-// The tester pin that one IC pin got, and where it came from.
+// The tester pin that one IC pin got, where it came from, and the pin step that gave it: the
+// diode step, the J step that matched a known pin, or, for a pin from pairing two J steps, the
+// step whose end it is (the earlier one for the pin they share).
 struct PinSlot {
     int pin = 0;
     int testerPin = 0;
     PinSource source = PinSource::DiodePin;
+    PinStepOrdinal pinStep = 0;
 
     friend bool operator==(const PinSlot&, const PinSlot&) = default;
 };
@@ -29,10 +32,9 @@ struct IcPinTable {
     int testerPinOf(int pin) const;
 };
 
-// One table per IC of icPinCounts: the diode pins first, then the J pins, each in list order, so
-// the last entry for a pin wins and every J pin wins over every diode pin.
-std::vector<IcPinTable> BuildIcPinTables(const std::vector<IcPinCount>& icPinCounts,
-                                         const std::vector<IcDiodePin>& icDiodePins,
-                                         const std::vector<IcJPin>& icJPins);
+// The table of one IC that has a pin count, into `table` (its room is reused): the diode pins
+// first, then the J pins, each in list order, so the last entry for a pin wins and every J pin
+// wins over every diode pin.
+void BuildIcPinTable(const IcPins& pins, IcPinTable& table);
 
 }  // namespace zemra

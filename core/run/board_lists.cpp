@@ -1,26 +1,43 @@
 #include "run/board_lists.h"
 
-#include <utility>
-
 #include "icpins/common_pins.h"
 #include "icpins/derive_ic_pins.h"
 
 namespace zemra {
 
-BoardLists RunPasses(std::vector<PinStep> pinSteps, NameTable names) {
-    BoardLists lists;
-    lists.names = std::move(names);
-    lists.pinSteps = std::move(pinSteps);
+void BoardLists::keep(const IcPins& pins, const IcPinTable* table) {
+    icDiodePins.insert(icDiodePins.end(), pins.diodePins.begin(), pins.diodePins.end());
+    if (pins.pinCount) {
+        icPinCounts.push_back(*pins.pinCount);
+    }
+    icJPins.insert(icJPins.end(), pins.jPins.begin(), pins.jPins.end());
+    ignoredJPins += pins.ignoredJPinCount;
+    if (table != nullptr) {
+        icPinTables.push_back(*table);
+    }
+}
+
+void RunPasses(BoardLists& lists, const PassOptions& options, const IcPinsReceiver& receive) {
     lists.deviceList = BuildDeviceList(lists.pinSteps);
     lists.icDevices = FindIcDevices(lists.deviceList, lists.pinSteps);
-    lists.icDiodeSteps = CollectIcDiodeSteps(lists.icDevices, lists.pinSteps);
-    lists.icCommonPins = FindCommonPins(lists.icDevices, lists.icDiodeSteps);
-    lists.icJSteps = CollectIcJSteps(lists.icDevices, lists.pinSteps);
-    lists.icPins =
-        DeriveIcPins(lists.icDevices, lists.icCommonPins, lists.icDiodeSteps, lists.icJSteps);
-    lists.icPinTables =
-        BuildIcPinTables(lists.icPins.icPinCounts, lists.icPins.icDiodePins, lists.icPins.icJPins);
-    return lists;
+    const IcSteps icDiodeSteps = CollectIcDiodeSteps(lists.icDevices, lists.pinSteps);
+    lists.icCommonPins = FindCommonPins(lists.icDevices, icDiodeSteps);
+    const IcSteps icJSteps = CollectIcJSteps(lists.icDevices, lists.pinSteps);
+    IcPinTable table;
+    DeriveIcPins(lists.icDevices, lists.icCommonPins, icDiodeSteps, icJSteps,
+                 options.keepIgnoredJPins, [&](const IcPins& pins) {
+                     // An IC without a pin count is in no pin file.
+                     const bool inPinFiles = pins.pinCount.has_value();
+                     if (inPinFiles) {
+                         BuildIcPinTable(pins, table);
+                     }
+                     if (options.keepIcPinLists) {
+                         lists.keep(pins, inPinFiles ? &table : nullptr);
+                     }
+                     if (inPinFiles) {
+                         receive(pins, table);
+                     }
+                 });
 }
 
 }  // namespace zemra

@@ -2,45 +2,66 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <string_view>
 #include <vector>
 
+#include "icpins/ic_pin_entries.h"
+#include "names/name_table.h"
 #include "pinfiles/ic_pin_table.h"
+#include "text/fixed_text.h"
 
 namespace zemra {
 
-// One IC of the pin files and where its pins' tester pins came from.
+// IC pins from `first` to `last`.
+struct PinRange {
+    int first = 0;
+    int last = 0;
+
+    friend bool operator==(const PinRange&, const PinRange&) = default;
+};
+
+// One IC of the pin files and where its pins' tester pins came from. Boards hold tens of
+// thousands of ICs, so this is kept small: the pins found are kept only by a traced run
+// (ConversionSummary::icPinTables).
 struct IcSummary {
-    std::string name;  // raw bytes
-    std::string lc;    // raw bytes
+    FixedText<NameTable::kMaxLength> name;  // raw bytes
+    LcCode lc;                              // raw bytes
     int pinCount = 0;
     std::int64_t firstIcp = 0;  // the .icp line of its pin 1
     // Pins whose tester pin in the .icp came from a diode pin or a J pin; a pin whose tester pin
     // is 0 counts as unresolved, wherever the 0 came from.
-    std::int64_t pinsFromDiodeSteps = 0;
-    std::int64_t pinsFromJSteps = 0;
-    std::int64_t unresolvedCount = 0;
-    std::vector<PinSlot> foundPins;  // the pins found, ascending
+    int pinsFromDiodeSteps = 0;
+    int pinsFromJSteps = 0;
+    int unresolvedCount = 0;
+    std::vector<PinRange> unresolvedRanges;  // ascending; a pin count can run into millions
 
     // The pins whose .icp line shows tester pin 0, ascending, at most `limit` of them.
     std::vector<int> unresolvedPins(std::size_t limit) const;
-    // Hands each of them to `visit`, ascending: a pin count can run into millions.
+    // Hands each of them to `visit`, ascending, as long as it returns true.
     template <class Visit>
     void forEachUnresolvedPin(Visit visit) const {
-        auto slot = foundPins.begin();
-        for (std::int64_t pin = 1; pin <= pinCount; ++pin) {
-            if (slot != foundPins.end() && slot->pin == pin) {
-                const bool resolved = slot->testerPin != 0;
-                ++slot;
-                if (resolved) {
-                    continue;
+        for (const PinRange& range : unresolvedRanges) {
+            for (std::int64_t pin = range.first; pin <= range.last; ++pin) {
+                if (!visit(static_cast<int>(pin))) {
+                    return;
                 }
-            }
-            if (!visit(static_cast<int>(pin))) {
-                return;
             }
         }
     }
+};
+
+// An IC's summary from its pin table; `firstIcp` is the .icp line of its pin 1.
+IcSummary summariseIc(std::string_view name, const IcPinCount& ic, const IcPinTable& table,
+                      std::int64_t firstIcp);
+
+// A J pin found beyond its IC's pin count, which no .icp line shows.
+struct IgnoredJPin {
+    std::size_t ic = 0;  // the IC's place in ConversionSummary::ics
+    int pinNumber = 0;
+    int testerPin = 0;
+    PinStepOrdinal pinStep = 0;  // the J step that gave it
+
+    friend bool operator==(const IgnoredJPin&, const IgnoredJPin&) = default;
 };
 
 // What a conversion found and what it could not resolve.
@@ -52,6 +73,11 @@ struct ConversionSummary {
     std::uint64_t droppedRecords = 0;
     std::uint64_t ignoredJPins = 0;  // J pins beyond their IC's pin count
     std::vector<IcSummary> ics;      // in .icn order
+
+    // Kept only by a traced run (one with a record observer): each IC's pin table, in the order
+    // of ics, whose found pins name the pin step that gave each; and every ignored J pin.
+    std::vector<IcPinTable> icPinTables;
+    std::vector<IgnoredJPin> ignoredJPinList;
 };
 
 }  // namespace zemra

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
+#include <optional>
 
 #include "decode/listing_lines.h"
-#include "decode/step_decoder.h"
+#include "decode/record_reader.h"
+#include "decode/step_sequence.h"
 #include "pinfiles/pin_files.h"
 #include "run/listing_header.h"
 #include "run/settings_file.h"
@@ -14,133 +15,151 @@
 namespace zemra {
 namespace {
 
-constexpr std::size_t kRecordsPerRead = 1024;
-// Room for the pin steps of this many records is taken at the start; a larger board grows its
-// list from there.
+// Room for the kept pin steps of this many records is taken at the start; a larger board grows
+// its list from there.
 constexpr std::uint64_t kMostRecordsReserved = std::uint64_t{1} << 24U;
 
 // The record loop: every whole record becomes a "*" step, a dropped record or a step with its
 // listing lines and, where it tests a device pin, a pin step.
 class RecordLoop {
   public:
-    // Each record gives at most one pin step, so the input's size bounds the list; room that no
-    // step fills is never touched and costs no memory.
-    RecordLoop(const DecodeOptions& options, std::uint64_t expectedRecords, TextWriter& listing,
-               ConversionSummary& summary)
-        : options_(options), listing_(listing), summary_(summary) {
-        pinSteps_.reserve(
-            static_cast<std::size_t>(std::min(expectedRecords, kMostRecordsReserved)));
-    }
+    RecordLoop(const BoardSettings& settings, TextWriter& listing, ConversionSummary& summary,
+               BoardLists& lists)
+        : steps_(settings.options),
+          observer_(settings.observer),
+          listing_(listing),
+          summary_(summary),
+          lists_(lists) {}
 
     void convert(std::span<const std::byte, kRecordSize> bytes) {
-        ++summary_.records;
+        const std::uint64_t ordinal = summary_.records++;
         const ComponentRecord record = decodeRecord(bytes);
-        switch (decodeStep(record, options_, fields_, counters_)) {
+        const StepKind kind = steps_.decode(record);
+        std::optional<PinStepOrdinal> pinStep;
+        switch (kind) {
             case StepKind::Dropped:
                 ++summary_.droppedRecords;
-                return;
+                break;
             case StepKind::Skipped:
-                writeSkippedStepLines(fields_.step, listing_);
-                ++fields_.step;
+                writeSkippedStepLines(steps_.fields().step, listing_);
                 ++summary_.steps;
                 ++summary_.skippedSteps;
-                return;
+                break;
             case StepKind::Decoded:
-                writeStepLines(fields_, options_.variant, listing_);
-                ++fields_.step;
+                writeStepLines(steps_.fields(), steps_.options().variant, listing_);
                 ++summary_.steps;
-                if (auto pinStep = selectPinStep(fields_, record.typeCode, names_)) {
-                    pinSteps_.push_back(*pinStep);
+                if (const auto selected =
+                        selectPinStep(steps_.fields(), record.typeCode, lists_.names)) {
+                    pinStep = lists_.pinSteps.size();
+                    lists_.pinSteps.append(*selected);
                 }
-                return;
+                break;
+        }
+        if (observer_ != nullptr) {
+            observer_->observe({ordinal, bytes, record, kind, steps_.fields(), pinStep});
         }
     }
 
-    std::vector<PinStep> takePinSteps() { return std::move(pinSteps_); }
-    NameTable takeNames() { return std::move(names_); }
-    const RunCounters& counters() const { return counters_; }
+    const RunCounters& counters() const { return steps_.counters(); }
 
   private:
-    DecodeOptions options_;
+    StepSequence steps_;
+    RecordObserver* observer_;
     TextWriter& listing_;
     ConversionSummary& summary_;
-    StepFields fields_;
-    RunCounters counters_;
-    NameTable names_;
-    std::vector<PinStep> pinSteps_;
+    BoardLists& lists_;
 };
 
-// Reads the input to its end in large blocks; a trailing partial record is only counted.
+// Reads the input to its end; a trailing partial record is only counted.
 void readRecords(ByteSource& input, RecordLoop& loop, ConversionSummary& summary) {
-    std::vector<std::byte> buffer(kRecordsPerRead * kRecordSize);
-    std::size_t held = 0;
-    while (const std::size_t count = input.read(std::span(buffer).subspan(held))) {
-        held += count;
-        std::size_t offset = 0;
-        for (; offset + kRecordSize <= held; offset += kRecordSize) {
-            loop.convert(
-                std::span<const std::byte, kRecordSize>(buffer.data() + offset, kRecordSize));
-        }
-        std::copy(buffer.begin() + static_cast<std::ptrdiff_t>(offset),
-                  buffer.begin() + static_cast<std::ptrdiff_t>(held), buffer.begin());
-        held -= offset;
+    RecordReader reader(input);
+    while (const auto bytes = reader.next()) {
+        loop.convert(*bytes);
     }
-    summary.ignoredBytes = held;
+    summary.ignoredBytes = reader.trailingBytes();
 }
 
-void summariseIcs(const BoardLists& lists, ConversionSummary& summary) {
-    std::int64_t firstIcp = 1;
-    for (std::size_t index = 0; index < lists.icPinTables.size(); ++index) {
-        const IcPinTable& table = lists.icPinTables[index];
-        IcSummary ic;
-        ic.name = lists.names.text(table.name);
-        ic.lc = lists.icPins.icPinCounts[index].lc.view();
-        ic.pinCount = table.pinCount;
-        ic.firstIcp = firstIcp;
-        for (const PinSlot& slot : table.foundPins) {
-            if (slot.testerPin == 0) {
-                continue;
-            }
-            ++(slot.source == PinSource::DiodePin ? ic.pinsFromDiodeSteps : ic.pinsFromJSteps);
+// Each IC of the pin files as the passes hand it out: its lines of both pin files and its
+// summary.
+class IcPinsTaker {
+  public:
+    IcPinsTaker(PinFiles& pinFiles, ConversionSummary& summary, const BoardLists& lists,
+                bool traced)
+        : pinFiles_(pinFiles), summary_(summary), lists_(lists), traced_(traced) {}
+
+    void take(const IcPins& pins, const IcPinTable& table) {
+        // Every IC of the pin files is one of icDevices: room for all is taken at once.
+        if (summary_.ics.empty()) {
+            summary_.ics.reserve(lists_.icDevices.size());
         }
-        ic.unresolvedCount = table.pinCount - ic.pinsFromDiodeSteps - ic.pinsFromJSteps;
-        ic.foundPins = table.foundPins;
-        firstIcp += table.pinCount;
-        summary.ics.push_back(std::move(ic));
+        const IcPinCount& ic = *pins.pinCount;
+        const std::string_view name = lists_.names.text(ic.name);
+        summary_.ics.push_back(summariseIc(name, ic, table, pinFiles_.nextIcpNumber()));
+        pinFiles_.writeIc(ic, name, table);
+        summary_.ignoredJPins += pins.ignoredJPinCount;
+        if (traced_) {
+            summary_.icPinTables.push_back(table);
+            for (const IcJPin& pin : pins.ignoredJPins) {
+                summary_.ignoredJPinList.push_back(
+                    {summary_.ics.size() - 1, pin.pinNumber, pin.testerPin, pin.pinStep});
+            }
+        }
     }
-    summary.ignoredJPins = lists.icPins.ignoredJPins;
+
+  private:
+    PinFiles& pinFiles_;
+    ConversionSummary& summary_;
+    const BoardLists& lists_;
+    bool traced_;
+};
+
+ConversionSummary convertBoardKeeping(ByteSource& input, const BoardSettings& settings,
+                                      const BoardOutputs& outputs, BoardLists& lists,
+                                      bool keepLists) {
+    ConversionSummary summary;
+    lists = BoardLists();
+    // Each record gives at most one pin step, so the input's size bounds the list.
+    lists.pinSteps = PinStepList(static_cast<std::size_t>(
+        std::min(input.expectedSize() / kRecordSize, kMostRecordsReserved)));
+    RunCounters counters;
+    {
+        TextWriter listing(outputs.listing);
+        writeListingHeader(settings.title, settings.options.variant, settings.at, listing);
+        RecordLoop loop(settings, listing, summary, lists);
+        readRecords(input, loop, summary);
+        listing.flush();
+        counters = loop.counters();
+    }
+    {
+        // Both pin files are written as the passes hand out each IC.
+        TextWriter icn(outputs.icn);
+        TextWriter icp(outputs.icp);
+        PinFiles pinFiles(icn, icp);
+        const bool traced = settings.observer != nullptr;
+        IcPinsTaker taker(pinFiles, summary, lists, traced);
+        RunPasses(
+            lists, {.keepIcPinLists = keepLists, .keepIgnoredJPins = traced},
+            [&taker](const IcPins& pins, const IcPinTable& table) { taker.take(pins, table); });
+        icn.flush();
+        icp.flush();
+    }
+    TextWriter scp(outputs.scp);
+    writeSettingsFile(counters, scp);
+    scp.flush();
+    return summary;
 }
 
 }  // namespace
 
 ConversionSummary convertBoard(ByteSource& input, const BoardSettings& settings,
                                const BoardOutputs& outputs, BoardLists& lists) {
-    ConversionSummary summary;
-    TextWriter listing(outputs.listing);
-    writeListingHeader(settings.title, settings.options.variant, settings.at, listing);
-    RecordLoop loop(settings.options, input.expectedSize() / kRecordSize, listing, summary);
-    readRecords(input, loop, summary);
-    listing.flush();
-
-    lists = RunPasses(loop.takePinSteps(), loop.takeNames());
-    TextWriter icn(outputs.icn);
-    WriteIcnFile(lists.icPins.icPinCounts, lists.names, icn);
-    icn.flush();
-    TextWriter icp(outputs.icp);
-    WriteIcpFile(lists.icPinTables, icp);
-    icp.flush();
-    TextWriter scp(outputs.scp);
-    writeSettingsFile(loop.counters(), scp);
-    scp.flush();
-
-    summariseIcs(lists, summary);
-    return summary;
+    return convertBoardKeeping(input, settings, outputs, lists, true);
 }
 
 ConversionSummary convertBoard(ByteSource& input, const BoardSettings& settings,
                                const BoardOutputs& outputs) {
     BoardLists lists;
-    return convertBoard(input, settings, outputs, lists);
+    return convertBoardKeeping(input, settings, outputs, lists, false);
 }
 
 }  // namespace zemra

@@ -8,6 +8,7 @@
 #include "run/board_lists.h"
 #include "run/conversion_summary.h"
 #include "run/local_date_time.h"
+#include "run/record_observer.h"
 
 namespace zemra {
 
@@ -15,6 +16,9 @@ struct BoardSettings {
     std::string title;  // names the board in the listing header
     DecodeOptions options;
     LocalDateTime at;  // the local time stamped into the listing
+    // Sees every record, when given; the run then keeps in its summary each IC's pin table and
+    // every ignored J pin. None costs nothing.
+    RecordObserver* observer = nullptr;
 };
 
 struct BoardOutputs {
@@ -30,7 +34,7 @@ struct BoardOutputs {
 ConversionSummary convertBoard(ByteSource& input, const BoardSettings& settings,
                                const BoardOutputs& outputs);
 
-// The same, also handing back the lists of the passes.
+// The same, also keeping every list of the passes in `lists`.
 ConversionSummary convertBoard(ByteSource& input, const BoardSettings& settings,
                                const BoardOutputs& outputs, BoardLists& lists);
 

@@ -37,6 +37,10 @@ class FixedText {
     }
 
     constexpr std::string_view view() const { return {bytes_.data(), size_}; }
+    // Reads as its bytes wherever a string_view is wanted, as a std::string does.
+    constexpr operator std::string_view() const {
+        return view();
+    }  // NOLINT(google-explicit-constructor)
     constexpr std::size_t size() const { return size_; }
     constexpr bool empty() const { return size_ == 0; }
     constexpr char front() const { return bytes_[0]; }

@@ -39,6 +39,17 @@ void TextWriter::longText(std::string_view bytes, std::size_t width, Align align
     }
 }
 
+void TextWriter::longFixed2(double value, std::size_t width) {
+    // The widest double in fixed notation has 309 digits before the point.
+    std::array<char, 320> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                      std::chars_format::fixed, 2);
+    const auto size = static_cast<std::size_t>(result.ptr - digits.data());
+    longPad(width > size ? width - size : 0);
+    ensureRoom(size);
+    copy({digits.data(), size});
+}
+
 void TextWriter::flush() {
     if (used_ > 0) {
         const std::size_t count = used_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -59,19 +60,41 @@ class TextWriter {
 
     // "%Nd" (and "%Nlld").
     void number(std::int64_t value, std::size_t width = 0) {
-        std::array<char, 24> digits{};
-        const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
-        padded({digits.data(), static_cast<std::size_t>(result.ptr - digits.data())}, width);
+        Digits digits;
+        char* first = digitsBefore(digits.end(), value < 0 ? 0 - static_cast<std::uint64_t>(value)
+                                                           : static_cast<std::uint64_t>(value));
+        if (value < 0) {
+            *--first = '-';
+        }
+        padded(digits, first, width);
     }
 
     // "%N.2f" of a value widened to double: correctly rounded from the exact binary value, ties
     // to even, as the C library's printf rounds.
     void fixed2(double value, std::size_t width) {
-        // The widest double in fixed notation has 309 digits before the point.
-        std::array<char, 320> digits{};
-        const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
-                                          std::chars_format::fixed, 2);
-        padded({digits.data(), static_cast<std::size_t>(result.ptr - digits.data())}, width);
+        if (!(std::abs(value) < kFastFixedLimit) ||
+            static_cast<double>(static_cast<float>(value)) != value) {
+            longFixed2(value, width);
+            return;
+        }
+        // A float has 24 significant bits, so a hundred times it is exact in a double, and
+        // rounding that to a whole number rounds the exact value.
+        const double exact = std::abs(value) * 100.0;
+        const double whole = std::floor(exact);
+        auto hundredths = static_cast<std::uint64_t>(whole);
+        const double fraction = exact - whole;
+        if (fraction > 0.5 || (fraction == 0.5 && hundredths % 2 == 1)) {
+            ++hundredths;
+        }
+        Digits digits;
+        char* first = digits.end() - 2;
+        std::memcpy(first, &kDigitPairs[2 * (hundredths % 100)], 2);
+        *--first = '.';
+        first = digitsBefore(first, hundredths / 100);
+        if (std::signbit(value)) {
+            *--first = '-';
+        }
+        padded(digits, first, width);
     }
 
     // Hands everything formatted so far to the sink.
@@ -80,6 +103,43 @@ class TextWriter {
   private:
     static constexpr std::size_t kBlockSize = std::size_t{1} << 18;
     static constexpr std::size_t kShortText = 32;
+    // Fixed-point values below this take the short way: their hundredths fit 64 bits.
+    static constexpr double kFastFixedLimit = 1e15;
+
+    // "00" to "99", for formatting numbers two digits at a time.
+    static constexpr std::array<char, 200> kDigitPairs = [] {
+        std::array<char, 200> pairs{};
+        for (std::size_t value = 0; value < 100; ++value) {
+            pairs[2 * value] = static_cast<char>('0' + value / 10);
+            pairs[2 * value + 1] = static_cast<char>('0' + value % 10);
+        }
+        return pairs;
+    }();
+
+    // The decimal digits of `value`, written backwards so that they end before `end`; returns
+    // where they begin.
+    static char* digitsBefore(char* end, std::uint64_t value) {
+        while (value >= 100) {
+            end -= 2;
+            std::memcpy(end, &kDigitPairs[2 * (value % 100)], 2);
+            value /= 100;
+        }
+        if (value >= 10) {
+            end -= 2;
+            std::memcpy(end, &kDigitPairs[2 * value], 2);
+        } else {
+            *--end = static_cast<char>('0' + value);
+        }
+        return end;
+    }
+
+    // Digits are formatted backwards into the first half, ending at end(); the second half lets
+    // padded() copy a fixed number of bytes from wherever they begin.
+    struct Digits {
+        static constexpr std::size_t kMost = 24;
+        std::array<char, 2 * kMost> bytes;
+        char* end() { return bytes.data() + kMost; }
+    };
 
     void ensureRoom(std::size_t count) {
         if (kBlockSize - used_ < count) {
@@ -95,13 +155,25 @@ class TextWriter {
         std::memset(block_.get() + used_, ' ', count);
         used_ += count;
     }
-    // Digits and signs, which hold no LF.
-    void padded(std::string_view digits, std::size_t width) {
-        const std::size_t padding = width > digits.size() ? width - digits.size() : 0;
-        ensureRoom(padding + digits.size());
-        pad(padding);
-        copy(digits);
+    // Digits and signs, which hold no LF. Widths are small, so the padding and the digits are
+    // each copied as a block of fixed size, of which only the part needed counts.
+    void padded(Digits& digits, const char* first, std::size_t width) {
+        static constexpr std::size_t kFixedPadding = 16;
+        static constexpr char kBlanks[kFixedPadding + 1] = "                ";
+        const auto size = static_cast<std::size_t>(digits.end() - first);
+        const std::size_t padding = width > size ? width - size : 0;
+        if (padding > kFixedPadding) {
+            longPad(padding);
+        } else {
+            ensureRoom(kFixedPadding);
+            std::memcpy(block_.get() + used_, kBlanks, kFixedPadding);
+            used_ += padding;
+        }
+        ensureRoom(Digits::kMost);
+        std::memcpy(block_.get() + used_, first, Digits::kMost);
+        used_ += size;
     }
+    void longFixed2(double value, std::size_t width);
     void longText(std::string_view bytes, std::size_t width, Align align);
     void longPad(std::size_t count);
 

@@ -38,7 +38,7 @@ TEST(ComponentRecord, LimitsDelayAndCodesAreSignedBytes) {
     const ComponentRecord decoded = decode(record);
     EXPECT_EQ(decoded.upperLimit, -10);
     EXPECT_EQ(decoded.lowerLimit, 128);
-    EXPECT_EQ(decoded.typeCode, -1);
+    EXPECT_EQ(decoded.typeCode, static_cast<TypeCode>(-1));
     EXPECT_EQ(decoded.delay, -1);
     EXPECT_FALSE(decoded.skip);
     EXPECT_TRUE(decode(RecordBuilder().skip()).skip);

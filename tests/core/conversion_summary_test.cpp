@@ -61,7 +61,7 @@ TEST_P(SummaryCases, CountWhatTheOutputsShow) {
     }
     ASSERT_EQ(summary.ics.size(), 1U);
     const IcSummary& u1 = summary.ics[0];
-    EXPECT_EQ(u1.name, "U1");
+    EXPECT_EQ(u1.name.view(), "U1");
     EXPECT_EQ((std::vector<std::int64_t>{u1.pinCount, u1.pinsFromDiodeSteps, u1.pinsFromJSteps,
                                          u1.unresolvedCount}),
               testCase.pins);
@@ -128,7 +128,7 @@ TEST(ConversionSummary, AgreesWithThePinFilesOnGeneratedBoards) {
             int alsoZero = 0;
             std::int64_t firstIcp = 0;
             columns >> number >> name >> lc >> pinCount >> zero >> alsoZero >> firstIcp;
-            EXPECT_EQ(name, ic.name);
+            EXPECT_EQ(name, ic.name.view());
             EXPECT_EQ(pinCount, ic.pinCount);
             EXPECT_EQ(firstIcp, ic.firstIcp);
             std::vector<int> zeros;
@@ -138,7 +138,7 @@ TEST(ConversionSummary, AgreesWithThePinFilesOnGeneratedBoards) {
                     zeros.push_back(pin);
                 }
             }
-            EXPECT_EQ(ic.unresolvedPins(100000), zeros) << seed << " " << ic.name;
+            EXPECT_EQ(ic.unresolvedPins(100000), zeros) << seed << " " << ic.name.view();
             EXPECT_EQ(ic.unresolvedCount, static_cast<std::int64_t>(zeros.size()));
         }
         EXPECT_EQ(board.summary.records, 3000U);

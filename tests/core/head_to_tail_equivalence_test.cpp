@@ -8,6 +8,7 @@
 #include "head_to_tail.h"
 #include "pinfiles/pin_files.h"
 #include "run/board_lists.h"
+#include "text/text_writer.h"
 
 namespace zemra {
 namespace {
@@ -76,23 +77,24 @@ std::vector<TextPinStep> duplicateHeavyPinSteps(std::mt19937& random) {
 class EngineRun {
   public:
     explicit EngineRun(const std::vector<TextPinStep>& textSteps) {
-        NameTable names;
-        std::vector<PinStep> pinSteps;
         for (const TextPinStep& step : textSteps) {
-            pinSteps.push_back({.name = names.intern(step.name),
-                                .lc = LcCode(step.lc),
-                                .typeCode = step.typeCode,
-                                .hiPin = step.hiPin,
-                                .loPin = step.loPin,
-                                .pinNumber = step.pinNumber});
+            lists.pinSteps.append({.name = lists.names.intern(step.name),
+                                   .lc = LcCode(step.lc),
+                                   .typeCode = static_cast<TypeCode>(step.typeCode),
+                                   .hiPin = step.hiPin,
+                                   .loPin = step.loPin,
+                                   .pinNumber = step.pinNumber});
         }
-        lists = RunPasses(std::move(pinSteps), std::move(names));
-        TextWriter icnWriter(icnSink);
-        WriteIcnFile(lists.icPins.icPinCounts, lists.names, icnWriter);
-        icnWriter.flush();
-        TextWriter icpWriter(icpSink);
-        WriteIcpFile(lists.icPinTables, icpWriter);
-        icpWriter.flush();
+        TextWriter icn(icnSink);
+        TextWriter icp(icpSink);
+        PinFiles pinFiles(icn, icp);
+        RunPasses(lists, {.keepIcPinLists = true, .keepIgnoredJPins = false},
+                  [&](const IcPins& pins, const IcPinTable& table) {
+                      pinFiles.writeIc(*pins.pinCount, lists.names.text(pins.pinCount->name),
+                                       table);
+                  });
+        icn.flush();
+        icp.flush();
     }
 
     std::string name(NameId id) const { return std::string(lists.names.text(id)); }
@@ -105,11 +107,25 @@ class EngineRun {
         }
         return texts;
     }
-    std::vector<TextPinStep> steps(const std::vector<PinStep>& entries) const {
+    // The steps of every IC, in the order of the list; no pass reads their LC, so none is kept.
+    std::vector<TextPinStep> steps(const IcSteps& icSteps) const {
         std::vector<TextPinStep> texts;
-        for (const PinStep& step : entries) {
-            texts.push_back({name(step.name), std::string(step.lc.view()), step.hiPin, step.loPin,
-                             step.pinNumber, step.typeCode});
+        for (std::size_t ic = 0; ic < icSteps.icCount(); ++ic) {
+            for (const DeviceStep& step : icSteps.of(ic)) {
+                texts.push_back({name(lists.icDevices[ic].name), "", step.hiPin, step.loPin,
+                                 step.pinNumber, static_cast<std::int8_t>(step.typeCode)});
+            }
+        }
+        return texts;
+    }
+    // The pin steps of the input that the steps of every IC say they are.
+    std::vector<TextPinStep> namedSteps(const IcSteps& icSteps,
+                                        const std::vector<TextPinStep>& input) const {
+        std::vector<TextPinStep> texts;
+        for (std::size_t ic = 0; ic < icSteps.icCount(); ++ic) {
+            for (const DeviceStep& step : icSteps.of(ic)) {
+                texts.push_back(input.at(step.pinStep));
+            }
         }
         return texts;
     }
@@ -129,7 +145,7 @@ class EngineRun {
     }
     std::vector<testing::TextPinCount> pinCounts() const {
         std::vector<testing::TextPinCount> texts;
-        for (const IcPinCount& count : lists.icPins.icPinCounts) {
+        for (const IcPinCount& count : lists.icPinCounts) {
             texts.push_back({name(count.name), count.pinCount, std::string(count.lc.view())});
         }
         return texts;
@@ -140,18 +156,28 @@ class EngineRun {
     MemorySink icpSink;
 };
 
+std::vector<TextPinStep> withoutLc(std::vector<TextPinStep> steps) {
+    for (TextPinStep& step : steps) {
+        step.lc.clear();
+    }
+    return steps;
+}
+
 void expectSameAsHeadToTail(const std::vector<TextPinStep>& pinSteps, int trial) {
     const testing::HeadToTailResult expected = testing::runHeadToTail(pinSteps);
     const EngineRun run(pinSteps);
     ASSERT_EQ(run.devices(run.lists.deviceList), expected.deviceList) << trial;
     ASSERT_EQ(run.devices(run.lists.icDevices), expected.icDevices) << trial;
-    ASSERT_EQ(run.steps(run.lists.icDiodeSteps), expected.icDiodeSteps) << trial;
+    ASSERT_EQ(run.steps(run.lists.icDiodeSteps()), withoutLc(expected.icDiodeSteps)) << trial;
     ASSERT_EQ(run.commonPins(), expected.icCommonPins) << trial;
-    ASSERT_EQ(run.steps(run.lists.icJSteps), expected.icJSteps) << trial;
-    ASSERT_EQ(run.pins(run.lists.icPins.icDiodePins), expected.icDiodePins) << trial;
+    ASSERT_EQ(run.steps(run.lists.icJSteps()), withoutLc(expected.icJSteps)) << trial;
+    // Each IC step names the pin step it is.
+    ASSERT_EQ(run.namedSteps(run.lists.icDiodeSteps(), pinSteps), expected.icDiodeSteps) << trial;
+    ASSERT_EQ(run.namedSteps(run.lists.icJSteps(), pinSteps), expected.icJSteps) << trial;
+    ASSERT_EQ(run.pins(run.lists.icDiodePins), expected.icDiodePins) << trial;
     ASSERT_EQ(run.pinCounts(), expected.icPinCounts) << trial;
-    ASSERT_EQ(run.pins(run.lists.icPins.icJPins), expected.shownJPins) << trial;
-    ASSERT_EQ(run.lists.icPins.ignoredJPins, expected.ignoredJPins) << trial;
+    ASSERT_EQ(run.pins(run.lists.icJPins), expected.shownJPins) << trial;
+    ASSERT_EQ(run.lists.ignoredJPins, expected.ignoredJPins) << trial;
     ASSERT_EQ(run.icnSink.text(), expected.icn) << trial;
     ASSERT_EQ(run.icpSink.text(), expected.icp) << trial;
 }

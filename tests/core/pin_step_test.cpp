@@ -31,13 +31,14 @@ TEST_P(PinStepCases, SplitTheName) {
     fields.hiP = 101;
     fields.loP = 102;
     NameTable names;
-    const auto pinStep = selectPinStep(fields, GetParam().typeCode, names);
+    const auto typeCode = static_cast<TypeCode>(GetParam().typeCode);
+    const auto pinStep = selectPinStep(fields, typeCode, names);
     ASSERT_EQ(pinStep.has_value(), GetParam().recorded);
     if (pinStep) {
         EXPECT_EQ(names.text(pinStep->name), GetParam().device);
         EXPECT_EQ(*pinStep, (PinStep{.name = names.intern(GetParam().device),
                                      .lc = LcCode("B3"),
-                                     .typeCode = GetParam().typeCode,
+                                     .typeCode = typeCode,
                                      .hiPin = 101,
                                      .loPin = 102,
                                      .pinNumber = GetParam().pinNumber}));
@@ -58,6 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PinStepCase{"DiodeCode", "D7", 10, true, "D7", 0},
                       PinStepCase{"CodeTwelveCounts", "Y1_4", 12, true, "Y1", 4},
                       PinStepCase{"CodeSixteenDoesNot", "Y1_4", 16, false, "", 0},
+                      PinStepCase{"NegativeCodeDoesNot", "Y1_4", -6, false, "", 0},
                       PinStepCase{"NameOfDelimitersOnly", "G", 11, true, "", 0},
                       PinStepCase{"LeadingAndRepeatedDelimitersAreSkipped", "U9*-/+7", 1, true,
                                   "U9", 7},

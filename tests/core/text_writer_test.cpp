@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -79,6 +80,12 @@ TEST(TextWriter, FixedPointMatchesPrintfAtEveryRoundingBoundary) {
         values.push_back(static_cast<float>(static_cast<double>(raw) * factor));
         // Every multiple of 1/8 below 1000 lies exactly on a tie or a boundary.
         values.push_back(static_cast<float>(index % 8000) / 8.0F);
+        // Any float at all, of every magnitude.
+        const auto bits = static_cast<std::uint32_t>(random());
+        const auto any = std::bit_cast<float>(bits);
+        if (std::isfinite(any)) {
+            values.push_back(any);
+        }
     }
     for (const float value : values) {
         const auto widened = static_cast<double>(value);

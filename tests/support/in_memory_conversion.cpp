@@ -2,16 +2,16 @@
 
 namespace zemra::testing {
 
-ConvertedBoard convertInMemory(const std::string& bytes, DecodeOptions options,
-                               const std::string& title, const LocalDateTime& at) {
+namespace {
+
+ConvertedBoard convertBytes(const std::string& bytes, const BoardSettings& settings) {
     MemorySource input(std::as_bytes(std::span(bytes)));
     MemorySink listing;
     MemorySink icn;
     MemorySink icp;
     MemorySink scp;
     ConvertedBoard board;
-    board.summary =
-        convertBoard(input, {title, options, at}, {listing, icn, icp, scp}, board.lists);
+    board.summary = convertBoard(input, settings, {listing, icn, icp, scp}, board.lists);
     board.listing = listing.text();
     board.icn = icn.text();
     board.icp = icp.text();
@@ -19,8 +19,21 @@ ConvertedBoard convertInMemory(const std::string& bytes, DecodeOptions options,
     return board;
 }
 
+}  // namespace
+
+ConvertedBoard convertInMemory(const std::string& bytes, DecodeOptions options,
+                               const std::string& title, const LocalDateTime& at) {
+    return convertBytes(bytes, {title, options, at});
+}
+
 ConvertedBoard convertInMemory(const std::vector<RecordBuilder>& records, DecodeOptions options) {
     return convertInMemory(recordsOf(records), options);
+}
+
+ConvertedBoard convertInMemory(const std::vector<RecordBuilder>& records,
+                               RecordObserver& observer) {
+    return convertBytes(recordsOf(records),
+                        {.title = "BOARD", .options = {}, .at = {}, .observer = &observer});
 }
 
 std::string recordsOf(const std::vector<RecordBuilder>& records) {

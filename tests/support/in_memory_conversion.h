@@ -22,6 +22,8 @@ ConvertedBoard convertInMemory(const std::string& bytes, DecodeOptions options =
                                const std::string& title = "BOARD", const LocalDateTime& at = {});
 ConvertedBoard convertInMemory(const std::vector<RecordBuilder>& records,
                                DecodeOptions options = {});
+// A traced conversion: `observer` sees every record.
+ConvertedBoard convertInMemory(const std::vector<RecordBuilder>& records, RecordObserver& observer);
 
 // The bytes of a component file holding these records.
 std::string recordsOf(const std::vector<RecordBuilder>& records);

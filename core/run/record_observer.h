@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "decode/component_record.h"
+#include "decode/pin_step.h"
+#include "decode/step_decoder.h"
+#include "decode/step_fields.h"
+
+namespace zemra {
+
+// One whole record of a run as the run took it.
+struct RecordTrace {
+    std::uint64_t ordinal = 0;  // from 0; the record starts at byte 64 × ordinal of the file
+    std::span<const std::byte, kRecordSize> bytes;
+    const ComponentRecord& record;
+    StepKind kind;
+    // As listed, with the step's number. A "*" step is listed with fixed values instead; a
+    // dropped record has no step and no number.
+    const StepFields& fields;
+    std::optional<PinStepOrdinal> pinStep;  // the pin step it gave, if any
+};
+
+// Sees every whole record of a run, in order, as it is converted: for reports that tell where
+// each line and each pin came from. A run with an observer (a traced run) also keeps what its
+// summary would otherwise drop (ConversionSummary::icPinTables, ignoredJPinList).
+class RecordObserver {
+  public:
+    virtual ~RecordObserver() = default;
+    virtual void observe(const RecordTrace& trace) = 0;
+};
+
+}  // namespace zemra
