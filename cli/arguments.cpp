@@ -39,6 +39,9 @@ constexpr const char* kClosing =
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
     "           removed";
 
+constexpr int kFirstListedYear = 2000;
+constexpr int kLastListedYear = 2099;
+
 // The width of the option column of the help, descriptions included.
 constexpr std::size_t kOptionColumn = 23;
 
@@ -95,7 +98,8 @@ class CommandLine {
                       "capacitance, inductance and 0x00. The listing shows the\n"
                       "exchanged pins, and the IC pins are worked out from them");
         at_ = addValueOption("--at", atText_, "YYYY-MM-DDTHH:MM:SS",
-                             "stamp the listings with this local time instead of now",
+                             "stamp the listings with this local time instead of now;\n"
+                             "the year must lie in 2000 to 2099",
                              "--at needs a date and time as YYYY-MM-DDTHH:MM:SS");
         output_ = addValueOption("-o,--output", outputText_, "DIR",
                                  "create the output folders in DIR instead of beside the inputs",
@@ -318,6 +322,10 @@ class CommandLine {
             const std::optional<LocalDateTime> at = parseLocalDateTime(atText_);
             if (!at) {
                 return UsageError{*needOf("--at")};
+            }
+            // The listing's header writes 20 and the last two digits of the year.
+            if (at->year < kFirstListedYear || at->year > kLastListedYear) {
+                return UsageError{"--at needs a year from 2000 to 2099, the years a listing shows"};
             }
             request.settings.at = *at;
             request.timeGiven = true;

@@ -15,6 +15,7 @@ namespace {
 using Arguments = std::vector<std::string>;
 
 constexpr const char* kAt = "--at needs a date and time as YYYY-MM-DDTHH:MM:SS";
+constexpr const char* kAtYear = "--at needs a year from 2000 to 2099, the years a listing shows";
 constexpr const char* kOutput = "-o needs a folder";
 constexpr const char* kNoFile = "no component file given";
 
@@ -78,6 +79,11 @@ INSTANTIATE_TEST_SUITE_P(
                     .arguments = {"--at", "2002-03-06T15:01:33", "a.cmp"},
                     .at = "2002-03-06T15:01:33",
                     .inputs = {"a.cmp"}},
+        RequestCase{
+            .behaviour = "AtTakesTheFirstAndLastYearsOfTheListing",
+            .arguments = {"--at", "2000-01-01T00:00:00", "--at", "2099-12-31T23:59:59", "a.cmp"},
+            .at = "2099-12-31T23:59:59",
+            .inputs = {"a.cmp"}},
         RequestCase{.behaviour = "AtTakesAnAttachedValue",
                     .arguments = {"--at=2002-03-06T15:01:33", "a.cmp"},
                     .at = "2002-03-06T15:01:33",
@@ -224,6 +230,11 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{"FlagWithAValue", {"--kx740e=yes", "a.cmp"}, "unknown option --kx740e=yes"},
         UsageErrorCase{"ImpossibleDate", {"--at", "2002-13-01T00:00:00", "a.cmp"}, kAt},
         UsageErrorCase{"AtBeforeAFileTakesTheFileAsItsValue", {"--at", "a.cmp"}, kAt},
+        UsageErrorCase{
+            "YearBeforeTheListingsFirst", {"--at", "1999-06-15T10:00:00", "a.cmp"}, kAtYear},
+        UsageErrorCase{"YearAfterTheListingsLast", {"--at=2100-01-01T00:00:00", "a.cmp"}, kAtYear},
+        UsageErrorCase{"YearZero", {"--at", "0000-01-01T00:00:00", "a.cmp"}, kAtYear},
+        UsageErrorCase{"Year9999", {"--at", "9999-12-31T23:59:59", "a.cmp"}, kAtYear},
         UsageErrorCase{"AtAtTheEnd", {"a.cmp", "--at"}, kAt},
         UsageErrorCase{"AtWithAnEmptyAttachedValue", {"--at=", "a.cmp"}, kAt},
         UsageErrorCase{"EmptyAt", {"--at", "", "a.cmp"}, kAt},
