@@ -37,6 +37,8 @@ std::filesystem::path outputSetOf(Conversion& conversion) {
     return (error ? base.parent_path() : resolved) / base.filename();
 }
 
+}  // namespace
+
 bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileSystem& fileSystem,
                        std::ostream& err) {
     if (!parent) {
@@ -55,8 +57,6 @@ bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileS
     err << "zemra-convert: -o " << shownName(*parent) << problem << '\n';
     return false;
 }
-
-}  // namespace
 
 int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ostream& out,
                  std::ostream& err) {

@@ -166,6 +166,52 @@ INSTANTIATE_TEST_SUITE_P(
                                   .slashOptions = SlashOptions::Off}),
     testing::BehaviourName());
 
+struct DumpCase {
+    const char* behaviour;
+    Arguments arguments;
+    std::string input;
+    DumpFormat format = DumpFormat::Csv;
+    std::optional<std::string> outputParent = std::nullopt;
+    SlashOptions slashOptions = systemSlashOptions();
+
+    friend void PrintTo(const DumpCase& testCase, std::ostream* out) { *out << testCase.behaviour; }
+};
+
+class DumpCases : public ::testing::TestWithParam<DumpCase> {};
+
+TEST_P(DumpCases, AskForThisDump) {
+    const DumpCase& expected = GetParam();
+    const ParsedArguments parsed = parseArguments(expected.arguments, expected.slashOptions);
+    const auto* request = std::get_if<DumpRequest>(&parsed);
+    ASSERT_NE(request, nullptr);
+    EXPECT_EQ(request->input.string(), expected.input);
+    EXPECT_EQ(request->format, expected.format);
+    EXPECT_EQ(request->outputParent.has_value(), expected.outputParent.has_value());
+    if (request->outputParent && expected.outputParent) {
+        EXPECT_EQ(request->outputParent->string(), *expected.outputParent);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, DumpCases,
+    ::testing::Values(
+        DumpCase{"DumpTakesTheNextArgument", {"--dump", "a.cmp"}, "a.cmp"},
+        DumpCase{"DumpTakesAnAttachedFile", {"--dump=a.cmp"}, "a.cmp"},
+        DumpCase{"CsvIsTheFormatByName", {"--dump=csv", "a.cmp"}, "a.cmp"},
+        DumpCase{"XlsxAsksForAWorkbook", {"--dump=xlsx", "a.cmp"}, "a.cmp", DumpFormat::Workbook},
+        DumpCase{"WorkbookFileAndFolderComeInAnyOrder",
+                 {"a.cmp", "-o", "out", "--dump=xlsx"},
+                 "a.cmp",
+                 DumpFormat::Workbook,
+                 "out"},
+        DumpCase{"SlashDumpTakesItsFormatAfterAColon",
+                 {"/dump:xlsx", "/o", "out", "a.cmp"},
+                 "a.cmp",
+                 DumpFormat::Workbook,
+                 "out",
+                 SlashOptions::On}),
+    testing::BehaviourName());
+
 struct AnswerCase {
     const char* behaviour;
     Arguments arguments;
@@ -241,7 +287,14 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{"ShortOutputAtTheEnd", {"a.cmp", "-o"}, kOutput},
         UsageErrorCase{"LongOutputAtTheEnd", {"a.cmp", "--output"}, kOutput},
         UsageErrorCase{"EmptyOutput", {"-o", "", "a.cmp"}, kOutput},
-        UsageErrorCase{"OutputWithAnEmptyAttachedValue", {"--output=", "a.cmp", "b.cmp"}, kOutput}),
+        UsageErrorCase{"OutputWithAnEmptyAttachedValue", {"--output=", "a.cmp", "b.cmp"}, kOutput},
+        UsageErrorCase{"WorkbookWithoutAFile", {"--dump=xlsx"}, "--dump needs a file"},
+        UsageErrorCase{"WorkbookOfTwoFiles",
+                       {"--dump=xlsx", "a.cmp", "b.cmp"},
+                       "--dump takes one file and converts nothing"},
+        UsageErrorCase{"OutputFolderOfTheCsv",
+                       {"--dump", "a.cmp", "-o", "out"},
+                       "-o goes with --dump=xlsx only: the CSV goes to standard output"}),
     testing::BehaviourName());
 
 }  // namespace
