@@ -15,7 +15,8 @@ namespace zemra::cli {
 namespace {
 
 // The input as the call tells one named input from another: absolute, without "." parts and
-// repeated separators. ".." stays, since "link/.." need not be the folder that holds "link".
+// repeated separators, with the system's own separator. ".." stays, since "link/.." need not be the
+// folder that holds "link".
 std::filesystem::path namedPath(const std::filesystem::path& input) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(input, error);
@@ -25,7 +26,7 @@ std::filesystem::path namedPath(const std::filesystem::path& input) {
             named /= part;
         }
     }
-    return named;
+    return named.make_preferred();
 }
 
 // The outputs' folder and title, with the folder resolved so that two names of one folder match.
@@ -34,7 +35,7 @@ std::filesystem::path outputSetOf(Conversion& conversion) {
     std::error_code error;
     const std::filesystem::path resolved =
         std::filesystem::weakly_canonical(base.parent_path(), error);
-    return (error ? base.parent_path() : resolved) / base.filename();
+    return ((error ? base.parent_path() : resolved) / base.filename()).make_preferred();
 }
 
 }  // namespace

@@ -249,6 +249,21 @@ TEST_F(ZemraConvertFaults, FullStandardOutputFailsEveryKindOfOutput) {
     }
 }
 
+TEST_F(ZemraConvertFaults, ClosedStandardOutputFailsAndLeavesTheOutputsWhole) {
+    writeFile(folder / "a.cmp", boardBytes(1, 300));
+    writeFile(folder / "b.cmp", boardBytes(2, 300));
+    ASSERT_EQ(run("--at 2002-03-06T15:01:33 -o . a.cmp b.cmp").exitStatus, 0);
+    const auto outputsOfA = setIn(folder / "a", "a");
+    const auto outputsOfB = setIn(folder / "b", "b");
+    const Result result = runWithOutput("--at 2002-03-06T15:01:33 -o . a.cmp b.cmp", ">&-");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(result.err.ends_with(
+        "zemra-convert: cannot write to standard output: Bad file descriptor\n"))
+        << result.err;
+    EXPECT_EQ(setIn(folder / "a", "a"), outputsOfA);
+    EXPECT_EQ(setIn(folder / "b", "b"), outputsOfB);
+}
+
 TEST_F(ZemraConvertFaults, DumpOntoAFullDiskFails) {
     const SmallDisk disk(folder / "disk");
     if (!disk.mounted()) {
