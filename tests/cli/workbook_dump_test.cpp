@@ -10,6 +10,7 @@
 #include "platform/utf8_paths.h"
 #include "process_runner.h"
 #include "record_builder.h"
+#include "record_workbook.h"
 #include "temp_folder.h"
 #include "workbook_dump.h"
 
@@ -132,6 +133,21 @@ TEST_F(WorkbookDump, ProgramPrintsThePathOfTheWorkbookInTheOutputFolder) {
               "zemra-convert: B.cmp: the last 3 bytes are no whole record and have no row\n");
     EXPECT_TRUE(readFile(folder / "out" / "B.xlsx").starts_with(kZipSignature));
     EXPECT_EQ(testing::entriesOf(folder / "out"), (std::vector<std::string>{"B.xlsx"}));
+}
+
+TEST(RecordWorkbook, RowBeyondTheWorksheetsLastIsRefused) {
+    const testing::TempFolder folder;
+    cli::RecordWorkbook workbook(folder / "rows.xlsx");
+    const std::vector<cli::DumpField> row{{cli::DumpField::Kind::Number, 1, {}}};
+    for (std::uint32_t count = 0; count < cli::RecordWorkbook::kRowLimit; ++count) {
+        workbook.writeRow(row);
+    }
+    try {
+        workbook.writeRow(row);
+        ADD_FAILURE() << "row " << cli::RecordWorkbook::kRowLimit + 1 << " was taken";
+    } catch (const cli::WorkbookError& error) {
+        EXPECT_STREQ(error.what(), "a worksheet holds 1048575 records at most");
+    }
 }
 
 }  // namespace

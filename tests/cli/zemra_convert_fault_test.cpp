@@ -275,6 +275,32 @@ TEST_F(ZemraConvertFaults, DumpOntoAFullDiskFails) {
     EXPECT_EQ(result.err, kOutputFull);
 }
 
+// The workbook is made in the folder for temporary files, then copied onto the disk.
+TEST_F(ZemraConvertFaults, WorkbookOntoAFullDiskLeavesNothingBehind) {
+    const SmallDisk disk(folder / "disk");
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    }
+    fs::create_directory(folder / "tmp");
+    writeFile(folder / "big.cmp", boardBytes(2, 20000));
+    Result result = testing::runProgram(
+        "/usr/bin/env", "TMPDIR=tmp '" ZEMRA_CONVERT_PATH "' --dump=xlsx -o disk big.cmp",
+        folder.path());
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(result.err.starts_with("zemra-convert: big.cmp: the workbook was not written: "))
+        << result.err;
+    EXPECT_TRUE(result.err.ends_with(": No space left on device\n")) << result.err;
+    EXPECT_TRUE(testing::entriesOf(folder / "disk").empty());
+    EXPECT_TRUE(testing::entriesOf(folder / "tmp").empty());
+
+    result = testing::runProgram("/usr/bin/env",
+                                 "TMPDIR=tmp '" ZEMRA_CONVERT_PATH "' --dump=xlsx -o . big.cmp",
+                                 folder.path());
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, "./big.xlsx\n");
+    EXPECT_TRUE(testing::entriesOf(folder / "tmp").empty());
+}
+
 TEST_F(ZemraConvertFaults, ClosedPipeFailsWhereItsSignalIsIgnored) {
     writeFile(folder / "big.cmp", boardBytes(2, 5000));
     const Result result = testing::runProgram(
