@@ -8,12 +8,19 @@
 namespace zemra::cli {
 namespace {
 
+constexpr std::array<char, 16> kUpperHex{'0', '1', '2', '3', '4', '5', '6', '7',
+                                         '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+constexpr std::array<char, 16> kLowerHex{'0', '1', '2', '3', '4', '5', '6', '7',
+                                         '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+
+void appendHexDigits(std::string& out, unsigned char byte, const std::array<char, 16>& digits) {
+    out += digits[byte >> 4U];
+    out += digits[byte & 0x0FU];
+}
+
 void appendEscapedByte(std::string& out, unsigned char byte) {
-    constexpr std::array<char, 16> kHex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                        '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
     out += "\\u00";
-    out += kHex[byte >> 4U];
-    out += kHex[byte & 0x0FU];
+    appendHexDigits(out, byte, kUpperHex);
 }
 
 // Appends a byte from 0x20 to 0x7E, or escapes it.
@@ -59,11 +66,8 @@ std::size_t utf8SequenceLength(std::string_view text) {
 
 // \xNN, as C writes a byte.
 void appendHexEscape(std::string& out, unsigned char byte) {
-    constexpr std::array<char, 16> kHex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                        '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
     out += "\\x";
-    out += kHex[byte >> 4U];
-    out += kHex[byte & 0x0FU];
+    appendHexDigits(out, byte, kLowerHex);
 }
 
 // Appends an ASCII byte as shownText() shows it.

@@ -163,30 +163,40 @@ std::uint64_t writeRecordDump(ByteSource& input, std::ostream& out) {
     return writeRecordDump(input, csv);
 }
 
+std::unique_ptr<ReadableFile> openRecords(const std::filesystem::path& input,
+                                          FileSystem& fileSystem, std::ostream& err) {
+    try {
+        return fileSystem.openForReading(input);
+    } catch (const FileError& error) {
+        err << "zemra-convert: " << shownName(input) << ": "
+            << describe({MessageKind::FileMissing, error}) << '\n';
+        return nullptr;
+    }
+}
+
+void reportTrailingBytes(const std::filesystem::path& input, std::uint64_t count,
+                         std::ostream& err) {
+    if (count > 0) {
+        err << "zemra-convert: " << shownName(input) << ": the last " << count
+            << " bytes are no whole record and have no row\n";
+    }
+}
+
 int dumpFile(const std::filesystem::path& input, FileSystem& fileSystem, std::ostream& out,
              std::ostream& err) {
-    const std::string name = shownName(input);
-    std::unique_ptr<ReadableFile> file;
-    try {
-        file = fileSystem.openForReading(input);
-    } catch (const FileError& error) {
-        err << "zemra-convert: " << name << ": " << describe({MessageKind::FileMissing, error})
-            << '\n';
+    const std::unique_ptr<ReadableFile> file = openRecords(input, fileSystem, err);
+    if (file == nullptr) {
         return kExitFailed;
     }
     try {
-        const std::uint64_t trailing = writeRecordDump(*file, out);
-        if (trailing > 0) {
-            err << "zemra-convert: " << name << ": the last " << trailing
-                << " bytes are no whole record and have no row\n";
-        }
+        reportTrailingBytes(input, writeRecordDump(*file, out), err);
     } catch (const CsvDump::StreamFailed&) {
         // Whoever owns the stream says why.
         return kExitFailed;
     } catch (const FileError& error) {
         out.flush();
-        err << "zemra-convert: " << name << ": " << describe({MessageKind::FileUnreadable, error})
-            << '\n';
+        err << "zemra-convert: " << shownName(input) << ": "
+            << describe({MessageKind::FileUnreadable, error}) << '\n';
         return kExitFailed;
     }
     out.flush();

@@ -1,7 +1,5 @@
 #include "workbook_dump.h"
 
-#include <array>
-#include <charconv>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,18 +18,16 @@ namespace {
 
 constexpr std::size_t kCopyChunk = 1 << 20;
 
-// Sixteen hex digits that no other run picks: names that are created exclusively, and that no
-// file of the user's is likely to bear.
+// Sixteen random hex digits: a name that no other run picks and no file of the user's is
+// likely to bear. The files are created exclusively all the same.
 std::string randomHex() {
     std::random_device device;
-    const std::uint64_t value = (std::uint64_t{device()} << 32U) | device();
-    std::array<char, 16> digits{};
-    digits.fill('0');
-    std::array<char, 16> hex{};
-    const auto end = std::to_chars(hex.data(), hex.data() + hex.size(), value, 16).ptr;
-    const auto length = static_cast<std::size_t>(end - hex.data());
-    std::copy(hex.data(), end, digits.data() + digits.size() - length);
-    return {digits.data(), digits.size()};
+    std::uint64_t value = (std::uint64_t{device()} << 32U) | device();
+    std::string digits(16, '0');
+    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit, value >>= 4U) {
+        *digit = "0123456789abcdef"[value & 0x0FU];
+    }
+    return digits;
 }
 
 // A file this run made, removed when the run leaves it behind.
@@ -99,12 +95,8 @@ int dumpWorkbook(const std::filesystem::path& input,
     if (!checkOutputParent(outputParent, fileSystem, err)) {
         return kExitFailed;
     }
-    std::unique_ptr<ReadableFile> records;
-    try {
-        records = fileSystem.openForReading(input);
-    } catch (const FileError& error) {
-        err << "zemra-convert: " << name << ": " << describe({MessageKind::FileMissing, error})
-            << '\n';
+    const std::unique_ptr<ReadableFile> records = openRecords(input, fileSystem, err);
+    if (records == nullptr) {
         return kExitFailed;
     }
     const std::filesystem::path folder = outputParent ? *outputParent : folderOf(input);
@@ -139,10 +131,7 @@ int dumpWorkbook(const std::filesystem::path& input,
         written.moveTo(target);
         fileSystem.syncFolder(folder);
         out << shownName(target) << '\n';
-        if (trailing > 0) {
-            err << "zemra-convert: " << name << ": the last " << trailing
-                << " bytes are no whole record and have no row\n";
-        }
+        reportTrailingBytes(input, trailing, err);
         return kExitClean;
     } catch (const Interrupted&) {
         throw;
