@@ -15,7 +15,7 @@ constexpr const char* kProgram = "zemra-convert";
 
 constexpr const char* kUsage =
     "Usage: zemra-convert [OPTIONS] FILE...\n"
-    "       zemra-convert --dump FILE\n";
+    "       zemra-convert --dump[=xlsx] [-o DIR] FILE\n";
 
 constexpr const char* kDescription =
     "Converts ICT component files (.cmp) for testers of the KX740 family. For each FILE\n"
@@ -25,7 +25,9 @@ constexpr const char* kDescription =
 
 constexpr const char* kClosing =
     "Prints the output folder of each converted file on standard output (with --report,\n"
-    "the report in its place) and the converter's messages on standard error.\n"
+    "the report in its place) and the converter's messages on standard error. File names\n"
+    "that hold control characters are printed with \\n, \\r, \\t or \\xNN in their place\n"
+    "and each backslash doubled.\n"
     "\n"
     "Exit status:\n"
     "  0        every file converted cleanly; with --dump, every record written\n"
@@ -34,10 +36,14 @@ constexpr const char* kClosing =
     "           would replace those of an earlier FILE, or memory ran out; the other\n"
     "           files are converted all the same. Also when -o DIR does not exist or\n"
     "           is no folder: then nothing is converted. With --dump: FILE cannot be\n"
-    "           read, or standard output cannot be written.\n"
+    "           read, or the workbook cannot be written. Always when standard output\n"
+    "           cannot be written\n"
     "  2        a usage error; nothing is converted\n"
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
     "           removed";
+
+constexpr int kFirstListedYear = 2000;
+constexpr int kLastListedYear = 2099;
 
 // The width of the option column of the help, descriptions included.
 constexpr std::size_t kOptionColumn = 23;
@@ -95,7 +101,8 @@ class CommandLine {
                       "capacitance, inductance and 0x00. The listing shows the\n"
                       "exchanged pins, and the IC pins are worked out from them");
         at_ = addValueOption("--at", atText_, "YYYY-MM-DDTHH:MM:SS",
-                             "stamp the listings with this local time instead of now",
+                             "stamp the listings with this local time instead of now;\n"
+                             "the year must lie in 2000 to 2099",
                              "--at needs a date and time as YYYY-MM-DDTHH:MM:SS");
         output_ = addValueOption("-o,--output", outputText_, "DIR",
                                  "create the output folders in DIR instead of beside the inputs",
@@ -106,9 +113,12 @@ class CommandLine {
                       "counts of records and steps, and per IC its pins left at 0;\n"
                       "--report=json writes one JSON object per file and line")
             ->type_name("[=json]");
-        dump_ = addValueOption("--dump", dumpText_, "FILE",
+        // "--dump=xlsx" and "--dump=csv" are taken out before the parse, like "--report=json".
+        dump_ = addValueOption("--dump", dumpText_, "[=xlsx] FILE",
                                "write the records of FILE as CSV to standard output and\n"
-                               "convert nothing",
+                               "convert nothing, for scripts; --dump=xlsx FILE writes them\n"
+                               "as the workbook <title>.xlsx beside FILE (or in DIR), for a\n"
+                               "spreadsheet, and prints its path",
                                "--dump needs a file");
         // Help and version are answered as soon as they are read, unless an unknown option came
         // before them.
@@ -140,6 +150,7 @@ class CommandLine {
         if (auto error = takeReportFormat(arguments)) {
             return *error;
         }
+        takeDumpFormat(arguments);
         if (auto error = findMisusedAttachedValue(arguments)) {
             return *error;
         }
@@ -288,6 +299,23 @@ class CommandLine {
         return std::nullopt;
     }
 
+    // Takes "--dump=xlsx" and "--dump=csv" out of the options: they name the format, and the file
+    // is an argument of its own, anywhere among the options. Any other "--dump=VALUE" names the
+    // file, as "--dump FILE" does.
+    void takeDumpFormat(std::vector<std::string>& arguments) {
+        for (auto argument = arguments.begin(); argument != arguments.end();) {
+            if (*argument == "--") {
+                break;
+            }
+            if (*argument != "--dump=xlsx" && *argument != "--dump=csv") {
+                ++argument;
+                continue;
+            }
+            dumpFormat_ = *argument == "--dump=xlsx" ? DumpFormat::Workbook : DumpFormat::Csv;
+            argument = arguments.erase(argument);
+        }
+    }
+
     // The arguments the parse could not place so far; the "--" that ends the options is among
     // them.
     std::vector<std::string> unknownOptions() const {
@@ -297,14 +325,33 @@ class CommandLine {
     }
 
     ParsedArguments takeRequest() const {
-        if (dump_->count() > 0) {
-            if (dumpText_.empty()) {
+        if (dump_->count() > 0 || dumpFormat_) {
+            std::vector<std::string> inputs = files_;
+            if (dump_->count() > 0) {
+                if (dumpText_.empty()) {
+                    return UsageError{*needOf("--dump")};
+                }
+                inputs.insert(inputs.begin(), dumpText_);
+            }
+            if (inputs.empty()) {
                 return UsageError{*needOf("--dump")};
             }
-            if (!files_.empty()) {
+            if (inputs.size() > 1) {
                 return UsageError{"--dump takes one file and converts nothing"};
             }
-            return DumpRequest{platform::pathFromUtf8(dumpText_)};
+            DumpRequest request{platform::pathFromUtf8(inputs.front()),
+                                dumpFormat_.value_or(DumpFormat::Csv)};
+            if (output_->count() > 0) {
+                if (request.format != DumpFormat::Workbook) {
+                    return UsageError{
+                        "-o goes with --dump=xlsx only: the CSV goes to standard output"};
+                }
+                if (outputText_.empty()) {
+                    return UsageError{*needOf("--output")};
+                }
+                request.outputParent = platform::pathFromUtf8(outputText_);
+            }
+            return request;
         }
         ConvertRequest request;
         request.report = report_ != ReportFormat::None ? report_
@@ -318,6 +365,10 @@ class CommandLine {
             const std::optional<LocalDateTime> at = parseLocalDateTime(atText_);
             if (!at) {
                 return UsageError{*needOf("--at")};
+            }
+            // The listing's header writes 20 and the last two digits of the year.
+            if (at->year < kFirstListedYear || at->year > kLastListedYear) {
+                return UsageError{"--at needs a year from 2000 to 2099, the years a listing shows"};
             }
             request.settings.at = *at;
             request.timeGiven = true;
@@ -347,6 +398,7 @@ class CommandLine {
     bool reportText_ = false;
     ReportFormat report_ = ReportFormat::None;
     std::string dumpText_;
+    std::optional<DumpFormat> dumpFormat_;
     CLI::Option* at_ = nullptr;
     CLI::Option* output_ = nullptr;
     CLI::Option* dump_ = nullptr;

@@ -41,8 +41,9 @@ void writeField(std::ostream& out, const char* name,
 
 }  // namespace
 
-void writeTextReport(std::string_view input, const RunOutcome& outcome, std::ostream& out) {
-    out << input << ": ";
+void writeTextReport(const std::filesystem::path& input, const RunOutcome& outcome,
+                     std::ostream& out) {
+    out << shownName(input) << ": ";
     if (!outcome.summary) {
         out << "not converted\n";
         return;
@@ -53,7 +54,7 @@ void writeTextReport(std::string_view input, const RunOutcome& outcome, std::ost
         << summary.droppedRecords << " records dropped, " << summary.ics.size() << " ICs, "
         << summary.ignoredJPins << " J pins ignored; ";
     if (outcome.committed) {
-        out << "outputs in " << platform::utf8Of(outcome.outputFolder) << '\n';
+        out << "outputs in " << shownName(outcome.outputFolder) << '\n';
     } else {
         out << "outputs not written\n";
     }
@@ -62,9 +63,10 @@ void writeTextReport(std::string_view input, const RunOutcome& outcome, std::ost
     }
 }
 
-void writeJsonReport(std::string_view input, const RunOutcome& outcome, std::ostream& out) {
+void writeJsonReport(const std::filesystem::path& input, const RunOutcome& outcome,
+                     std::ostream& out) {
     const std::optional<ConversionSummary>& summary = outcome.summary;
-    out << "{\"input\":\"" << escapedPath(input) << "\",\"outputFolder\":";
+    out << "{\"input\":\"" << escapedPath(platform::utf8Of(input)) << "\",\"outputFolder\":";
     if (outcome.outputFolder.empty()) {
         out << "null";
     } else {
