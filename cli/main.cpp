@@ -82,6 +82,7 @@ int finish(int status, cli::TextStream& out, std::ostream& err) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    cli::holdStandardStreams();
     const auto parsed = cli::parseArguments(cli::commandLineArguments(argc, argv));
     cli::TextStream out(cli::Stream::Output);
     cli::TextStream err(cli::Stream::Error);

@@ -26,6 +26,11 @@ std::error_code writeText(Stream stream, std::string_view text);
 // earlier write that the system reports only now.
 std::error_code finishText(Stream stream);
 
+// Where the program was started with standard input, output or error closed, puts a read-only
+// stand-in in its place, so that no file the program opens later takes its number: a write meant
+// for the terminal must fail, never land in an output.
+void holdStandardStreams();
+
 // Orders paths by the rules of the system's file names: byte for byte, or ignoring case on
 // Windows. Two paths that neither comes before are one name.
 struct NameOrder {

@@ -1,5 +1,8 @@
 #include "platform.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 
@@ -33,6 +36,15 @@ std::error_code finishText(Stream stream) {
         return std::make_error_code(std::errc::io_error);
     }
     return {};
+}
+
+void holdStandardStreams() {
+    for (const int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(descriptor, F_GETFD) == -1 && errno == EBADF) {
+            // open() takes the lowest free number, which is this one.
+            ::open("/dev/null", O_RDONLY | O_NOCTTY);
+        }
+    }
 }
 
 // The shell has expanded them already.

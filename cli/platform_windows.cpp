@@ -121,6 +121,9 @@ std::error_code finishText(Stream /*stream*/) {
     return {};
 }
 
+// Files are reached by handles, which never take the place of a closed standard stream.
+void holdStandardStreams() {}
+
 // cmd.exe hands wildcards to the program unexpanded.
 std::vector<std::filesystem::path> expandWildcards(
     const std::vector<std::filesystem::path>& inputs) {
