@@ -36,6 +36,8 @@ constexpr const char* kClosing =
     "           is no folder: then nothing is converted. With --dump: FILE cannot be\n"
     "           read, or standard output cannot be written.\n"
     "  2        a usage error; nothing is converted\n"
+    "  129      stopped by SIGHUP (the terminal was closed); the outputs being\n"
+    "           written are removed\n"
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
     "           removed";
 
