@@ -205,12 +205,15 @@ TEST_F(RunsInOneFolder, RunPausedWhileAnotherConvertsKeepsItsTemporariesAndEndsW
     }
     ASSERT_EQ(temporaries.size(), 4U);
 
+    // faketime's library goes before any other, which a build with AddressSanitizer must allow.
     const testing::ProgramResult later = testing::runProgram(
         "/usr/bin/env",
-        "NO_FAKE_STAT=1 faketime -f +15m '" + kConvert.string() + "' " + kAt + "-o out b/slow.cmp",
+        "NO_FAKE_STAT=1 ASAN_OPTIONS=verify_asan_link_order=0 faketime -f +15m '" +
+            kConvert.string() + "' " + kAt + "-o out b/slow.cmp",
         folder.path());
     EXPECT_EQ(later.exitStatus, 0) << later.err;
-    EXPECT_EQ(setIn(outputs, "slow"), setOfB);
+    // The sets are compared whole; the first one's .icp is too long to show.
+    EXPECT_TRUE(setIn(outputs, "slow") == setOfB) << "not the later run's set";
     for (const std::string& temporary : temporaries) {
         EXPECT_TRUE(fs::exists(outputs / temporary)) << temporary;
     }
@@ -218,7 +221,7 @@ TEST_F(RunsInOneFolder, RunPausedWhileAnotherConvertsKeepsItsTemporariesAndEndsW
     kill(static_cast<pid_t>(paused.id()), SIGCONT);
     const testing::ProgramResult resumed = paused.wait();
     EXPECT_EQ(resumed.exitStatus, 0) << resumed.err;
-    EXPECT_EQ(setIn(outputs, "slow"), setOfA);
+    EXPECT_TRUE(setIn(outputs, "slow") == setOfA) << "not the resumed run's set";
     EXPECT_EQ(testing::entriesOf(outputs),
               (std::vector<std::string>{"slow.dat", "slow.icn", "slow.icp", "slow.scp"}));
 }
