@@ -18,7 +18,7 @@
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
             libxlsxwriter-dev qt6-base-dev fonts-arphic-uming fonts-nanum \
             dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db \
-            groff-base
+            groff-base faketime
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
                     libz-mingw-w64-dev dpkg-dev unzip fonts-arphic-uming fonts-nanum fonts-wine
 # The Windows build compiles libxlsxwriter from Debian's source package, which apt-get source

@@ -39,6 +39,8 @@ constexpr const char* kClosing =
     "           read, or the workbook cannot be written. Always when standard output\n"
     "           cannot be written\n"
     "  2        a usage error; nothing is converted\n"
+    "  129      stopped by SIGHUP (the terminal was closed); the outputs being\n"
+    "           written are removed\n"
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
     "           removed";
 

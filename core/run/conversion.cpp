@@ -2,6 +2,7 @@
 
 #include "platform/utf8_paths.h"
 #include "run/convert_board.h"
+#include "run/folder_wait.h"
 #include "run/output_set.h"
 
 namespace zemra {
@@ -59,7 +60,8 @@ std::filesystem::path Conversion::outputBase() {
 
 RunOutcome Conversion::run(const MessageSink& report) {
     RunOutcome outcome{outputFolder(), false, std::nullopt};
-    OutputSet outputs(fileSystem_, outcome.outputFolder, title_, request_.input.path());
+    OutputSet outputs(fileSystem_, outcome.outputFolder, title_, request_.input.path(),
+                      request_.folderWait.value_or(folderWait()));
     try {
         outputs.open();
         outcome.summary = convertBoard(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -26,6 +27,8 @@ struct ConversionRequest {
     // The folder in which the output folder is made; the input's own folder when there is none.
     std::optional<std::filesystem::path> outputParent = std::nullopt;
     ConversionSettings settings = {};
+    // How long to wait for another run to let go of the output folder; folderWait() when none.
+    std::optional<std::chrono::milliseconds> folderWait = std::nullopt;
 };
 
 // Receives each message of a run, in order, for the operator.

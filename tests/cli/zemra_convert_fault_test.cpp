@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "board_generator.h"
+#include "golden_boards.h"
 #include "in_memory_conversion.h"
 #include "process_runner.h"
 #include "record_builder.h"
@@ -360,16 +361,12 @@ int interruptedRun(const fs::path& folder, const std::string& input, int signal)
 }
 
 TEST_F(ZemraConvertFaults, InterruptRemovesTheTemporariesAndKeepsTheOlderSet) {
-    // A diode pin 99999999 makes an .icp of two thousand million bytes: long enough to interrupt.
-    std::vector<RecordBuilder> records{RecordBuilder().name("U1_99999999").typeCode(10).pins(5, 1)};
-    for (int pin = 1; pin < 8; ++pin) {
-        records.push_back(
-            RecordBuilder().name("U1_" + std::to_string(pin)).typeCode(10).pins(6 + pin, 1));
-    }
-    writeFile(folder / "slow.cmp", testing::recordsOf(records));
+    // An .icp of two thousand million bytes: long enough to interrupt.
+    writeFile(folder / "slow.cmp", testing::longIcpBoard(99999999));
     fs::create_directories(folder / "slow");
     writeFile(folder / "slow" / "slow.icp", "older pins");
-    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+    for (const auto& [signal, status] :
+         {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}}) {
         EXPECT_EQ(interruptedRun(folder.path(), "slow.cmp", signal), status);
         EXPECT_EQ(testing::entriesOf(folder / "slow"), (std::vector<std::string>{"slow.icp"}));
         EXPECT_EQ(readFile(folder / "slow" / "slow.icp"), "older pins");
