@@ -1,6 +1,5 @@
 #include "workbook_dump.h"
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -10,25 +9,15 @@
 #include "record_dump.h"
 #include "record_workbook.h"
 #include "run/exit_status.h"
+#include "run/folder_wait.h"
 #include "run/input_file.h"
 #include "run/messages.h"
+#include "run/run_file_names.h"
 
 namespace zemra::cli {
 namespace {
 
 constexpr std::size_t kCopyChunk = 1 << 20;
-
-// Sixteen random hex digits: a name that no other run picks and no file of the user's is
-// likely to bear. The files are created exclusively all the same.
-std::string randomHex() {
-    std::random_device device;
-    std::uint64_t value = (std::uint64_t{device()} << 32U) | device();
-    std::string digits(16, '0');
-    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit, value >>= 4U) {
-        *digit = "0123456789abcdef"[value & 0x0FU];
-    }
-    return digits;
-}
 
 // A file this run made, removed when the run leaves it behind.
 class OwnFile {
@@ -60,13 +49,13 @@ class OwnFile {
     bool kept_ = false;
 };
 
+// Copies the bytes of `from` into `to`, leaving it open to be finished.
 void copyInto(FileSystem& fileSystem, const std::filesystem::path& from, WritableFile& to) {
     const std::unique_ptr<ReadableFile> source = fileSystem.openForReading(from);
     std::vector<std::byte> buffer(kCopyChunk);
     while (const std::size_t count = source->read(buffer)) {
         to.write(std::span(reinterpret_cast<const char*>(buffer.data()), count));
     }
-    to.finish();
 }
 
 // Whether `target` names the input file itself, which must never be replaced.
@@ -113,8 +102,9 @@ int dumpWorkbook(const std::filesystem::path& input,
     try {
         // The library writes the workbook to a file of its own in the folder for temporary
         // files; it is copied into place through the checked writes of the file layer.
-        OwnFile scratch(fileSystem, std::filesystem::temp_directory_path() /
-                                        ("zemra-" + randomHex() + ".xlsx"));
+        OwnFile scratch(fileSystem,
+                        std::filesystem::temp_directory_path() /
+                            ("zemra" + newRunFileName(RunFileKind::Temporary) + ".xlsx"));
         scratch.file().finish();
         RecordWorkbook workbook(scratch.path());
         std::uint64_t trailing = 0;
@@ -126,9 +116,21 @@ int dumpWorkbook(const std::filesystem::path& input,
             return kExitFailed;
         }
         workbook.close();
-        OwnFile written(fileSystem, folder / (".zx" + randomHex()));
-        copyInto(fileSystem, scratch.path(), written.file());
-        written.moveTo(target);
+        // A temporary of the run's own in the output folder, made and let go of only while the
+        // folder's lock is held, as a conversion's are: a conversion into that folder then removes
+        // it if this run is killed, and never while it lives.
+        std::optional<OwnFile> written;
+        {
+            const auto lock = lockFolderWithin(fileSystem, folder, folderWait());
+            written.emplace(fileSystem, folder / platform::pathFromUtf8(
+                                                     newRunFileName(RunFileKind::Temporary)));
+        }
+        copyInto(fileSystem, scratch.path(), written->file());
+        {
+            const auto lock = lockFolderWithin(fileSystem, folder, folderWait());
+            written->file().finish();
+            written->moveTo(target);
+        }
         fileSystem.syncFolder(folder);
         out << shownName(target) << '\n';
         reportTrailingBytes(input, trailing, err);

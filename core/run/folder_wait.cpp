@@ -1,8 +1,10 @@
 #include "run/folder_wait.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <string_view>
+#include <thread>
 
 namespace zemra {
 namespace {
@@ -10,6 +12,8 @@ namespace {
 constexpr std::chrono::seconds kDefaultWait{30};
 // A day: more than any conversion takes, and far from an overflow of the clock.
 constexpr std::chrono::seconds kLongestWait{24 * 60 * 60};
+// How often a run waiting for the folder looks again whether it is free.
+constexpr std::chrono::milliseconds kLockPoll{20};
 
 }  // namespace
 
@@ -26,6 +30,27 @@ std::chrono::milliseconds folderWait() {
         return kDefaultWait;
     }
     return std::chrono::seconds(seconds);
+}
+
+std::unique_ptr<FolderLock> lockFolderWithin(FileSystem& fileSystem,
+                                             const std::filesystem::path& folder,
+                                             std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        try {
+            if (std::unique_ptr<FolderLock> lock = fileSystem.tryLockFolder(folder)) {
+                return lock;
+            }
+        } catch (const FileError&) {
+            return nullptr;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline) {
+            throw FileError(FileOperation::Lock, folder, FailureReason::FolderBusy);
+        }
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(kLockPoll, deadline - now));
+    }
 }
 
 }  // namespace zemra

@@ -2,17 +2,15 @@
 
 #include <algorithm>
 #include <array>
-#include <thread>
 
 #include "platform/utf8_paths.h"
+#include "run/folder_wait.h"
 
 namespace zemra {
 namespace {
 
 // A name of the run's own is taken only by a file of another version or of the user's.
 constexpr unsigned kNameAttempts = 100;
-// How often a run waiting for the folder looks again whether it is free.
-constexpr std::chrono::milliseconds kLockPoll{20};
 
 constexpr std::array<OutputKind, kOutputCount> kKinds{OutputKind::Dat, OutputKind::Icn,
                                                       OutputKind::Icp, OutputKind::Scp};
@@ -81,26 +79,12 @@ std::filesystem::path OutputSet::targetOf(OutputKind kind) const {
     return folder_ / platform::pathFromUtf8(title_ + std::string(extensionOf(kind)));
 }
 
-// The folder's lock, once no other run holds it; nullptr where the folder cannot be locked, and
-// the run then goes on without it rather than refuse to convert.
+// The folder's lock; a folder that another run keeps fails the set as its listing.
 std::unique_ptr<FolderLock> OutputSet::lockFolder() {
-    const auto deadline = std::chrono::steady_clock::now() + folderWait_;
-    for (;;) {
-        try {
-            if (std::unique_ptr<FolderLock> lock = fileSystem_.tryLockFolder(folder_)) {
-                return lock;
-            }
-        } catch (const FileError&) {
-            return nullptr;
-        }
-        const auto now = std::chrono::steady_clock::now();
-        if (now >= deadline) {
-            throw OutputSetFailure(
-                {OutputError(OutputKind::Dat,
-                             FileError(FileOperation::Lock, folder_, FailureReason::FolderBusy))});
-        }
-        std::this_thread::sleep_for(
-            std::min<std::chrono::steady_clock::duration>(kLockPoll, deadline - now));
+    try {
+        return lockFolderWithin(fileSystem_, folder_, folderWait_);
+    } catch (const FileError& error) {
+        throw OutputSetFailure({OutputError(OutputKind::Dat, error)});
     }
 }
 
