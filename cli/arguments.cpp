@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kProgram = "zemra-convert";
 
 constexpr const char* kUsage =
-    "Usage: zemra-convert [OPTIONS] FILE...\n"
+    "Usage: zemra-convert [OPTIONS] [--html PAGE] FILE...\n"
     "       zemra-convert --dump FILE\n";
 
 constexpr const char* kDescription =
@@ -106,6 +106,11 @@ class CommandLine {
                       "counts of records and steps, and per IC its pins left at 0;\n"
                       "--report=json writes one JSON object per file and line")
             ->type_name("[=json]");
+        html_ = addValueOption("--html", htmlText_, "PAGE",
+                               "after converting, write PAGE: one self-contained HTML page\n"
+                               "showing each file's board, its IC pin maps, its steps and\n"
+                               "the checks to read before the tester",
+                               "--html needs the name of the page to write");
         dump_ = addValueOption("--dump", dumpText_, "FILE",
                                "write the records of FILE as CSV to standard output and\n"
                                "convert nothing",
@@ -304,6 +309,9 @@ class CommandLine {
             if (!files_.empty()) {
                 return UsageError{"--dump takes one file and converts nothing"};
             }
+            if (html_->count() > 0) {
+                return UsageError{"--dump converts nothing and writes no page"};
+            }
             return DumpRequest{platform::pathFromUtf8(dumpText_)};
         }
         ConvertRequest request;
@@ -328,6 +336,12 @@ class CommandLine {
             }
             request.outputParent = platform::pathFromUtf8(outputText_);
         }
+        if (html_->count() > 0) {
+            if (htmlText_.empty()) {
+                return UsageError{*needOf("--html")};
+            }
+            request.htmlPage = platform::pathFromUtf8(htmlText_);
+        }
         if (files_.empty()) {
             return UsageError{"no component file given"};
         }
@@ -347,7 +361,9 @@ class CommandLine {
     bool reportText_ = false;
     ReportFormat report_ = ReportFormat::None;
     std::string dumpText_;
+    std::string htmlText_;
     CLI::Option* at_ = nullptr;
+    CLI::Option* html_ = nullptr;
     CLI::Option* output_ = nullptr;
     CLI::Option* dump_ = nullptr;
 };

@@ -20,6 +20,8 @@ struct ConvertRequest {
     bool timeGiven = false;  // false: stamp the listings with the time of the run
     std::optional<std::filesystem::path> outputParent;
     std::vector<std::filesystem::path> inputs;
+    // Where to write one page that shows every input's board, once all are converted.
+    std::optional<std::filesystem::path> htmlPage;
 };
 
 // Shows the records of one file as CSV and converts nothing.

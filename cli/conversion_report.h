@@ -11,8 +11,4 @@ namespace zemra::cli {
 // counts and one per IC with its unresolved pins as pin/ICP pairs.
 void writeTextReport(std::string_view input, const RunOutcome& outcome, std::ostream& out);
 
-// The same as one JSON object on one line (JSON Lines). Counts are null for an input that was
-// not read to its end.
-void writeJsonReport(std::string_view input, const RunOutcome& outcome, std::ostream& out);
-
 }  // namespace zemra::cli

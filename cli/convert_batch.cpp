@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "conversion_report.h"
+#include "input_results.h"
+#include "page_file.h"
 #include "platform/utf8_paths.h"
 #include "run/conversion.h"
 #include "run/exit_status.h"
@@ -65,30 +66,24 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
     }
     bool allClean = true;
     std::vector<ConvertedInput> converted;
+    InputResults results(request, out);
     for (const std::filesystem::path& input : request.inputs) {
         const std::string name = platform::utf8Of(input);
-        const auto report = [&err, &name](const RunMessage& message) {
+        const auto report = [&err, &name, &results](const RunMessage& message) {
             err << "zemra-convert: " << name << ": " << describe(message) << '\n';
+            results.note(describe(message));
         };
-        // Stands for the output folder line, also for a file that failed.
-        const auto writeResult = [&](const RunOutcome& outcome) {
-            if (request.report == ReportFormat::Text) {
-                writeTextReport(name, outcome, out);
-            } else if (request.report == ReportFormat::Json) {
-                writeJsonReport(name, outcome, out);
-            } else if (outcome.committed) {
-                out << platform::utf8Of(outcome.outputFolder) << '\n';
-            }
-        };
+        RecordObserver* const observer = results.begin(name);
         try {
             std::optional<Conversion> conversion =
                 Conversion::open(fileSystem,
                                  {.input = InputFile(input),
                                   .outputParent = request.outputParent,
-                                  .settings = request.settings},
+                                  .settings = request.settings,
+                                  .observer = observer},
                                  report);
             if (!conversion) {
-                writeResult({});
+                results.end();
                 allClean = false;
                 continue;
             }
@@ -107,26 +102,33 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
                 clash = earlier.outputSet == outputSet ? &earlier : clash;
             }
             if (clash != nullptr) {
-                err << "zemra-convert: " << name << ": not converted: its outputs "
-                    << platform::utf8Of(outputSet) << ".* would replace those of "
-                    << platform::utf8Of(clash->input) << '\n';
-                writeResult({conversion->outputFolder(), false, std::nullopt});
+                const std::string why = "not converted: its outputs " +
+                                        platform::utf8Of(outputSet) + ".* would replace those of " +
+                                        platform::utf8Of(clash->input);
+                err << "zemra-convert: " << name << ": " << why << '\n';
+                results.note(why);
+                results.end({.outputFolder = conversion->outputFolder()});
                 allClean = false;
                 continue;
             }
             converted.push_back({input, identity, outputSet});
-            const RunOutcome outcome = conversion->run(report);
-            writeResult(outcome);
+            RunOutcome outcome = conversion->run(report);
             allClean = allClean && outcome.committed;
+            results.end(std::move(outcome));
         } catch (const Interrupted&) {
             throw;
         } catch (const std::exception& error) {
             // Out of memory on a pathological board, say: its outputs are not moved into place,
             // and the next file is converted all the same.
             err << "zemra-convert: " << name << ": not converted: " << error.what() << '\n';
-            writeResult({});
+            results.note(std::string("not converted: ") + error.what());
+            results.end();
             allClean = false;
         }
+    }
+    if (request.htmlPage) {
+        allClean =
+            writeReportPage(*request.htmlPage, results.boards(), fileSystem, out, err) && allClean;
     }
     return allClean ? kExitClean : kExitFailed;
 }

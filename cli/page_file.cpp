@@ -1,0 +1,70 @@
+#include "page_file.h"
+
+#include <array>
+#include <cerrno>
+#include <memory>
+#include <random>
+#include <span>
+
+#include "platform/utf8_paths.h"
+#include "report_page.h"
+
+namespace zemra::cli {
+namespace {
+
+constexpr int kNameTries = 16;
+
+// A new file beside `page` under a name no other run takes: a dot, the page's name and eight
+// random hex digits.
+std::filesystem::path createTemporary(const std::filesystem::path& page, FileSystem& fileSystem,
+                                      std::unique_ptr<WritableFile>& file) {
+    std::random_device random;
+    constexpr std::array<char, 16> kHex{'0', '1', '2', '3', '4', '5', '6', '7',
+                                        '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+    for (int attempt = 1;; ++attempt) {
+        std::string name = "." + platform::utf8Of(page.filename()) + ".";
+        for (std::uint32_t bits = random(), digit = 0; digit < 8; ++digit, bits >>= 4U) {
+            name += kHex[bits & 0x0FU];
+        }
+        const std::filesystem::path temporary = page.parent_path() / platform::pathFromUtf8(name);
+        try {
+            file = fileSystem.createNew(temporary);
+            return temporary;
+        } catch (const FileError& error) {
+            if (error.error() != std::errc::file_exists || attempt == kNameTries) {
+                throw;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+bool writeReportPage(const std::filesystem::path& page, const std::vector<BoardReport>& boards,
+                     FileSystem& fileSystem, std::ostream& out, std::ostream& err) {
+    std::filesystem::path temporary;
+    try {
+        const std::string text = reportPage(boards);
+        std::unique_ptr<WritableFile> file;
+        temporary = createTemporary(page, fileSystem, file);
+        file->write(std::span<const char>(text.data(), text.size()));
+        file->finish();
+        fileSystem.rename(temporary, page);
+    } catch (const FileError& error) {
+        if (!temporary.empty()) {
+            fileSystem.remove(temporary);
+        }
+        err << "zemra-convert: " << platform::utf8Of(page) << ": the page was not written ("
+            << reasonText(error) << ")\n";
+        return false;
+    } catch (...) {
+        if (!temporary.empty()) {
+            fileSystem.remove(temporary);
+        }
+        throw;
+    }
+    out << platform::utf8Of(page) << '\n';
+    return true;
+}
+
+}  // namespace zemra::cli

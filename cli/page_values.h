@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "decode/step_fields.h"
+#include "run/local_date_time.h"
+
+namespace zemra::cli {
+
+// A value with two decimals, as the listing prints it.
+std::string valueText(float value);
+
+// "2002-03-06T15:01:33", or with another separator between date and time.
+std::string timeText(const LocalDateTime& at, char separator = 'T');
+
+// "KX740 FE/FR" or "KX740E".
+std::string_view variantName(TesterVariant variant);
+
+}  // namespace zemra::cli
