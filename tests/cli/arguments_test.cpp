@@ -17,6 +17,7 @@ using Arguments = std::vector<std::string>;
 constexpr const char* kAt = "--at needs a date and time as YYYY-MM-DDTHH:MM:SS";
 constexpr const char* kOutput = "-o needs a folder";
 constexpr const char* kNoFile = "no component file given";
+constexpr const char* kHtml = "--html needs the name of the page to write";
 
 struct RequestCase {
     const char* behaviour;
@@ -230,8 +231,23 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{"ShortOutputAtTheEnd", {"a.cmp", "-o"}, kOutput},
         UsageErrorCase{"LongOutputAtTheEnd", {"a.cmp", "--output"}, kOutput},
         UsageErrorCase{"EmptyOutput", {"-o", "", "a.cmp"}, kOutput},
-        UsageErrorCase{"OutputWithAnEmptyAttachedValue", {"--output=", "a.cmp", "b.cmp"}, kOutput}),
+        UsageErrorCase{"OutputWithAnEmptyAttachedValue", {"--output=", "a.cmp", "b.cmp"}, kOutput},
+        UsageErrorCase{"HtmlAtTheEnd", {"a.cmp", "--html"}, kHtml},
+        UsageErrorCase{"EmptyHtml", {"--html=", "a.cmp"}, kHtml},
+        UsageErrorCase{"HtmlWithDump",
+                       {"--dump", "a.cmp", "--html", "p.html"},
+                       "--dump converts nothing and writes no page"}),
     testing::BehaviourName());
+
+TEST(Arguments, HtmlNamesThePageOfTheWholeCall) {
+    const ParsedArguments parsed = parseArguments({"--html", "p.html", "a.cmp", "b.cmp"});
+    const auto* request = std::get_if<ConvertRequest>(&parsed);
+    ASSERT_NE(request, nullptr);
+    ASSERT_TRUE(request->htmlPage.has_value());
+    EXPECT_EQ(request->htmlPage->string(), "p.html");
+    EXPECT_EQ(request->inputs.size(), 2U);
+    EXPECT_FALSE(std::get<ConvertRequest>(parseArguments({"a.cmp"})).htmlPage.has_value());
+}
 
 }  // namespace
 }  // namespace zemra::cli
