@@ -30,13 +30,18 @@ th { background: var(--band); font-weight: 600; }
 td.number { text-align: right; font-variant-numeric: tabular-nums; }
 table.counts th { font-weight: 500; color: var(--muted); }
 table.counts td { font-size: 16px; font-weight: 600; }
-.sortable th { cursor: pointer; user-select: none; }
+.scripted .sortable th { cursor: pointer; user-select: none; }
 .sortable th[aria-sort=ascending]::after { content: " \25B2"; }
 .sortable th[aria-sort=descending]::after { content: " \25BC"; }
 table.checks td:nth-child(-n+2) { white-space: nowrap; }
-table.checks tr.error td:first-child { background: #b03a2e; color: #fff; font-weight: 600; }
-table.checks tr.warning td:first-child { background: #f6d77a; }
-table.checks tr.info td:first-child { background: #dfe7f1; }
+table.checks tr.error td:first-child, table.check-counts tr.error td:nth-child(2) {
+  background: #b03a2e; color: #fff; font-weight: 600; }
+table.checks tr.warning td:first-child, table.check-counts tr.warning td:nth-child(2) {
+  background: #f6d77a; }
+table.checks tr.info td:first-child, table.check-counts tr.info td:nth-child(2) {
+  background: #dfe7f1; }
+details > summary { cursor: pointer; margin: 6px 0; color: var(--diode-edge); }
+p.parts { margin: 0 0 8px; }
 div.wide { overflow-x: auto; }
 table.steps { font-size: 12px; }
 table.steps tr.dropped { background: #fff2ef; color: #8a2b20; }
@@ -51,7 +56,9 @@ p.legend { color: var(--muted); }
 .swatch.diode { background: var(--diode); border-color: var(--diode-edge); }
 .swatch.j { background: var(--j); border-color: var(--j-edge); }
 .swatch.none { background: var(--none); border-color: var(--none-edge); border-style: dashed; }
-figure.ic { margin: 14px 0 18px; }
+/* A board can have thousands of ICs and a long table: the browser lays out only what is in view. */
+figure.ic { margin: 14px 0 18px; content-visibility: auto; contain-intrinsic-size: auto 160px; }
+div.wide { content-visibility: auto; contain-intrinsic-size: auto 20000px; }
 figure.ic figcaption { margin-bottom: 5px; }
 svg.pins { display: block; max-width: 100%; height: auto; }
 svg.pins text { font-family: system-ui, sans-serif; }
@@ -151,6 +158,9 @@ const char* const kPageScript = R"js(
       });
     });
   });
+
+  // Headings look clickable only once they sort.
+  document.documentElement.classList.add("scripted");
 })();
 )js";
 

@@ -11,6 +11,9 @@
 namespace zemra::cli {
 namespace {
 
+// More checks than this are listed folded.
+constexpr std::size_t kChecksShownOpen = 50;
+
 void appendFact(std::string& page, std::string_view term, std::string_view utf8) {
     page += "<dt>";
     page += term;
@@ -103,11 +106,37 @@ void appendChecks(const BoardReport& board, const std::string& id, std::string& 
         return;
     }
     const CheckList& checks = board.checks;
-    page += "<h3>Checks</h3>";
+    page += "<h3 id=\"" + id + "-checks-heading\">Checks</h3>";
     if (checks.listed().empty()) {
         page += "<p>No checks: nothing here needs a look before the tester.</p>";
         return;
     }
+    page +=
+        "<table class=\"check-counts\"><thead><tr><th>Check</th><th>Severity</th>"
+        "<th>Found</th><th>Listed below</th></tr></thead><tbody>";
+    for (const CheckId checkId : kCheckIds) {
+        if (checks.found(checkId) > 0) {
+            const std::string_view severity = severityText(severityOf(checkId));
+            page += "<tr class=\"" + std::string(severity) + "\"><td>" +
+                    std::string(checkIdText(checkId)) + "</td><td>" + std::string(severity) +
+                    "</td><td class=\"number\">" + std::to_string(checks.found(checkId)) +
+                    "</td><td class=\"number\">" +
+                    std::to_string(checks.found(checkId) - checks.notListed(checkId)) +
+                    "</td></tr>";
+        }
+    }
+    page += "</tbody></table>";
+    // A long list starts folded, so that the pin maps are in reach.
+    page += checks.listed().size() > kChecksShownOpen ? "<details>" : "<details open>";
+    page += "<summary>Each check, where it applies";
+    for (const CheckId checkId : kCheckIds) {
+        if (checks.notListed(checkId) > 0) {
+            page += " (the first " + std::to_string(CheckList::kMostListed) +
+                    " of each kind; the others are only counted)";
+            break;
+        }
+    }
+    page += "</summary>";
     page += "<p class=\"controls\" hidden><label>Show <select data-severity=\"" + id +
             "-checks\"><option value=\"\">every severity</option><option>error</option>"
             "<option>warning</option><option>info</option></select></label> <label>containing "
@@ -133,15 +162,7 @@ void appendChecks(const BoardReport& board, const std::string& id, std::string& 
         appendHtmlBytes(page, check.sentence);
         page += "</td></tr>";
     }
-    page += "</tbody></table>";
-    for (const CheckId checkId : kCheckIds) {
-        if (const std::uint64_t rest = checks.notListed(checkId); rest > 0) {
-            page += "<p class=\"note\">" + std::to_string(rest) + " more " +
-                    std::string(checkIdText(checkId)) + " checks are not listed: the page lists " +
-                    "the first " + std::to_string(CheckList::kMostListed) +
-                    " checks of each kind.</p>";
-        }
-    }
+    page += "</tbody></table></details>";
 }
 
 }  // namespace zemra::cli

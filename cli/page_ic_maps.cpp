@@ -20,17 +20,16 @@ std::string_view stepKindName(PinOrigin origin) {
 void appendPinTitle(const IcSummary& ic, const DrawnPin& pin, std::string& page) {
     page += "<title>";
     appendHtmlBytes(page, ic.name);
-    page += " pin " + std::to_string(pin.pin) + ", ICP " +
-            std::to_string(ic.firstIcp + pin.pin - 1) + ": tester pin " +
+    page += " pin " + std::to_string(pin.pin) + " (ICP " +
+            std::to_string(ic.firstIcp + pin.pin - 1) + "): tester pin " +
             std::to_string(pin.testerPin);
     if (pin.source == nullptr) {
-        page += ", from no diode or J step";
+        page += ", from no step";
     } else {
-        page += ", from ";
+        page += " from ";
         page += stepKindName(pin.origin);
-        page += std::to_string(pin.source->step) + " &quot;";
+        page += std::to_string(pin.source->step) + " ";
         appendHtmlBytes(page, pin.source->partName);
-        page += "&quot; at offset " + std::to_string(pin.source->offset);
     }
     page += "</title>";
 }
@@ -105,7 +104,7 @@ void appendIcMaps(const BoardReport& board, const std::string& id, std::string& 
     if (!board.outcome.summary) {
         return;
     }
-    page += "<h3>IC pin maps</h3>";
+    page += "<h3 id=\"" + id + "-ics-heading\">IC pin maps</h3>";
     if (board.icCount() == 0) {
         page += "<p>No IC reached the pin files.</p>";
         return;

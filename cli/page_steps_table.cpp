@@ -72,7 +72,7 @@ void appendStepsTable(const BoardReport& board, const std::string& id, std::stri
     if (!board.outcome.summary) {
         return;
     }
-    page += "<h3>Steps</h3>";
+    page += "<h3 id=\"" + id + "-steps-heading\">Steps</h3>";
     if (board.stepRows.empty()) {
         page += "<p>The file holds no whole record.</p>";
         return;

@@ -60,6 +60,12 @@ void appendBoard(const BoardReport& board, const std::string& id, std::string& p
     appendHtml(page, board.input);
     page += board.outcome.committed ? "" : " (not converted)";
     page += "</h2>";
+    if (board.outcome.summary) {
+        page += "<p class=\"parts\"><a href=\"#" + id +
+                "-checks-heading\">Checks</a> · <a href=\"#" + id +
+                "-ics-heading\">IC pin maps</a> · <a href=\"#" + id +
+                "-steps-heading\">Steps</a></p>";
+    }
     appendFacts(board, page);
     appendChecks(board, id, page);
     appendIcMaps(board, id, page);

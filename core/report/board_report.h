@@ -46,7 +46,7 @@ struct StepRow {
 struct BoardReport {
     // The most rows of the steps table and the most pins drawn per IC: a page stays readable,
     // and its size follows the board, whatever the numbers in it.
-    static constexpr std::size_t kMostStepRows = 10000;
+    static constexpr std::size_t kMostStepRows = 1000;
     static constexpr int kMostDrawnPins = 512;
 
     std::string input;  // as named, UTF-8

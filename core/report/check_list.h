@@ -45,7 +45,7 @@ struct Check {
 // record, so only the first kMostListed of each id are kept; the others are counted.
 class CheckList {
   public:
-    static constexpr std::size_t kMostListed = 1000;
+    static constexpr std::size_t kMostListed = 200;
 
     // Counts a check of `id`, and keeps it with the sentence that `sentence()` makes while fewer
     // than kMostListed of its id are kept.
