@@ -25,7 +25,8 @@ constexpr const char* kDescription =
 
 constexpr const char* kClosing =
     "Prints the output folder of each converted file on standard output (with --report,\n"
-    "the report in its place) and the converter's messages on standard error.\n"
+    "the report in its place; with --html, then the page's path) and the converter's\n"
+    "messages on standard error.\n"
     "\n"
     "Exit status:\n"
     "  0        every file converted cleanly; with --dump, every record written\n"
@@ -33,8 +34,9 @@ constexpr const char* kClosing =
     "           be read to its end, an output of it could not be written, its outputs\n"
     "           would replace those of an earlier FILE, or memory ran out; the other\n"
     "           files are converted all the same. Also when -o DIR does not exist or\n"
-    "           is no folder: then nothing is converted. With --dump: FILE cannot be\n"
-    "           read, or standard output cannot be written.\n"
+    "           is no folder: then nothing is converted; and when the page of --html\n"
+    "           cannot be written. With --dump: FILE cannot be read, or standard\n"
+    "           output cannot be written.\n"
     "  2        a usage error; nothing is converted\n"
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
     "           removed";
@@ -103,8 +105,9 @@ class CommandLine {
         // "--report=json" is taken apart before the parse; the flag stands for both here.
         app_.add_flag("--report", reportText_,
                       "after converting each file, say what it could not resolve: the\n"
-                      "counts of records and steps, and per IC its pins left at 0;\n"
-                      "--report=json writes one JSON object per file and line")
+                      "counts of records and steps, per IC its pins left at 0, and\n"
+                      "the checks to read before the tester; --report=json writes\n"
+                      "one JSON object per file and line")
             ->type_name("[=json]");
         html_ = addValueOption("--html", htmlText_, "PAGE",
                                "after converting, write PAGE: one self-contained HTML page\n"

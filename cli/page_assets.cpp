@@ -44,6 +44,7 @@ details > summary { cursor: pointer; margin: 6px 0; color: var(--diode-edge); }
 p.parts { margin: 0 0 8px; }
 div.wide { overflow-x: auto; }
 table.steps { font-size: 12px; }
+table.steps th, table.steps td:last-child { white-space: nowrap; }
 table.steps tr.dropped { background: #fff2ef; color: #8a2b20; }
 table.steps tr.skipped { background: #f6f6f6; color: var(--muted); }
 tr:target { outline: 2px solid var(--diode-edge); }

@@ -56,15 +56,12 @@ Json icJson(const BoardReport& board, std::size_t index) {
     return json;
 }
 
-Json rowJson(const StepRow& row) {
+Json rowJson(const StepRow& row, TesterVariant variant) {
     const StepFields& fields = row.fields;
     Json json = Json::array();
     json.push_back(row.offset);
     json.push_back(row.kind == StepKind::Dropped ? Json() : Json(fields.step));
-    json.push_back(row.kind == StepKind::Dropped   ? "dropped"
-                   : row.kind == StepKind::Skipped ? "*"
-                   : row.pinStep                   ? "pin step"
-                                                   : "step");
+    json.push_back(becameText(row));
     json.push_back(byteText(fields.partsN));
     if (row.kind == StepKind::Dropped) {
         return json;
@@ -76,7 +73,7 @@ Json rowJson(const StepRow& row) {
     for (const int number : {fields.upperLimit, fields.lowerLimit, fields.dly, fields.mode}) {
         json.push_back(number);
     }
-    json.push_back(row.kind == StepKind::Skipped ? "" : std::string(fields.type));
+    json.push_back(listedType(row, variant));
     for (const int pin : {fields.hiP, fields.loP}) {
         json.push_back(pin);
     }
@@ -127,7 +124,7 @@ Json boardData(const BoardReport& board) {
     }
     Json rows = Json::array();
     for (const StepRow& row : board.stepRows) {
-        rows.push_back(rowJson(row));
+        rows.push_back(rowJson(row, board.settings.options.variant));
     }
     json["steps"] = {
         {"columns",

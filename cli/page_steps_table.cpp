@@ -26,7 +26,8 @@ void appendBytesCell(std::string& page, std::string_view bytes) {
     page += "</td>";
 }
 
-void appendRow(const StepRow& row, const std::string& id, std::string& page) {
+void appendRow(const StepRow& row, TesterVariant variant, const std::string& id,
+               std::string& page) {
     const StepFields& fields = row.fields;
     const char* rowClass = row.kind == StepKind::Dropped   ? "dropped"
                            : row.kind == StepKind::Skipped ? "skipped"
@@ -36,7 +37,7 @@ void appendRow(const StepRow& row, const std::string& id, std::string& page) {
     if (row.kind == StepKind::Dropped) {
         appendCell(page, "");
         appendBytesCell(page, fields.partsN);
-        page += "<td colspan=\"17\"></td><td>dropped</td></tr>";
+        page += "<td colspan=\"17\"></td><td>" + std::string(becameText(row)) + "</td></tr>";
         return;
     }
     appendCell(page, std::to_string(fields.step), true);
@@ -48,7 +49,7 @@ void appendRow(const StepRow& row, const std::string& id, std::string& page) {
     for (const int number : {fields.upperLimit, fields.lowerLimit, fields.dly, fields.mode}) {
         appendCell(page, std::to_string(number), true);
     }
-    appendCell(page, row.kind == StepKind::Skipped ? "" : std::string(fields.type));
+    appendCell(page, std::string(listedType(row, variant)));
     for (const int pin : {fields.hiP, fields.loP}) {
         appendCell(page, std::to_string(pin), true);
     }
@@ -56,9 +57,8 @@ void appendRow(const StepRow& row, const std::string& id, std::string& page) {
         appendCell(page, std::to_string(pin), true);
     }
     appendCell(page, fields.skip ? "1" : "0", true);
-    appendCell(page, row.kind == StepKind::Skipped ? "&quot;*&quot; step"
-                     : row.pinStep                 ? "step, pin step"
-                                                   : "step");
+    appendCell(page,
+               row.kind == StepKind::Skipped ? "&quot;*&quot; step" : std::string(becameText(row)));
     page += "</tr>";
 }
 
@@ -100,7 +100,7 @@ void appendStepsTable(const BoardReport& board, const std::string& id, std::stri
     }
     page += "</tr></thead><tbody>";
     for (const StepRow& row : board.stepRows) {
-        appendRow(row, id, page);
+        appendRow(row, board.settings.options.variant, id, page);
     }
     page += "</tbody></table></div>";
 }

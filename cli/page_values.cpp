@@ -17,6 +17,23 @@ std::string timeText(const LocalDateTime& at, char separator) {
     return text;
 }
 
+std::string_view listedType(const StepRow& row, TesterVariant variant) {
+    const bool listed = row.kind == StepKind::Decoded && variant == TesterVariant::Kx740FeFr;
+    return listed ? row.fields.type : std::string_view();
+}
+
+std::string_view becameText(const StepRow& row) {
+    switch (row.kind) {
+        case StepKind::Dropped:
+            return "dropped";
+        case StepKind::Skipped:
+            return "*";
+        case StepKind::Decoded:
+            break;
+    }
+    return row.pinStep ? "pin step" : "step";
+}
+
 std::string_view variantName(TesterVariant variant) {
     return variant == TesterVariant::Kx740e ? "KX740E" : "KX740 FE/FR";
 }
