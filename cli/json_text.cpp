@@ -3,11 +3,10 @@
 #include <array>
 #include <cstdint>
 
+#include "text/hex_text.h"
+
 namespace zemra::cli {
 namespace {
-
-constexpr std::array<char, 16> kHex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                    '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
 
 void appendUtf8(std::string& out, std::uint32_t codePoint) {
     if (codePoint < 0x80) {
@@ -114,10 +113,8 @@ std::string jsonText(const Json& value) {
             constexpr std::string_view kShort = "bfnrt";
             constexpr std::string_view kShortCodes = "\b\f\n\r\t";
             if (const std::size_t which = kShort.find(escaped); which != std::string_view::npos) {
-                const auto code = static_cast<unsigned char>(kShortCodes[which]);
                 text += "\\u00";
-                text += kHex[code >> 4U];
-                text += kHex[code & 0x0FU];
+                appendHexByte(text, static_cast<unsigned char>(kShortCodes[which]), HexCase::Upper);
             } else if (escaped == 'u') {
                 text += "\\u";
                 for (std::size_t digit = 1; digit <= 4; ++digit) {

@@ -1,6 +1,5 @@
 #include "page_file.h"
 
-#include <array>
 #include <cerrno>
 #include <memory>
 #include <random>
@@ -8,6 +7,7 @@
 
 #include "platform/utf8_paths.h"
 #include "report_page.h"
+#include "text/hex_text.h"
 
 namespace zemra::cli {
 namespace {
@@ -19,12 +19,10 @@ constexpr int kNameTries = 16;
 std::filesystem::path createTemporary(const std::filesystem::path& page, FileSystem& fileSystem,
                                       std::unique_ptr<WritableFile>& file) {
     std::random_device random;
-    constexpr std::array<char, 16> kHex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                        '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
     for (int attempt = 1;; ++attempt) {
         std::string name = "." + platform::utf8Of(page.filename()) + ".";
-        for (std::uint32_t bits = random(), digit = 0; digit < 8; ++digit, bits >>= 4U) {
-            name += kHex[bits & 0x0FU];
+        for (std::uint32_t bits = random(), byte = 0; byte < 4; ++byte, bits >>= 8U) {
+            appendHexByte(name, bits, HexCase::Lower);
         }
         const std::filesystem::path temporary = page.parent_path() / platform::pathFromUtf8(name);
         try {

@@ -1,10 +1,10 @@
 #include "report/record_checks.h"
 
-#include <array>
 #include <string_view>
 
 #include "decode/component_record.h"
 #include "decode/record_codes.h"
+#include "text/hex_text.h"
 
 namespace zemra {
 namespace {
@@ -51,9 +51,9 @@ std::string limitSentence(std::string_view which, std::uint8_t code) {
 }  // namespace
 
 std::string codeText(unsigned byte) {
-    constexpr std::array<char, 16> kHex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                        '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
-    return std::string("0x") + kHex[(byte >> 4U) & 0x0FU] + kHex[byte & 0x0FU];
+    std::string text = "0x";
+    appendHexByte(text, byte, HexCase::Upper);
+    return text;
 }
 
 void RecordChecker::check(const RecordTrace& trace) {
