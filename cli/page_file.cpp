@@ -1,6 +1,5 @@
 #include "page_file.h"
 
-#include <cerrno>
 #include <memory>
 #include <random>
 #include <span>
@@ -36,6 +35,12 @@ std::filesystem::path createTemporary(const std::filesystem::path& page, FileSys
     }
 }
 
+void removeTemporary(FileSystem& fileSystem, const std::filesystem::path& temporary) {
+    if (!temporary.empty()) {
+        fileSystem.remove(temporary);
+    }
+}
+
 }  // namespace
 
 bool writeReportPage(const std::filesystem::path& page, const std::vector<BoardReport>& boards,
@@ -48,18 +53,20 @@ bool writeReportPage(const std::filesystem::path& page, const std::vector<BoardR
         file->write(std::span<const char>(text.data(), text.size()));
         file->finish();
         fileSystem.rename(temporary, page);
+    } catch (const Interrupted&) {
+        removeTemporary(fileSystem, temporary);
+        throw;
     } catch (const FileError& error) {
-        if (!temporary.empty()) {
-            fileSystem.remove(temporary);
-        }
+        removeTemporary(fileSystem, temporary);
         err << "zemra-convert: " << platform::utf8Of(page) << ": the page was not written ("
             << reasonText(error) << ")\n";
         return false;
-    } catch (...) {
-        if (!temporary.empty()) {
-            fileSystem.remove(temporary);
-        }
-        throw;
+    } catch (const std::exception& error) {
+        // Out of memory for a page of very many boards, say.
+        removeTemporary(fileSystem, temporary);
+        err << "zemra-convert: " << platform::utf8Of(page) << ": the page was not written ("
+            << error.what() << ")\n";
+        return false;
     }
     out << platform::utf8Of(page) << '\n';
     return true;
