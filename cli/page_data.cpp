@@ -41,6 +41,7 @@ Json icJson(const BoardReport& board, std::size_t index) {
     json["pinsFromDiodeSteps"] = ic.pinsFromDiodeSteps;
     json["pinsFromJSteps"] = ic.pinsFromJSteps;
     json["unresolvedCount"] = ic.unresolvedCount;
+    json["mapped"] = index < board.mappedIcs;
     json["pinsNotDrawn"] = board.pinsNotDrawn(index);
     Json testerPins = Json::array();
     Json steps = Json::array();

@@ -12,6 +12,8 @@ constexpr int kCellWidth = 46;
 constexpr int kCellHeight = 34;
 constexpr int kGap = 4;
 constexpr int kCellsPerRow = 16;
+// ICs without a map listed in a table; the others are counted.
+constexpr std::size_t kMostIcsListed = 2000;
 
 std::string_view stepKindName(PinOrigin origin) {
     return origin == PinOrigin::Diode ? "diode step " : "J step ";
@@ -98,6 +100,42 @@ void appendIcMap(const BoardReport& board, std::size_t index, const std::string&
     page += "</figure>";
 }
 
+// The ICs after those whose maps reach the pins of a board, one row each, up to a bound.
+void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
+    const std::size_t unmapped = board.icCount() - board.mappedIcs;
+    if (unmapped == 0) {
+        return;
+    }
+    const std::size_t listed = std::min(unmapped, kMostIcsListed);
+    page += "<p class=\"note\">The maps above draw " +
+            std::to_string(BoardReport::kMostPinsPerBoard) + " pins at most; the other " +
+            std::to_string(unmapped) + " ICs have no map.";
+    if (listed < unmapped) {
+        page += " The first " + std::to_string(listed) + " of them are listed below; the .icn " +
+                "and the page's data name them all.";
+    }
+    page +=
+        "</p><details><summary>ICs without a map</summary><div class=\"wide\"><table "
+        "class=\"ics sortable\"><thead><tr><th>IC</th><th>LC</th><th>Pins</th><th>First "
+        "ICP</th><th>From diode steps</th><th>From J steps</th><th>Unresolved</th></tr>"
+        "</thead><tbody>";
+    for (std::size_t index = board.mappedIcs; index < board.mappedIcs + listed; ++index) {
+        const IcSummary& ic = board.outcome.summary->ics[index];
+        page += "<tr><td>";
+        appendHtmlBytes(page, ic.name);
+        page += "</td><td>";
+        appendHtmlBytes(page, ic.lc);
+        page += "</td>";
+        for (const std::int64_t number :
+             {std::int64_t{ic.pinCount}, ic.firstIcp, std::int64_t{ic.pinsFromDiodeSteps},
+              std::int64_t{ic.pinsFromJSteps}, std::int64_t{ic.unresolvedCount}}) {
+            page += "<td class=\"number\">" + std::to_string(number) + "</td>";
+        }
+        page += "</tr>";
+    }
+    page += "</tbody></table></div></details>";
+}
+
 }  // namespace
 
 void appendIcMaps(const BoardReport& board, const std::string& id, std::string& page) {
@@ -117,9 +155,10 @@ void appendIcMaps(const BoardReport& board, const std::string& id, std::string& 
     page +=
         "<p class=\"controls\" hidden><label>ICs named <input type=\"search\" data-ic-filter=\"" +
         id + "\"></label></p>";
-    for (std::size_t index = 0; index < board.icCount(); ++index) {
+    for (std::size_t index = 0; index < board.mappedIcs; ++index) {
         appendIcMap(board, index, id, page);
     }
+    appendIcsWithoutMap(board, page);
 }
 
 }  // namespace zemra::cli

@@ -20,11 +20,25 @@ std::size_t BoardReport::icCount() const {
     return outcome.summary ? outcome.summary->ics.size() : 0;
 }
 
+void BoardReport::mapIcs() {
+    mappedIcs = 0;
+    std::int64_t pins = 0;
+    for (std::size_t index = 0; index < icCount(); ++index) {
+        pins += std::min(outcome.summary->ics[index].pinCount, kMostDrawnPins);
+        if (pins > kMostPinsPerBoard) {
+            return;
+        }
+        mappedIcs = index + 1;
+    }
+}
+
 std::vector<DrawnPin> BoardReport::drawnPins(std::size_t index) const {
-    const ConversionSummary& summary = *outcome.summary;
-    const IcPinTable& table = summary.icPinTables.at(index);
-    const int drawn = std::min(table.pinCount, kMostDrawnPins);
     std::vector<DrawnPin> pins;
+    if (index >= mappedIcs) {
+        return pins;
+    }
+    const IcPinTable& table = outcome.summary->icPinTables.at(index);
+    const int drawn = std::min(table.pinCount, kMostDrawnPins);
     pins.reserve(static_cast<std::size_t>(std::max(drawn, 0)));
     auto found = table.foundPins.begin();
     for (int pin = 1; pin <= drawn; ++pin) {
@@ -44,7 +58,7 @@ std::vector<DrawnPin> BoardReport::drawnPins(std::size_t index) const {
 
 std::int64_t BoardReport::pinsNotDrawn(std::size_t index) const {
     const int pinCount = outcome.summary->ics.at(index).pinCount;
-    return std::max(pinCount - kMostDrawnPins, 0);
+    return index < mappedIcs ? std::max(pinCount - kMostDrawnPins, 0) : pinCount;
 }
 
 }  // namespace zemra

@@ -44,10 +44,12 @@ struct StepRow {
 // One converted board, or one that failed, as the reports show it: what went in, how it was
 // converted, what came out, and what an engineer should look at. Built by a ReportRecorder.
 struct BoardReport {
-    // The most rows of the steps table and the most pins drawn per IC: a page stays readable,
-    // and its size follows the board, whatever the numbers in it.
+    // The most rows of the steps table, the most pins drawn per IC and per board: a page stays
+    // readable, and its size follows the board, whatever the numbers in it. The ICs after those
+    // whose maps reach kMostPinsPerBoard are listed without a map.
     static constexpr std::size_t kMostStepRows = 1000;
     static constexpr int kMostDrawnPins = 512;
+    static constexpr std::int64_t kMostPinsPerBoard = 20000;
 
     std::string input;  // as named, UTF-8
     std::string title;  // names the outputs
@@ -60,10 +62,14 @@ struct BoardReport {
     std::vector<StepRef> pinSteps;  // by PinStepOrdinal
     std::vector<StepRow> stepRows;  // the first kMostStepRows records
     std::uint64_t rowsNotShown = 0;
+    std::size_t mappedIcs = 0;  // how many ICs, from the first, get a map (mapIcs())
 
+    // Works out mappedIcs from the ICs of the pin files.
+    void mapIcs();
     // Each IC of the pin files with the number of its pins: outcome.summary->ics.
     std::size_t icCount() const;
-    // The pins 1 to kMostDrawnPins (at most) of the IC at `index` of the pin files.
+    // The pins 1 to kMostDrawnPins (at most) of the IC at `index` of the pin files; none for an
+    // IC without a map.
     std::vector<DrawnPin> drawnPins(std::size_t index) const;
     // The pins of that IC that are not drawn.
     std::int64_t pinsNotDrawn(std::size_t index) const;

@@ -26,6 +26,7 @@ BoardReport ReportRecorder::finish(RunOutcome outcome) {
     if (const auto& summary = report_.outcome.summary) {
         checkTrailingBytes(summary->records, summary->ignoredBytes, report_.checks);
         checkIcPins(*summary, report_.pinSteps, report_.checks);
+        report_.mapIcs();
     }
     return std::move(report_);
 }

@@ -50,7 +50,7 @@ std::vector<Board> boards() {
 }
 
 // The pins of a board as its pin files give them, at most BoardReport::kMostDrawnPins of each
-// IC, with the source that a traced run of the same board gives each.
+// IC that gets a map, with the source that a traced run of the same board gives each.
 std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, const Board& board,
                                          DecodeOptions options) {
     std::vector<int> icpTesterPins{0};  // by ICP number
@@ -75,8 +75,11 @@ std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, cons
         int zeroToo = 0;
         int firstIcp = 0;
         fields >> number >> name >> lc >> pinCount >> zero >> zeroToo >> firstIcp;
+        // The ICs after the pins of a board are listed without a map.
+        const int mapped =
+            ic < report.mappedIcs ? std::min(pinCount, BoardReport::kMostDrawnPins) : 0;
         const std::vector<DrawnPin> drawn = report.drawnPins(ic++);
-        for (int pin = 1; pin <= std::min(pinCount, BoardReport::kMostDrawnPins); ++pin) {
+        for (int pin = 1; pin <= mapped; ++pin) {
             pins.push_back(
                 {name, pin, icpTesterPins.at(static_cast<std::size_t>(firstIcp + pin - 1)),
                  std::string(originText(drawn.at(static_cast<std::size_t>(pin - 1)).origin))});

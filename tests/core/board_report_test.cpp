@@ -60,6 +60,22 @@ TEST(BoardReport, PinCountBeyondTheBoundDrawsOnlyItsFirstPins) {
     EXPECT_EQ(report.pinsNotDrawn(0), 4000 - BoardReport::kMostDrawnPins);
 }
 
+TEST(BoardReport, IcsBeyondThePinsOfABoardGetNoMap) {
+    // ICs of 500 pins each, a diode step for pin 1 to 7 and one for pin 500.
+    std::vector<RecordBuilder> records;
+    const std::size_t ics = BoardReport::kMostPinsPerBoard / 500 + 2;
+    for (std::size_t ic = 0; ic < ics; ++ic) {
+        const auto pins = icWithDiodePins("U" + std::to_string(ic + 1), {1, 2, 3, 4, 5, 6, 7, 500});
+        records.insert(records.end(), pins.begin(), pins.end());
+    }
+    const BoardReport report = reportOf(records);
+    ASSERT_EQ(report.icCount(), ics);
+    EXPECT_EQ(report.mappedIcs, static_cast<std::size_t>(BoardReport::kMostPinsPerBoard / 500));
+    EXPECT_EQ(report.drawnPins(report.mappedIcs - 1).size(), 500U);
+    EXPECT_TRUE(report.drawnPins(report.mappedIcs).empty());
+    EXPECT_EQ(report.pinsNotDrawn(report.mappedIcs), 500);
+}
+
 TEST(BoardReport, StepsTableKeepsTheFirstRecordsAndCountsTheRest) {
     std::vector<RecordBuilder> records(BoardReport::kMostStepRows + 3,
                                        RecordBuilder().name("C1").typeCode(4));
