@@ -6,6 +6,7 @@
 #   make package       build the Debian package and check it with lintian
 #   make test-package  install that package on this machine, check it and remove it (root)
 #   make windows       cross-build zemra.exe, zemra-convert.exe and their tests for Windows
+#   make test-spreadsheet  read the workbooks of --dump=xlsx back with LibreOffice
 #   make test-windows  run the Windows tests under wine and compare with the Linux build
 #   make package-windows       the Windows zip, installer (NSIS) and MSI package in build/windows
 #   make test-package-windows  install, use and uninstall the installer and the MSI under wine
@@ -18,12 +19,18 @@
 
 # chromium runs the test of the --html page.
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
-            nlohmann-json3-dev nettle-dev chromium qt6-base-dev fonts-arphic-uming fonts-nanum \
+            nlohmann-json3-dev nettle-dev chromium libxlsxwriter-dev qt6-base-dev \
+            fonts-arphic-uming fonts-nanum \
             dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db \
-            groff-base
+            groff-base faketime
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
-                    nlohmann-json3-dev \
-                    fonts-arphic-uming fonts-nanum fonts-wine
+                    nlohmann-json3-dev libz-mingw-w64-dev dpkg-dev unzip fonts-arphic-uming \
+                    fonts-nanum fonts-wine
+# The Windows build compiles libxlsxwriter from Debian's source package, which apt-get source
+# fetches through a deb-src entry for the archive; deps-windows adds one when there is none.
+DEB_SRC_LIST := /etc/apt/sources.list.d/zemra-deb-src.sources
+# What the spreadsheet test needs: LibreOffice reads the workbooks back, unzip shows their sheets.
+SPREADSHEET_PACKAGES := libreoffice-calc-nogui unzip
 WINDOWS_PACKAGING := nsis unzip wixl msitools
 SCREENSHOT_PACKAGES := xvfb xauth imagemagick
 # What `make run` needs on a machine without a display; it installs them on any machine.
@@ -39,9 +46,9 @@ XVFB_DISPLAY ?= :99
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps deps-windows deps-run build dist demo test test-asan fuzz run install package \
-        test-package bench bench-page windows test-windows package-windows test-package-windows \
-        screenshot-windows screenshot-report clean
+.PHONY: deps deps-windows deps-run build dist demo test test-asan test-spreadsheet fuzz run \
+        install package test-package bench bench-page windows test-windows package-windows \
+        test-package-windows screenshot-windows screenshot-report clean
 
 # Installs those of the Debian packages $(1) that are missing.
 define install-missing
@@ -60,6 +67,13 @@ deps:
 
 deps-windows:
 	$(call install-missing,$(WINDOWS_PACKAGES))
+	@if ! apt-get source --print-uris -qq libxlsxwriter >/dev/null 2>&1; then \
+	  echo "Adding a deb-src entry for Debian bookworm: $(DEB_SRC_LIST)"; \
+	  printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
+	    'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | \
+	    $(SUDO) tee $(DEB_SRC_LIST) >/dev/null; \
+	  $(SUDO) apt-get update -qq; \
+	fi
 
 build: deps
 	cmake --preset dev
@@ -98,6 +112,12 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+
+# The workbooks of --dump=xlsx read back by LibreOffice, cell by cell against the CSV dump; the
+# test fails here, rather than being skipped, when LibreOffice is missing.
+test-spreadsheet: build
+	$(call install-missing,$(SPREADSHEET_PACKAGES))
+	ZEMRA_REQUIRE_SPREADSHEET=1 ./build/dev/tests/zemra_cli_tests --gtest_filter='Spreadsheet.*'
 
 # libFuzzer over the whole conversion (clang, ASan + UBSan), starting from the committed corpus;
 # new findings go to build/fuzz/corpus, a crash to build/fuzz/crash-*.

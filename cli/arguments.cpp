@@ -15,7 +15,7 @@ constexpr const char* kProgram = "zemra-convert";
 
 constexpr const char* kUsage =
     "Usage: zemra-convert [OPTIONS] [--html PAGE] FILE...\n"
-    "       zemra-convert --dump FILE\n";
+    "       zemra-convert --dump[=xlsx] [-o DIR] FILE\n";
 
 constexpr const char* kDescription =
     "Converts ICT component files (.cmp) for testers of the KX740 family. For each FILE\n"
@@ -26,7 +26,8 @@ constexpr const char* kDescription =
 constexpr const char* kClosing =
     "Prints the output folder of each converted file on standard output (with --report,\n"
     "the report in its place; with --html, then the page's path) and the converter's\n"
-    "messages on standard error.\n"
+    "messages on standard error. File names that hold control characters are printed\n"
+    "with \\n, \\r, \\t or \\xNN in their place and each backslash doubled.\n"
     "\n"
     "Exit status:\n"
     "  0        every file converted cleanly; with --dump, every record written\n"
@@ -35,11 +36,16 @@ constexpr const char* kClosing =
     "           would replace those of an earlier FILE, or memory ran out; the other\n"
     "           files are converted all the same. Also when -o DIR does not exist or\n"
     "           is no folder: then nothing is converted; and when the page of --html\n"
-    "           cannot be written. With --dump: FILE cannot be read, or standard\n"
-    "           output cannot be written.\n"
+    "           cannot be written. With --dump: FILE cannot be read, or the workbook\n"
+    "           cannot be written. Always when standard output cannot be written\n"
     "  2        a usage error; nothing is converted\n"
+    "  129      stopped by SIGHUP (the terminal was closed); the outputs being\n"
+    "           written are removed\n"
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
     "           removed";
+
+constexpr int kFirstListedYear = 2000;
+constexpr int kLastListedYear = 2099;
 
 // The width of the option column of the help, descriptions included.
 constexpr std::size_t kOptionColumn = 23;
@@ -97,7 +103,8 @@ class CommandLine {
                       "capacitance, inductance and 0x00. The listing shows the\n"
                       "exchanged pins, and the IC pins are worked out from them");
         at_ = addValueOption("--at", atText_, "YYYY-MM-DDTHH:MM:SS",
-                             "stamp the listings with this local time instead of now",
+                             "stamp the listings with this local time instead of now;\n"
+                             "the year must lie in 2000 to 2099",
                              "--at needs a date and time as YYYY-MM-DDTHH:MM:SS");
         output_ = addValueOption("-o,--output", outputText_, "DIR",
                                  "create the output folders in DIR instead of beside the inputs",
@@ -114,9 +121,12 @@ class CommandLine {
                                "showing each file's board, its IC pin maps, its steps and\n"
                                "the checks to read before the tester",
                                "--html needs the name of the page to write");
-        dump_ = addValueOption("--dump", dumpText_, "FILE",
+        // "--dump=xlsx" and "--dump=csv" are taken out before the parse, like "--report=json".
+        dump_ = addValueOption("--dump", dumpText_, "[=xlsx] FILE",
                                "write the records of FILE as CSV to standard output and\n"
-                               "convert nothing",
+                               "convert nothing, for scripts; --dump=xlsx FILE writes them\n"
+                               "as the workbook <title>.xlsx beside FILE (or in DIR), for a\n"
+                               "spreadsheet, and prints its path",
                                "--dump needs a file");
         // Help and version are answered as soon as they are read, unless an unknown option came
         // before them.
@@ -148,6 +158,7 @@ class CommandLine {
         if (auto error = takeReportFormat(arguments)) {
             return *error;
         }
+        takeDumpFormat(arguments);
         if (auto error = findMisusedAttachedValue(arguments)) {
             return *error;
         }
@@ -296,6 +307,23 @@ class CommandLine {
         return std::nullopt;
     }
 
+    // Takes "--dump=xlsx" and "--dump=csv" out of the options: they name the format, and the file
+    // is an argument of its own, anywhere among the options. Any other "--dump=VALUE" names the
+    // file, as "--dump FILE" does.
+    void takeDumpFormat(std::vector<std::string>& arguments) {
+        for (auto argument = arguments.begin(); argument != arguments.end();) {
+            if (*argument == "--") {
+                break;
+            }
+            if (*argument != "--dump=xlsx" && *argument != "--dump=csv") {
+                ++argument;
+                continue;
+            }
+            dumpFormat_ = *argument == "--dump=xlsx" ? DumpFormat::Workbook : DumpFormat::Csv;
+            argument = arguments.erase(argument);
+        }
+    }
+
     // The arguments the parse could not place so far; the "--" that ends the options is among
     // them.
     std::vector<std::string> unknownOptions() const {
@@ -305,17 +333,36 @@ class CommandLine {
     }
 
     ParsedArguments takeRequest() const {
-        if (dump_->count() > 0) {
-            if (dumpText_.empty()) {
+        if (dump_->count() > 0 || dumpFormat_) {
+            std::vector<std::string> inputs = files_;
+            if (dump_->count() > 0) {
+                if (dumpText_.empty()) {
+                    return UsageError{*needOf("--dump")};
+                }
+                inputs.insert(inputs.begin(), dumpText_);
+            }
+            if (inputs.empty()) {
                 return UsageError{*needOf("--dump")};
             }
-            if (!files_.empty()) {
+            if (inputs.size() > 1) {
                 return UsageError{"--dump takes one file and converts nothing"};
             }
             if (html_->count() > 0) {
                 return UsageError{"--dump converts nothing and writes no page"};
             }
-            return DumpRequest{platform::pathFromUtf8(dumpText_)};
+            DumpRequest request{platform::pathFromUtf8(inputs.front()),
+                                dumpFormat_.value_or(DumpFormat::Csv)};
+            if (output_->count() > 0) {
+                if (request.format != DumpFormat::Workbook) {
+                    return UsageError{
+                        "-o goes with --dump=xlsx only: the CSV goes to standard output"};
+                }
+                if (outputText_.empty()) {
+                    return UsageError{*needOf("--output")};
+                }
+                request.outputParent = platform::pathFromUtf8(outputText_);
+            }
+            return request;
         }
         ConvertRequest request;
         request.report = report_ != ReportFormat::None ? report_
@@ -329,6 +376,10 @@ class CommandLine {
             const std::optional<LocalDateTime> at = parseLocalDateTime(atText_);
             if (!at) {
                 return UsageError{*needOf("--at")};
+            }
+            // The listing's header writes 20 and the last two digits of the year.
+            if (at->year < kFirstListedYear || at->year > kLastListedYear) {
+                return UsageError{"--at needs a year from 2000 to 2099, the years a listing shows"};
             }
             request.settings.at = *at;
             request.timeGiven = true;
@@ -365,6 +416,7 @@ class CommandLine {
     ReportFormat report_ = ReportFormat::None;
     std::string dumpText_;
     std::string htmlText_;
+    std::optional<DumpFormat> dumpFormat_;
     CLI::Option* at_ = nullptr;
     CLI::Option* html_ = nullptr;
     CLI::Option* output_ = nullptr;

@@ -24,9 +24,16 @@ struct ConvertRequest {
     std::optional<std::filesystem::path> htmlPage;
 };
 
-// Shows the records of one file as CSV and converts nothing.
+// How the records of a file are shown: as CSV on standard output, for scripts, or as a workbook
+// file, for spreadsheets.
+enum class DumpFormat { Csv, Workbook };
+
+// Shows the records of one file and converts nothing.
 struct DumpRequest {
     std::filesystem::path input;
+    DumpFormat format = DumpFormat::Csv;
+    // The folder of the workbook; the input's own folder when there is none.
+    std::optional<std::filesystem::path> outputParent = std::nullopt;
 };
 
 struct ShowHelp {};

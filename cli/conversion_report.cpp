@@ -30,8 +30,9 @@ void writeIcLine(const IcSummary& ic, std::ostream& out) {
 
 }  // namespace
 
-void writeTextReport(std::string_view input, const RunOutcome& outcome, std::ostream& out) {
-    out << input << ": ";
+void writeTextReport(const std::filesystem::path& input, const RunOutcome& outcome,
+                     std::ostream& out) {
+    out << shownName(input) << ": ";
     if (!outcome.summary) {
         out << "not converted\n";
         return;
@@ -42,7 +43,7 @@ void writeTextReport(std::string_view input, const RunOutcome& outcome, std::ost
         << summary.droppedRecords << " records dropped, " << summary.ics.size() << " ICs, "
         << summary.ignoredJPins << " J pins ignored; ";
     if (outcome.committed) {
-        out << "outputs in " << platform::utf8Of(outcome.outputFolder) << '\n';
+        out << "outputs in " << shownName(outcome.outputFolder) << '\n';
     } else {
         out << "outputs not written\n";
     }

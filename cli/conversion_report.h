@@ -1,14 +1,16 @@
 #pragma once
 
+#include <filesystem>
 #include <ostream>
-#include <string_view>
 
 #include "run/conversion.h"
 
 namespace zemra::cli {
 
 // What a conversion could not resolve, for one input, in a few lines for a reader: one line of
-// counts and one per IC with its unresolved pins as pin/ICP pairs.
-void writeTextReport(std::string_view input, const RunOutcome& outcome, std::ostream& out);
+// counts and one per IC with its unresolved pins as pin/ICP pairs. Paths are shown as shownName()
+// shows them.
+void writeTextReport(const std::filesystem::path& input, const RunOutcome& outcome,
+                     std::ostream& out);
 
 }  // namespace zemra::cli

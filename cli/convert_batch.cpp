@@ -1,11 +1,14 @@
 #include "convert_batch.h"
 
 #include <exception>
+#include <map>
+#include <set>
 #include <string>
-#include <vector>
 
+#include "escaped_text.h"
 #include "input_results.h"
 #include "page_file.h"
+#include "platform.h"
 #include "platform/utf8_paths.h"
 #include "run/conversion.h"
 #include "run/exit_status.h"
@@ -13,12 +16,20 @@
 namespace zemra::cli {
 namespace {
 
-// An input already converted in this call, and where its outputs went.
-struct ConvertedInput {
-    std::filesystem::path input;
-    std::optional<FileIdentity> identity;
-    std::filesystem::path outputSet;  // output folder / title
-};
+// The input as the call tells one named input from another: absolute, without "." parts and
+// repeated separators, with the system's own separator. ".." stays, since "link/.." need not be the
+// folder that holds "link".
+std::filesystem::path namedPath(const std::filesystem::path& input) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(input, error);
+    std::filesystem::path named;
+    for (const std::filesystem::path& part : error ? input : absolute) {
+        if (!part.empty() && part != ".") {
+            named /= part;
+        }
+    }
+    return named.make_preferred();
+}
 
 // The outputs' folder and title, with the folder resolved so that two names of one folder match.
 std::filesystem::path outputSetOf(Conversion& conversion) {
@@ -26,17 +37,10 @@ std::filesystem::path outputSetOf(Conversion& conversion) {
     std::error_code error;
     const std::filesystem::path resolved =
         std::filesystem::weakly_canonical(base.parent_path(), error);
-    return (error ? base.parent_path() : resolved) / base.filename();
+    return ((error ? base.parent_path() : resolved) / base.filename()).make_preferred();
 }
 
-// An input whose identity cannot be told is taken for a file of its own.
-std::optional<FileIdentity> identityOf(FileSystem& fileSystem, const std::filesystem::path& input) {
-    try {
-        return fileSystem.identityOf(input);
-    } catch (const FileError&) {
-        return std::nullopt;
-    }
-}
+}  // namespace
 
 bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileSystem& fileSystem,
                        std::ostream& err) {
@@ -53,11 +57,9 @@ bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileS
     } catch (const FileError& error) {
         problem = ": " + error.error().message();
     }
-    err << "zemra-convert: -o " << platform::utf8Of(*parent) << problem << '\n';
+    err << "zemra-convert: -o " << shownName(*parent) << problem << '\n';
     return false;
 }
-
-}  // namespace
 
 int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ostream& out,
                  std::ostream& err) {
@@ -65,15 +67,22 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
         return kExitFailed;
     }
     bool allClean = true;
-    std::vector<ConvertedInput> converted;
+    std::set<std::filesystem::path, NameOrder> named;
+    // Each output set written by this call, with the input that wrote it.
+    std::map<std::filesystem::path, std::filesystem::path, NameOrder> outputSets;
     InputResults results(request, out);
     for (const std::filesystem::path& input : request.inputs) {
-        const std::string name = platform::utf8Of(input);
+        // Only the very same path given again is left out; every other name of a file, a link
+        // or another path to it, is an input of its own.
+        if (!named.insert(namedPath(input)).second) {
+            continue;
+        }
+        const std::string name = shownName(input);
         const auto report = [&err, &name, &results](const RunMessage& message) {
             err << "zemra-convert: " << name << ": " << describe(message) << '\n';
             results.note(describe(message));
         };
-        RecordObserver* const observer = results.begin(name);
+        RecordObserver* const observer = results.begin(input);
         try {
             std::optional<Conversion> conversion =
                 Conversion::open(fileSystem,
@@ -87,31 +96,18 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
                 allClean = false;
                 continue;
             }
-            // Each input is looked at once: a call may name thousands of files.
-            const std::optional<FileIdentity> identity = identityOf(fileSystem, input);
-            bool again = false;
-            for (const ConvertedInput& earlier : converted) {
-                again = again || (identity && earlier.identity == identity);
-            }
-            if (again) {
-                continue;
-            }
             const std::filesystem::path outputSet = outputSetOf(*conversion);
-            const ConvertedInput* clash = nullptr;
-            for (const ConvertedInput& earlier : converted) {
-                clash = earlier.outputSet == outputSet ? &earlier : clash;
-            }
-            if (clash != nullptr) {
-                const std::string why = "not converted: its outputs " +
-                                        platform::utf8Of(outputSet) + ".* would replace those of " +
-                                        platform::utf8Of(clash->input);
-                err << "zemra-convert: " << name << ": " << why << '\n';
-                results.note(why);
+            const auto [written, isNew] = outputSets.try_emplace(outputSet, input);
+            if (!isNew) {
+                err << "zemra-convert: " << name << ": not converted: its outputs "
+                    << shownName(outputSet) << ".* would replace those of "
+                    << shownName(written->second) << '\n';
+                results.note("not converted: its outputs " + platform::utf8Of(outputSet) +
+                             ".* would replace those of " + platform::utf8Of(written->second));
                 results.end({.outputFolder = conversion->outputFolder()});
                 allClean = false;
                 continue;
             }
-            converted.push_back({input, identity, outputSet});
             RunOutcome outcome = conversion->run(report);
             allClean = allClean && outcome.committed;
             results.end(std::move(outcome));
@@ -120,7 +116,8 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
         } catch (const std::exception& error) {
             // Out of memory on a pathological board, say: its outputs are not moved into place,
             // and the next file is converted all the same.
-            err << "zemra-convert: " << name << ": not converted: " << error.what() << '\n';
+            err << "zemra-convert: " << name << ": not converted: " << shownText(error.what())
+                << '\n';
             results.note(std::string("not converted: ") + error.what());
             results.end();
             allClean = false;

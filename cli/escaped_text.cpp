@@ -1,16 +1,26 @@
 #include "escaped_text.h"
 
+#include <algorithm>
 #include <array>
+
+#include "platform/utf8_paths.h"
 
 namespace zemra::cli {
 namespace {
 
+constexpr std::array<char, 16> kUpperHex{'0', '1', '2', '3', '4', '5', '6', '7',
+                                         '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+constexpr std::array<char, 16> kLowerHex{'0', '1', '2', '3', '4', '5', '6', '7',
+                                         '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+
+void appendHexDigits(std::string& out, unsigned char byte, const std::array<char, 16>& digits) {
+    out += digits[byte >> 4U];
+    out += digits[byte & 0x0FU];
+}
+
 void appendEscapedByte(std::string& out, unsigned char byte) {
-    constexpr std::array<char, 16> kHex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                        '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
     out += "\\u00";
-    out += kHex[byte >> 4U];
-    out += kHex[byte & 0x0FU];
+    appendHexDigits(out, byte, kUpperHex);
 }
 
 // Appends a byte from 0x20 to 0x7E, or escapes it.
@@ -54,7 +64,69 @@ std::size_t utf8SequenceLength(std::string_view text) {
     return value >= minimum && value <= 0x10FFFF && !surrogate ? length : 0;
 }
 
+// \xNN, as C writes a byte.
+void appendHexEscape(std::string& out, unsigned char byte) {
+    out += "\\x";
+    appendHexDigits(out, byte, kLowerHex);
+}
+
+// Appends an ASCII byte as shownText() shows it.
+void appendShownAscii(std::string& out, unsigned char byte) {
+    constexpr bool kBackslashSeparatesFolders = std::filesystem::path::preferred_separator == '\\';
+    switch (byte) {
+        case '\n':
+            out += "\\n";
+            return;
+        case '\r':
+            out += "\\r";
+            return;
+        case '\t':
+            out += "\\t";
+            return;
+        case '\\':
+            out += kBackslashSeparatesFolders ? "\\" : "\\\\";
+            return;
+        default:
+            break;
+    }
+    if (byte < 0x20 || byte == 0x7F) {
+        appendHexEscape(out, byte);
+    } else {
+        out += static_cast<char>(byte);
+    }
+}
+
 }  // namespace
+
+std::string shownText(std::string_view utf8) {
+    std::string out;
+    while (!utf8.empty()) {
+        const auto byte = static_cast<unsigned char>(utf8[0]);
+        if (byte < 0x80) {
+            appendShownAscii(out, byte);
+            utf8.remove_prefix(1);
+            continue;
+        }
+        const std::size_t length = utf8SequenceLength(utf8);
+        const bool c1Control =
+            length == 2 && byte == 0xC2 && static_cast<unsigned char>(utf8[1]) < 0xA0;
+        if (length == 0 || c1Control) {
+            const std::size_t escaped = std::max<std::size_t>(length, 1);
+            for (const char part : utf8.substr(0, escaped)) {
+                appendHexEscape(out, static_cast<unsigned char>(part));
+            }
+            utf8.remove_prefix(escaped);
+        } else {
+            out.append(utf8.substr(0, length));
+            utf8.remove_prefix(length);
+        }
+    }
+    return out;
+}
+
+std::string shownName(const std::filesystem::path& path) {
+    return shownText(platform::utf8Of(path));
+}
 
 std::string printableBytes(std::string_view bytes) {
     std::string out;

@@ -2,6 +2,7 @@
 
 #include "checks_text.h"
 #include "conversion_report.h"
+#include "escaped_text.h"
 #include "platform/utf8_paths.h"
 #include "report_json.h"
 #include "run/input_file.h"
@@ -9,8 +10,8 @@
 
 namespace zemra::cli {
 
-RecordObserver* InputResults::begin(std::string name) {
-    name_ = std::move(name);
+RecordObserver* InputResults::begin(std::filesystem::path input) {
+    input_ = std::move(input);
     messages_.clear();
     recorder_.reset();
     if (request_.report == ReportFormat::None && !request_.htmlPage) {
@@ -27,24 +28,24 @@ void InputResults::note(std::string message) {
 void InputResults::end(RunOutcome outcome) {
     if (!recorder_) {
         if (outcome.committed) {
-            out_ << platform::utf8Of(outcome.outputFolder) << '\n';
+            out_ << shownName(outcome.outputFolder) << '\n';
         }
         return;
     }
     BoardReport board = outcome.summary ? recorder_->finish(std::move(outcome))
                                         : unconvertedBoard(request_.settings, std::move(outcome));
     recorder_.reset();
-    board.input = name_;
-    board.title = fileTitle(platform::pathFromUtf8(name_));
+    board.input = platform::utf8Of(input_);
+    board.title = fileTitle(input_);
     board.version = kProgramVersion;
     board.messages = std::move(messages_);
     if (request_.report == ReportFormat::Text) {
-        writeTextReport(board.input, board.outcome, out_);
+        writeTextReport(input_, board.outcome, out_);
         writeTextChecks(board.checks, out_);
     } else if (request_.report == ReportFormat::Json) {
         writeJsonReport(board, out_);
     } else if (board.outcome.committed) {
-        out_ << platform::utf8Of(board.outcome.outputFolder) << '\n';
+        out_ << shownName(board.outcome.outputFolder) << '\n';
     }
     if (request_.htmlPage) {
         boards_.push_back(std::move(board));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -18,7 +19,7 @@ class InputResults {
     InputResults(const ConvertRequest& request, std::ostream& out) : request_(request), out_(out) {}
 
     // Starts the next input, named as given: what is to see its records, if anything.
-    RecordObserver* begin(std::string name);
+    RecordObserver* begin(std::filesystem::path input);
     // A message of the input's run, or any other reason why it failed.
     void note(std::string message);
     // Ends the input with the outcome of its run; an input that was not run gets a default one.
@@ -30,7 +31,7 @@ class InputResults {
   private:
     const ConvertRequest& request_;
     std::ostream& out_;
-    std::string name_;
+    std::filesystem::path input_;
     std::vector<std::string> messages_;
     std::optional<ReportRecorder> recorder_;
     std::vector<BoardReport> boards_;

@@ -9,29 +9,52 @@
 #include "run/exit_status.h"
 #include "stop_signals.h"
 #include "text_stream.h"
+#include "workbook_dump.h"
 
-int main(int argc, char** argv) {
-    namespace cli = zemra::cli;
-    const auto parsed = cli::parseArguments(cli::commandLineArguments(argc, argv));
-    cli::TextStream out(cli::Stream::Output);
-    cli::TextStream err(cli::Stream::Error);
-    if (const auto* request = std::get_if<cli::ConvertRequest>(&parsed)) {
-        cli::ConvertRequest run = *request;
-        run.inputs = cli::expandWildcards(run.inputs);
-        if (!run.timeGiven) {
-            run.settings.at = zemra::currentLocalDateTime();
-        }
-        zemra::InterruptibleFileSystem fileSystem(zemra::systemFileSystem(),
-                                                  cli::catchStopSignals());
-        try {
-            return cli::convertBatch(run, fileSystem, out, err);
-        } catch (const zemra::Interrupted& interrupted) {
-            err << "zemra-convert: interrupted; the outputs being written were removed\n";
-            return 128 + interrupted.signal();
-        }
+namespace {
+
+namespace cli = zemra::cli;
+
+// The system's file system, which ends the work at its next file operation once a request to
+// stop comes, so that it removes what it was writing.
+template <class Work>
+int runStoppable(const Work& work, std::ostream& err) {
+    zemra::InterruptibleFileSystem fileSystem(zemra::systemFileSystem(), cli::catchStopSignals());
+    try {
+        return work(fileSystem);
+    } catch (const zemra::Interrupted& interrupted) {
+        err << "zemra-convert: interrupted; the outputs being written were removed\n";
+        return 128 + interrupted.signal();
     }
-    if (const auto* dump = std::get_if<cli::DumpRequest>(&parsed)) {
-        return cli::dumpFile(dump->input, zemra::systemFileSystem(), out, err);
+}
+
+int convert(cli::ConvertRequest run, std::ostream& out, std::ostream& err) {
+    run.inputs = cli::expandWildcards(run.inputs);
+    if (!run.timeGiven) {
+        run.settings.at = zemra::currentLocalDateTime();
+    }
+    return runStoppable(
+        [&](zemra::FileSystem& fileSystem) { return cli::convertBatch(run, fileSystem, out, err); },
+        err);
+}
+
+int dump(const cli::DumpRequest& request, std::ostream& out, std::ostream& err) {
+    if (request.format == cli::DumpFormat::Csv) {
+        return cli::dumpFile(request.input, zemra::systemFileSystem(), out, err);
+    }
+    return runStoppable(
+        [&](zemra::FileSystem& fileSystem) {
+            return cli::dumpWorkbook(request.input, request.outputParent, fileSystem, out, err);
+        },
+        err);
+}
+
+int answer(const cli::ParsedArguments& parsed, std::ostream& out, std::ostream& err) {
+    if (const auto* conversion = std::get_if<cli::ConvertRequest>(&parsed)) {
+        return convert(*conversion, out, err);
+    }
+    if (const auto* records = std::get_if<cli::DumpRequest>(&parsed)) {
+        return dump(*records, out, err);
     }
     if (std::holds_alternative<cli::ShowHelp>(parsed)) {
         out << cli::helpText();
@@ -44,4 +67,24 @@ int main(int argc, char** argv) {
     err << "zemra-convert: " << std::get<cli::UsageError>(parsed).message << "\n"
         << "Try 'zemra-convert --help' for more information.\n";
     return zemra::kExitUsage;
+}
+
+// A run whose standard output could not be written has failed, however well the rest went.
+int finish(int status, cli::TextStream& out, std::ostream& err) {
+    const std::error_code error = out.finish();
+    if (!error) {
+        return status;
+    }
+    err << "zemra-convert: cannot write to standard output: " << error.message() << "\n";
+    return status == zemra::kExitClean ? zemra::kExitFailed : status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    cli::holdStandardStreams();
+    const auto parsed = cli::parseArguments(cli::commandLineArguments(argc, argv));
+    cli::TextStream out(cli::Stream::Output);
+    cli::TextStream err(cli::Stream::Error);
+    return finish(answer(parsed, out, err), out, err);
 }

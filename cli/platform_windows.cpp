@@ -23,30 +23,42 @@ bool isConsole(HANDLE handle) {
     return GetFileType(handle) == FILE_TYPE_CHAR && GetConsoleMode(handle, &mode) != 0;
 }
 
-void writeToConsole(HANDLE console, std::string_view text) {
+// The error of the Win32 call that failed last.
+std::error_code lastError() {
+    return {static_cast<int>(GetLastError()), std::system_category()};
+}
+
+std::error_code writeToConsole(HANDLE console, std::string_view text) {
     const std::wstring wide = platform::utf16FromUtf8(text);
     std::size_t start = 0;
     while (start < wide.size()) {
         DWORD written = 0;
         const auto count = static_cast<DWORD>(std::min<std::size_t>(wide.size() - start, 8192));
-        if (!WriteConsoleW(console, wide.data() + start, count, &written, nullptr) ||
-            written == 0) {
-            return;
+        if (!WriteConsoleW(console, wide.data() + start, count, &written, nullptr)) {
+            return lastError();
+        }
+        if (written == 0) {
+            return std::make_error_code(std::errc::io_error);
         }
         start += written;
     }
+    return {};
 }
 
-void writeBytes(HANDLE handle, std::string_view text) {
+std::error_code writeBytes(HANDLE handle, std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
         DWORD written = 0;
         const auto count = static_cast<DWORD>(std::min<std::size_t>(text.size() - start, 1 << 20));
-        if (!WriteFile(handle, text.data() + start, count, &written, nullptr) || written == 0) {
-            return;
+        if (!WriteFile(handle, text.data() + start, count, &written, nullptr)) {
+            return lastError();
+        }
+        if (written == 0) {
+            return std::make_error_code(std::errc::io_error);
         }
         start += written;
     }
+    return {};
 }
 
 bool hasWildcard(const std::wstring& name) {
@@ -94,18 +106,23 @@ std::vector<std::string> commandLineArguments(int, char**) {
     return utf8Arguments;
 }
 
-void writeText(Stream stream, std::string_view text) {
+std::error_code writeText(Stream stream, std::string_view text) {
     const HANDLE handle =
         GetStdHandle(stream == Stream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    // Started without the stream, or with it closed, as a POSIX program whose descriptor is closed.
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-        return;
+        return {ERROR_INVALID_HANDLE, std::system_category()};
     }
-    if (isConsole(handle)) {
-        writeToConsole(handle, text);
-    } else {
-        writeBytes(handle, text);
-    }
+    return isConsole(handle) ? writeToConsole(handle, text) : writeBytes(handle, text);
 }
+
+// writeText() holds nothing back.
+std::error_code finishText(Stream /*stream*/) {
+    return {};
+}
+
+// Files are reached by handles, which never take the place of a closed standard stream.
+void holdStandardStreams() {}
 
 // cmd.exe hands wildcards to the program unexpanded.
 std::vector<std::filesystem::path> expandWildcards(
@@ -123,6 +140,11 @@ std::vector<std::filesystem::path> expandWildcards(
         }
     }
     return files;
+}
+
+bool NameOrder::operator()(const std::filesystem::path& left,
+                           const std::filesystem::path& right) const {
+    return CompareStringOrdinal(left.c_str(), -1, right.c_str(), -1, TRUE) == CSTR_LESS_THAN;
 }
 
 }  // namespace zemra::cli

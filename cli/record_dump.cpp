@@ -7,16 +7,17 @@
 #include "decode/record_reader.h"
 #include "decode/step_sequence.h"
 #include "escaped_text.h"
-#include "platform/utf8_paths.h"
+#include "run/exit_status.h"
 #include "run/messages.h"
 
 namespace zemra::cli {
 namespace {
 
-constexpr const char* kHeader =
-    "offset,partName,lc,skip,standardValue,standardRange,actualValue,actualRange,upperLimit,"
-    "upperLimitCode,lowerLimit,lowerLimitCode,typeCode,modeCode,delay,hiPin,loPin,guardPin1,"
-    "guardPin2,guardPin3,guardPin4,guardPin5,became,raw\r\n";
+constexpr std::array<const char*, 24> kColumns{
+    "offset",      "partName",    "lc",         "skip",           "standardValue", "standardRange",
+    "actualValue", "actualRange", "upperLimit", "upperLimitCode", "lowerLimit",    "lowerLimitCode",
+    "typeCode",    "modeCode",    "delay",      "hiPin",          "loPin",         "guardPin1",
+    "guardPin2",   "guardPin3",   "guardPin4",  "guardPin5",      "became",        "raw"};
 
 std::string hexOf(std::span<const std::byte> bytes) {
     constexpr std::array<char, 16> kHex{'0', '1', '2', '3', '4', '5', '6', '7',
@@ -36,15 +37,15 @@ std::string codeOf(unsigned value) {
 }
 
 // A text field, quoted, with its quotes doubled.
-std::string csvField(std::string_view text) {
-    std::string field = "\"";
+void writeQuoted(std::ostream& out, std::string_view text) {
+    out << '"';
     for (const char byte : text) {
-        field += byte;
+        out << byte;
         if (byte == '"') {
-            field += '"';
+            out << '"';
         }
     }
-    return field + '"';
+    out << '"';
 }
 
 int signedByte(std::span<const std::byte, kRecordSize> bytes, std::size_t offset) {
@@ -53,7 +54,12 @@ int signedByte(std::span<const std::byte, kRecordSize> bytes, std::size_t offset
 
 class DumpRows {
   public:
-    explicit DumpRows(std::ostream& out) : out_(out), steps_(DecodeOptions{}) {}
+    explicit DumpRows(DumpSink& sink) : sink_(sink), steps_(DecodeOptions{}) {
+        for (std::size_t column = 0; column < kColumns.size(); ++column) {
+            row_[column] = {DumpField::Kind::Code, 0, kColumns[column]};
+        }
+        sink_.writeRow(row_);
+    }
 
     void write(std::uint64_t offset, std::span<const std::byte, kRecordSize> bytes) {
         const ComponentRecord record = decodeRecord(bytes);
@@ -69,32 +75,68 @@ class DumpRows {
                 became = std::to_string(steps_.fields().step);
                 break;
         }
+        column_ = 0;
+        number(static_cast<std::int64_t>(offset));
+        text(DumpField::Kind::Name, printableBytes(record.partName.view()));
+        text(DumpField::Kind::Name, printableBytes(record.lc.view()));
+        number(record.skip ? 1 : 0);
+        number(record.standardValue);
+        text(DumpField::Kind::Code, codeOf(record.standardRange));
+        number(record.actualValue);
+        text(DumpField::Kind::Code, codeOf(record.actualRange));
         // Limits as the record holds them: both are signed bytes before any rule applies.
-        out_ << offset << ',' << csvField(printableBytes(record.partName.view())) << ','
-             << csvField(printableBytes(record.lc.view())) << ',' << (record.skip ? 1 : 0) << ','
-             << record.standardValue << ',' << codeOf(record.standardRange) << ','
-             << record.actualValue << ',' << codeOf(record.actualRange) << ','
-             << signedByte(bytes, 12) << ',' << codeOf(record.upperLimitCode) << ','
-             << signedByte(bytes, 15) << ',' << codeOf(record.lowerLimitCode) << ','
-             << static_cast<int>(record.typeCode) << ','
-             << codeOf(static_cast<unsigned char>(record.modeCode)) << ','
-             << static_cast<int>(record.delay) << ',' << record.hiPin << ',' << record.loPin;
+        number(signedByte(bytes, 12));
+        text(DumpField::Kind::Code, codeOf(record.upperLimitCode));
+        number(signedByte(bytes, 15));
+        text(DumpField::Kind::Code, codeOf(record.lowerLimitCode));
+        number(static_cast<int>(record.typeCode));
+        text(DumpField::Kind::Code, codeOf(static_cast<unsigned char>(record.modeCode)));
+        number(record.delay);
+        number(record.hiPin);
+        number(record.loPin);
         for (const int guard : record.guardPins) {
-            out_ << ',' << guard;
+            number(guard);
         }
-        out_ << ',' << became << ',' << hexOf(bytes) << "\r\n";
+        text(DumpField::Kind::Code, std::move(became));
+        text(DumpField::Kind::Code, hexOf(bytes));
+        sink_.writeRow(row_);
     }
 
   private:
-    std::ostream& out_;
+    void number(std::int64_t value) { row_[column_++] = {DumpField::Kind::Number, value, {}}; }
+    void text(DumpField::Kind kind, std::string value) {
+        row_[column_++] = {kind, 0, std::move(value)};
+    }
+
+    DumpSink& sink_;
+    std::array<DumpField, kColumns.size()> row_;
+    std::size_t column_ = 0;
     StepSequence steps_;
 };
 
 }  // namespace
 
-std::uint64_t writeRecordDump(ByteSource& input, std::ostream& out) {
-    out << kHeader;
-    DumpRows rows(out);
+void CsvDump::writeRow(std::span<const DumpField> row) {
+    const char* separator = "";
+    for (const DumpField& field : row) {
+        out_ << separator;
+        separator = ",";
+        if (field.kind == DumpField::Kind::Number) {
+            out_ << field.number;
+        } else if (field.kind == DumpField::Kind::Name) {
+            writeQuoted(out_, field.text);
+        } else {
+            out_ << field.text;
+        }
+    }
+    out_ << "\r\n";
+    if (!out_) {
+        throw StreamFailed();
+    }
+}
+
+std::uint64_t writeRecordDump(ByteSource& input, DumpSink& sink) {
+    DumpRows rows(sink);
     RecordReader reader(input);
     for (std::uint64_t offset = 0; const auto bytes = reader.next(); offset += kRecordSize) {
         rows.write(offset, *bytes);
@@ -102,31 +144,49 @@ std::uint64_t writeRecordDump(ByteSource& input, std::ostream& out) {
     return reader.trailingBytes();
 }
 
+std::uint64_t writeRecordDump(ByteSource& input, std::ostream& out) {
+    CsvDump csv(out);
+    return writeRecordDump(input, csv);
+}
+
+std::unique_ptr<ReadableFile> openRecords(const std::filesystem::path& input,
+                                          FileSystem& fileSystem, std::ostream& err) {
+    try {
+        return fileSystem.openForReading(input);
+    } catch (const FileError& error) {
+        err << "zemra-convert: " << shownName(input) << ": "
+            << describe({MessageKind::FileMissing, error}) << '\n';
+        return nullptr;
+    }
+}
+
+void reportTrailingBytes(const std::filesystem::path& input, std::uint64_t count,
+                         std::ostream& err) {
+    if (count > 0) {
+        err << "zemra-convert: " << shownName(input) << ": the last " << count
+            << " bytes are no whole record and have no row\n";
+    }
+}
+
 int dumpFile(const std::filesystem::path& input, FileSystem& fileSystem, std::ostream& out,
              std::ostream& err) {
-    const std::string name = platform::utf8Of(input);
-    std::unique_ptr<ReadableFile> file;
-    try {
-        file = fileSystem.openForReading(input);
-    } catch (const FileError& error) {
-        err << "zemra-convert: " << name << ": " << describe({MessageKind::FileMissing, error})
-            << '\n';
-        return 1;
+    const std::unique_ptr<ReadableFile> file = openRecords(input, fileSystem, err);
+    if (file == nullptr) {
+        return kExitFailed;
     }
     try {
-        const std::uint64_t trailing = writeRecordDump(*file, out);
-        if (trailing > 0) {
-            err << "zemra-convert: " << name << ": the last " << trailing
-                << " bytes are no whole record and have no row\n";
-        }
+        reportTrailingBytes(input, writeRecordDump(*file, out), err);
+    } catch (const CsvDump::StreamFailed&) {
+        // Whoever owns the stream says why.
+        return kExitFailed;
     } catch (const FileError& error) {
         out.flush();
-        err << "zemra-convert: " << name << ": " << describe({MessageKind::FileUnreadable, error})
-            << '\n';
-        return 1;
+        err << "zemra-convert: " << shownName(input) << ": "
+            << describe({MessageKind::FileUnreadable, error}) << '\n';
+        return kExitFailed;
     }
     out.flush();
-    return out ? 0 : 1;
+    return out ? kExitClean : kExitFailed;
 }
 
 }  // namespace zemra::cli

@@ -27,6 +27,7 @@ const std::atomic<int>& catchStopSignals() {
     action.sa_flags = 0;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
     return flag;
 }
 

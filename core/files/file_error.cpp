@@ -17,6 +17,8 @@ std::string reasonTextOf(FailureReason reason, std::error_code error) {
             return "would replace the input file";
         case FailureReason::Shrank:
             return "the file grew shorter while it was read";
+        case FailureReason::FolderBusy:
+            return "the output folder is in use by another conversion";
         case FailureReason::SystemError:
             break;
     }
@@ -41,6 +43,8 @@ std::string attemptOf(FileOperation operation, const std::string& path) {
             return "cannot give " + path + " a second name";
         case FileOperation::CreateFolder:
             return "cannot create the folder " + path;
+        case FileOperation::Lock:
+            return "cannot lock the folder " + path;
         case FileOperation::Inspect:
             break;
     }

@@ -14,6 +14,7 @@ enum class FailureReason {
     NotRegularFile,  // a FIFO, device or socket
     IsTheInput,      // an output whose name is the input file itself
     Shrank,          // the input grew shorter while it was read
+    FolderBusy,      // another run holds the output folder's lock
     SystemError,     // the system's own error
 };
 
@@ -27,7 +28,8 @@ enum class FileOperation {
     Move,
     Link,  // giving a file a second name
     CreateFolder,
-    Inspect,  // telling what a name stands for, its identity or its age
+    Inspect,  // telling what a name stands for or its identity
+    Lock,     // taking the lock of an output folder
 };
 
 // A file operation that failed: which operation, on which path, for which reason, with the

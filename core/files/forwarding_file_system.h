@@ -23,6 +23,12 @@ class ForwardingFileSystem : public FileSystem {
         inner_.link(existing, alias);
     }
     void remove(const std::filesystem::path& path) noexcept override { inner_.remove(path); }
+    bool removeUnlocked(const std::filesystem::path& path) noexcept override {
+        return inner_.removeUnlocked(path);
+    }
+    std::unique_ptr<FolderLock> tryLockFolder(const std::filesystem::path& folder) override {
+        return inner_.tryLockFolder(folder);
+    }
     void syncFolder(const std::filesystem::path& folder) noexcept override {
         inner_.syncFolder(folder);
     }
@@ -30,9 +36,6 @@ class ForwardingFileSystem : public FileSystem {
     PathKind kindOf(const std::filesystem::path& path) override { return inner_.kindOf(path); }
     FileIdentity identityOf(const std::filesystem::path& path) override {
         return inner_.identityOf(path);
-    }
-    std::int64_t secondsSinceChange(const std::filesystem::path& path) override {
-        return inner_.secondsSinceChange(path);
     }
 
   protected:

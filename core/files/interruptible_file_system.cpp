@@ -58,4 +58,10 @@ std::unique_ptr<WritableFile> InterruptibleFileSystem::createNew(
     return std::make_unique<InterruptibleWritableFile>(inner().createNew(path), signal_);
 }
 
+std::unique_ptr<FolderLock> InterruptibleFileSystem::tryLockFolder(
+    const std::filesystem::path& folder) {
+    stopIfSignalled(signal_);
+    return inner().tryLockFolder(folder);
+}
+
 }  // namespace zemra

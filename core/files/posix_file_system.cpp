@@ -1,11 +1,10 @@
 // The file operations on POSIX systems.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <ctime>
 #include <utility>
 
 #include "files/file_system.h"
@@ -111,6 +110,27 @@ class PosixWritableFile : public WritableFile {
     std::filesystem::path path_;
 };
 
+// flock() on the folder itself: nothing is left behind, and the system lets go of the lock when
+// the process ends.
+class PosixFolderLock : public FolderLock {
+  public:
+    explicit PosixFolderLock(int descriptor) : descriptor_(descriptor) {}
+
+  private:
+    Descriptor descriptor_;
+};
+
+// Takes the lock of an open file without waiting; false when another holds it or the file
+// system has no locks.
+bool tryLock(int descriptor) {
+    while (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // What `status` says the path names.
 PathKind kindOfStatus(const struct stat& status) {
     if (S_ISDIR(status.st_mode)) {
@@ -159,6 +179,9 @@ class PosixFileSystem : public FileSystem {
         if (descriptor < 0) {
             fail(FileOperation::Create, path);
         }
+        // Where the file system has no locks the file goes unlocked, and removeUnlocked() cannot
+        // lock it either, so it is never taken for a leftover.
+        tryLock(descriptor);
         return std::make_unique<PosixWritableFile>(descriptor, path);
     }
 
@@ -175,6 +198,36 @@ class PosixFileSystem : public FileSystem {
     }
 
     void remove(const std::filesystem::path& path) noexcept override { ::unlink(path.c_str()); }
+
+    bool removeUnlocked(const std::filesystem::path& path) noexcept override {
+        const Descriptor descriptor(
+            ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat opened {};
+        if (descriptor.get() < 0 || ::fstat(descriptor.get(), &opened) != 0 ||
+            !S_ISREG(opened.st_mode) || !tryLock(descriptor.get())) {
+            return false;
+        }
+        // Only the file that was locked, should the name have moved on to another meanwhile.
+        struct stat named {};
+        return ::lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev &&
+               named.st_ino == opened.st_ino && ::unlink(path.c_str()) == 0;
+    }
+
+    std::unique_ptr<FolderLock> tryLockFolder(const std::filesystem::path& folder) override {
+        Descriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (descriptor.get() < 0) {
+            fail(FileOperation::Lock, folder);
+        }
+        while (::flock(descriptor.get(), LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EWOULDBLOCK) {
+                return nullptr;
+            }
+            if (errno != EINTR) {
+                fail(FileOperation::Lock, folder);
+            }
+        }
+        return std::make_unique<PosixFolderLock>(descriptor.release());
+    }
 
     void syncFolder(const std::filesystem::path& folder) noexcept override {
         const Descriptor descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -212,16 +265,6 @@ class PosixFileSystem : public FileSystem {
         }
         return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
                             static_cast<std::uint64_t>(status.st_ino)};
-    }
-
-    std::int64_t secondsSinceChange(const std::filesystem::path& path) override {
-        struct stat status {};
-        if (::lstat(path.c_str(), &status) != 0) {
-            fail(FileOperation::Inspect, path);
-        }
-        // The status change time also moves when a file gets a new name.
-        return static_cast<std::int64_t>(std::time(nullptr)) -
-               static_cast<std::int64_t>(std::max(status.st_ctime, status.st_mtime));
     }
 };
 

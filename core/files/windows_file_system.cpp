@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "files/file_system.h"
@@ -163,11 +164,6 @@ BY_HANDLE_FILE_INFORMATION informationOf(const std::filesystem::path& path) {
     return information;
 }
 
-std::int64_t ticksOf(const FILETIME& time) {
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32U) |
-                                     time.dwLowDateTime);
-}
-
 // A name with a wildcard or another character no file name can hold names nothing.
 bool namesNothing(DWORD code) {
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ||
@@ -189,6 +185,52 @@ std::optional<PathKind> kindByAttributes(const std::filesystem::path& path, DWOR
         return PathKind::Folder;
     }
     return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? PathKind::Other : PathKind::File;
+}
+
+// The lock of an output folder is a file in it that only one handle can have open at a time,
+// deleted when that handle closes, which the system does when the process ends, however it ends.
+// It names itself, so that one a power cut left behind can be told from a file of the user's.
+constexpr std::wstring_view kLockName = L".zemra-lock";
+constexpr std::string_view kLockText = "zemra: a conversion is writing into this folder\r\n";
+
+class WindowsFolderLock : public FolderLock {
+  public:
+    explicit WindowsFolderLock(HANDLE handle) : handle_(handle) {}
+
+  private:
+    Handle handle_;
+};
+
+// Whether `path` names something, also something that is being deleted.
+bool namesSomething(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
+           !namesNothing(GetLastError());
+}
+
+// Takes over the lock file that a run left when the power went: only a file holding the lock's
+// own text, which is then deleted when the lock is let go. nullptr while another run holds it.
+std::unique_ptr<FolderLock> takeOverLockFile(const std::wstring& path,
+                                             const std::filesystem::path& folder) {
+    Handle handle(CreateFileW(path.c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED || namesNothing(code)) {
+            return nullptr;
+        }
+        throw FileError(FileOperation::Lock, folder, errorFrom(code));
+    }
+    std::string text(kLockText.size() + 1, '\0');
+    DWORD count = 0;
+    const bool ours = ReadFile(handle.get(), text.data(), static_cast<DWORD>(text.size()), &count,
+                               nullptr) != 0 &&
+                      std::string_view(text.data(), count) == kLockText;
+    FILE_DISPOSITION_INFO deleteOnClose{TRUE};
+    if (!ours || SetFileInformationByHandle(handle.get(), FileDispositionInfo, &deleteOnClose,
+                                            sizeof(deleteOnClose)) == 0) {
+        throw FileError(FileOperation::Lock, folder, std::make_error_code(std::errc::file_exists));
+    }
+    return std::make_unique<WindowsFolderLock>(handle.release());
 }
 
 class WindowsFileSystem : public FileSystem {
@@ -227,6 +269,7 @@ class WindowsFileSystem : public FileSystem {
             handle.release(), static_cast<std::uint64_t>(size.QuadPart), path);
     }
 
+    // Shared for reading only: while the file is open, no other process can delete it.
     std::unique_ptr<WritableFile> createNew(const std::filesystem::path& path) override {
         const HANDLE handle = CreateFileW(extended(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                           nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -251,6 +294,35 @@ class WindowsFileSystem : public FileSystem {
 
     void remove(const std::filesystem::path& path) noexcept override {
         DeleteFileW(extended(path).c_str());
+    }
+
+    // A file that its run still has open is not shared for deleting, and stays.
+    bool removeUnlocked(const std::filesystem::path& path) noexcept override {
+        return DeleteFileW(extended(path).c_str()) != 0;
+    }
+
+    std::unique_ptr<FolderLock> tryLockFolder(const std::filesystem::path& folder) override {
+        const std::wstring path = extended(folder / kLockName);
+        Handle handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                                  CREATE_NEW, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE,
+                                  nullptr));
+        if (handle.valid()) {
+            // The text only tells a lock file left by a power cut from a file of the user's.
+            DWORD count = 0;
+            WriteFile(handle.get(), kLockText.data(), static_cast<DWORD>(kLockText.size()), &count,
+                      nullptr);
+            return std::make_unique<WindowsFolderLock>(handle.release());
+        }
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) {
+            return takeOverLockFile(path, folder);
+        }
+        // A lock file being deleted cannot be opened for a moment.
+        if (code == ERROR_SHARING_VIOLATION ||
+            (code == ERROR_ACCESS_DENIED && namesSomething(path))) {
+            return nullptr;
+        }
+        throw FileError(FileOperation::Lock, folder, errorFrom(code));
     }
 
     // Moves are written through to the disk already.
@@ -280,19 +352,6 @@ class WindowsFileSystem : public FileSystem {
         return FileIdentity{information.dwVolumeSerialNumber,
                             (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32U) |
                                 information.nFileIndexLow};
-    }
-
-    std::int64_t secondsSinceChange(const std::filesystem::path& path) override {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (GetFileAttributesExW(extended(path).c_str(), GetFileExInfoStandard, &data) == 0) {
-            fail(FileOperation::Inspect, path);
-        }
-        FILETIME now{};
-        GetSystemTimeAsFileTime(&now);
-        const std::int64_t changed =
-            std::max(ticksOf(data.ftCreationTime), ticksOf(data.ftLastWriteTime));
-        constexpr std::int64_t kTicksPerSecond = 10'000'000;
-        return (ticksOf(now) - changed) / kTicksPerSecond;
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "platform/utf8_paths.h"
 #include "run/convert_board.h"
+#include "run/folder_wait.h"
 #include "run/output_set.h"
 
 namespace zemra {
@@ -81,7 +82,8 @@ std::filesystem::path Conversion::outputBase() {
 RunOutcome Conversion::run(const MessageSink& report) {
     RunOutcome outcome{.outputFolder = outputFolder()};
     std::optional<RunFingerprints> fingerprints;
-    OutputSet outputs(fileSystem_, outcome.outputFolder, title_, request_.input.path());
+    OutputSet outputs(fileSystem_, outcome.outputFolder, title_, request_.input.path(),
+                      request_.folderWait.value_or(folderWait()));
     try {
         outputs.open();
         const BoardSettings settings{.title = title_,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -33,6 +34,8 @@ struct ConversionRequest {
     // pin table and every ignored J pin, and the outcome the fingerprints of the input and the
     // outputs. None costs nothing.
     RecordObserver* observer = nullptr;
+    // How long to wait for another run to let go of the output folder; folderWait() when none.
+    std::optional<std::chrono::milliseconds> folderWait = std::nullopt;
 };
 
 // Receives each message of a run, in order, for the operator.

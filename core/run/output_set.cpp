@@ -2,37 +2,18 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <optional>
 
 #include "platform/utf8_paths.h"
+#include "run/folder_wait.h"
 
 namespace zemra {
 namespace {
 
-// Temporary names are this prefix and eight hex digits of a counter: eleven bytes, however long
-// the title, so wherever the outputs' own names fit the temporaries fit too.
-constexpr std::string_view kTemporaryPrefix = ".zt";
-// The second name of an older output while the new set moves in. It holds the only copy of the
-// older file when a move fails and the file cannot be put back, so it is never removed as stale.
-constexpr std::string_view kBackupPrefix = ".zb";
-constexpr std::size_t kCounterDigits = 8;
-constexpr unsigned kNameAttempts = 10000;
-// A temporary file of our naming this old is left from a run that was killed.
-constexpr std::int64_t kStaleSeconds = 10 * 60;
+// A name of the run's own is taken only by a file of another version or of the user's.
+constexpr unsigned kNameAttempts = 100;
 
 constexpr std::array<OutputKind, kOutputCount> kKinds{OutputKind::Dat, OutputKind::Icn,
                                                       OutputKind::Icp, OutputKind::Scp};
-
-std::string counterName(std::string_view prefix, unsigned counter) {
-    std::array<char, kCounterDigits> digits{};
-    digits.fill('0');
-    std::array<char, kCounterDigits> hex{};
-    const auto result = std::to_chars(hex.data(), hex.data() + hex.size(), counter, 16);
-    const auto length = static_cast<std::size_t>(result.ptr - hex.data());
-    std::copy(hex.data(), hex.data() + length, digits.data() + kCounterDigits - length);
-    return std::string(prefix) + std::string(digits.data(), digits.size());
-}
 
 }  // namespace
 
@@ -64,15 +45,6 @@ MessageKind notCreatedMessage(OutputKind kind) {
     return MessageKind::DatNotCreated;
 }
 
-bool isTemporaryName(std::string_view name) {
-    return name.size() == kTemporaryPrefix.size() + kCounterDigits &&
-           name.starts_with(kTemporaryPrefix) &&
-           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(kTemporaryPrefix.size()),
-                       name.end(), [](char digit) {
-                           return (digit >= '0' && digit <= '9') || (digit >= 'a' && digit <= 'f');
-                       });
-}
-
 // Names the output in every failure of its file.
 class OutputSet::Sink : public ByteSink {
   public:
@@ -92,11 +64,12 @@ class OutputSet::Sink : public ByteSink {
 };
 
 OutputSet::OutputSet(FileSystem& fileSystem, std::filesystem::path folder, std::string title,
-                     std::filesystem::path input)
+                     std::filesystem::path input, std::chrono::milliseconds folderWait)
     : fileSystem_(fileSystem),
       folder_(std::move(folder)),
       title_(std::move(title)),
-      input_(std::move(input)) {}
+      input_(std::move(input)),
+      folderWait_(folderWait) {}
 
 OutputSet::~OutputSet() {
     discard();
@@ -106,9 +79,32 @@ std::filesystem::path OutputSet::targetOf(OutputKind kind) const {
     return folder_ / platform::pathFromUtf8(title_ + std::string(extensionOf(kind)));
 }
 
+// The folder's lock; a folder that another run keeps fails the set as its listing.
+std::unique_ptr<FolderLock> OutputSet::lockFolder() {
+    try {
+        return lockFolderWithin(fileSystem_, folder_, folderWait_);
+    } catch (const FileError& error) {
+        throw OutputSetFailure({OutputError(OutputKind::Dat, error)});
+    }
+}
+
+// Removes the files of `kind` whose run is gone. Called only while the folder's lock is held: a
+// run makes these files, and lets go of them, only while it holds that lock itself.
+void OutputSet::removeLeftovers(RunFileKind kind) {
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::filesystem::path& path = entry->path();
+        if (isRunFileName(kind, platform::utf8Of(path.filename()))) {
+            fileSystem_.removeUnlocked(path);
+        }
+    }
+}
+
 std::filesystem::path OutputSet::newTemporary(std::unique_ptr<WritableFile>* file) {
     for (unsigned attempt = 0;; ++attempt) {
-        const std::filesystem::path path = folder_ / counterName(kTemporaryPrefix, nextCounter_++);
+        const std::filesystem::path path =
+            folder_ / platform::pathFromUtf8(newRunFileName(RunFileKind::Temporary));
         try {
             *file = fileSystem_.createNew(path);
             return path;
@@ -138,24 +134,6 @@ bool OutputSet::isTheInput(const std::filesystem::path& target) {
     }
 }
 
-void OutputSet::removeStaleTemporaries() {
-    std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::filesystem::path& path = entry->path();
-        if (!isTemporaryName(platform::utf8Of(path.filename()))) {
-            continue;
-        }
-        try {
-            if (fileSystem_.secondsSinceChange(path) > kStaleSeconds) {
-                fileSystem_.remove(path);
-            }
-        } catch (const FileError&) {
-            // A file whose age cannot be told may belong to a run that is still going.
-        }
-    }
-}
-
 void OutputSet::openOutput(OutputKind kind) {
     const auto index = static_cast<std::size_t>(kind);
     const std::filesystem::path target = targetOf(kind);
@@ -174,7 +152,10 @@ void OutputSet::openOutput(OutputKind kind) {
 }
 
 void OutputSet::open() {
-    removeStaleTemporaries();
+    const std::unique_ptr<FolderLock> lock = lockFolder();
+    if (lock) {
+        removeLeftovers(RunFileKind::Temporary);
+    }
     std::vector<OutputError> errors;
     for (const OutputKind kind : kKinds) {
         try {
@@ -192,7 +173,9 @@ ByteSink& OutputSet::sink(OutputKind kind) {
     return *sinks_[static_cast<std::size_t>(kind)];
 }
 
+// The temporaries are closed, and so let go of their locks, only while the folder's lock is held.
 void OutputSet::commit() {
+    const std::unique_ptr<FolderLock> lock = lockFolder();
     for (const OutputKind kind : kKinds) {
         try {
             files_[static_cast<std::size_t>(kind)]->finish();
@@ -201,6 +184,12 @@ void OutputSet::commit() {
         }
     }
     moveIntoPlace();
+    removeBackups();
+    // Older outputs that runs which are gone left under a second name are out of date now that a
+    // whole set is in place.
+    if (lock) {
+        removeLeftovers(RunFileKind::Backup);
+    }
     fileSystem_.syncFolder(folder_);
 }
 
@@ -223,13 +212,13 @@ void OutputSet::moveIntoPlace() {
         }
         for (unsigned attempt = 0; attempt < kNameAttempts && move.backup.empty(); ++attempt) {
             const std::filesystem::path backup =
-                folder_ / counterName(kBackupPrefix, nextCounter_++);
+                folder_ / platform::pathFromUtf8(newRunFileName(RunFileKind::Backup));
             if (kindOrOther(backup) != PathKind::Missing) {
                 continue;
             }
             try {
                 fileSystem_.link(move.target, backup);
-                leftovers_.push_back(backup);
+                backups_.push_back(backup);
             } catch (const FileError& error) {
                 if (error.error() == std::errc::file_exists) {
                     continue;
@@ -252,7 +241,7 @@ void OutputSet::moveIntoPlace() {
                 }
             } catch (const FileError&) {
                 // The older file stays under its second name rather than being thrown away.
-                std::erase(leftovers_, move.backup);
+                std::erase(backups_, move.backup);
             }
         }
     };
@@ -262,7 +251,7 @@ void OutputSet::moveIntoPlace() {
         try {
             if (move.movedAside) {
                 fileSystem_.rename(move.target, move.backup);
-                leftovers_.push_back(move.backup);
+                backups_.push_back(move.backup);
             }
             fileSystem_.rename(temporaries_[index], move.target);
             move.done = true;
@@ -283,10 +272,14 @@ void OutputSet::discard() noexcept {
             temporaries_[index].clear();
         }
     }
-    for (const std::filesystem::path& leftover : leftovers_) {
-        fileSystem_.remove(leftover);
+    removeBackups();
+}
+
+void OutputSet::removeBackups() noexcept {
+    for (const std::filesystem::path& backup : backups_) {
+        fileSystem_.remove(backup);
     }
-    leftovers_.clear();
+    backups_.clear();
 }
 
 }  // namespace zemra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <exception>
 #include <filesystem>
@@ -10,6 +11,7 @@
 
 #include "files/file_system.h"
 #include "run/messages.h"
+#include "run/run_file_names.h"
 
 namespace zemra {
 
@@ -31,7 +33,8 @@ class OutputError : public FileError {
 };
 
 // The outputs of a set that cannot be written, in the order of the outputs: every one that
-// cannot be opened, or the one whose write, flush or move failed.
+// cannot be opened, or the one whose write, flush or move failed, or the listing alone when
+// another run kept the folder.
 class OutputSetFailure : public std::exception {
   public:
     explicit OutputSetFailure(std::vector<OutputError> errors) : errors_(std::move(errors)) {}
@@ -42,26 +45,30 @@ class OutputSetFailure : public std::exception {
     std::vector<OutputError> errors_;
 };
 
-// The four outputs of a run as one set. They are written under short temporary names in the
-// output folder and moved into place together: a run either replaces all four older files or
-// leaves all four as they were.
+// The four outputs of a run as one set. They are written under temporary names of the run's own
+// in the output folder and moved into place together: a run either replaces all four older files
+// or leaves all four as they were. Runs of any process that write into one folder hold its lock
+// while they make their temporaries and while they move them into place, so that their sets
+// never mix; in between, while they write, they do not keep each other waiting.
 class OutputSet {
   public:
-    // `input` is never replaced by an output.
+    // `input` is never replaced by an output. The run waits at most `folderWait` each time for
+    // another run to let go of the folder.
     OutputSet(FileSystem& fileSystem, std::filesystem::path folder, std::string title,
-              std::filesystem::path input);
+              std::filesystem::path input, std::chrono::milliseconds folderWait);
     ~OutputSet();
     OutputSet(const OutputSet&) = delete;
     OutputSet& operator=(const OutputSet&) = delete;
 
-    // Opens a temporary file for each output, and removes temporary files that an earlier run
-    // left behind. Throws OutputSetFailure with every output that cannot be written.
+    // Opens a temporary file for each output, and removes the temporary files of runs that are
+    // gone. Throws OutputSetFailure with every output that cannot be written.
     void open();
 
     // Where an output's bytes go; a failed write throws OutputSetFailure.
     ByteSink& sink(OutputKind kind);
 
-    // Puts each output on the disk and moves the four into place. When one cannot be, every
+    // Puts each output on the disk and moves the four into place, then removes the second names
+    // of older outputs that runs which are gone left. When an output cannot be moved, every
     // output already moved is taken back and OutputSetFailure is thrown for it.
     void commit();
 
@@ -69,26 +76,25 @@ class OutputSet {
     class Sink;
 
     std::filesystem::path targetOf(OutputKind kind) const;
+    std::unique_ptr<FolderLock> lockFolder();
+    void removeLeftovers(RunFileKind kind);
     void openOutput(OutputKind kind);
     bool isTheInput(const std::filesystem::path& target);
     PathKind kindOrOther(const std::filesystem::path& path);
     std::filesystem::path newTemporary(std::unique_ptr<WritableFile>* file);
-    void removeStaleTemporaries();
     void moveIntoPlace();
+    void removeBackups() noexcept;
     void discard() noexcept;
 
     FileSystem& fileSystem_;
     std::filesystem::path folder_;
     std::string title_;
     std::filesystem::path input_;
+    std::chrono::milliseconds folderWait_;
     std::array<std::filesystem::path, kOutputCount> temporaries_;
     std::array<std::unique_ptr<WritableFile>, kOutputCount> files_;
     std::array<std::unique_ptr<Sink>, kOutputCount> sinks_;
-    std::vector<std::filesystem::path> leftovers_;  // backups to remove however the run ends
-    unsigned nextCounter_ = 0;
+    std::vector<std::filesystem::path> backups_;  // to remove however the run ends
 };
-
-// Whether a file name is one of the temporary names of an output set.
-bool isTemporaryName(std::string_view name);
 
 }  // namespace zemra

@@ -15,6 +15,7 @@ namespace {
 using Arguments = std::vector<std::string>;
 
 constexpr const char* kAt = "--at needs a date and time as YYYY-MM-DDTHH:MM:SS";
+constexpr const char* kAtYear = "--at needs a year from 2000 to 2099, the years a listing shows";
 constexpr const char* kOutput = "-o needs a folder";
 constexpr const char* kNoFile = "no component file given";
 constexpr const char* kHtml = "--html needs the name of the page to write";
@@ -79,6 +80,11 @@ INSTANTIATE_TEST_SUITE_P(
                     .arguments = {"--at", "2002-03-06T15:01:33", "a.cmp"},
                     .at = "2002-03-06T15:01:33",
                     .inputs = {"a.cmp"}},
+        RequestCase{
+            .behaviour = "AtTakesTheFirstAndLastYearsOfTheListing",
+            .arguments = {"--at", "2000-01-01T00:00:00", "--at", "2099-12-31T23:59:59", "a.cmp"},
+            .at = "2099-12-31T23:59:59",
+            .inputs = {"a.cmp"}},
         RequestCase{.behaviour = "AtTakesAnAttachedValue",
                     .arguments = {"--at=2002-03-06T15:01:33", "a.cmp"},
                     .at = "2002-03-06T15:01:33",
@@ -161,6 +167,52 @@ INSTANTIATE_TEST_SUITE_P(
                                   .slashOptions = SlashOptions::Off}),
     testing::BehaviourName());
 
+struct DumpCase {
+    const char* behaviour;
+    Arguments arguments;
+    std::string input;
+    DumpFormat format = DumpFormat::Csv;
+    std::optional<std::string> outputParent = std::nullopt;
+    SlashOptions slashOptions = systemSlashOptions();
+
+    friend void PrintTo(const DumpCase& testCase, std::ostream* out) { *out << testCase.behaviour; }
+};
+
+class DumpCases : public ::testing::TestWithParam<DumpCase> {};
+
+TEST_P(DumpCases, AskForThisDump) {
+    const DumpCase& expected = GetParam();
+    const ParsedArguments parsed = parseArguments(expected.arguments, expected.slashOptions);
+    const auto* request = std::get_if<DumpRequest>(&parsed);
+    ASSERT_NE(request, nullptr);
+    EXPECT_EQ(request->input.string(), expected.input);
+    EXPECT_EQ(request->format, expected.format);
+    EXPECT_EQ(request->outputParent.has_value(), expected.outputParent.has_value());
+    if (request->outputParent && expected.outputParent) {
+        EXPECT_EQ(request->outputParent->string(), *expected.outputParent);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, DumpCases,
+    ::testing::Values(
+        DumpCase{"DumpTakesTheNextArgument", {"--dump", "a.cmp"}, "a.cmp"},
+        DumpCase{"DumpTakesAnAttachedFile", {"--dump=a.cmp"}, "a.cmp"},
+        DumpCase{"CsvIsTheFormatByName", {"--dump=csv", "a.cmp"}, "a.cmp"},
+        DumpCase{"XlsxAsksForAWorkbook", {"--dump=xlsx", "a.cmp"}, "a.cmp", DumpFormat::Workbook},
+        DumpCase{"WorkbookFileAndFolderComeInAnyOrder",
+                 {"a.cmp", "-o", "out", "--dump=xlsx"},
+                 "a.cmp",
+                 DumpFormat::Workbook,
+                 "out"},
+        DumpCase{"SlashDumpTakesItsFormatAfterAColon",
+                 {"/dump:xlsx", "/o", "out", "a.cmp"},
+                 "a.cmp",
+                 DumpFormat::Workbook,
+                 "out",
+                 SlashOptions::On}),
+    testing::BehaviourName());
+
 struct AnswerCase {
     const char* behaviour;
     Arguments arguments;
@@ -225,6 +277,11 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{"FlagWithAValue", {"--kx740e=yes", "a.cmp"}, "unknown option --kx740e=yes"},
         UsageErrorCase{"ImpossibleDate", {"--at", "2002-13-01T00:00:00", "a.cmp"}, kAt},
         UsageErrorCase{"AtBeforeAFileTakesTheFileAsItsValue", {"--at", "a.cmp"}, kAt},
+        UsageErrorCase{
+            "YearBeforeTheListingsFirst", {"--at", "1999-06-15T10:00:00", "a.cmp"}, kAtYear},
+        UsageErrorCase{"YearAfterTheListingsLast", {"--at=2100-01-01T00:00:00", "a.cmp"}, kAtYear},
+        UsageErrorCase{"YearZero", {"--at", "0000-01-01T00:00:00", "a.cmp"}, kAtYear},
+        UsageErrorCase{"Year9999", {"--at", "9999-12-31T23:59:59", "a.cmp"}, kAtYear},
         UsageErrorCase{"AtAtTheEnd", {"a.cmp", "--at"}, kAt},
         UsageErrorCase{"AtWithAnEmptyAttachedValue", {"--at=", "a.cmp"}, kAt},
         UsageErrorCase{"EmptyAt", {"--at", "", "a.cmp"}, kAt},
@@ -232,6 +289,13 @@ INSTANTIATE_TEST_SUITE_P(
         UsageErrorCase{"LongOutputAtTheEnd", {"a.cmp", "--output"}, kOutput},
         UsageErrorCase{"EmptyOutput", {"-o", "", "a.cmp"}, kOutput},
         UsageErrorCase{"OutputWithAnEmptyAttachedValue", {"--output=", "a.cmp", "b.cmp"}, kOutput},
+        UsageErrorCase{"WorkbookWithoutAFile", {"--dump=xlsx"}, "--dump needs a file"},
+        UsageErrorCase{"WorkbookOfTwoFiles",
+                       {"--dump=xlsx", "a.cmp", "b.cmp"},
+                       "--dump takes one file and converts nothing"},
+        UsageErrorCase{"OutputFolderOfTheCsv",
+                       {"--dump", "a.cmp", "-o", "out"},
+                       "-o goes with --dump=xlsx only: the CSV goes to standard output"},
         UsageErrorCase{"HtmlAtTheEnd", {"a.cmp", "--html"}, kHtml},
         UsageErrorCase{"EmptyHtml", {"--html=", "a.cmp"}, kHtml},
         UsageErrorCase{"HtmlWithDump",

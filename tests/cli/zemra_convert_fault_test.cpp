@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "board_generator.h"
+#include "golden_boards.h"
 #include "in_memory_conversion.h"
 #include "process_runner.h"
 #include "record_builder.h"
@@ -50,6 +51,13 @@ class ZemraConvertFaults : public ::testing::Test {
             set[extension] = fs::exists(path) ? readFile(path) : "missing";
         }
         return set;
+    }
+
+    // Runs zemra-convert with its standard output sent where the shell redirection `to` says.
+    Result runWithOutput(const std::string& arguments, const std::string& to) {
+        return testing::runProgram(
+            "/bin/sh", "-c '\"$0\" \"$@\" " + to + "' '" ZEMRA_CONVERT_PATH "' " + arguments,
+            folder.path());
     }
 
     static std::vector<std::string> leftovers(const fs::path& outputs) {
@@ -137,20 +145,28 @@ TEST_F(ZemraConvertFaults, SecondInputOfTheSameOutputSetIsNotConverted) {
 
 TEST_F(ZemraConvertFaults, SameInputGivenTwiceIsConvertedOnce) {
     writeFile(folder / "a.cmp", boardBytes(1, 50));
-    const Result result = run("a.cmp ./a.cmp");
+    const Result result = run("a.cmp ./a.cmp .//a.cmp '" + (folder / "a.cmp").string() + "'");
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.out, (folder / "a").string() + "\n");
     EXPECT_EQ(result.err, "zemra-convert: a.cmp: 변환을 마쳤습니다\n");
 }
 
-TEST_F(ZemraConvertFaults, SecondNameOfAnInputElsewhereLeavesNoFolderThere) {
+TEST_F(ZemraConvertFaults, EveryNameOfAnInputIsConvertedIntoAFolderOfItsOwn) {
     fs::create_directories(folder / "b");
     writeFile(folder / "a.cmp", boardBytes(1, 50));
+    fs::create_hard_link(folder / "a.cmp", folder / "H.cmp");
     fs::create_hard_link(folder / "a.cmp", folder / "b" / "a.cmp");
-    const Result result = run("a.cmp b/a.cmp");
+    fs::create_symlink("a.cmp", folder / "S.cmp");
+    const Result result = run("--at 2002-03-06T15:01:33 a.cmp H.cmp S.cmp b/a.cmp");
     EXPECT_EQ(result.exitStatus, 0) << result.err;
-    EXPECT_EQ(result.out, (folder / "a").string() + "\n");
-    EXPECT_EQ(testing::entriesOf(folder / "b"), (std::vector<std::string>{"a.cmp"}));
+    const fs::path at = folder.path();
+    EXPECT_EQ(result.out, (at / "a").string() + "\n" + (at / "H").string() + "\n" +
+                              (at / "S").string() + "\n" + (at / "b" / "a").string() + "\n");
+    const std::string listing = readFile(at / "a" / "a.icp");
+    for (const char* title : {"H", "S"}) {
+        EXPECT_EQ(readFile(at / title / (std::string(title) + ".icp")), listing) << title;
+    }
+    EXPECT_EQ(readFile(at / "b" / "a" / "a.dat"), readFile(at / "a" / "a.dat"));
 }
 
 TEST_F(ZemraConvertFaults, LongestTitleThatFitsConverts) {
@@ -221,6 +237,102 @@ TEST_F(ZemraConvertFaults, FullDiskKeepsTheOlderSetAndStopsAtTheFirstFailedWrite
     EXPECT_TRUE(testing::entriesOf(folder / "disk" / "huge").empty());
 }
 
+constexpr const char* kOutputFull =
+    "zemra-convert: cannot write to standard output: No space left on device\n";
+
+TEST_F(ZemraConvertFaults, FullStandardOutputFailsEveryKindOfOutput) {
+    writeFile(folder / "B.cmp", boardBytes(1, 300));
+    for (const char* arguments : {"--dump B.cmp", "--report=json -o . B.cmp", "--report -o . B.cmp",
+                                  "-o . B.cmp", "--help", "--version"}) {
+        const Result result = runWithOutput(arguments, ">/dev/full");
+        EXPECT_EQ(result.exitStatus, 1) << arguments;
+        EXPECT_TRUE(result.err.ends_with(kOutputFull)) << arguments << ": " << result.err;
+    }
+}
+
+TEST_F(ZemraConvertFaults, ClosedStandardOutputFailsAndLeavesTheOutputsWhole) {
+    writeFile(folder / "a.cmp", boardBytes(1, 300));
+    writeFile(folder / "b.cmp", boardBytes(2, 300));
+    ASSERT_EQ(run("--at 2002-03-06T15:01:33 -o . a.cmp b.cmp").exitStatus, 0);
+    const auto outputsOfA = setIn(folder / "a", "a");
+    const auto outputsOfB = setIn(folder / "b", "b");
+    const Result result = runWithOutput("--at 2002-03-06T15:01:33 -o . a.cmp b.cmp", ">&-");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(result.err.ends_with(
+        "zemra-convert: cannot write to standard output: Bad file descriptor\n"))
+        << result.err;
+    EXPECT_EQ(setIn(folder / "a", "a"), outputsOfA);
+    EXPECT_EQ(setIn(folder / "b", "b"), outputsOfB);
+}
+
+TEST_F(ZemraConvertFaults, DumpOntoAFullDiskFails) {
+    const SmallDisk disk(folder / "disk");
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    }
+    writeFile(folder / "big.cmp", boardBytes(2, 2000));
+    const Result result = runWithOutput("--dump big.cmp", ">disk/big.csv");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.err, kOutputFull);
+}
+
+// The workbook is made in the folder for temporary files, then copied onto the disk.
+TEST_F(ZemraConvertFaults, WorkbookOntoAFullDiskLeavesNothingBehind) {
+    const SmallDisk disk(folder / "disk");
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    }
+    fs::create_directory(folder / "tmp");
+    writeFile(folder / "big.cmp", boardBytes(2, 20000));
+    Result result = testing::runProgram(
+        "/usr/bin/env", "TMPDIR=tmp '" ZEMRA_CONVERT_PATH "' --dump=xlsx -o disk big.cmp",
+        folder.path());
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_TRUE(result.err.starts_with("zemra-convert: big.cmp: the workbook was not written: "))
+        << result.err;
+    EXPECT_TRUE(result.err.ends_with(": No space left on device\n")) << result.err;
+    EXPECT_TRUE(testing::entriesOf(folder / "disk").empty());
+    EXPECT_TRUE(testing::entriesOf(folder / "tmp").empty());
+
+    result = testing::runProgram("/usr/bin/env",
+                                 "TMPDIR=tmp '" ZEMRA_CONVERT_PATH "' --dump=xlsx -o . big.cmp",
+                                 folder.path());
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, "./big.xlsx\n");
+    EXPECT_TRUE(testing::entriesOf(folder / "tmp").empty());
+}
+
+TEST_F(ZemraConvertFaults, ClosedPipeFailsWhereItsSignalIsIgnored) {
+    writeFile(folder / "big.cmp", boardBytes(2, 5000));
+    const Result result = testing::runProgram(
+        "/bin/sh",
+        "-c 'trap \"\" PIPE; { \"$0\" \"$@\"; echo $? >status; } | :' '" ZEMRA_CONVERT_PATH
+        "' --dump big.cmp",
+        folder.path());
+    EXPECT_EQ(readFile(folder / "status"), "1\n");
+    EXPECT_EQ(result.err, "zemra-convert: cannot write to standard output: Broken pipe\n");
+}
+
+// A newline in a name would split its line in two; every name the program prints is escaped.
+TEST_F(ZemraConvertFaults, NamesWithControlCharactersTakeOneLineEach) {
+    for (const char* name : {"a\nb.cmp", "t\tab\x1b.cmp", "back\\slash.cmp"}) {
+        writeFile(folder / name, boardBytes(1, 20));
+    }
+    Result result = run("-o . 'a\nb.cmp' 't\tab\x1b.cmp' 'back\\slash.cmp' 'gone\r.cmp'");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.out, "./a\\nb\n./t\\tab\\x1b\n./back\\\\slash\n");
+    EXPECT_EQ(result.err,
+              "zemra-convert: a\\nb.cmp: 변환을 마쳤습니다\n"
+              "zemra-convert: t\\tab\\x1b.cmp: 변환을 마쳤습니다\n"
+              "zemra-convert: back\\\\slash.cmp: 변환을 마쳤습니다\n"
+              "zemra-convert: gone\\r.cmp: 파일이 존재하지 않습니다. (no such file)\n");
+    EXPECT_TRUE(fs::exists(folder / "a\nb" / "a\nb.dat"));
+
+    result = run("--report -o . 'a\nb.cmp'");
+    EXPECT_TRUE(result.out.starts_with("a\\nb.cmp: 20 records, ")) << result.out;
+    EXPECT_NE(result.out.find("; outputs in ./a\\nb\n"), std::string::npos) << result.out;
+}
+
 // Sends `signal` once the run has begun writing, and returns its exit status.
 int interruptedRun(const fs::path& folder, const std::string& input, int signal) {
     const pid_t child = fork();
@@ -249,16 +361,12 @@ int interruptedRun(const fs::path& folder, const std::string& input, int signal)
 }
 
 TEST_F(ZemraConvertFaults, InterruptRemovesTheTemporariesAndKeepsTheOlderSet) {
-    // A diode pin 99999999 makes an .icp of two thousand million bytes: long enough to interrupt.
-    std::vector<RecordBuilder> records{RecordBuilder().name("U1_99999999").typeCode(10).pins(5, 1)};
-    for (int pin = 1; pin < 8; ++pin) {
-        records.push_back(
-            RecordBuilder().name("U1_" + std::to_string(pin)).typeCode(10).pins(6 + pin, 1));
-    }
-    writeFile(folder / "slow.cmp", testing::recordsOf(records));
+    // An .icp of two thousand million bytes: long enough to interrupt.
+    writeFile(folder / "slow.cmp", testing::longIcpBoard(99999999));
     fs::create_directories(folder / "slow");
     writeFile(folder / "slow" / "slow.icp", "older pins");
-    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}}) {
+    for (const auto& [signal, status] :
+         {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}}) {
         EXPECT_EQ(interruptedRun(folder.path(), "slow.cmp", signal), status);
         EXPECT_EQ(testing::entriesOf(folder / "slow"), (std::vector<std::string>{"slow.icp"}));
         EXPECT_EQ(readFile(folder / "slow" / "slow.icp"), "older pins");

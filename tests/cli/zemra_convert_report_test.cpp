@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "behaviour_name.h"
 #include "escaped_text.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
@@ -144,6 +145,39 @@ TEST(EscapedText, RawBytesAndFileNames) {
     // Bytes that are no UTF-8: a lone continuation byte, an overlong form, a cut sequence.
     EXPECT_EQ(cli::escapedPath("\x80\xc0\xaf\xe4\xbd"), "\\u0080\\u00C0\\u00AF\\u00E4\\u00BD");
 }
+
+struct ShownCase {
+    const char* behaviour;
+    std::string text;
+    std::string shown;
+
+    friend void PrintTo(const ShownCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
+};
+
+class ShownTextCases : public ::testing::TestWithParam<ShownCase> {};
+
+TEST_P(ShownTextCases, TakeOneLine) {
+    EXPECT_EQ(cli::shownText(GetParam().text), GetParam().shown);
+}
+
+constexpr bool kBackslashSeparatesFolders = std::filesystem::path::preferred_separator == '\\';
+
+INSTANTIATE_TEST_SUITE_P(
+    EscapedText, ShownTextCases,
+    ::testing::Values(
+        ShownCase{"PlainNameStaysAsItIs", "boards/B 7.cmp", "boards/B 7.cmp"},
+        ShownCase{"KoreanStaysAsItIs", "시험 폴더/보드 7.cmp", "시험 폴더/보드 7.cmp"},
+        ShownCase{"LineBreaksAndTabsAreLetters", "a\nb\rc\td", "a\\nb\\rc\\td"},
+        ShownCase{"OtherControlsAreHex", std::string("\x1b[2J\x7f\x01\0z", 8),
+                  "\\x1b[2J\\x7f\\x01\\x00z"},
+        ShownCase{"C1ControlsAreHexPerByte", "a\xc2\x85\xc2\x9b\xc2\xa0",
+                  "a\\xc2\\x85\\xc2\\x9b\xc2\xa0"},
+        ShownCase{"BytesThatAreNoUtf8AreHex", "\xff\xe4\xbd.cmp", "\\xff\\xe4\\xbd.cmp"},
+        ShownCase{"BackslashIsDoubledWhereItIsNoSeparator", "a\\n",
+                  kBackslashSeparatesFolders ? "a\\n" : "a\\\\n"}),
+    testing::BehaviourName());
 
 TEST(RecordDump, AnyBytesAreRecords) {
     std::string bytes(64 * 3 + 5, '\0');

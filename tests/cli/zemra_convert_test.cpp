@@ -142,13 +142,23 @@ TEST_F(ZemraConvert, HelpAndVersion) {
     EXPECT_EQ(help.exitStatus, 0);
     for (const char* text :
          {"\n  --kx740e ", "\n  --reverse-pins ", "\n  --at YYYY-MM-DDTHH:MM:SS\n",
-          "\n  -o,--output DIR ", "\n  --report[=json] ", "\n  --dump FILE ", "\n  -h,--help ",
-          "\n  --version ", "\nExit status:\n", "\n  0 ", "\n  1 ", "\n  2 ", "\n  130, 143 "}) {
+          "\n  -o,--output DIR ", "\n  --report[=json] ", "\n  --dump[=xlsx] FILE ",
+          "\n  -h,--help ", "\n  --version ", "\nExit status:\n", "\n  0 ", "\n  1 ", "\n  2 ",
+          "\n  129 ", "\n  130, 143 "}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const Result version = run("--version");
     EXPECT_EQ(version.exitStatus, 0);
     EXPECT_EQ(version.out, "zemra-convert 1.0.0.1\n");
+}
+
+// The very same path spelt another way: relative or absolute, with "." parts, and on Windows
+// with '/' for '\\'.
+TEST_F(ZemraConvert, SamePathGivenTwiceIsConvertedOnce) {
+    writeFile(folder / "a.cmp", testing::twoIcBoard());
+    const Result result = run("a.cmp ./a.cmp '" + (folder / "." / "a.cmp").generic_string() + "'");
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, platform::utf8Of(folder / "a") + "\n");
 }
 
 TEST_F(ZemraConvert, DoubleDashEndsTheOptions) {

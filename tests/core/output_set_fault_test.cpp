@@ -2,12 +2,18 @@
 // it gets through, replaces all four: never a mixed set, never a temporary file left behind.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <csignal>
+#include <thread>
+
 #include "behaviour_name.h"
 #include "board_generator.h"
 #include "faulty_file_system.h"
 #include "file_conversion.h"
+#include "files/interruptible_file_system.h"
 #include "in_memory_conversion.h"
 #include "run/output_set.h"
+#include "run/run_file_names.h"
 #include "temp_folder.h"
 
 namespace zemra {
@@ -197,30 +203,176 @@ INSTANTIATE_TEST_SUITE_P(
                   Afterwards::NewSet}),
     testing::BehaviourName());
 
-TEST(OutputSet, StaleTemporariesOfOurNamingAreRemovedAndFreshOnesKept) {
-    TempFolder folder;
-    testing::writeFile(folder / "B.cmp", "");
-    std::filesystem::create_directories(folder / "B");
-    for (const char* name : {".zt0000abcd", ".zt00000001", ".ztnothex!!", "keep.zt"}) {
-        testing::writeFile(folder / "B" / name, "x");
+// A folder named B beside an empty input B.cmp, for runs that only tidy up and lock.
+class OutputFolder : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::writeFile(folder / "B.cmp", "");
+        std::filesystem::create_directories(outputs);
     }
-    testing::FaultyFileSystem fresh({});
-    testing::convertFile(fresh, folder / "B.cmp", std::nullopt, {{}, kAt},
-                         [](const RunMessage&) {});
-    EXPECT_TRUE(std::filesystem::exists(folder / "B" / ".zt0000abcd"));
 
-    testing::FaultyFileSystem old(faults([](Faults& f) { f.ageOfTemporaries = 3600; }));
-    testing::convertFile(old, folder / "B.cmp", std::nullopt, {{}, kAt}, [](const RunMessage&) {});
+    // Converts B.cmp into B/ and keeps its messages.
+    RunOutcome convert(FileSystem& fileSystem, std::chrono::milliseconds folderWait) {
+        return testing::convertFile(
+            fileSystem, folder / "B.cmp", std::nullopt, {{}, kAt},
+            [this](const RunMessage& message) { messages.push_back(message); }, folderWait);
+    }
+
+    TempFolder folder;
+    const std::filesystem::path outputs = folder / "B";
+    std::vector<RunMessage> messages;
+};
+
+constexpr std::chrono::milliseconds kNoWait{0};
+constexpr char kDeadTemporary[] = ".zt-4242-0123456789abcdef";
+constexpr char kDeadBackup[] = ".zb-4242-0123456789abcdef";
+constexpr char kLiveTemporary[] = ".zt-4243-fedcba9876543210";
+
+TEST_F(OutputFolder, LeftoversOfRunsThatAreGoneAreRemovedAndEveryOtherFileKept) {
+    // Files of other runs' naming that no run holds, and the user's files, one of them named as
+    // the temporaries of earlier versions and two hours old.
+    for (const char* name : {kDeadTemporary, kDeadBackup, ".zt00000000", ".zt-1-0123456789ABCDEF",
+                             ".ztnothex!!", "keep.zt"}) {
+        testing::writeFile(outputs / name, "x");
+    }
+    std::filesystem::last_write_time(
+        outputs / ".zt00000000",
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
+    // A run still writing holds its temporary's lock.
+    const auto live = systemFileSystem().createNew(outputs / kLiveTemporary);
+
+    EXPECT_TRUE(convert(systemFileSystem(), kNoWait).committed);
     EXPECT_EQ(
-        testing::entriesOf(folder / "B"),
-        (std::vector<std::string>{".ztnothex!!", "B.dat", "B.icn", "B.icp", "B.scp", "keep.zt"}));
+        testing::entriesOf(outputs),
+        (std::vector<std::string>{".zt-1-0123456789ABCDEF", kLiveTemporary, ".zt00000000",
+                                  ".ztnothex!!", "B.dat", "B.icn", "B.icp", "B.scp", "keep.zt"}));
 }
 
-TEST(OutputSet, TemporaryNamesAreShortAndOurOwn) {
-    EXPECT_TRUE(isTemporaryName(".zt0000abcd"));
-    EXPECT_FALSE(isTemporaryName(".zt0000ABCD"));
-    EXPECT_FALSE(isTemporaryName(".zt0000abc"));
-    EXPECT_FALSE(isTemporaryName("zt0000abcd"));
+TEST_F(OutputFolder, NothingIsTakenForALeftoverWhereTheFolderCannotBeLocked) {
+    testing::writeFile(outputs / kDeadTemporary, "x");
+    testing::writeFile(outputs / kDeadBackup, "x");
+    testing::FaultyFileSystem noLocks(faults([](Faults& f) { f.noLocks = true; }));
+    EXPECT_TRUE(convert(noLocks, kNoWait).committed);
+    EXPECT_EQ(testing::entriesOf(outputs),
+              (std::vector<std::string>{kDeadBackup, kDeadTemporary, "B.dat", "B.icn", "B.icp",
+                                        "B.scp"}));
+}
+
+TEST_F(OutputFolder, KeptByAnotherRunFailsAfterTheWaitWithTheListingsMessage) {
+    testing::writeFile(outputs / "B.dat", "older listing");
+    testing::writeFile(outputs / kDeadTemporary, "x");
+    auto otherRun = systemFileSystem().tryLockFolder(outputs);
+    ASSERT_NE(otherRun, nullptr);
+    EXPECT_EQ(systemFileSystem().tryLockFolder(outputs), nullptr);
+
+    EXPECT_FALSE(convert(systemFileSystem(), std::chrono::milliseconds(50)).committed);
+    ASSERT_EQ(messages.size(), 1U);
+    EXPECT_EQ(messages[0].kind, MessageKind::DatNotCreated);
+    ASSERT_TRUE(messages[0].reason.has_value());
+    EXPECT_EQ(messages[0].reason->reason(), FailureReason::FolderBusy);
+    EXPECT_EQ(describe(messages[0]),
+              "DAT 파일이 생성되지 않습니다. (the output folder is in use by another conversion)");
+    otherRun.reset();
+    // Without the lock, the run may not tell a leftover from a file being written.
+    EXPECT_EQ(testing::entriesOf(outputs), (std::vector<std::string>{kDeadTemporary, "B.dat"}));
+    EXPECT_EQ(readFile(outputs / "B.dat"), "older listing");
+}
+
+TEST_F(OutputFolder, RunWaitsForAnotherToLetGoOfTheFolder) {
+    auto otherRun = systemFileSystem().tryLockFolder(outputs);
+    std::thread letGo([&otherRun] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        otherRun.reset();
+    });
+    EXPECT_TRUE(convert(systemFileSystem(), std::chrono::seconds(60)).committed);
+    letGo.join();
+}
+
+TEST_F(OutputFolder, StopWhileWaitingForTheFolderLeavesNothing) {
+    auto otherRun = systemFileSystem().tryLockFolder(outputs);
+    std::atomic<int> signal{0};
+    InterruptibleFileSystem interruptible(systemFileSystem(), signal);
+    std::optional<Conversion> conversion = Conversion::open(
+        interruptible,
+        {.input = InputFile(folder / "B.cmp"), .folderWait = std::chrono::seconds(60)},
+        [](const RunMessage&) {});
+    ASSERT_TRUE(conversion.has_value());
+    std::thread stop([&signal] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        signal.store(SIGINT);
+    });
+    EXPECT_THROW(conversion->run([](const RunMessage&) {}), Interrupted);
+    stop.join();
+    otherRun.reset();
+    EXPECT_TRUE(testing::entriesOf(outputs).empty());
+}
+
+// A run that is held up half-way through its moves while a second run of another input with the
+// same title converts into the same folder: the second waits, and moves in after the first.
+TEST(OutputSet, RunsAtOnceIntoOneFolderNeverMix) {
+    TempFolder folder;
+    const std::array<std::string, 2> inputs{bytesOf(generateBoard(1, 200)),
+                                            bytesOf(generateBoard(2, 300))};
+    std::vector<std::vector<std::string>> sets;
+    for (std::size_t run = 0; run < inputs.size(); ++run) {
+        std::filesystem::create_directories(folder / ("from" + std::to_string(run)));
+        testing::writeFile(folder / ("from" + std::to_string(run)) / "BOARD.cmp", inputs[run]);
+        const auto fresh = testing::convertInMemory(inputs[run], {}, "BOARD", kAt);
+        sets.push_back({fingerprintOf(fresh.listing), fingerprintOf(fresh.icn),
+                        fingerprintOf(fresh.icp), fingerprintOf(fresh.scp)});
+    }
+    const auto convert = [&folder](FileSystem& fileSystem, std::size_t run) {
+        return testing::convertFile(
+                   fileSystem, folder / ("from" + std::to_string(run)) / "BOARD.cmp", folder.path(),
+                   {{}, kAt}, [](const RunMessage&) {}, std::chrono::seconds(60))
+            .committed;
+    };
+    bool secondCommitted = false;
+    std::thread second;
+    testing::FaultyFileSystem heldUp(faults([&](Faults& f) {
+        f.beforeMove = [&](const std::filesystem::path& to) {
+            if (to.filename() != "BOARD.icn") {
+                return;
+            }
+            second = std::thread([&] { secondCommitted = convert(systemFileSystem(), 1); });
+            // Time enough for the second run to move its whole set in, were it not kept out.
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        };
+    }));
+    EXPECT_TRUE(convert(heldUp, 0));
+    second.join();
+    EXPECT_TRUE(secondCommitted);
+    EXPECT_EQ(outputsIn(folder / "BOARD"), sets[1]);
+    EXPECT_EQ(testing::entriesOf(folder / "BOARD"),
+              (std::vector<std::string>{"BOARD.dat", "BOARD.icn", "BOARD.icp", "BOARD.scp"}));
+}
+
+struct RunFileNameCase {
+    const char* name;
+    bool temporary;
+    bool backup;
+};
+
+TEST(RunFileNames, AreTheRunsOwnAndUnlikeAnyOther) {
+    const std::string temporary = newRunFileName(RunFileKind::Temporary);
+    EXPECT_TRUE(isRunFileName(RunFileKind::Temporary, temporary)) << temporary;
+    EXPECT_FALSE(isRunFileName(RunFileKind::Backup, temporary)) << temporary;
+    EXPECT_NE(newRunFileName(RunFileKind::Temporary), temporary);
+    EXPECT_TRUE(isRunFileName(RunFileKind::Backup, newRunFileName(RunFileKind::Backup)));
+    for (const RunFileNameCase& name :
+         std::vector<RunFileNameCase>{{".zt-7-0123456789abcdef", true, false},
+                                      {".zb-4294967295-0123456789abcdef", false, true},
+                                      {".zt00000000", false, false},
+                                      {".zb0000abcd", false, false},
+                                      {".zt-7-0123456789ABCDEF", false, false},
+                                      {".zt--0123456789abcdef", false, false},
+                                      {".zt-12345678901-0123456789abcdef", false, false},
+                                      {".zt-7-0123456789abcde", false, false},
+                                      {".zt-7-0123456789abcdef0", false, false},
+                                      {".zt-x-0123456789abcdef", false, false}}) {
+        EXPECT_EQ(isRunFileName(RunFileKind::Temporary, name.name), name.temporary) << name.name;
+        EXPECT_EQ(isRunFileName(RunFileKind::Backup, name.name), name.backup) << name.name;
+    }
 }
 
 }  // namespace

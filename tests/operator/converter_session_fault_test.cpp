@@ -2,6 +2,8 @@
 // the output folder is left without a file of the run.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "behaviour_name.h"
 #include "board_generator.h"
 #include "converter_session.h"
@@ -66,6 +68,42 @@ INSTANTIATE_TEST_SUITE_P(
                                       [](Faults& f) { f.renameFailsInto = "BOARD.dat"; },
                                       MessageKind::DatNotCreated}),
     zemra::testing::BehaviourName());
+
+// The wait of every conversion of this process for another run's output folder, for one test.
+class FolderWaitOf {
+  public:
+    explicit FolderWaitOf(const char* seconds) { set(seconds); }
+    ~FolderWaitOf() { set(""); }
+    FolderWaitOf(const FolderWaitOf&) = delete;
+    FolderWaitOf& operator=(const FolderWaitOf&) = delete;
+
+  private:
+    // An empty value is as good as none: the default wait.
+    static void set(const char* seconds) {
+#ifdef _WIN32
+        _putenv_s("ZEMRA_FOLDER_WAIT", seconds);
+#else
+        setenv("ZEMRA_FOLDER_WAIT", seconds, 1);
+#endif
+    }
+};
+
+TEST(DialogConversion, IntoAFolderThatAnotherRunKeepsShowsTheListingsMessage) {
+    zemra::testing::TempFolder folder;
+    zemra::testing::writeFile(folder / "BOARD.cmp", "");
+    std::filesystem::create_directories(folder / "BOARD");
+    const auto otherRun = systemFileSystem().tryLockFolder(folder / "BOARD");
+    const FolderWaitOf noWait("0");
+    ScriptedFrontEnd frontEnd;
+    ConverterSession session(frontEnd, systemFileSystem());
+
+    frontEnd.fileAnswers.emplace_back(folder / "BOARD.cmp");
+    session.readFile();
+    session.convert();
+
+    EXPECT_EQ(frontEnd.messages,
+              std::vector<std::string>{std::string(operatorText(MessageKind::DatNotCreated))});
+}
 
 }  // namespace
 }  // namespace zemra::app

@@ -2,8 +2,6 @@
 
 #include <filesystem>
 
-#include "run/output_set.h"
-
 namespace zemra::testing {
 namespace {
 
@@ -92,6 +90,9 @@ void FaultyFileSystem::rename(const std::filesystem::path& from, const std::file
         renameFailed_ = true;
         throw systemError(FileOperation::Move, to, std::errc::io_error);
     }
+    if (faults_.beforeMove) {
+        faults_.beforeMove(to);
+    }
     inner().rename(from, to);
 }
 
@@ -103,11 +104,11 @@ void FaultyFileSystem::link(const std::filesystem::path& existing,
     inner().link(existing, alias);
 }
 
-std::int64_t FaultyFileSystem::secondsSinceChange(const std::filesystem::path& path) {
-    if (faults_.ageOfTemporaries && isTemporaryName(path.filename().string())) {
-        return *faults_.ageOfTemporaries;
+std::unique_ptr<FolderLock> FaultyFileSystem::tryLockFolder(const std::filesystem::path& folder) {
+    if (faults_.noLocks) {
+        throw systemError(FileOperation::Lock, folder, std::errc::no_lock_available);
     }
-    return inner().secondsSinceChange(path);
+    return inner().tryLockFolder(folder);
 }
 
 }  // namespace zemra::testing

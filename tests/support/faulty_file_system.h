@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,9 +17,11 @@ struct Faults {
     std::optional<int> writeFailsIn;    // the new file whose writes fail with ENOSPC
     std::uint64_t writeFailsAfter = 0;  // bytes that file takes first
     std::optional<int> finishFailsIn;   // the new file whose flush to disk fails with EIO
-    std::optional<std::string> renameFailsInto;    // the first move onto this name fails with EIO
-    bool noSecondNames = false;                    // the system cannot link a second name to a file
-    std::optional<std::int64_t> ageOfTemporaries;  // seconds, for files named as temporaries
+    std::optional<std::string> renameFailsInto;  // the first move onto this name fails with EIO
+    bool noSecondNames = false;                  // the system cannot link a second name to a file
+    bool noLocks = false;                        // the file system cannot lock a folder
+    // Called before each move with the name moved onto: a run held up half-way through its moves.
+    std::function<void(const std::filesystem::path& to)> beforeMove;
 };
 
 // The system's file operations, failing as `faults` says, and counting what was asked of them.
@@ -31,7 +34,7 @@ class FaultyFileSystem : public ForwardingFileSystem {
     std::unique_ptr<WritableFile> createNew(const std::filesystem::path& path) override;
     void rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     void link(const std::filesystem::path& existing, const std::filesystem::path& alias) override;
-    std::int64_t secondsSinceChange(const std::filesystem::path& path) override;
+    std::unique_ptr<FolderLock> tryLockFolder(const std::filesystem::path& folder) override;
 
     // Writes asked for after a write had failed.
     int writesAfterFailure() const { return writesAfterFailure_; }

@@ -11,6 +11,7 @@ namespace zemra::testing {
 // in between its two steps: the outcome, and each message to `report`.
 RunOutcome convertFile(FileSystem& fileSystem, const std::filesystem::path& input,
                        const std::optional<std::filesystem::path>& outputParent,
-                       const ConversionSettings& settings, const MessageSink& report);
+                       const ConversionSettings& settings, const MessageSink& report,
+                       std::optional<std::chrono::milliseconds> folderWait = std::nullopt);
 
 }  // namespace zemra::testing

@@ -97,4 +97,14 @@ std::string backwardDiodeBoard() {
     return bytesOf(records);
 }
 
+std::string longIcpBoard(int highestPin) {
+    std::vector<RecordBuilder> records{
+        RecordBuilder().name("U1_" + std::to_string(highestPin)).typeCode(10).pins(5, 1)};
+    for (int pin = 1; pin < 8; ++pin) {
+        records.push_back(
+            RecordBuilder().name("U1_" + std::to_string(pin)).typeCode(10).pins(6 + pin, 1));
+    }
+    return bytesOf(records);
+}
+
 }  // namespace zemra::testing

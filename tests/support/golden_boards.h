@@ -15,6 +15,11 @@ std::string twoIcBoard();
 // JIC5 and IC5 is U5. Its outputs under KX740E with reverse-pins are kept as golden files.
 std::string backwardDiodeBoard();
 
+// Eight diode steps of the IC U1, one of them naming its pin `highestPin`: the .icp gets a line
+// for every pin up to that one (pin 999999: 23 MB, pin 99999999: 2,000 MB), and takes long
+// enough to write that a run can be stopped in the middle of it.
+std::string longIcpBoard(int highestPin);
+
 // Lines of those golden files that the two options change: the listing line of the first diode
 // step (U3 pin 1) and the .icn file.
 inline constexpr const char* kBackwardDiodeLineKx740eReversed =

@@ -121,6 +121,15 @@ class LinuxAndWindows : public ::testing::Test {
     // as an absolute path of this system, and expects the same of them, down to the last byte of
     // every file in their folders.
     void expectTheSame(const std::string& arguments) {
+        expectTheSameRun(arguments);
+        linuxTree_ = treeOf(linuxFolder_.path());
+        EXPECT_EQ(firstDifference(withSlashesInPages(linuxTree_),
+                                  withSlashesInPages(treeOf(windowsFolder_.path()))),
+                  "");
+    }
+
+    // The same exit status, messages and printed paths of both builds.
+    void expectTheSameRun(const std::string& arguments) {
         const ProgramResult linux = testing::runProgram(
             ZEMRA_CONVERT_PATH, withFolder(arguments, linuxFolder_), linuxFolder_.path());
         const ProgramResult windows =
@@ -134,10 +143,6 @@ class LinuxAndWindows : public ::testing::Test {
                   withoutFolder(linux.out, linuxFolder_.path(), false));
         EXPECT_EQ(withoutFolder(windows.err, windowsFolder_.path(), true),
                   withoutFolder(linux.err, linuxFolder_.path(), false));
-        linuxTree_ = treeOf(linuxFolder_.path());
-        EXPECT_EQ(firstDifference(withSlashesInPages(linuxTree_),
-                                  withSlashesInPages(treeOf(windowsFolder_.path()))),
-                  "");
     }
 
     TempFolder linuxFolder_;
@@ -233,6 +238,21 @@ INSTANTIATE_TEST_SUITE_P(
         // Under wine, "/tmp/..." is a path on the current drive, Z:, which holds the whole system.
         RunCase{"AbsolutePathIsAFileNotAnOption", {"a.cmp"}, {}, "'<folder>/a.cmp'"}),
     testing::BehaviourName());
+
+// A workbook records when it was made; its worksheet, which holds the rows, is the same.
+TEST_F(LinuxAndWindows, WorkbookHoldsTheSameWorksheet) {
+    writeBoth("BOARD7.cmp", readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
+    expectTheSameRun("--dump=xlsx BOARD7.cmp");
+    std::vector<std::string> sheets;
+    for (const TempFolder* folder : {&linuxFolder_, &windowsFolder_}) {
+        const ProgramResult sheet =
+            testing::runProgram("unzip", "-p BOARD7.xlsx xl/worksheets/sheet1.xml", folder->path());
+        ASSERT_EQ(sheet.exitStatus, 0) << sheet.err;
+        sheets.push_back(sheet.out);
+    }
+    EXPECT_NE(sheets[0].find("<sheetData>"), std::string::npos);
+    EXPECT_EQ(sheets[1], sheets[0]);
+}
 
 }  // namespace
 }  // namespace zemra

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "behaviour_name.h"
+#include "golden_boards.h"
 #include "platform/utf16.h"
 #include "platform/utf8_paths.h"
 #include "process_runner.h"
@@ -93,6 +94,59 @@ TEST(WindowsConsole, ShowsKoreanMessagesAndNamesAsKorean) {
         EXPECT_NE(run.screen.find(line), std::string::npos) << line << " in\n" << run.screen;
     }
 }
+
+struct StopEvent {
+    const char* behaviour;
+    DWORD event;
+
+    friend void PrintTo(const StopEvent& stop, std::ostream* out) { *out << stop.behaviour; }
+};
+
+class ConsoleStops : public ::testing::TestWithParam<StopEvent> {};
+
+// The system tells a console program that its window is closing, or the user logging off, or the
+// machine shutting down, by running the program's handlers on a thread of the system's routine for
+// that, and ends the program a few seconds later. The run stops, removes its temporaries and keeps
+// the older set meanwhile.
+TEST_P(ConsoleStops, RemoveTheTemporariesAndKeepTheOlderSet) {
+    const TempFolder folder;
+    // An .icp of 23 MB: long enough to stop the run while it is written.
+    writeFile(folder.path() / "slow.cmp", testing::longIcpBoard(999999));
+    const std::filesystem::path outputs = folder.path() / "slow";
+    std::filesystem::create_directories(outputs);
+    writeFile(outputs / "slow.icp", "older pins");
+    testing::StartedProgram run(ZEMRA_CONVERT_PATH, "-o . slow.cmp", folder.path());
+    bool writing = false;
+    for (int attempt = 0; attempt < 30000 && !writing; ++attempt) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(outputs, error)) {
+            writing = writing || (entry.path().filename().string().starts_with(".zt-") &&
+                                  entry.file_size(error) > 1000000);
+        }
+        Sleep(1);
+    }
+    ASSERT_TRUE(writing);
+    // The system's routine lies at the same address in every process.
+    const auto routine = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CtrlRoutine")));
+    ASSERT_NE(routine, nullptr);
+    const HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, run.id());
+    const HANDLE thread = CreateRemoteThread(process, nullptr, 0, routine,
+                                             reinterpret_cast<void*>(GetParam().event), 0, nullptr);
+    EXPECT_NE(thread, nullptr);
+    const testing::ProgramResult result = run.wait();
+    CloseHandle(thread);
+    CloseHandle(process);
+    EXPECT_EQ(result.exitStatus, 130) << result.err;
+    EXPECT_EQ(testing::entriesOf(outputs), (std::vector<std::string>{"slow.icp"}));
+    EXPECT_TRUE(testing::readFile(outputs / "slow.icp") == "older pins");
+}
+
+INSTANTIATE_TEST_SUITE_P(Stops, ConsoleStops,
+                         ::testing::Values(StopEvent{"ClosingTheConsoleWindow", CTRL_CLOSE_EVENT},
+                                           StopEvent{"LoggingOff", CTRL_LOGOFF_EVENT},
+                                           StopEvent{"ShuttingDown", CTRL_SHUTDOWN_EVENT}),
+                         testing::BehaviourName());
 
 struct WildcardCase {
     const char* behaviour;
