@@ -11,16 +11,21 @@
 #   make package-windows       the Windows zip, installer (NSIS) and MSI package in build/windows
 #   make test-package-windows  install, use and uninstall the installer and the MSI under wine
 #   make screenshot-windows    docs/zemra-win32-dialog.png: zemra.exe under wine and Xvfb
+#   make screenshot-report     docs/zemra-report.png: the page of --html in headless Chromium
+#   make bench-page    the size of the --html page and the time Chromium takes to draw it
 #   make fuzz          fuzz the whole conversion for FUZZ_SECONDS (default 60)
 #   make deps          install missing Debian packages only
 # demo, run, install and package use the optimised build of the programs alone (preset dist).
 
+# chromium runs the test of the --html page.
 PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
-            libxlsxwriter-dev qt6-base-dev fonts-arphic-uming fonts-nanum \
+            nlohmann-json3-dev nettle-dev chromium libxlsxwriter-dev qt6-base-dev \
+            fonts-arphic-uming fonts-nanum \
             dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db \
             groff-base faketime
 WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
-                    libz-mingw-w64-dev dpkg-dev unzip fonts-arphic-uming fonts-nanum fonts-wine
+                    nlohmann-json3-dev libz-mingw-w64-dev dpkg-dev unzip fonts-arphic-uming \
+                    fonts-nanum fonts-wine
 # The Windows build compiles libxlsxwriter from Debian's source package, which apt-get source
 # fetches through a deb-src entry for the archive; deps-windows adds one when there is none.
 DEB_SRC_LIST := /etc/apt/sources.list.d/zemra-deb-src.sources
@@ -42,8 +47,8 @@ XVFB_DISPLAY ?= :99
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-windows deps-run build dist demo test test-asan test-spreadsheet fuzz run \
-        install package test-package bench windows test-windows package-windows \
-        test-package-windows screenshot-windows clean
+        install package test-package bench bench-page windows test-windows package-windows \
+        test-package-windows screenshot-windows screenshot-report clean
 
 # Installs those of the Debian packages $(1) that are missing.
 define install-missing
@@ -156,6 +161,12 @@ bench: deps
 	./build/release/bench/zemra-bench-baseline build/release/cli/zemra-convert \
 	  build/release/bench/printf_baseline build/release/tools/boardgen/zemra-generate-board
 
+bench-page: deps
+	cmake --preset release
+	cmake --build --preset release --target zemra-convert zemra-generate-board
+	bench/report_page_bench.sh build/release/cli/zemra-convert \
+	  build/release/tools/boardgen/zemra-generate-board
+
 # The build's wine prefix gets the fonts that the dialogs' Chinese and Korean texts need.
 windows: deps-windows
 	cmake --preset windows
@@ -188,6 +199,10 @@ test-package-windows: deps package-windows
 screenshot-windows: windows
 	$(call install-missing,$(SCREENSHOT_PACKAGES))
 	tools/windows-screenshot.sh build/windows docs/zemra-win32-dialog.png
+
+screenshot-report: dist
+	$(call install-missing,$(SCREENSHOT_PACKAGES))
+	tools/report-screenshot.sh $(DIST_DIR)/cli/zemra-convert docs/zemra-report.png
 
 clean:
 	rm -rf build

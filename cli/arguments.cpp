@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kProgram = "zemra-convert";
 
 constexpr const char* kUsage =
-    "Usage: zemra-convert [OPTIONS] FILE...\n"
+    "Usage: zemra-convert [OPTIONS] [--html PAGE] FILE...\n"
     "       zemra-convert --dump[=xlsx] [-o DIR] FILE\n";
 
 constexpr const char* kDescription =
@@ -25,9 +25,9 @@ constexpr const char* kDescription =
 
 constexpr const char* kClosing =
     "Prints the output folder of each converted file on standard output (with --report,\n"
-    "the report in its place) and the converter's messages on standard error. File names\n"
-    "that hold control characters are printed with \\n, \\r, \\t or \\xNN in their place\n"
-    "and each backslash doubled.\n"
+    "the report in its place; with --html, then the page's path) and the converter's\n"
+    "messages on standard error. File names that hold control characters are printed\n"
+    "with \\n, \\r, \\t or \\xNN in their place and each backslash doubled.\n"
     "\n"
     "Exit status:\n"
     "  0        every file converted cleanly; with --dump, every record written\n"
@@ -35,9 +35,9 @@ constexpr const char* kClosing =
     "           be read to its end, an output of it could not be written, its outputs\n"
     "           would replace those of an earlier FILE, or memory ran out; the other\n"
     "           files are converted all the same. Also when -o DIR does not exist or\n"
-    "           is no folder: then nothing is converted. With --dump: FILE cannot be\n"
-    "           read, or the workbook cannot be written. Always when standard output\n"
-    "           cannot be written\n"
+    "           is no folder: then nothing is converted; and when the page of --html\n"
+    "           cannot be written. With --dump: FILE cannot be read, or the workbook\n"
+    "           cannot be written. Always when standard output cannot be written\n"
     "  2        a usage error; nothing is converted\n"
     "  129      stopped by SIGHUP (the terminal was closed); the outputs being\n"
     "           written are removed\n"
@@ -112,9 +112,15 @@ class CommandLine {
         // "--report=json" is taken apart before the parse; the flag stands for both here.
         app_.add_flag("--report", reportText_,
                       "after converting each file, say what it could not resolve: the\n"
-                      "counts of records and steps, and per IC its pins left at 0;\n"
-                      "--report=json writes one JSON object per file and line")
+                      "counts of records and steps, per IC its pins left at 0, and\n"
+                      "the checks to read before the tester; --report=json writes\n"
+                      "one JSON object per file and line")
             ->type_name("[=json]");
+        html_ = addValueOption("--html", htmlText_, "PAGE",
+                               "after converting, write PAGE: one self-contained HTML page\n"
+                               "showing each file's board, its IC pin maps, its steps and\n"
+                               "the checks to read before the tester",
+                               "--html needs the name of the page to write");
         // "--dump=xlsx" and "--dump=csv" are taken out before the parse, like "--report=json".
         dump_ = addValueOption("--dump", dumpText_, "[=xlsx] FILE",
                                "write the records of FILE as CSV to standard output and\n"
@@ -341,6 +347,9 @@ class CommandLine {
             if (inputs.size() > 1) {
                 return UsageError{"--dump takes one file and converts nothing"};
             }
+            if (html_->count() > 0) {
+                return UsageError{"--dump converts nothing and writes no page"};
+            }
             DumpRequest request{platform::pathFromUtf8(inputs.front()),
                                 dumpFormat_.value_or(DumpFormat::Csv)};
             if (output_->count() > 0) {
@@ -381,6 +390,12 @@ class CommandLine {
             }
             request.outputParent = platform::pathFromUtf8(outputText_);
         }
+        if (html_->count() > 0) {
+            if (htmlText_.empty()) {
+                return UsageError{*needOf("--html")};
+            }
+            request.htmlPage = platform::pathFromUtf8(htmlText_);
+        }
         if (files_.empty()) {
             return UsageError{"no component file given"};
         }
@@ -400,8 +415,10 @@ class CommandLine {
     bool reportText_ = false;
     ReportFormat report_ = ReportFormat::None;
     std::string dumpText_;
+    std::string htmlText_;
     std::optional<DumpFormat> dumpFormat_;
     CLI::Option* at_ = nullptr;
+    CLI::Option* html_ = nullptr;
     CLI::Option* output_ = nullptr;
     CLI::Option* dump_ = nullptr;
 };

@@ -20,6 +20,8 @@ struct ConvertRequest {
     bool timeGiven = false;  // false: stamp the listings with the time of the run
     std::optional<std::filesystem::path> outputParent;
     std::vector<std::filesystem::path> inputs;
+    // Where to write one page that shows every input's board, once all are converted.
+    std::optional<std::filesystem::path> htmlPage;
 };
 
 // How the records of a file are shown: as CSV on standard output, for scripts, or as a workbook

@@ -28,17 +28,6 @@ void writeIcLine(const IcSummary& ic, std::ostream& out) {
     out << '\n';
 }
 
-template <class Number>
-void writeField(std::ostream& out, const char* name,
-                const std::optional<ConversionSummary>& summary, Number ConversionSummary::*field) {
-    out << ",\"" << name << "\":";
-    if (summary) {
-        out << (*summary).*field;
-    } else {
-        out << "null";
-    }
-}
-
 }  // namespace
 
 void writeTextReport(const std::filesystem::path& input, const RunOutcome& outcome,
@@ -61,46 +50,6 @@ void writeTextReport(const std::filesystem::path& input, const RunOutcome& outco
     for (const IcSummary& ic : summary.ics) {
         writeIcLine(ic, out);
     }
-}
-
-void writeJsonReport(const std::filesystem::path& input, const RunOutcome& outcome,
-                     std::ostream& out) {
-    const std::optional<ConversionSummary>& summary = outcome.summary;
-    out << "{\"input\":\"" << escapedPath(platform::utf8Of(input)) << "\",\"outputFolder\":";
-    if (outcome.outputFolder.empty()) {
-        out << "null";
-    } else {
-        out << '"' << escapedPath(platform::utf8Of(outcome.outputFolder)) << '"';
-    }
-    out << ",\"clean\":" << (outcome.committed ? "true" : "false");
-    writeField(out, "records", summary, &ConversionSummary::records);
-    writeField(out, "ignoredBytes", summary, &ConversionSummary::ignoredBytes);
-    writeField(out, "steps", summary, &ConversionSummary::steps);
-    writeField(out, "skippedSteps", summary, &ConversionSummary::skippedSteps);
-    writeField(out, "droppedRecords", summary, &ConversionSummary::droppedRecords);
-    writeField(out, "ignoredJPins", summary, &ConversionSummary::ignoredJPins);
-    out << ",\"ics\":";
-    if (!summary) {
-        out << "null}\n";
-        return;
-    }
-    const char* separator = "[";
-    for (const IcSummary& ic : summary->ics) {
-        out << separator << "{\"name\":\"" << escapedBytes(ic.name) << "\",\"lc\":\""
-            << escapedBytes(ic.lc) << "\",\"pinCount\":" << ic.pinCount
-            << ",\"firstIcp\":" << ic.firstIcp
-            << ",\"pinsFromDiodeSteps\":" << ic.pinsFromDiodeSteps
-            << ",\"pinsFromJSteps\":" << ic.pinsFromJSteps << ",\"unresolvedPins\":[";
-        const char* pinSeparator = "";
-        ic.forEachUnresolvedPin([&](int pin) {
-            out << pinSeparator << pin;
-            pinSeparator = ",";
-            return true;
-        });
-        out << "]}";
-        separator = ",";
-    }
-    out << (summary->ics.empty() ? "[]}\n" : "]}\n");
 }
 
 }  // namespace zemra::cli

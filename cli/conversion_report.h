@@ -13,9 +13,4 @@ namespace zemra::cli {
 void writeTextReport(const std::filesystem::path& input, const RunOutcome& outcome,
                      std::ostream& out);
 
-// The same as one JSON object on one line (JSON Lines). Counts are null for an input that was
-// not read to its end.
-void writeJsonReport(const std::filesystem::path& input, const RunOutcome& outcome,
-                     std::ostream& out);
-
 }  // namespace zemra::cli

@@ -5,9 +5,11 @@
 #include <set>
 #include <string>
 
-#include "conversion_report.h"
 #include "escaped_text.h"
+#include "input_results.h"
+#include "page_file.h"
 #include "platform.h"
+#include "platform/utf8_paths.h"
 #include "run/conversion.h"
 #include "run/exit_status.h"
 
@@ -68,6 +70,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
     std::set<std::filesystem::path, NameOrder> named;
     // Each output set written by this call, with the input that wrote it.
     std::map<std::filesystem::path, std::filesystem::path, NameOrder> outputSets;
+    InputResults results(request, out);
     for (const std::filesystem::path& input : request.inputs) {
         // Only the very same path given again is left out; every other name of a file, a link
         // or another path to it, is an input of its own.
@@ -75,28 +78,21 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             continue;
         }
         const std::string name = shownName(input);
-        const auto report = [&err, &name](const RunMessage& message) {
+        const auto report = [&err, &name, &results](const RunMessage& message) {
             err << "zemra-convert: " << name << ": " << describe(message) << '\n';
+            results.note(describe(message));
         };
-        // Stands for the output folder line, also for a file that failed.
-        const auto writeResult = [&](const RunOutcome& outcome) {
-            if (request.report == ReportFormat::Text) {
-                writeTextReport(input, outcome, out);
-            } else if (request.report == ReportFormat::Json) {
-                writeJsonReport(input, outcome, out);
-            } else if (outcome.committed) {
-                out << shownName(outcome.outputFolder) << '\n';
-            }
-        };
+        RecordObserver* const observer = results.begin(input);
         try {
             std::optional<Conversion> conversion =
                 Conversion::open(fileSystem,
                                  {.input = InputFile(input),
                                   .outputParent = request.outputParent,
-                                  .settings = request.settings},
+                                  .settings = request.settings,
+                                  .observer = observer},
                                  report);
             if (!conversion) {
-                writeResult({});
+                results.end();
                 allClean = false;
                 continue;
             }
@@ -106,13 +102,15 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
                 err << "zemra-convert: " << name << ": not converted: its outputs "
                     << shownName(outputSet) << ".* would replace those of "
                     << shownName(written->second) << '\n';
-                writeResult({conversion->outputFolder(), false, std::nullopt});
+                results.note("not converted: its outputs " + platform::utf8Of(outputSet) +
+                             ".* would replace those of " + platform::utf8Of(written->second));
+                results.end({.outputFolder = conversion->outputFolder()});
                 allClean = false;
                 continue;
             }
-            const RunOutcome outcome = conversion->run(report);
-            writeResult(outcome);
+            RunOutcome outcome = conversion->run(report);
             allClean = allClean && outcome.committed;
+            results.end(std::move(outcome));
         } catch (const Interrupted&) {
             throw;
         } catch (const std::exception& error) {
@@ -120,9 +118,14 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             // and the next file is converted all the same.
             err << "zemra-convert: " << name << ": not converted: " << shownText(error.what())
                 << '\n';
-            writeResult({});
+            results.note(std::string("not converted: ") + error.what());
+            results.end();
             allClean = false;
         }
+    }
+    if (request.htmlPage) {
+        allClean =
+            writeReportPage(*request.htmlPage, results.boards(), fileSystem, out, err) && allClean;
     }
     return allClean ? kExitClean : kExitFailed;
 }

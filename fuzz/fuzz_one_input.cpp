@@ -2,25 +2,48 @@
 
 #include <cstdlib>
 
+#include "report/report_recorder.h"
 #include "run/convert_board.h"
 
 namespace zemra {
 namespace {
 
-// What a traced run must tell: every record once, in order. A fault stops the fuzzer.
+// What a traced run must tell: every record once, in order. A fault stops the fuzzer. The
+// records go on to the report of the board.
 class RecordCounter : public RecordObserver {
   public:
+    explicit RecordCounter(RecordObserver& report) : report_(report) {}
+
     void observe(const RecordTrace& trace) override {
         if (trace.ordinal != seen_ || (trace.pinStep && trace.kind != StepKind::Decoded)) {
             std::abort();
         }
         ++seen_;
+        report_.observe(trace);
     }
     std::uint64_t seen() const { return seen_; }
 
   private:
+    RecordObserver& report_;
     std::uint64_t seen_ = 0;
 };
+
+// The report's pin maps draw each IC's first pins, in order, each from the step that gave it.
+void checkDrawnPins(const BoardReport& report) {
+    for (std::size_t ic = 0; ic < report.icCount(); ++ic) {
+        const std::vector<DrawnPin> pins = report.drawnPins(ic);
+        if (pins.size() > static_cast<std::size_t>(BoardReport::kMostDrawnPins)) {
+            std::abort();
+        }
+        for (std::size_t index = 0; index < pins.size(); ++index) {
+            const DrawnPin& pin = pins[index];
+            if (pin.pin != static_cast<int>(index) + 1 ||
+                (pin.source == nullptr) != (pin.origin == PinOrigin::None)) {
+                std::abort();
+            }
+        }
+    }
+}
 
 }  // namespace
 
@@ -38,13 +61,17 @@ void fuzzOneInput(std::span<const std::uint8_t> data) {
     DiscardingSink icn;
     DiscardingSink icp;
     DiscardingSink scp;
-    RecordCounter counter;
+    ReportRecorder recorder({.options = options});
+    RecordCounter counter(recorder);
     const ConversionSummary summary = convertBoard(
         input, {"FUZZ", options, {}, traced ? &counter : nullptr}, {listing, icn, icp, scp});
-    if (traced &&
-        (counter.seen() != summary.records || summary.icPinTables.size() != summary.ics.size())) {
+    if (!traced) {
+        return;
+    }
+    if (counter.seen() != summary.records || summary.icPinTables.size() != summary.ics.size()) {
         std::abort();
     }
+    checkDrawnPins(recorder.finish({.summary = summary}));
 }
 
 }  // namespace zemra

@@ -20,6 +20,13 @@ struct DecodeOptions {
     bool reversePins = false;  // exchange the Hi and Lo pins of voltage steps
 };
 
+// Codes that the decoding read and that no table knows, each of which left a field as it was.
+enum class UnknownCode : std::uint8_t {
+    ActualRange = 1U << 0U,    // a component kind's range outside the range table
+    StandardRange = 1U << 1U,  // the same for the standard value
+    ModeCode = 1U << 2U,       // a mode character outside "1" to "6"
+};
+
 // A part name after the naming rules: ten bytes from the record plus at most three of prefixes.
 using PartsN = FixedText<16>;
 
@@ -40,6 +47,12 @@ struct StepFields {
     int lowerLimit = 0;  // -Lm%
     int dly = 0;
     int mode = 0;
+    std::uint8_t unknownCodes = 0;  // UnknownCode bits, for reports: no listing column shows them
+
+    void markUnknown(UnknownCode code) { unknownCodes |= static_cast<std::uint8_t>(code); }
+    bool readUnknown(UnknownCode code) const {
+        return (unknownCodes & static_cast<std::uint8_t>(code)) != 0;
+    }
 };
 
 // Working flags of one record's decoding.

@@ -35,7 +35,7 @@ void markSemiconductor(std::string_view letter, std::string_view kindLetters, bo
         fields.type = letter;
     } else if (!beginsWithAnyOf(fields.partsN, kindLetters)) {
         addPrefix(letter, fields);
-        fields.mode = modeFromModeCode(record.modeCode, fields.mode);
+        applyModeCode(record.modeCode, fields);
     }
 }
 

@@ -108,6 +108,8 @@ std::optional<unsigned> decodeNominalValue(const ComponentRecord& record, float 
     if (const auto entry = lookUpRange(kind, range)) {
         fields.unit = entry->unit;
         fields.actualV = scale(nominal, entry->factor);
+    } else {
+        fields.markUnknown(UnknownCode::ActualRange);
     }
     const bool negativeUpper = fields.upperLimit < 0 && fields.lowerLimit > 0;
     if (kind == RangeKind::Resistance && negativeUpper) {
@@ -187,7 +189,7 @@ void decodeVoltage(const ComponentRecord& record, float standard, float nominal,
     fields.unit = "V ";
     fields.standV = scale(standard, 0.001);
     fields.actualV = scale(nominal, 0.001);
-    fields.mode = modeFromModeCode(record.modeCode, fields.mode);
+    applyModeCode(record.modeCode, fields);
     if (flags.negUpperV && !flags.otherLimitCode) {
         fields.standV = kSiliconDropVolts;
         fields.lowerLimit = 30;
@@ -219,6 +221,8 @@ void decodeStandardValue(const ComponentRecord& record, float standard, float no
     }
     if (const auto entry = lookUpRange(kind, rangeOf(record.standardRange))) {
         scaleStandardValue(kind, *entry, standard, nominal != 0.0F, actualRangeIndex, fields);
+    } else {
+        fields.markUnknown(UnknownCode::StandardRange);
     }
     if (kind == RangeKind::Resistance) {
         applyResistanceRules(record, fields, flags);

@@ -1,5 +1,7 @@
 #include "run/conversion.h"
 
+#include <array>
+
 #include "platform/utf8_paths.h"
 #include "run/convert_board.h"
 #include "run/folder_wait.h"
@@ -31,6 +33,25 @@ std::filesystem::path makeOutputFolder(FileSystem& fileSystem, const std::filesy
     }
 }
 
+// A traced run: the same conversion, taking the fingerprints of the bytes it reads and writes.
+ConversionSummary convertFingerprinted(ByteSource& records, const BoardSettings& settings,
+                                       OutputSet& outputs,
+                                       std::optional<RunFingerprints>& fingerprints) {
+    FingerprintingSource input(records);
+    std::array<FingerprintingSink, kOutputCount> sinks{
+        FingerprintingSink(outputs.sink(OutputKind::Dat)),
+        FingerprintingSink(outputs.sink(OutputKind::Icn)),
+        FingerprintingSink(outputs.sink(OutputKind::Icp)),
+        FingerprintingSink(outputs.sink(OutputKind::Scp))};
+    ConversionSummary summary =
+        convertBoard(input, settings, {sinks[0], sinks[1], sinks[2], sinks[3]});
+    fingerprints = RunFingerprints{input.finish(), {}};
+    for (std::size_t output = 0; output < kOutputCount; ++output) {
+        fingerprints->outputs[output] = sinks[output].finish();
+    }
+    return summary;
+}
+
 }  // namespace
 
 std::optional<Conversion> Conversion::open(FileSystem& fileSystem, ConversionRequest request,
@@ -59,18 +80,28 @@ std::filesystem::path Conversion::outputBase() {
 }
 
 RunOutcome Conversion::run(const MessageSink& report) {
-    RunOutcome outcome{outputFolder(), false, std::nullopt};
+    RunOutcome outcome{.outputFolder = outputFolder()};
+    std::optional<RunFingerprints> fingerprints;
     OutputSet outputs(fileSystem_, outcome.outputFolder, title_, request_.input.path(),
                       request_.folderWait.value_or(folderWait()));
     try {
         outputs.open();
-        outcome.summary = convertBoard(
-            request_.input.records(),
-            {.title = title_, .options = request_.settings.options, .at = request_.settings.at},
-            {outputs.sink(OutputKind::Dat), outputs.sink(OutputKind::Icn),
-             outputs.sink(OutputKind::Icp), outputs.sink(OutputKind::Scp)});
+        const BoardSettings settings{.title = title_,
+                                     .options = request_.settings.options,
+                                     .at = request_.settings.at,
+                                     .observer = request_.observer};
+        if (request_.observer != nullptr) {
+            outcome.summary =
+                convertFingerprinted(request_.input.records(), settings, outputs, fingerprints);
+        } else {
+            outcome.summary =
+                convertBoard(request_.input.records(), settings,
+                             {outputs.sink(OutputKind::Dat), outputs.sink(OutputKind::Icn),
+                              outputs.sink(OutputKind::Icp), outputs.sink(OutputKind::Scp)});
+        }
         outputs.commit();
         outcome.committed = true;
+        outcome.fingerprints = fingerprints;
     } catch (const OutputSetFailure& failure) {
         for (const OutputError& error : failure.errors()) {
             report({notCreatedMessage(error.kind()), error});

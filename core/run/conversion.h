@@ -8,10 +8,13 @@
 
 #include "decode/step_fields.h"
 #include "files/file_system.h"
+#include "io/fingerprint.h"
 #include "run/conversion_summary.h"
 #include "run/input_file.h"
 #include "run/local_date_time.h"
 #include "run/messages.h"
+#include "run/output_set.h"
+#include "run/record_observer.h"
 
 namespace zemra {
 
@@ -27,6 +30,10 @@ struct ConversionRequest {
     // The folder in which the output folder is made; the input's own folder when there is none.
     std::optional<std::filesystem::path> outputParent = std::nullopt;
     ConversionSettings settings = {};
+    // Sees every record when given (a traced run, for reports): the summary then keeps each IC's
+    // pin table and every ignored J pin, and the outcome the fingerprints of the input and the
+    // outputs. None costs nothing.
+    RecordObserver* observer = nullptr;
     // How long to wait for another run to let go of the output folder; folderWait() when none.
     std::optional<std::chrono::milliseconds> folderWait = std::nullopt;
 };
@@ -34,10 +41,19 @@ struct ConversionRequest {
 // Receives each message of a run, in order, for the operator.
 using MessageSink = std::function<void(const RunMessage& message)>;
 
+// The bytes a traced run read and wrote: its input, and its outputs in OutputKind order.
+struct RunFingerprints {
+    Fingerprint input;
+    std::array<Fingerprint, kOutputCount> outputs;
+};
+
 struct RunOutcome {
-    std::filesystem::path outputFolder;        // where the outputs go; empty if the input failed
-    bool committed = false;                    // all four outputs are in place
-    std::optional<ConversionSummary> summary;  // when the whole input was read and converted
+    std::filesystem::path outputFolder = {};  // where the outputs go; empty if the input failed
+    bool committed = false;                   // all four outputs are in place
+    // When the whole input was read and converted.
+    std::optional<ConversionSummary> summary = std::nullopt;
+    // Of a traced run whose outputs are in place.
+    std::optional<RunFingerprints> fingerprints = std::nullopt;
 };
 
 // One conversion of a component file into an output folder named after it, the way every front

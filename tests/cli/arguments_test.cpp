@@ -18,6 +18,7 @@ constexpr const char* kAt = "--at needs a date and time as YYYY-MM-DDTHH:MM:SS";
 constexpr const char* kAtYear = "--at needs a year from 2000 to 2099, the years a listing shows";
 constexpr const char* kOutput = "-o needs a folder";
 constexpr const char* kNoFile = "no component file given";
+constexpr const char* kHtml = "--html needs the name of the page to write";
 
 struct RequestCase {
     const char* behaviour;
@@ -294,8 +295,23 @@ INSTANTIATE_TEST_SUITE_P(
                        "--dump takes one file and converts nothing"},
         UsageErrorCase{"OutputFolderOfTheCsv",
                        {"--dump", "a.cmp", "-o", "out"},
-                       "-o goes with --dump=xlsx only: the CSV goes to standard output"}),
+                       "-o goes with --dump=xlsx only: the CSV goes to standard output"},
+        UsageErrorCase{"HtmlAtTheEnd", {"a.cmp", "--html"}, kHtml},
+        UsageErrorCase{"EmptyHtml", {"--html=", "a.cmp"}, kHtml},
+        UsageErrorCase{"HtmlWithDump",
+                       {"--dump", "a.cmp", "--html", "p.html"},
+                       "--dump converts nothing and writes no page"}),
     testing::BehaviourName());
+
+TEST(Arguments, HtmlNamesThePageOfTheWholeCall) {
+    const ParsedArguments parsed = parseArguments({"--html", "p.html", "a.cmp", "b.cmp"});
+    const auto* request = std::get_if<ConvertRequest>(&parsed);
+    ASSERT_NE(request, nullptr);
+    ASSERT_TRUE(request->htmlPage.has_value());
+    EXPECT_EQ(request->htmlPage->string(), "p.html");
+    EXPECT_EQ(request->inputs.size(), 2U);
+    EXPECT_FALSE(std::get<ConvertRequest>(parseArguments({"a.cmp"})).htmlPage.has_value());
+}
 
 }  // namespace
 }  // namespace zemra::cli

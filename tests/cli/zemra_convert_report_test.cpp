@@ -36,28 +36,35 @@ TEST_F(ZemraConvertReport, JsonLineAgreesWithThePinFiles) {
     writeFile(folder / "twoics.cmp", testing::twoIcBoard());
     const Result result = run("--report=json -o . twoics.cmp missing.cmp");
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(
-        result.out,
-        "{\"input\":\"twoics.cmp\",\"outputFolder\":\"" +
-            cli::escapedPath(platform::utf8Of(std::filesystem::path(".") / "twoics")) +
-            "\",\"clean\":true,"
-            "\"records\":30,\"ignoredBytes\":0,\"steps\":29,\"skippedSteps\":1,"
-            "\"droppedRecords\":1,\"ignoredJPins\":10,\"ics\":["
-            "{\"name\":\"U1\",\"lc\":\"D1\",\"pinCount\":8,\"firstIcp\":1,"
-            "\"pinsFromDiodeSteps\":6,\"pinsFromJSteps\":1,\"unresolvedPins\":[7]},"
-            "{\"name\":\"U2\",\"lc\":\"E2\",\"pinCount\":13,\"firstIcp\":9,"
-            "\"pinsFromDiodeSteps\":11,\"pinsFromJSteps\":1,\"unresolvedPins\":[8]}]}\n"
-            "{\"input\":\"missing.cmp\",\"outputFolder\":null,\"clean\":false,\"records\":null,"
-            "\"ignoredBytes\":null,\"steps\":null,\"skippedSteps\":null,"
-            "\"droppedRecords\":null,\"ignoredJPins\":null,\"ics\":null}\n");
+    const std::string converted = result.out.substr(0, result.out.find('\n'));
+    const std::size_t checks = converted.find(",\"checks\":[");
+    ASSERT_NE(checks, std::string::npos);
+    EXPECT_EQ(converted.substr(0, checks),
+              "{\"input\":\"twoics.cmp\",\"outputFolder\":\"" +
+                  cli::escapedPath(platform::utf8Of(std::filesystem::path(".") / "twoics")) +
+                  "\",\"clean\":true,"
+                  "\"records\":30,\"ignoredBytes\":0,\"steps\":29,\"skippedSteps\":1,"
+                  "\"droppedRecords\":1,\"ignoredJPins\":10,\"ics\":["
+                  "{\"name\":\"U1\",\"lc\":\"D1\",\"pinCount\":8,\"firstIcp\":1,"
+                  "\"pinsFromDiodeSteps\":6,\"pinsFromJSteps\":1,\"unresolvedPins\":[7]},"
+                  "{\"name\":\"U2\",\"lc\":\"E2\",\"pinCount\":13,\"firstIcp\":9,"
+                  "\"pinsFromDiodeSteps\":11,\"pinsFromJSteps\":1,\"unresolvedPins\":[8]}]");
+    EXPECT_TRUE(converted.ends_with("],\"checksNotListed\":{}}")) << converted;
+    EXPECT_EQ(result.out.substr(converted.size() + 1),
+              "{\"input\":\"missing.cmp\",\"outputFolder\":null,\"clean\":false,\"records\":null,"
+              "\"ignoredBytes\":null,\"steps\":null,\"skippedSteps\":null,"
+              "\"droppedRecords\":null,\"ignoredJPins\":null,\"ics\":null,\"checks\":null,"
+              "\"checksNotListed\":null}\n");
 }
 
 TEST_F(ZemraConvertReport, TextReportTakesThePlaceOfTheFolderLine) {
     writeFile(folder / "twoics.cmp", testing::twoIcBoard());
     const Result result = run("--report -o . twoics.cmp");
     EXPECT_EQ(result.exitStatus, 0);
+    // The checks follow the IC lines.
+    const std::size_t checks = result.out.find("\n  warning duplicate-part-name") + 1;
     EXPECT_EQ(
-        result.out,
+        result.out.substr(0, checks),
         "twoics.cmp: 30 records, 0 bytes ignored, 29 steps (1 \"*\" steps), 1 records "
         "dropped, 2 ICs, 10 J pins ignored; outputs in " +
             platform::utf8Of(std::filesystem::path(".") / "twoics") +

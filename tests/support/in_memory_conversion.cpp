@@ -32,8 +32,13 @@ ConvertedBoard convertInMemory(const std::vector<RecordBuilder>& records, Decode
 
 ConvertedBoard convertInMemory(const std::vector<RecordBuilder>& records,
                                RecordObserver& observer) {
-    return convertBytes(recordsOf(records),
-                        {.title = "BOARD", .options = {}, .at = {}, .observer = &observer});
+    return convertInMemory(recordsOf(records), observer);
+}
+
+ConvertedBoard convertInMemory(const std::string& bytes, RecordObserver& observer,
+                               DecodeOptions options) {
+    return convertBytes(bytes,
+                        {.title = "BOARD", .options = options, .at = {}, .observer = &observer});
 }
 
 std::string recordsOf(const std::vector<RecordBuilder>& records) {

@@ -24,6 +24,8 @@ ConvertedBoard convertInMemory(const std::vector<RecordBuilder>& records,
                                DecodeOptions options = {});
 // A traced conversion: `observer` sees every record.
 ConvertedBoard convertInMemory(const std::vector<RecordBuilder>& records, RecordObserver& observer);
+ConvertedBoard convertInMemory(const std::string& bytes, RecordObserver& observer,
+                               DecodeOptions options = {});
 
 // The bytes of a component file holding these records.
 std::string recordsOf(const std::vector<RecordBuilder>& records);

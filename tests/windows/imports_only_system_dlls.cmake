@@ -4,7 +4,7 @@
 # on a bare PC.
 cmake_minimum_required(VERSION 3.25)
 
-set(systemDlls advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll
+set(systemDlls advapi32.dll bcrypt.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll
     ole32.dll shell32.dll shlwapi.dll user32.dll)
 foreach(program IN LISTS PROGRAMS)
   execute_process(COMMAND ${OBJDUMP} -p ${program} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)

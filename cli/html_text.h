@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zemra::cli {
+
+// UTF-8 text as HTML text or attribute value: &, <, >, " and ' as references.
+void appendHtml(std::string& out, std::string_view utf8);
+
+// Raw bytes of a name or a check's sentence as HTML: each byte 0x20 to 0x7E is itself (escaped
+// for HTML), every other byte is \u00XX, so that no byte of a name can break the page.
+void appendHtmlBytes(std::string& out, std::string_view bytes);
+
+}  // namespace zemra::cli

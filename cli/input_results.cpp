@@ -1,0 +1,55 @@
+#include "input_results.h"
+
+#include "checks_text.h"
+#include "conversion_report.h"
+#include "escaped_text.h"
+#include "platform/utf8_paths.h"
+#include "report_json.h"
+#include "run/input_file.h"
+#include "zemra_version.h"
+
+namespace zemra::cli {
+
+RecordObserver* InputResults::begin(std::filesystem::path input) {
+    input_ = std::move(input);
+    messages_.clear();
+    recorder_.reset();
+    if (request_.report == ReportFormat::None && !request_.htmlPage) {
+        return nullptr;
+    }
+    recorder_.emplace(request_.settings);
+    return &*recorder_;
+}
+
+void InputResults::note(std::string message) {
+    messages_.push_back(std::move(message));
+}
+
+void InputResults::end(RunOutcome outcome) {
+    if (!recorder_) {
+        if (outcome.committed) {
+            out_ << shownName(outcome.outputFolder) << '\n';
+        }
+        return;
+    }
+    BoardReport board = outcome.summary ? recorder_->finish(std::move(outcome))
+                                        : unconvertedBoard(request_.settings, std::move(outcome));
+    recorder_.reset();
+    board.input = platform::utf8Of(input_);
+    board.title = fileTitle(input_);
+    board.version = kProgramVersion;
+    board.messages = std::move(messages_);
+    if (request_.report == ReportFormat::Text) {
+        writeTextReport(input_, board.outcome, out_);
+        writeTextChecks(board.checks, out_);
+    } else if (request_.report == ReportFormat::Json) {
+        writeJsonReport(board, out_);
+    } else if (board.outcome.committed) {
+        out_ << shownName(board.outcome.outputFolder) << '\n';
+    }
+    if (request_.htmlPage) {
+        boards_.push_back(std::move(board));
+    }
+}
+
+}  // namespace zemra::cli

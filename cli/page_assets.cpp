@@ -1,0 +1,168 @@
+#include "page_assets.h"
+
+namespace zemra::cli {
+
+const char* const kPageStyle = R"css(
+:root { color-scheme: light; --ink: #1d2430; --muted: #5b6676; --rule: #d5dbe3; --band: #f3f5f8;
+  --diode: #d9e7f8; --diode-edge: #2f6db5; --j: #d9f0d2; --j-edge: #3a8a2c;
+  --none: #fde3df; --none-edge: #c0392b; }
+* { box-sizing: border-box; }
+body { margin: 0; color: var(--ink); background: #fff;
+  font: 14px/1.45 system-ui, -apple-system, "Segoe UI", Roboto, "Noto Sans", sans-serif; }
+header.page { padding: 18px 28px; background: #1f2a3a; color: #fff; }
+header.page h1 { margin: 0 0 4px; font-size: 20px; font-weight: 600; }
+header.page p { margin: 0; color: #c9d3e0; }
+nav.boards { padding: 8px 28px; background: var(--band); border-bottom: 1px solid var(--rule); }
+nav.boards a { margin-right: 16px; }
+main { padding: 4px 28px 40px; }
+section.board { border-bottom: 2px solid var(--rule); padding-bottom: 20px; }
+section.board.failed h2 { color: #b03a2e; }
+h2 { font-size: 18px; margin: 22px 0 8px; overflow-wrap: anywhere; }
+h3 { font-size: 15px; margin: 22px 0 8px; padding-bottom: 3px; border-bottom: 1px solid var(--rule); }
+dl.facts { display: grid; grid-template-columns: max-content 1fr; gap: 2px 16px; margin: 0 0 10px; }
+dl.facts dt { color: var(--muted); }
+dl.facts dd { margin: 0; overflow-wrap: anywhere; }
+code { font: 12px/1.3 ui-monospace, "Cascadia Mono", Consolas, "DejaVu Sans Mono", monospace; }
+ul.messages { margin: 0; padding: 0; list-style: none; }
+table { border-collapse: collapse; margin: 6px 0 10px; }
+th, td { border: 1px solid var(--rule); padding: 3px 7px; text-align: left; vertical-align: top; }
+th { background: var(--band); font-weight: 600; }
+td.number { text-align: right; font-variant-numeric: tabular-nums; }
+table.counts th { font-weight: 500; color: var(--muted); }
+table.counts td { font-size: 16px; font-weight: 600; }
+.scripted .sortable th { cursor: pointer; user-select: none; }
+.sortable th[aria-sort=ascending]::after { content: " \25B2"; }
+.sortable th[aria-sort=descending]::after { content: " \25BC"; }
+table.checks td:nth-child(-n+2) { white-space: nowrap; }
+table.checks tr.error td:first-child, table.check-counts tr.error td:nth-child(2) {
+  background: #b03a2e; color: #fff; font-weight: 600; }
+table.checks tr.warning td:first-child, table.check-counts tr.warning td:nth-child(2) {
+  background: #f6d77a; }
+table.checks tr.info td:first-child, table.check-counts tr.info td:nth-child(2) {
+  background: #dfe7f1; }
+details > summary { cursor: pointer; margin: 6px 0; color: var(--diode-edge); }
+p.parts { margin: 0 0 8px; }
+div.wide { overflow-x: auto; }
+table.steps { font-size: 12px; }
+table.steps th, table.steps td:last-child { white-space: nowrap; }
+table.steps tr.dropped { background: #fff2ef; color: #8a2b20; }
+table.steps tr.skipped { background: #f6f6f6; color: var(--muted); }
+tr:target { outline: 2px solid var(--diode-edge); }
+.controls { margin: 4px 0; }
+.controls input, .controls select { font: inherit; padding: 2px 6px; }
+input[type=search] { width: 16em; }
+p.legend { color: var(--muted); }
+.swatch { display: inline-block; width: 14px; height: 14px; border: 1.5px solid; border-radius: 2px;
+  vertical-align: -2px; margin-left: 6px; }
+.swatch.diode { background: var(--diode); border-color: var(--diode-edge); }
+.swatch.j { background: var(--j); border-color: var(--j-edge); }
+.swatch.none { background: var(--none); border-color: var(--none-edge); border-style: dashed; }
+/* A board can have thousands of ICs and a long table: the browser lays out only what is in view. */
+figure.ic { margin: 14px 0 18px; content-visibility: auto; contain-intrinsic-size: auto 160px; }
+div.wide { content-visibility: auto; contain-intrinsic-size: auto 20000px; }
+figure.ic figcaption { margin-bottom: 5px; }
+svg.pins { display: block; max-width: 100%; height: auto; }
+svg.pins text { font-family: system-ui, sans-serif; }
+svg.pins .p { font-size: 9px; fill: var(--muted); }
+svg.pins .t { font-size: 13px; font-weight: 600; text-anchor: middle; fill: var(--ink); }
+svg.pins .pin rect { stroke-width: 1.2; }
+svg.pins .pin[data-source=diode] rect { fill: var(--diode); stroke: var(--diode-edge); }
+svg.pins .pin[data-source=j] rect { fill: var(--j); stroke: var(--j-edge); }
+svg.pins .pin[data-source=none] rect { fill: var(--none); stroke: var(--none-edge);
+  stroke-dasharray: 3 2; }
+svg.pins .pin:hover rect { stroke-width: 2.5; }
+p.note { color: var(--muted); font-style: italic; }
+@media print { .controls { display: none; } header.page { background: none; color: inherit; } }
+)css";
+
+// Sorting and filtering only: without it the page shows everything, in file order.
+const char* const kPageScript = R"js(
+(function () {
+  "use strict";
+  document.querySelectorAll(".controls").forEach(function (controls) { controls.hidden = false; });
+
+  // The cell under the heading `column`, counting the columns that a cell spans.
+  function cellAt(row, column) {
+    var at = 0;
+    for (var index = 0; index < row.cells.length; index++) {
+      at += row.cells[index].colSpan;
+      if (at > column) { return at - row.cells[index].colSpan === column ? row.cells[index] : null; }
+    }
+    return null;
+  }
+
+  function keyOf(row, column) {
+    var cell = cellAt(row, column);
+    var text = cell ? cell.textContent.trim() : "";
+    var number = text === "" ? NaN : Number(text);
+    return { text: text, number: number };
+  }
+
+  function compareKeys(left, right) {
+    var leftNumber = !isNaN(left.number), rightNumber = !isNaN(right.number);
+    if (leftNumber && rightNumber) { return left.number - right.number; }
+    if (leftNumber !== rightNumber) { return leftNumber ? -1 : 1; }
+    if (left.text === right.text) { return 0; }
+    if (left.text === "") { return 1; }
+    if (right.text === "") { return -1; }
+    return left.text < right.text ? -1 : 1;
+  }
+
+  document.querySelectorAll("table.sortable").forEach(function (table) {
+    var headings = table.tHead.rows[0].cells;
+    Array.prototype.forEach.call(headings, function (heading, column) {
+      heading.addEventListener("click", function () {
+        var descending = heading.getAttribute("aria-sort") === "ascending";
+        Array.prototype.forEach.call(headings, function (other) { other.removeAttribute("aria-sort"); });
+        heading.setAttribute("aria-sort", descending ? "descending" : "ascending");
+        var body = table.tBodies[0];
+        var rows = Array.prototype.map.call(body.rows, function (row, index) {
+          return { row: row, key: keyOf(row, column), index: index };
+        });
+        rows.sort(function (left, right) {
+          var order = compareKeys(left.key, right.key);
+          return (descending ? -order : order) || left.index - right.index;
+        });
+        var sorted = document.createDocumentFragment();
+        rows.forEach(function (entry) { sorted.appendChild(entry.row); });
+        body.appendChild(sorted);
+      });
+    });
+  });
+
+  // A table's rows show when they hold the text typed and have the severity chosen.
+  function filterTable(id) {
+    var table = document.getElementById(id);
+    var input = document.querySelector("input[data-filter='" + id + "']");
+    var select = document.querySelector("select[data-severity='" + id + "']");
+    var text = input ? input.value.trim().toLowerCase() : "";
+    var severity = select ? select.value : "";
+    Array.prototype.forEach.call(table.tBodies[0].rows, function (row) {
+      if (row.searchText === undefined) { row.searchText = row.textContent.toLowerCase(); }
+      row.hidden = (text !== "" && row.searchText.indexOf(text) < 0) ||
+        (severity !== "" && row.getAttribute("data-severity") !== severity);
+    });
+  }
+  document.querySelectorAll("input[data-filter]").forEach(function (input) {
+    input.addEventListener("input", function () { filterTable(input.getAttribute("data-filter")); });
+  });
+  document.querySelectorAll("select[data-severity]").forEach(function (select) {
+    select.addEventListener("change", function () { filterTable(select.getAttribute("data-severity")); });
+  });
+
+  document.querySelectorAll("input[data-ic-filter]").forEach(function (input) {
+    var section = document.getElementById(input.getAttribute("data-ic-filter"));
+    input.addEventListener("input", function () {
+      var text = input.value.trim().toLowerCase();
+      section.querySelectorAll("figure.ic").forEach(function (figure) {
+        figure.hidden = text !== "" && figure.getAttribute("data-ic").toLowerCase().indexOf(text) < 0;
+      });
+    });
+  });
+
+  // Headings look clickable only once they sort.
+  document.documentElement.classList.add("scripted");
+})();
+)js";
+
+}  // namespace zemra::cli

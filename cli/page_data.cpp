@@ -1,0 +1,141 @@
+#include "page_data.h"
+
+#include "page_values.h"
+#include "platform/utf8_paths.h"
+#include "report_json.h"
+
+namespace zemra::cli {
+namespace {
+
+Json fingerprintJson(const Fingerprint& fingerprint) {
+    Json json;
+    json["size"] = fingerprint.size;
+    json["sha256"] = fingerprint.sha256Hex();
+    return json;
+}
+
+Json filesJson(const BoardReport& board) {
+    Json json;
+    const auto& fingerprints = board.outcome.fingerprints;
+    json["input"] = fingerprints ? fingerprintJson(fingerprints->input) : Json();
+    Json outputs = Json::array();
+    if (fingerprints) {
+        for (std::size_t output = 0; output < kOutputCount; ++output) {
+            Json file = fingerprintJson(fingerprints->outputs[output]);
+            file["name"] =
+                pathText(board.title + std::string(extensionOf(static_cast<OutputKind>(output))));
+            outputs.push_back(std::move(file));
+        }
+    }
+    json["outputs"] = std::move(outputs);
+    return json;
+}
+
+Json icJson(const BoardReport& board, std::size_t index) {
+    const IcSummary& ic = board.outcome.summary->ics[index];
+    Json json;
+    json["name"] = byteText(ic.name);
+    json["lc"] = byteText(ic.lc);
+    json["pinCount"] = ic.pinCount;
+    json["firstIcp"] = ic.firstIcp;
+    json["pinsFromDiodeSteps"] = ic.pinsFromDiodeSteps;
+    json["pinsFromJSteps"] = ic.pinsFromJSteps;
+    json["unresolvedCount"] = ic.unresolvedCount;
+    json["mapped"] = index < board.mappedIcs;
+    json["pinsNotDrawn"] = board.pinsNotDrawn(index);
+    Json testerPins = Json::array();
+    Json steps = Json::array();
+    std::string sources;
+    for (const DrawnPin& pin : board.drawnPins(index)) {
+        testerPins.push_back(pin.testerPin);
+        sources += originText(pin.origin).front();
+        steps.push_back(pin.source != nullptr ? pin.source->step : 0);
+    }
+    json["testerPins"] = std::move(testerPins);
+    json["sources"] = sources;
+    json["steps"] = std::move(steps);
+    return json;
+}
+
+Json rowJson(const StepRow& row, TesterVariant variant) {
+    const StepFields& fields = row.fields;
+    Json json = Json::array();
+    json.push_back(row.offset);
+    json.push_back(row.kind == StepKind::Dropped ? Json() : Json(fields.step));
+    json.push_back(becameText(row));
+    json.push_back(byteText(fields.partsN));
+    if (row.kind == StepKind::Dropped) {
+        return json;
+    }
+    json.push_back(byteText(row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view()));
+    json.push_back(valueText(fields.actualV));
+    json.push_back(valueText(fields.standV));
+    json.push_back(byteText(fields.unit));
+    for (const int number : {fields.upperLimit, fields.lowerLimit, fields.dly, fields.mode}) {
+        json.push_back(number);
+    }
+    json.push_back(listedType(row, variant));
+    for (const int pin : {fields.hiP, fields.loP}) {
+        json.push_back(pin);
+    }
+    for (const int pin : fields.guardPins) {
+        json.push_back(pin);
+    }
+    json.push_back(fields.skip ? 1 : 0);
+    return json;
+}
+
+}  // namespace
+
+Json boardData(const BoardReport& board) {
+    const std::optional<ConversionSummary>& summary = board.outcome.summary;
+    Json json;
+    json["input"] = pathText(board.input);
+    json["outputFolder"] = board.outcome.outputFolder.empty()
+                               ? Json()
+                               : pathText(platform::utf8Of(board.outcome.outputFolder));
+    json["clean"] = board.outcome.committed;
+    json["messages"] = Json::array();
+    for (const std::string& message : board.messages) {
+        json["messages"].push_back(pathText(message));
+    }
+    json["variant"] = variantName(board.settings.options.variant);
+    json["reversePins"] = board.settings.options.reversePins;
+    json["convertedAt"] = timeText(board.settings.at);
+    json["version"] = board.version;
+    json["files"] = filesJson(board);
+    if (!summary) {
+        json["summary"] = Json();
+        return json;
+    }
+    Json counts;
+    counts["records"] = summary->records;
+    counts["ignoredBytes"] = summary->ignoredBytes;
+    counts["steps"] = summary->steps;
+    counts["skippedSteps"] = summary->skippedSteps;
+    counts["droppedRecords"] = summary->droppedRecords;
+    counts["ics"] = summary->ics.size();
+    counts["ignoredJPins"] = summary->ignoredJPins;
+    json["summary"] = std::move(counts);
+    json["checks"] = checksJson(board.checks);
+    json["checksNotListed"] = checksNotListedJson(board.checks);
+    json["ics"] = Json::array();
+    for (std::size_t index = 0; index < board.icCount(); ++index) {
+        json["ics"].push_back(icJson(board, index));
+    }
+    Json rows = Json::array();
+    for (const StepRow& row : board.stepRows) {
+        rows.push_back(rowJson(row, board.settings.options.variant));
+    }
+    json["steps"] = {
+        {"columns",
+         {"offset",        "step",      "became",     "partName",   "lc",        "actualValue",
+          "standardValue", "unit",      "upperLimit", "lowerLimit", "delay",     "mode",
+          "type",          "hiPin",     "loPin",      "guardPin1",  "guardPin2", "guardPin3",
+          "guardPin4",     "guardPin5", "skip"}},
+        {"rows", std::move(rows)},
+        {"rowsNotShown", board.rowsNotShown}};
+    return json;
+}
+
+}  // namespace zemra::cli

@@ -1,0 +1,164 @@
+// The pin map of each IC: an SVG cell per pin, coloured by where its tester pin came from.
+#include <algorithm>
+
+#include "html_text.h"
+#include "page_sections.h"
+
+namespace zemra::cli {
+namespace {
+
+// Cells of 46 × 34 units, 16 to a row.
+constexpr int kCellWidth = 46;
+constexpr int kCellHeight = 34;
+constexpr int kGap = 4;
+constexpr int kCellsPerRow = 16;
+// ICs without a map listed in a table; the others are counted.
+constexpr std::size_t kMostIcsListed = 2000;
+
+std::string_view stepKindName(PinOrigin origin) {
+    return origin == PinOrigin::Diode ? "diode step " : "J step ";
+}
+
+void appendPinTitle(const IcSummary& ic, const DrawnPin& pin, std::string& page) {
+    page += "<title>";
+    appendHtmlBytes(page, ic.name);
+    page += " pin " + std::to_string(pin.pin) + " (ICP " +
+            std::to_string(ic.firstIcp + pin.pin - 1) + "): tester pin " +
+            std::to_string(pin.testerPin);
+    if (pin.source == nullptr) {
+        page += ", from no step";
+    } else {
+        page += " from ";
+        page += stepKindName(pin.origin);
+        page += std::to_string(pin.source->step) + " ";
+        appendHtmlBytes(page, pin.source->partName);
+    }
+    page += "</title>";
+}
+
+void appendPin(const IcSummary& ic, const DrawnPin& pin, std::string& page) {
+    const int column = (pin.pin - 1) % kCellsPerRow;
+    const int row = (pin.pin - 1) / kCellsPerRow;
+    page += "<g class=\"pin\" data-ic=\"";
+    appendHtmlBytes(page, ic.name);
+    page += "\" data-pin=\"" + std::to_string(pin.pin) + "\" data-tester-pin=\"" +
+            std::to_string(pin.testerPin) + "\" data-source=\"" +
+            std::string(originText(pin.origin)) + "\" transform=\"translate(" +
+            std::to_string(column * (kCellWidth + kGap)) + " " +
+            std::to_string(row * (kCellHeight + kGap)) + ")\">";
+    appendPinTitle(ic, pin, page);
+    page += "<rect width=\"" + std::to_string(kCellWidth) + "\" height=\"" +
+            std::to_string(kCellHeight) + "\" rx=\"3\"/><text class=\"p\" x=\"3\" y=\"10\">" +
+            std::to_string(pin.pin) + "</text><text class=\"t\" x=\"" +
+            std::to_string(kCellWidth / 2) + "\" y=\"27\">" + std::to_string(pin.testerPin) +
+            "</text></g>";
+}
+
+void appendCaption(const IcSummary& ic, std::string& page) {
+    page += "<figcaption><b>";
+    appendHtmlBytes(page, ic.name);
+    page += "</b> LC ";
+    appendHtmlBytes(page, ic.lc);
+    page += " · " + std::to_string(ic.pinCount) + " pins, ICP " + std::to_string(ic.firstIcp) +
+            "–" + std::to_string(ic.firstIcp + ic.pinCount - 1) + " · " +
+            std::to_string(ic.pinsFromDiodeSteps + ic.pinsFromJSteps) + " resolved (" +
+            std::to_string(ic.pinsFromDiodeSteps) + " from diode steps, " +
+            std::to_string(ic.pinsFromJSteps) + " from J steps), " +
+            std::to_string(ic.unresolvedCount) + " unresolved</figcaption>";
+}
+
+void appendIcMap(const BoardReport& board, std::size_t index, const std::string& id,
+                 std::string& page) {
+    const IcSummary& ic = board.outcome.summary->ics[index];
+    const std::vector<DrawnPin> pins = board.drawnPins(index);
+    const auto drawn = static_cast<int>(pins.size());
+    const int columns = std::clamp(drawn, 1, kCellsPerRow);
+    const int rows = std::max((drawn + kCellsPerRow - 1) / kCellsPerRow, 1);
+    const int width = columns * (kCellWidth + kGap) - kGap;
+    const int height = rows * (kCellHeight + kGap) - kGap;
+    page +=
+        "<figure class=\"ic\" id=\"" + id + "-ic-" + std::to_string(index + 1) + "\" data-ic=\"";
+    appendHtmlBytes(page, ic.name);
+    page += "\">";
+    appendCaption(ic, page);
+    page += "<svg class=\"pins\" width=\"" + std::to_string(width) + "\" height=\"" +
+            std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(width) + " " +
+            std::to_string(height) + "\" role=\"img\" aria-label=\"Pin map of ";
+    appendHtmlBytes(page, ic.name);
+    page += "\">";
+    for (const DrawnPin& pin : pins) {
+        appendPin(ic, pin, page);
+    }
+    page += "</svg>";
+    if (const std::int64_t rest = board.pinsNotDrawn(index); rest > 0) {
+        page += "<p class=\"note\">Pins " + std::to_string(drawn + 1) + " to " +
+                std::to_string(ic.pinCount) + " (" + std::to_string(rest) +
+                " pins) are not drawn: a map shows the first " +
+                std::to_string(BoardReport::kMostDrawnPins) +
+                " pins of an IC. The .icp has a line for every pin.</p>";
+    }
+    page += "</figure>";
+}
+
+// The ICs after those whose maps reach the pins of a board, one row each, up to a bound.
+void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
+    const std::size_t unmapped = board.icCount() - board.mappedIcs;
+    if (unmapped == 0) {
+        return;
+    }
+    const std::size_t listed = std::min(unmapped, kMostIcsListed);
+    page += "<p class=\"note\">The maps above draw " +
+            std::to_string(BoardReport::kMostPinsPerBoard) + " pins at most; the other " +
+            std::to_string(unmapped) + " ICs have no map.";
+    if (listed < unmapped) {
+        page += " The first " + std::to_string(listed) + " of them are listed below; the .icn " +
+                "and the page's data name them all.";
+    }
+    page +=
+        "</p><details><summary>ICs without a map</summary><div class=\"wide\"><table "
+        "class=\"ics sortable\"><thead><tr><th>IC</th><th>LC</th><th>Pins</th><th>First "
+        "ICP</th><th>From diode steps</th><th>From J steps</th><th>Unresolved</th></tr>"
+        "</thead><tbody>";
+    for (std::size_t index = board.mappedIcs; index < board.mappedIcs + listed; ++index) {
+        const IcSummary& ic = board.outcome.summary->ics[index];
+        page += "<tr><td>";
+        appendHtmlBytes(page, ic.name);
+        page += "</td><td>";
+        appendHtmlBytes(page, ic.lc);
+        page += "</td>";
+        for (const std::int64_t number :
+             {std::int64_t{ic.pinCount}, ic.firstIcp, std::int64_t{ic.pinsFromDiodeSteps},
+              std::int64_t{ic.pinsFromJSteps}, std::int64_t{ic.unresolvedCount}}) {
+            page += "<td class=\"number\">" + std::to_string(number) + "</td>";
+        }
+        page += "</tr>";
+    }
+    page += "</tbody></table></div></details>";
+}
+
+}  // namespace
+
+void appendIcMaps(const BoardReport& board, const std::string& id, std::string& page) {
+    if (!board.outcome.summary) {
+        return;
+    }
+    page += "<h3 id=\"" + id + "-ics-heading\">IC pin maps</h3>";
+    if (board.icCount() == 0) {
+        page += "<p>No IC reached the pin files.</p>";
+        return;
+    }
+    page +=
+        "<p class=\"legend\"><span class=\"swatch diode\"></span> tester pin from a diode step "
+        "<span class=\"swatch j\"></span> from a J step <span class=\"swatch none\"></span> "
+        "from no step: tester pin 0. Each cell shows the IC pin (small) and its tester pin; "
+        "hover over a cell to see the step that gave it.</p>";
+    page +=
+        "<p class=\"controls\" hidden><label>ICs named <input type=\"search\" data-ic-filter=\"" +
+        id + "\"></label></p>";
+    for (std::size_t index = 0; index < board.mappedIcs; ++index) {
+        appendIcMap(board, index, id, page);
+    }
+    appendIcsWithoutMap(board, page);
+}
+
+}  // namespace zemra::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "report/board_report.h"
+
+namespace zemra::cli {
+
+// The parts of a board's section of the page, each appended to `page`. `id` is the section's id,
+// which prefixes the ids inside it.
+void appendFacts(const BoardReport& board, std::string& page);
+void appendChecks(const BoardReport& board, const std::string& id, std::string& page);
+void appendIcMaps(const BoardReport& board, const std::string& id, std::string& page);
+void appendStepsTable(const BoardReport& board, const std::string& id, std::string& page);
+
+// The id of the steps table's row of the record at `offset`.
+std::string rowId(const std::string& id, std::uint64_t offset);
+
+}  // namespace zemra::cli

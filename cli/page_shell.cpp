@@ -1,0 +1,43 @@
+#include "page_shell.h"
+
+#include "html_text.h"
+#include "page_assets.h"
+
+namespace zemra::cli {
+namespace {
+
+// Nothing but the page itself may load: its inline style and script, and data: URIs.
+constexpr const char* kContentPolicy =
+    "default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'; img-src data:";
+
+}  // namespace
+
+void appendPageStart(std::string_view title, std::string& page) {
+    page +=
+        "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"";
+    page += kContentPolicy;
+    page += "\"><title>";
+    appendHtml(page, title);
+    page += "</title><style>";
+    page += kPageStyle;
+    page += "</style></head>\n<body>";
+}
+
+void appendPageEnd(const Json& data, std::string& page) {
+    // "<" never occurs in the data as itself, so that no name can end the element.
+    page += "<script type=\"application/json\" id=\"zemra-data\">";
+    for (const char character : jsonText(data)) {
+        if (character == '<') {
+            page += "\\u003C";
+        } else {
+            page += character;
+        }
+    }
+    page += "</script>\n<script>";
+    page += kPageScript;
+    page += "</script>\n</body></html>\n";
+}
+
+}  // namespace zemra::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "json_text.h"
+
+namespace zemra::cli {
+
+// The frame of every page zemra-convert writes: the document's head with its title (UTF-8), the
+// page's style sheet and a policy that lets nothing outside the page load, then the body.
+void appendPageStart(std::string_view title, std::string& page);
+
+// The end of the body: `data` as JSON in <script type="application/json" id="zemra-data">, then
+// the page's script, which sorts and filters the tables.
+void appendPageEnd(const Json& data, std::string& page);
+
+}  // namespace zemra::cli

@@ -1,0 +1,108 @@
+// The steps table: each record of the file (up to a bound) with the fields its step is listed
+// with, and what it became.
+#include <array>
+
+#include "html_text.h"
+#include "page_sections.h"
+#include "page_values.h"
+
+namespace zemra::cli {
+namespace {
+
+constexpr std::array<const char*, 21> kColumns{
+    "Offset", "Step", "Part name", "LC",   "Actual-V", "Stand-V", "Unit",
+    "+Lm%",   "-Lm%", "DLY",       "MODE", "Type",     "Hi-P",    "Lo-P",
+    "G-P1",   "G-P2", "G-P3",      "G-P4", "G-P5",     "Skip",    "Became"};
+
+void appendCell(std::string& page, const std::string& text, bool number = false) {
+    page += number ? "<td class=\"number\">" : "<td>";
+    page += text;
+    page += "</td>";
+}
+
+void appendBytesCell(std::string& page, std::string_view bytes) {
+    page += "<td>";
+    appendHtmlBytes(page, bytes);
+    page += "</td>";
+}
+
+void appendRow(const StepRow& row, TesterVariant variant, const std::string& id,
+               std::string& page) {
+    const StepFields& fields = row.fields;
+    const char* rowClass = row.kind == StepKind::Dropped   ? "dropped"
+                           : row.kind == StepKind::Skipped ? "skipped"
+                                                           : "step";
+    page += "<tr id=\"" + rowId(id, row.offset) + "\" class=\"" + rowClass + "\">";
+    appendCell(page, std::to_string(row.offset), true);
+    if (row.kind == StepKind::Dropped) {
+        appendCell(page, "");
+        appendBytesCell(page, fields.partsN);
+        page += "<td colspan=\"17\"></td><td>" + std::string(becameText(row)) + "</td></tr>";
+        return;
+    }
+    appendCell(page, std::to_string(fields.step), true);
+    appendBytesCell(page, fields.partsN);
+    appendBytesCell(page, row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view());
+    appendCell(page, valueText(fields.actualV), true);
+    appendCell(page, valueText(fields.standV), true);
+    appendBytesCell(page, fields.unit);
+    for (const int number : {fields.upperLimit, fields.lowerLimit, fields.dly, fields.mode}) {
+        appendCell(page, std::to_string(number), true);
+    }
+    appendCell(page, std::string(listedType(row, variant)));
+    for (const int pin : {fields.hiP, fields.loP}) {
+        appendCell(page, std::to_string(pin), true);
+    }
+    for (const int pin : fields.guardPins) {
+        appendCell(page, std::to_string(pin), true);
+    }
+    appendCell(page, fields.skip ? "1" : "0", true);
+    appendCell(page,
+               row.kind == StepKind::Skipped ? "&quot;*&quot; step" : std::string(becameText(row)));
+    page += "</tr>";
+}
+
+}  // namespace
+
+std::string rowId(const std::string& id, std::uint64_t offset) {
+    return id + "-r" + std::to_string(offset);
+}
+
+void appendStepsTable(const BoardReport& board, const std::string& id, std::string& page) {
+    if (!board.outcome.summary) {
+        return;
+    }
+    page += "<h3 id=\"" + id + "-steps-heading\">Steps</h3>";
+    if (board.stepRows.empty()) {
+        page += "<p>The file holds no whole record.</p>";
+        return;
+    }
+    page +=
+        "<p>Each record of the file with the step it became, as the listing shows it "
+        "(a &quot;*&quot; step with the listing's zeros, a dropped record with its part name "
+        "alone).";
+    if (board.rowsNotShown > 0) {
+        page += " The table holds the first " + std::to_string(BoardReport::kMostStepRows) +
+                " records; the other " + std::to_string(board.rowsNotShown) +
+                " are left out, and the checks above cover them all.";
+    }
+    page += " Click a heading to sort.</p>";
+    page +=
+        "<p class=\"controls\" hidden><label>Rows containing <input type=\"search\" "
+        "data-filter=\"" +
+        id + "-steps\"></label></p>";
+    page +=
+        "<div class=\"wide\"><table class=\"steps sortable\" id=\"" + id + "-steps\"><thead><tr>";
+    for (const char* column : kColumns) {
+        page += "<th>";
+        page += column;
+        page += "</th>";
+    }
+    page += "</tr></thead><tbody>";
+    for (const StepRow& row : board.stepRows) {
+        appendRow(row, board.settings.options.variant, id, page);
+    }
+    page += "</tbody></table></div>";
+}
+
+}  // namespace zemra::cli

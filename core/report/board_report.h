@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "decode/step_decoder.h"
+#include "report/check_list.h"
+#include "run/conversion.h"
+
+namespace zemra {
+
+// Where the tester pin of an IC pin came from.
+enum class PinOrigin : std::uint8_t { Diode, J, None };
+
+// "diode", "j" or "none".
+std::string_view originText(PinOrigin origin);
+
+// A decoded step that gave a pin step: where its record is, its number and its listed name.
+struct StepRef {
+    std::uint64_t offset = 0;
+    std::int64_t step = 0;
+    PartsN partName;
+};
+
+// One IC pin as the page draws it.
+struct DrawnPin {
+    int pin = 0;
+    int testerPin = 0;  // as its .icp line shows it
+    PinOrigin origin = PinOrigin::None;
+    const StepRef* source = nullptr;  // the step that gave it; none for PinOrigin::None
+};
+
+// One whole record as the steps table shows it: the listed fields of its step.
+struct StepRow {
+    std::uint64_t offset = 0;
+    StepKind kind = StepKind::Dropped;
+    bool pinStep = false;  // the step also tests an IC or device pin
+    StepFields fields;     // as listed; a dropped record has only its part name and LC
+};
+
+// One converted board, or one that failed, as the reports show it: what went in, how it was
+// converted, what came out, and what an engineer should look at. Built by a ReportRecorder.
+struct BoardReport {
+    // The most rows of the steps table, the most pins drawn per IC and per board: a page stays
+    // readable, and its size follows the board, whatever the numbers in it. The ICs after those
+    // whose maps reach kMostPinsPerBoard are listed without a map.
+    static constexpr std::size_t kMostStepRows = 1000;
+    static constexpr int kMostDrawnPins = 512;
+    static constexpr std::int64_t kMostPinsPerBoard = 20000;
+
+    std::string input;  // as named, UTF-8
+    std::string title;  // names the outputs
+    ConversionSettings settings;
+    std::string version;                // of the program that converted it
+    std::vector<std::string> messages;  // what went wrong, as the operator reads it
+    RunOutcome outcome;  // its summary keeps each IC's pin table and the ignored J pins
+
+    CheckList checks;
+    std::vector<StepRef> pinSteps;  // by PinStepOrdinal
+    std::vector<StepRow> stepRows;  // the first kMostStepRows records
+    std::uint64_t rowsNotShown = 0;
+    std::size_t mappedIcs = 0;  // how many ICs, from the first, get a map (mapIcs())
+
+    // Works out mappedIcs from the ICs of the pin files.
+    void mapIcs();
+    // Each IC of the pin files with the number of its pins: outcome.summary->ics.
+    std::size_t icCount() const;
+    // The pins 1 to kMostDrawnPins (at most) of the IC at `index` of the pin files; none for an
+    // IC without a map.
+    std::vector<DrawnPin> drawnPins(std::size_t index) const;
+    // The pins of that IC that are not drawn.
+    std::int64_t pinsNotDrawn(std::size_t index) const;
+};
+
+}  // namespace zemra

@@ -1,0 +1,54 @@
+#include "report/ic_checks.h"
+
+#include <string>
+
+namespace zemra {
+namespace {
+
+// Pins named by an unresolved-ic-pin check; the others are counted.
+constexpr std::size_t kPinsNamed = 10;
+
+std::string unresolvedSentence(const IcSummary& ic) {
+    std::string sentence = "IC \"" + std::string(ic.name.view()) +
+                           "\": " + std::to_string(ic.unresolvedCount) + " of its " +
+                           std::to_string(ic.pinCount) + " pins have tester pin 0 in the .icp:";
+    const std::vector<int> named = ic.unresolvedPins(kPinsNamed);
+    const char* separator = " ";
+    for (const int pin : named) {
+        sentence += separator + std::to_string(pin) + " (ICP " +
+                    std::to_string(ic.firstIcp + pin - 1) + ")";
+        separator = ", ";
+    }
+    const std::int64_t rest = ic.unresolvedCount - static_cast<std::int64_t>(named.size());
+    if (rest > 0) {
+        sentence += " and " + std::to_string(rest) + " more";
+    }
+    return sentence;
+}
+
+}  // namespace
+
+void checkIcPins(const ConversionSummary& summary, const std::vector<StepRef>& pinSteps,
+                 CheckList& checks) {
+    auto ignored = summary.ignoredJPinList.begin();
+    for (std::size_t index = 0; index < summary.ics.size(); ++index) {
+        const IcSummary& ic = summary.ics[index];
+        if (ic.unresolvedCount > 0) {
+            checks.add(CheckId::UnresolvedIcPin, std::nullopt, std::nullopt,
+                       [&ic] { return unresolvedSentence(ic); });
+        }
+        for (; ignored != summary.ignoredJPinList.end() && ignored->ic == index; ++ignored) {
+            const StepRef& step = pinSteps.at(ignored->pinStep);
+            const IgnoredJPin& pin = *ignored;
+            checks.add(CheckId::IgnoredJPin, step.offset, step.step, [&] {
+                return "J step \"" + std::string(step.partName.view()) + "\" found pin " +
+                       std::to_string(pin.pinNumber) + " of IC \"" + std::string(ic.name.view()) +
+                       "\" at tester pin " + std::to_string(pin.testerPin) +
+                       ", beyond its pin count " + std::to_string(ic.pinCount) +
+                       ": no .icp line shows it";
+            });
+        }
+    }
+}
+
+}  // namespace zemra

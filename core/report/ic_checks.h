@@ -1,0 +1,17 @@
+#pragma once
+
+#include <vector>
+
+#include "report/board_report.h"
+#include "report/check_list.h"
+#include "run/conversion_summary.h"
+
+namespace zemra {
+
+// The checks of the pin files: each IC whose .icp lines show tester pin 0 (one check per IC,
+// naming its first pins), and each J pin found beyond its IC's pin count. `pinSteps` names the
+// step of each pin step, by PinStepOrdinal.
+void checkIcPins(const ConversionSummary& summary, const std::vector<StepRef>& pinSteps,
+                 CheckList& checks);
+
+}  // namespace zemra

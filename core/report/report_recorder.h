@@ -1,0 +1,30 @@
+#pragma once
+
+#include "report/board_report.h"
+#include "report/record_checks.h"
+#include "run/record_observer.h"
+
+namespace zemra {
+
+// Builds the report of one board from a traced run: give it to the conversion as its observer,
+// then hand it the run's outcome.
+class ReportRecorder : public RecordObserver {
+  public:
+    explicit ReportRecorder(const ConversionSettings& settings);
+    ReportRecorder(const ReportRecorder&) = delete;
+    ReportRecorder& operator=(const ReportRecorder&) = delete;
+
+    void observe(const RecordTrace& trace) override;
+
+    // The report of the records seen and of the run's outcome. Once only.
+    BoardReport finish(RunOutcome outcome);
+
+  private:
+    BoardReport report_;
+    RecordChecker checker_;
+};
+
+// The report of an input that was not converted at all.
+BoardReport unconvertedBoard(const ConversionSettings& settings, RunOutcome outcome);
+
+}  // namespace zemra

@@ -1,0 +1,176 @@
+// The page of --html as a browser draws it: headless Chromium runs its script and dumps the DOM,
+// and the pins drawn for each board are exactly the pins of its .icp, each with the source that
+// gave it, under every combination of the two options.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "behaviour_name.h"
+#include "board_generator.h"
+#include "golden_boards.h"
+#include "in_memory_conversion.h"
+#include "process_runner.h"
+#include "report/report_recorder.h"
+#include "temp_folder.h"
+
+namespace zemra {
+namespace {
+
+using testing::readFile;
+using testing::writeFile;
+
+struct DrawnPinText {
+    std::string ic;
+    int pin = 0;
+    int testerPin = 0;
+    std::string source;
+
+    friend bool operator==(const DrawnPinText&, const DrawnPinText&) = default;
+    friend void PrintTo(const DrawnPinText& drawn, std::ostream* out) {
+        *out << drawn.ic << " pin " << drawn.pin << " tester pin " << drawn.testerPin << " "
+             << drawn.source;
+    }
+};
+
+struct Board {
+    std::string file;
+    std::string bytes;
+};
+
+std::vector<Board> boards() {
+    const auto generated = [](std::uint64_t seed, std::size_t records) {
+        const std::vector<std::byte> bytes = generateBoard(seed, records);
+        return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    };
+    return {{"twoics.cmp", testing::twoIcBoard()},
+            {"backward.cmp", testing::backwardDiodeBoard()},
+            {"BOARD7.cmp", readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp")},
+            {"gen1.cmp", generated(1, 3000)},
+            {"gen2.cmp", generated(2, 6000)}};
+}
+
+// The pins of a board as its pin files give them, at most BoardReport::kMostDrawnPins of each
+// IC that gets a map, with the source that a traced run of the same board gives each.
+std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, const Board& board,
+                                         DecodeOptions options) {
+    std::vector<int> icpTesterPins{0};  // by ICP number
+    for (const std::string& line : testing::linesOf(readFile(base.string() + ".icp"))) {
+        int number = 0;
+        int testerPin = 0;
+        EXPECT_EQ(std::sscanf(line.c_str(), "ICP / %d = %d 0", &number, &testerPin), 2) << line;
+        icpTesterPins.push_back(testerPin);
+    }
+    ReportRecorder recorder({.options = options});
+    const auto converted = testing::convertInMemory(board.bytes, recorder, options);
+    const BoardReport report = recorder.finish({.summary = converted.summary});
+    std::vector<DrawnPinText> pins;
+    std::size_t ic = 0;
+    for (const std::string& line : testing::linesOf(readFile(base.string() + ".icn"))) {
+        std::istringstream fields(line);
+        std::string number;
+        std::string name;
+        std::string lc;
+        int pinCount = 0;
+        int zero = 0;
+        int zeroToo = 0;
+        int firstIcp = 0;
+        fields >> number >> name >> lc >> pinCount >> zero >> zeroToo >> firstIcp;
+        // The ICs after the pins of a board are listed without a map.
+        const int mapped =
+            ic < report.mappedIcs ? std::min(pinCount, BoardReport::kMostDrawnPins) : 0;
+        const std::vector<DrawnPin> drawn = report.drawnPins(ic++);
+        for (int pin = 1; pin <= mapped; ++pin) {
+            pins.push_back(
+                {name, pin, icpTesterPins.at(static_cast<std::size_t>(firstIcp + pin - 1)),
+                 std::string(originText(drawn.at(static_cast<std::size_t>(pin - 1)).origin))});
+        }
+    }
+    return pins;
+}
+
+// The value of the attribute `name` of the element that begins at `element`.
+std::string attributeOf(const std::string& dom, std::size_t element, const std::string& name) {
+    const std::size_t end = dom.find('>', element);
+    const std::size_t at = dom.find(" " + name + "=\"", element);
+    if (at == std::string::npos || at > end) {
+        return "";
+    }
+    const std::size_t start = at + name.size() + 3;
+    return dom.substr(start, dom.find('"', start) - start);
+}
+
+// The drawn pins in one part of a dumped DOM, in order.
+std::vector<DrawnPinText> drawnPinsOf(const std::string& dom) {
+    std::vector<DrawnPinText> pins;
+    for (std::size_t pin = dom.find("<g class=\"pin\""); pin != std::string::npos;
+         pin = dom.find("<g class=\"pin\"", pin + 1)) {
+        pins.push_back({attributeOf(dom, pin, "data-ic"),
+                        std::stoi(attributeOf(dom, pin, "data-pin")),
+                        std::stoi(attributeOf(dom, pin, "data-tester-pin")),
+                        attributeOf(dom, pin, "data-source")});
+    }
+    return pins;
+}
+
+std::string dumpedDom(const testing::TempFolder& folder, const std::string& page) {
+    const testing::ProgramResult chromium = testing::runProgram(
+        "timeout",
+        "120 chromium --headless --no-sandbox --disable-gpu --disable-dev-shm-usage "
+        "--disable-background-networking --disable-component-update --disable-sync "
+        "--no-first-run --user-data-dir='" +
+            (folder / "profile").string() + "' --dump-dom 'file://" + (folder / page).string() +
+            "'",
+        folder.path());
+    EXPECT_EQ(chromium.exitStatus, 0) << chromium.err;
+    return chromium.out;
+}
+
+struct Combination {
+    std::string behaviour;
+    std::string arguments;
+    DecodeOptions options;
+};
+
+class PageInABrowser : public ::testing::TestWithParam<Combination> {};
+
+TEST_P(PageInABrowser, DrawsThePinsOfThePinFilesWithTheirSources) {
+    const Combination& combination = GetParam();
+    const testing::TempFolder folder;
+    std::string inputs;
+    for (const Board& board : boards()) {
+        writeFile(folder / board.file, board.bytes);
+        inputs += " " + board.file;
+    }
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, combination.arguments + " --html page.html -o ." + inputs,
+        folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    const std::string dom = dumpedDom(folder, "page.html");
+    // The script ran to its end.
+    EXPECT_NE(dom.find("<html lang=\"en\" class=\"scripted\">"), std::string::npos);
+    std::size_t section = dom.find("<section class=\"board");
+    std::size_t drawn = 0;
+    for (const Board& board : boards()) {
+        ASSERT_NE(section, std::string::npos) << board.file;
+        const std::size_t next = dom.find("<section class=\"board", section + 1);
+        const std::string title = board.file.substr(0, board.file.find('.'));
+        const auto expected = pinsOfTheFiles(folder / title / title, board, combination.options);
+        EXPECT_EQ(drawnPinsOf(dom.substr(section, next - section)), expected) << board.file;
+        drawn += expected.size();
+        section = next;
+    }
+    EXPECT_GT(drawn, 100U);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryOptionCombination, PageInABrowser,
+    ::testing::Values(Combination{"KX740FeFr", "", {}},
+                      Combination{"KX740E", "--kx740e", {.variant = TesterVariant::Kx740e}},
+                      Combination{"ReversePins", "--reverse-pins", {.reversePins = true}},
+                      Combination{"KX740EReversePins",
+                                  "--kx740e --reverse-pins",
+                                  {.variant = TesterVariant::Kx740e, .reversePins = true}}),
+    testing::BehaviourName());
+
+}  // namespace
+}  // namespace zemra

@@ -1,0 +1,194 @@
+// zemra-convert --html: one self-contained page for the inputs of a call, all or nothing, that no
+// name can break; and the JSON of names and paths as the reports write them.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "escaped_text.h"
+#include "golden_boards.h"
+#include "in_memory_conversion.h"
+#include "json_text.h"
+#include "process_runner.h"
+#include "record_builder.h"
+#include "temp_folder.h"
+
+namespace zemra {
+namespace {
+
+using testing::readFile;
+using testing::writeFile;
+using Result = testing::ProgramResult;
+
+constexpr const char* kAt = "--at 2002-03-06T15:01:33 ";
+
+// The text between the first `begin` and the `end` after it.
+std::string between(const std::string& text, const std::string& begin, const std::string& end) {
+    const std::size_t from = text.find(begin);
+    if (from == std::string::npos) {
+        return "";
+    }
+    const std::size_t start = from + begin.size();
+    return text.substr(start, text.find(end, start) - start);
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+cli::Json pageData(const std::string& page) {
+    return cli::Json::parse(
+        between(page, "<script type=\"application/json\" id=\"zemra-data\">", "</script>"));
+}
+
+class ReportPage : public ::testing::Test {
+  protected:
+    Result run(const std::string& arguments) {
+        return testing::runProgram(ZEMRA_CONVERT_PATH, kAt + arguments, folder.path());
+    }
+
+    testing::TempFolder folder;
+};
+
+TEST_F(ReportPage, RefersToNothingOutsideItself) {
+    writeFile(folder / "twoics.cmp", testing::twoIcBoard());
+    const Result result = run("--html page.html -o . twoics.cmp");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const std::string page = readFile(folder / "page.html");
+    const std::regex reference(R"((src|href|xlink:href|action)\s*=\s*["']?([^"'\s>]*))",
+                               std::regex::icase);
+    std::size_t references = 0;
+    for (auto match = std::sregex_iterator(page.begin(), page.end(), reference);
+         match != std::sregex_iterator(); ++match, ++references) {
+        const std::string target = (*match)[2];
+        EXPECT_TRUE(target.starts_with("#") || target.starts_with("data:")) << target;
+    }
+    EXPECT_GT(references, 0U);  // the checks link to their rows
+    for (const char* outside : {"http:", "https:", "file:", "url(", "@import", "<link", "<iframe",
+                                "<img", "<object", "<embed", "fetch(", "XMLHttpRequest"}) {
+        EXPECT_EQ(page.find(outside), std::string::npos) << outside;
+    }
+    EXPECT_NE(page.find("default-src 'none'"), std::string::npos);
+}
+
+TEST_F(ReportPage, NoNameBreaksIt) {
+    // ICs whose names hold markup, quotes, control bytes and bytes that are no UTF-8, and a
+    // dropped record whose name would end a script element.
+    const std::string ic = "A<i>";
+    const std::string odd = "B\"'&\x01\x7F\xFF";
+    std::vector<RecordBuilder> records{RecordBuilder().name("9</script>")};
+    for (const std::string& device : {ic, odd}) {
+        for (int pin = 1; pin <= 8; ++pin) {
+            records.push_back(RecordBuilder()
+                                  .name(device + "_" + std::to_string(pin))
+                                  .typeCode(10)
+                                  .pins(100 + pin, 1));
+        }
+    }
+    writeFile(folder / "odd.cmp", testing::recordsOf(records));
+    ASSERT_EQ(run("--html page.html -o . odd.cmp").exitStatus, 0);
+    const std::string page = readFile(folder / "page.html");
+    EXPECT_EQ(occurrences(page, "</script>"), 2U);
+    EXPECT_EQ(occurrences(page, "<script"), 2U);
+    EXPECT_EQ(occurrences(page, "<i>"), 0U);
+    EXPECT_NE(page.find("data-ic=\"A&lt;i&gt;\""), std::string::npos);
+    EXPECT_NE(page.find("data-ic=\"B&quot;&#39;&amp;\\u0001\\u007F\\u00FF\""), std::string::npos);
+    EXPECT_NE(page.find("9&lt;/script&gt;"), std::string::npos);
+    const cli::Json data = pageData(page);
+    ASSERT_EQ(data["boards"][0]["ics"].size(), 2U);
+    EXPECT_EQ(data["boards"][0]["ics"][0]["name"], cli::byteText(ic));
+    EXPECT_EQ(data["boards"][0]["ics"][1]["name"], cli::byteText(odd));
+    EXPECT_EQ(data["boards"][0]["steps"]["rows"][0][3], "9</script>");
+}
+
+TEST_F(ReportPage, LeavesTheOutputsAsTheyAre) {
+    writeFile(folder / "twoics.cmp", testing::twoIcBoard());
+    const Result plain = run("twoics.cmp");
+    ASSERT_EQ(plain.exitStatus, 0);
+    const std::vector<std::string> names{"twoics.dat", "twoics.icn", "twoics.icp", "twoics.scp"};
+    std::vector<std::string> outputs;
+    for (const std::string& name : names) {
+        outputs.push_back(readFile(folder / "twoics" / name));
+    }
+    const Result paged = run("--html page.html twoics.cmp");
+    ASSERT_EQ(paged.exitStatus, 0);
+    EXPECT_EQ(paged.out, plain.out + "page.html\n");
+    for (std::size_t output = 0; output < names.size(); ++output) {
+        EXPECT_EQ(readFile(folder / "twoics" / names[output]), outputs[output]) << names[output];
+    }
+}
+
+TEST_F(ReportPage, ShowsAnInputThatFailedWithItsFailure) {
+    writeFile(folder / "twoics.cmp", testing::twoIcBoard());
+    const Result result = run("--html page.html twoics.cmp missing.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    const std::string page = readFile(folder / "page.html");
+    EXPECT_NE(page.find("missing.cmp (not converted)"), std::string::npos);
+    const cli::Json data = pageData(page);
+    ASSERT_EQ(data["boards"].size(), 2U);
+    EXPECT_EQ(data["boards"][1]["clean"], false);
+    EXPECT_EQ(data["boards"][1]["summary"], nullptr);
+    EXPECT_NE(data["boards"][1]["messages"][0].get<std::string>().find("파일이 존재하지 않습니다."),
+              std::string::npos);
+}
+
+TEST_F(ReportPage, ThatCannotBeWrittenFailsTheRunAndLeavesNothing) {
+    writeFile(folder / "twoics.cmp", testing::twoIcBoard());
+    std::filesystem::create_directory(folder / "taken.html");
+    for (const std::string page : {"nowhere/page.html", "taken.html"}) {
+        const Result result = run("--html " + page + " twoics.cmp");
+        EXPECT_EQ(result.exitStatus, 1) << page;
+        EXPECT_NE(result.err.find("zemra-convert: " + page + ": the page was not written ("),
+                  std::string::npos)
+            << result.err;
+        EXPECT_EQ(testing::entriesOf(folder.path()),
+                  (std::vector<std::string>{"taken.html", "twoics", "twoics.cmp"}));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "taken.html"));
+}
+
+TEST_F(ReportPage, ChecksAreThoseOfTheJsonReport) {
+    writeFile(folder / "twoics.cmp", testing::twoIcBoard());
+    writeFile(folder / "backward.cmp", testing::backwardDiodeBoard() + "tail");
+    std::filesystem::copy_file(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp",
+                               folder / "BOARD7.cmp");
+    const Result result =
+        run("--kx740e --report=json --html page.html -o . twoics.cmp backward.cmp BOARD7.cmp");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const cli::Json data = pageData(readFile(folder / "page.html"));
+    std::istringstream lines(result.out);
+    std::string line;
+    for (const cli::Json& board : data["boards"]) {
+        ASSERT_TRUE(std::getline(lines, line));
+        const cli::Json report = cli::Json::parse(line);
+        EXPECT_EQ(board["input"], report["input"]);
+        EXPECT_FALSE(report["checks"].empty());
+        EXPECT_EQ(board["checks"], report["checks"]);
+        EXPECT_EQ(board["checksNotListed"], report["checksNotListed"]);
+    }
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line, "page.html");
+}
+
+TEST(JsonText, NamesKeepTheFormOfEveryEarlierReport) {
+    for (int byte = 0; byte < 256; ++byte) {
+        const std::string name{'U', static_cast<char>(byte)};
+        EXPECT_EQ(cli::jsonText(cli::byteText(name)), "\"" + cli::escapedBytes(name) + "\"")
+            << byte;
+    }
+}
+
+TEST(JsonText, PathsAreAsciiWithUnicodeEscapes) {
+    EXPECT_EQ(cli::jsonText(cli::pathText("a/\"b\"\\\t\x7F")), R"("a/\"b\"\\\u0009\u007F")");
+    EXPECT_EQ(cli::jsonText(cli::pathText("보드 7\xF0\x9F\x94\x8C")),
+              R"("\uBCF4\uB4DC 7\uD83D\uDD0C")");
+    // Bytes that are no UTF-8: a lone continuation byte, an overlong form, a cut sequence.
+    EXPECT_EQ(cli::jsonText(cli::pathText("\x80\xc0\xaf\xe4\xbd")),
+              R"("\u0080\u00C0\u00AF\u00E4\u00BD")");
+}
+
+}  // namespace
+}  // namespace zemra
