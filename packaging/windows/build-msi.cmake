@@ -1,6 +1,6 @@
 # Builds the MSI package of zemra with wixl (Debian package wixl, from msitools):
 #   cmake -DVERSION=1.0.0.1 -DFILES=FOLDER -DOUTPUT=zemra-1.0.0.1-win64.msi -P build-msi.cmake
-# FILES holds zemra.exe, zemra-convert.exe and README.txt.
+# FILES holds zemra.exe, zemra-convert.exe, README.txt and THIRD-PARTY-NOTICES.txt.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(variable VERSION FILES OUTPUT)
