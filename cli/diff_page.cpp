@@ -6,16 +6,10 @@
 #include "diff_json.h"
 #include "html_text.h"
 #include "page_shell.h"
+#include "pin_cells.h"
 
 namespace zemra::cli {
 namespace {
-
-// Cells of 46 × 34 units, 16 to a row, as in the board report's maps.
-constexpr int kCellWidth = 46;
-constexpr int kCellHeight = 34;
-constexpr int kGap = 4;
-constexpr int kCellsPerRow = 16;
-
 std::string stepText(const ListedStep* step) {
     return step == nullptr ? "" : std::to_string(step->fields.step);
 }
@@ -74,8 +68,8 @@ void appendPin(const std::string& name, int pin, int oldTesterPin, int newTester
     page += "\" data-pin=\"" + std::to_string(pin) + "\" data-old-tester-pin=\"" +
             std::to_string(oldTesterPin) + "\" data-new-tester-pin=\"" +
             std::to_string(newTesterPin) + "\" transform=\"translate(" +
-            std::to_string(column * (kCellWidth + kGap)) + " " +
-            std::to_string(row * (kCellHeight + kGap)) + ")\"><title>";
+            std::to_string(column * (kCellWidth + kCellGap)) + " " +
+            std::to_string(row * (kCellHeight + kCellGap)) + ")\"><title>";
     appendHtmlBytes(page, name);
     page += " pin " + std::to_string(pin) + ": tester pin " + std::to_string(oldTesterPin) +
             (changed ? " → " + std::to_string(newTesterPin) : std::string(", unchanged")) +
@@ -243,8 +237,8 @@ std::string DiffPage::page(const DiffCounts& counts) const {
             static_cast<int>(std::max(ic.oldTesterPins.size(), ic.newTesterPins.size()));
         const int columns = std::clamp(drawn, 1, kCellsPerRow);
         const int rows = std::max((drawn + kCellsPerRow - 1) / kCellsPerRow, 1);
-        const int width = columns * (kCellWidth + kGap) - kGap;
-        const int height = rows * (kCellHeight + kGap) - kGap;
+        const int width = columns * (kCellWidth + kCellGap) - kCellGap;
+        const int height = rows * (kCellHeight + kCellGap) - kCellGap;
         page += "<figure class=\"ic\" data-ic=\"";
         appendHtmlBytes(page, ic.name);
         page += "\"><figcaption><b>";
