@@ -13,6 +13,7 @@
 #   make screenshot-windows    docs/zemra-win32-dialog.png: zemra.exe under wine and Xvfb
 #   make screenshot-report     docs/zemra-report.png: the page of --html in headless Chromium
 #   make bench-page    the size of the --html page and the time Chromium takes to draw it
+#   make bench-diff    --diff on two boards of 1,000,000 records: time and peak memory
 #   make fuzz          fuzz the whole conversion for FUZZ_SECONDS (default 60)
 #   make deps          install missing Debian packages only
 # demo, run, install and package use the optimised build of the programs alone (preset dist).
@@ -47,7 +48,7 @@ XVFB_DISPLAY ?= :99
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-windows deps-run build dist demo test test-asan test-spreadsheet fuzz run \
-        install package test-package bench bench-page windows test-windows package-windows \
+        install package test-package bench bench-page bench-diff windows test-windows package-windows \
         test-package-windows screenshot-windows screenshot-report clean
 
 # Installs those of the Debian packages $(1) that are missing.
@@ -165,6 +166,12 @@ bench-page: deps
 	cmake --preset release
 	cmake --build --preset release --target zemra-convert zemra-generate-board
 	bench/report_page_bench.sh build/release/cli/zemra-convert \
+	  build/release/tools/boardgen/zemra-generate-board
+
+bench-diff: deps
+	cmake --preset release
+	cmake --build --preset release --target zemra-convert zemra-generate-board
+	bench/diff_bench.sh build/release/cli/zemra-convert \
 	  build/release/tools/boardgen/zemra-generate-board
 
 # The build's wine prefix gets the fonts that the dialogs' Chinese and Korean texts need.

@@ -15,7 +15,9 @@ constexpr const char* kProgram = "zemra-convert";
 
 constexpr const char* kUsage =
     "Usage: zemra-convert [OPTIONS] [--html PAGE] FILE...\n"
-    "       zemra-convert --dump[=xlsx] [-o DIR] FILE\n";
+    "       zemra-convert --dump[=xlsx] [-o DIR] FILE\n"
+    "       zemra-convert [--kx740e] [--reverse-pins] --diff [--report=json] [--html PAGE]\n"
+    "                     OLD NEW\n";
 
 constexpr const char* kDescription =
     "Converts ICT component files (.cmp) for testers of the KX740 family. For each FILE\n"
@@ -39,6 +41,9 @@ constexpr const char* kClosing =
     "           cannot be written. With --dump: FILE cannot be read, or the workbook\n"
     "           cannot be written. Always when standard output cannot be written\n"
     "  2        a usage error; nothing is converted\n"
+    "With --diff: 0 when OLD and NEW give the tester the same program, 1 when they\n"
+    "differ, 2 for trouble (a file that cannot be read, a usage error, a page or\n"
+    "standard output that cannot be written).\n"
     "  129      stopped by SIGHUP (the terminal was closed); the outputs being\n"
     "           written are removed\n"
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
@@ -128,6 +133,14 @@ class CommandLine {
                                "as the workbook <title>.xlsx beside FILE (or in DIR), for a\n"
                                "spreadsheet, and prints its path",
                                "--dump needs a file");
+        app_.add_flag("--diff", diff_,
+                      "compare the boards OLD and NEW as the tester sees them, under\n"
+                      "the same options, and convert nothing: the steps added,\n"
+                      "removed and changed (matched by part name in order, as diff\n"
+                      "matches lines), the IC pins whose tester pin changed, and a\n"
+                      "line of counts; --report=json writes one JSON object per\n"
+                      "change and line, --html PAGE also writes the comparison as a\n"
+                      "page");
         // Help and version are answered as soon as they are read, unless an unknown option came
         // before them.
         app_.add_flag_callback(
@@ -332,7 +345,38 @@ class CommandLine {
         return unknown;
     }
 
+    ParsedArguments takeDiffRequest() const {
+        if (dump_->count() > 0 || dumpFormat_) {
+            return UsageError{"--diff and --dump do not go together"};
+        }
+        if (output_->count() > 0) {
+            return UsageError{"--diff writes no output files: -o has no use"};
+        }
+        if (at_->count() > 0) {
+            return UsageError{"--diff leaves the listing's time aside: --at has no use"};
+        }
+        if (files_.size() != 2) {
+            return UsageError{"--diff needs two files: OLD and NEW"};
+        }
+        DiffRequest request;
+        request.options.variant = kx740e_ ? TesterVariant::Kx740e : TesterVariant::Kx740FeFr;
+        request.options.reversePins = reversePins_;
+        request.before = platform::pathFromUtf8(files_[0]);
+        request.after = platform::pathFromUtf8(files_[1]);
+        request.json = report_ == ReportFormat::Json;
+        if (html_->count() > 0) {
+            if (htmlText_.empty()) {
+                return UsageError{*needOf("--html")};
+            }
+            request.htmlPage = platform::pathFromUtf8(htmlText_);
+        }
+        return request;
+    }
+
     ParsedArguments takeRequest() const {
+        if (diff_) {
+            return takeDiffRequest();
+        }
         if (dump_->count() > 0 || dumpFormat_) {
             std::vector<std::string> inputs = files_;
             if (dump_->count() > 0) {
@@ -409,6 +453,7 @@ class CommandLine {
     std::vector<ValueNeed> needs_;
     bool kx740e_ = false;
     bool reversePins_ = false;
+    bool diff_ = false;
     std::string atText_;
     std::string outputText_;
     std::vector<std::string> files_;

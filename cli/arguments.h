@@ -36,6 +36,16 @@ struct DumpRequest {
     std::optional<std::filesystem::path> outputParent = std::nullopt;
 };
 
+// Compares two revisions of a board as the tester sees them and converts nothing.
+struct DiffRequest {
+    DecodeOptions options;
+    std::filesystem::path before;
+    std::filesystem::path after;
+    bool json = false;  // JSON Lines instead of text for people
+    // Where to write the comparison as one page as well.
+    std::optional<std::filesystem::path> htmlPage = std::nullopt;
+};
+
 struct ShowHelp {};
 struct ShowVersion {};
 struct UsageError {
@@ -43,7 +53,7 @@ struct UsageError {
 };
 
 using ParsedArguments =
-    std::variant<ConvertRequest, DumpRequest, ShowHelp, ShowVersion, UsageError>;
+    std::variant<ConvertRequest, DumpRequest, DiffRequest, ShowHelp, ShowVersion, UsageError>;
 
 // Whether an argument that begins with '/' may name an option ("/o DIR", "/kx740e", "/?"), as
 // Windows programs take them. Such an argument is an option only when it names one of the

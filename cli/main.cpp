@@ -3,6 +3,7 @@
 
 #include "arguments.h"
 #include "convert_batch.h"
+#include "diff_run.h"
 #include "files/interruptible_file_system.h"
 #include "platform.h"
 #include "record_dump.h"
@@ -49,12 +50,23 @@ int dump(const cli::DumpRequest& request, std::ostream& out, std::ostream& err) 
         err);
 }
 
+int diff(const cli::DiffRequest& request, std::ostream& out, std::ostream& err) {
+    return runStoppable(
+        [&](zemra::FileSystem& fileSystem) {
+            return cli::diffBoards(request, fileSystem, out, err);
+        },
+        err);
+}
+
 int answer(const cli::ParsedArguments& parsed, std::ostream& out, std::ostream& err) {
     if (const auto* conversion = std::get_if<cli::ConvertRequest>(&parsed)) {
         return convert(*conversion, out, err);
     }
     if (const auto* records = std::get_if<cli::DumpRequest>(&parsed)) {
         return dump(*records, out, err);
+    }
+    if (const auto* revisions = std::get_if<cli::DiffRequest>(&parsed)) {
+        return diff(*revisions, out, err);
     }
     if (std::holds_alternative<cli::ShowHelp>(parsed)) {
         out << cli::helpText();
@@ -69,13 +81,18 @@ int answer(const cli::ParsedArguments& parsed, std::ostream& out, std::ostream& 
     return zemra::kExitUsage;
 }
 
-// A run whose standard output could not be written has failed, however well the rest went.
-int finish(int status, cli::TextStream& out, std::ostream& err) {
+// A run whose standard output could not be written has failed, however well the rest went; a
+// comparison then had trouble.
+int finish(int status, const cli::ParsedArguments& parsed, cli::TextStream& out,
+           std::ostream& err) {
     const std::error_code error = out.finish();
     if (!error) {
         return status;
     }
     err << "zemra-convert: cannot write to standard output: " << error.message() << "\n";
+    if (std::holds_alternative<cli::DiffRequest>(parsed)) {
+        return status < cli::kDiffTrouble ? cli::kDiffTrouble : status;
+    }
     return status == zemra::kExitClean ? zemra::kExitFailed : status;
 }
 
@@ -86,5 +103,5 @@ int main(int argc, char** argv) {
     const auto parsed = cli::parseArguments(cli::commandLineArguments(argc, argv));
     cli::TextStream out(cli::Stream::Output);
     cli::TextStream err(cli::Stream::Error);
-    return finish(answer(parsed, out, err), out, err);
+    return finish(answer(parsed, out, err), parsed, out, err);
 }

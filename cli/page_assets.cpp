@@ -71,6 +71,13 @@ svg.pins .pin[data-source=j] rect { fill: var(--j); stroke: var(--j-edge); }
 svg.pins .pin[data-source=none] rect { fill: var(--none); stroke: var(--none-edge);
   stroke-dasharray: 3 2; }
 svg.pins .pin:hover rect { stroke-width: 2.5; }
+svg.pins .pin rect { fill: var(--band); stroke: var(--rule); }
+svg.pins .pin.changed rect { fill: var(--none); stroke: var(--none-edge); stroke-width: 2.5; }
+table.diff tr.removed { background: #fff2ef; }
+table.diff tr.added { background: #eef8ea; }
+table.diff tr.old td { border-bottom-style: dashed; }
+table.diff td.changed { background: #f6d77a; font-weight: 600; }
+table.diff tr.record td { color: var(--muted); white-space: normal; }
 p.note { color: var(--muted); font-style: italic; }
 @media print { .controls { display: none; } header.page { background: none; color: inherit; } }
 )css";

@@ -45,9 +45,15 @@ void removeTemporary(FileSystem& fileSystem, const std::filesystem::path& tempor
 
 bool writeReportPage(const std::filesystem::path& page, const std::vector<BoardReport>& boards,
                      FileSystem& fileSystem, std::ostream& out, std::ostream& err) {
+    return writePage(
+        page, [&boards] { return reportPage(boards); }, fileSystem, out, err);
+}
+
+bool writePage(const std::filesystem::path& page, const std::function<std::string()>& makePage,
+               FileSystem& fileSystem, std::ostream& out, std::ostream& err) {
     std::filesystem::path temporary;
     try {
-        const std::string text = reportPage(boards);
+        const std::string text = makePage();
         std::unique_ptr<WritableFile> file;
         temporary = createTemporary(page, fileSystem, file);
         file->write(std::span<const char>(text.data(), text.size()));

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "files/file_system.h"
@@ -14,5 +16,9 @@ namespace zemra::cli {
 // why to `err` and returns false when it could not be written.
 bool writeReportPage(const std::filesystem::path& page, const std::vector<BoardReport>& boards,
                      FileSystem& fileSystem, std::ostream& out, std::ostream& err);
+
+// Writes the page that `makePage` makes to `page` in the same way.
+bool writePage(const std::filesystem::path& page, const std::function<std::string()>& makePage,
+               FileSystem& fileSystem, std::ostream& out, std::ostream& err);
 
 }  // namespace zemra::cli

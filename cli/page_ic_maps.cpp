@@ -3,15 +3,11 @@
 
 #include "html_text.h"
 #include "page_sections.h"
+#include "pin_cells.h"
 
 namespace zemra::cli {
 namespace {
 
-// Cells of 46 × 34 units, 16 to a row.
-constexpr int kCellWidth = 46;
-constexpr int kCellHeight = 34;
-constexpr int kGap = 4;
-constexpr int kCellsPerRow = 16;
 // ICs without a map listed in a table; the others are counted.
 constexpr std::size_t kMostIcsListed = 2000;
 
@@ -44,8 +40,8 @@ void appendPin(const IcSummary& ic, const DrawnPin& pin, std::string& page) {
     page += "\" data-pin=\"" + std::to_string(pin.pin) + "\" data-tester-pin=\"" +
             std::to_string(pin.testerPin) + "\" data-source=\"" +
             std::string(originText(pin.origin)) + "\" transform=\"translate(" +
-            std::to_string(column * (kCellWidth + kGap)) + " " +
-            std::to_string(row * (kCellHeight + kGap)) + ")\">";
+            std::to_string(column * (kCellWidth + kCellGap)) + " " +
+            std::to_string(row * (kCellHeight + kCellGap)) + ")\">";
     appendPinTitle(ic, pin, page);
     page += "<rect width=\"" + std::to_string(kCellWidth) + "\" height=\"" +
             std::to_string(kCellHeight) + "\" rx=\"3\"/><text class=\"p\" x=\"3\" y=\"10\">" +
@@ -74,8 +70,8 @@ void appendIcMap(const BoardReport& board, std::size_t index, const std::string&
     const auto drawn = static_cast<int>(pins.size());
     const int columns = std::clamp(drawn, 1, kCellsPerRow);
     const int rows = std::max((drawn + kCellsPerRow - 1) / kCellsPerRow, 1);
-    const int width = columns * (kCellWidth + kGap) - kGap;
-    const int height = rows * (kCellHeight + kGap) - kGap;
+    const int width = columns * (kCellWidth + kCellGap) - kCellGap;
+    const int height = rows * (kCellHeight + kCellGap) - kCellGap;
     page +=
         "<figure class=\"ic\" id=\"" + id + "-ic-" + std::to_string(index + 1) + "\" data-ic=\"";
     appendHtmlBytes(page, ic.name);

@@ -52,6 +52,20 @@ int signedByte(std::span<const std::byte, kRecordSize> bytes, std::size_t offset
     return static_cast<std::int8_t>(std::to_integer<unsigned>(bytes[offset]));
 }
 
+// Builds the fields of one record, column by column.
+class FieldRow {
+  public:
+    void number(std::int64_t value) { fields_[column_++] = {DumpField::Kind::Number, value, {}}; }
+    void text(DumpField::Kind kind, std::string value) {
+        fields_[column_++] = {kind, 0, std::move(value)};
+    }
+    RecordFields take() { return std::move(fields_); }
+
+  private:
+    RecordFields fields_;
+    std::size_t column_ = 0;
+};
+
 class DumpRows {
   public:
     explicit DumpRows(DumpSink& sink) : sink_(sink), steps_(DecodeOptions{}) {
@@ -62,9 +76,8 @@ class DumpRows {
     }
 
     void write(std::uint64_t offset, std::span<const std::byte, kRecordSize> bytes) {
-        const ComponentRecord record = decodeRecord(bytes);
         std::string became;
-        switch (steps_.decode(record)) {
+        switch (steps_.decode(decodeRecord(bytes))) {
             case StepKind::Dropped:
                 became = "dropped";
                 break;
@@ -77,25 +90,11 @@ class DumpRows {
         }
         column_ = 0;
         number(static_cast<std::int64_t>(offset));
-        text(DumpField::Kind::Name, printableBytes(record.partName.view()));
-        text(DumpField::Kind::Name, printableBytes(record.lc.view()));
-        number(record.skip ? 1 : 0);
-        number(record.standardValue);
-        text(DumpField::Kind::Code, codeOf(record.standardRange));
-        number(record.actualValue);
-        text(DumpField::Kind::Code, codeOf(record.actualRange));
-        // Limits as the record holds them: both are signed bytes before any rule applies.
-        number(signedByte(bytes, 12));
-        text(DumpField::Kind::Code, codeOf(record.upperLimitCode));
-        number(signedByte(bytes, 15));
-        text(DumpField::Kind::Code, codeOf(record.lowerLimitCode));
-        number(static_cast<int>(record.typeCode));
-        text(DumpField::Kind::Code, codeOf(static_cast<unsigned char>(record.modeCode)));
-        number(record.delay);
-        number(record.hiPin);
-        number(record.loPin);
-        for (const int guard : record.guardPins) {
-            number(guard);
+        for (DumpField& field : readRecordFields(bytes)) {
+            if (field.kind == DumpField::Kind::Name) {
+                field.text = printableBytes(field.text);
+            }
+            row_[column_++] = std::move(field);
         }
         text(DumpField::Kind::Code, std::move(became));
         text(DumpField::Kind::Code, hexOf(bytes));
@@ -115,6 +114,36 @@ class DumpRows {
 };
 
 }  // namespace
+
+std::span<const char* const, kRecordFieldCount> recordFieldNames() {
+    return std::span(kColumns).subspan<1, kRecordFieldCount>();
+}
+
+RecordFields readRecordFields(std::span<const std::byte, kRecordSize> bytes) {
+    const ComponentRecord record = decodeRecord(bytes);
+    FieldRow row;
+    row.text(DumpField::Kind::Name, std::string(record.partName.view()));
+    row.text(DumpField::Kind::Name, std::string(record.lc.view()));
+    row.number(record.skip ? 1 : 0);
+    row.number(record.standardValue);
+    row.text(DumpField::Kind::Code, codeOf(record.standardRange));
+    row.number(record.actualValue);
+    row.text(DumpField::Kind::Code, codeOf(record.actualRange));
+    // Limits as the record holds them: both are signed bytes before any rule applies.
+    row.number(signedByte(bytes, 12));
+    row.text(DumpField::Kind::Code, codeOf(record.upperLimitCode));
+    row.number(signedByte(bytes, 15));
+    row.text(DumpField::Kind::Code, codeOf(record.lowerLimitCode));
+    row.number(static_cast<int>(record.typeCode));
+    row.text(DumpField::Kind::Code, codeOf(static_cast<unsigned char>(record.modeCode)));
+    row.number(record.delay);
+    row.number(record.hiPin);
+    row.number(record.loPin);
+    for (const int guard : record.guardPins) {
+        row.number(guard);
+    }
+    return row.take();
+}
 
 void CsvDump::writeRow(std::span<const DumpField> row) {
     const char* separator = "";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <ostream>
@@ -23,6 +25,13 @@ struct DumpField {
     std::int64_t number = 0;
     std::string text;
 };
+
+// The fields of a record that the dump shows between its offset and what it became, as the
+// converter reads them, and their columns' names; names as raw bytes.
+inline constexpr std::size_t kRecordFieldCount = 21;
+using RecordFields = std::array<DumpField, kRecordFieldCount>;
+std::span<const char* const, kRecordFieldCount> recordFieldNames();
+RecordFields readRecordFields(std::span<const std::byte, 64> bytes);
 
 // Where the rows of a dump go: the header row first, with the columns' names as codes, then one
 // row per record. A sink that cannot take a row throws, and the dump stops there.

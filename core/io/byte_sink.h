@@ -18,6 +18,7 @@ class MemorySink : public ByteSink {
   public:
     void write(std::span<const char> bytes) override { text_.append(bytes.data(), bytes.size()); }
     const std::string& text() const { return text_; }
+    void clear() { text_.clear(); }
 
   private:
     std::string text_;

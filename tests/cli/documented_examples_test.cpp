@@ -61,11 +61,13 @@ std::string asShown(std::string text) {
     return text;
 }
 
-// A clone after `make demo`: the example board, the program where the dist build puts it, and
+// A clone after `make demo`: the example boards, the program where the dist build puts it, and
 // the demo's outputs.
 void layOutClone(const fs::path& clone) {
     fs::create_directories(clone / "examples");
-    fs::copy_file(fs::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp", clone / "examples" / "BOARD7.cmp");
+    for (const char* board : {"BOARD7.cmp", "BOARD7-rev2.cmp"}) {
+        fs::copy_file(fs::path(ZEMRA_EXAMPLES_DIR) / board, clone / "examples" / board);
+    }
     fs::create_directories(clone / "build" / "dist" / "cli");
     fs::create_symlink(ZEMRA_CONVERT_PATH, clone / "build" / "dist" / "cli" / "zemra-convert");
     fs::create_directories(clone / "build" / "demo");

@@ -239,6 +239,18 @@ INSTANTIATE_TEST_SUITE_P(
         RunCase{"AbsolutePathIsAFileNotAnOption", {"a.cmp"}, {}, "'<folder>/a.cmp'"}),
     testing::BehaviourName());
 
+// --diff ends alike and prints the same changes, of files with Korean names too, and writes the
+// same page.
+TEST_F(LinuxAndWindows, DiffComparesAlike) {
+    const std::filesystem::path examples(ZEMRA_EXAMPLES_DIR);
+    writeBoth("BOARD7.cmp", readFile(examples / "BOARD7.cmp"));
+    writeBoth("시험 폴더/보드 7 rev2.cmp", readFile(examples / "BOARD7-rev2.cmp"));
+    expectTheSameRun("--diff --report=json BOARD7.cmp '시험 폴더/보드 7 rev2.cmp'");
+    expectTheSameRun("--diff BOARD7.cmp BOARD7.cmp");
+    expectTheSameRun("--diff BOARD7.cmp missing.cmp");
+    expectTheSame("--diff --html diff.html BOARD7.cmp '시험 폴더/보드 7 rev2.cmp'");
+}
+
 // A workbook records when it was made; its worksheet, which holds the rows, is the same.
 TEST_F(LinuxAndWindows, WorkbookHoldsTheSameWorksheet) {
     writeBoth("BOARD7.cmp", readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));

@@ -1,0 +1,103 @@
+#include "diff_json.h"
+
+#include "diff_fields.h"
+
+namespace zemra::cli {
+namespace {
+
+Json stepNumber(const ListedStep* step) {
+    return step == nullptr ? Json() : Json(step->fields.step);
+}
+
+Json fieldJson(const DumpField& field) {
+    switch (field.kind) {
+        case DumpField::Kind::Number:
+            return field.number;
+        case DumpField::Kind::Code:
+            return field.text;
+        case DumpField::Kind::Name:
+            return byteText(field.text);
+    }
+    return {};
+}
+
+std::string_view changeName(StepChangeKind kind) {
+    switch (kind) {
+        case StepChangeKind::Added:
+            return "added";
+        case StepChangeKind::Removed:
+            return "removed";
+        case StepChangeKind::Changed:
+            return "changed";
+    }
+    return "";
+}
+
+}  // namespace
+
+Json stepChangeJson(const StepChange& change) {
+    const ListedStep& named = change.after != nullptr ? *change.after : *change.before;
+    Json object;
+    object["change"] = changeName(change.kind);
+    object["partName"] = byteText(named.fields.partsN);
+    object["oldStep"] = stepNumber(change.before);
+    object["newStep"] = stepNumber(change.after);
+    if (change.kind == StepChangeKind::Changed) {
+        Json fields = Json::object();
+        for (const RecordFieldChange& field : changedRecordFields(*change.before, *change.after)) {
+            fields[std::string(field.name)] =
+                Json::array({fieldJson(field.before), fieldJson(field.after)});
+        }
+        object["fields"] = std::move(fields);
+    }
+    return object;
+}
+
+Json icChangeJson(const IcChange& change) {
+    Json object;
+    switch (change.kind) {
+        case IcChangeKind::Added:
+            object["change"] = "icAdded";
+            object["ic"] = byteText(change.name);
+            object["pinCount"] = change.newPinCount;
+            break;
+        case IcChangeKind::Removed:
+            object["change"] = "icRemoved";
+            object["ic"] = byteText(change.name);
+            object["pinCount"] = change.oldPinCount;
+            break;
+        case IcChangeKind::PinCount:
+            object["change"] = "icPinCount";
+            object["ic"] = byteText(change.name);
+            object["oldPinCount"] = change.oldPinCount;
+            object["newPinCount"] = change.newPinCount;
+            break;
+        case IcChangeKind::Pin:
+            object["change"] = "icPin";
+            object["ic"] = byteText(change.name);
+            object["pin"] = change.pin;
+            object["oldTesterPin"] = change.oldTesterPin;
+            object["newTesterPin"] = change.newTesterPin;
+            break;
+    }
+    return object;
+}
+
+void DiffJson::takeStep(const StepChange& change) {
+    out_ << jsonText(stepChangeJson(change)) << '\n';
+}
+
+void DiffJson::takeIc(const IcChange& change) {
+    out_ << jsonText(icChangeJson(change)) << '\n';
+}
+
+void DiffJson::finish(const DiffCounts& counts) {
+    for (const std::string_view output : counts.otherOutputs) {
+        Json object;
+        object["change"] = "output";
+        object["output"] = output;
+        out_ << jsonText(object) << '\n';
+    }
+}
+
+}  // namespace zemra::cli

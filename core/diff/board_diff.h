@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+#include "decode/step_fields.h"
+#include "diff/listed_step.h"
+#include "io/byte_source.h"
+#include "pinfiles/ic_pin_table.h"
+
+namespace zemra {
+
+// Opens the bytes of one revision of a board; called once for each pass over it.
+using RevisionOpener = std::function<std::unique_ptr<ByteSource>()>;
+
+enum class StepChangeKind { Added, Removed, Changed };
+
+// A step that only one revision lists, or that both list under one part name with other listing
+// lines. `before` is the old revision's step, `after` the new one's; each is there where it
+// exists, and both stay valid only during the call that hands them out.
+struct StepChange {
+    StepChangeKind kind = StepChangeKind::Changed;
+    const ListedStep* before = nullptr;
+    const ListedStep* after = nullptr;
+};
+
+enum class IcChangeKind { Added, Removed, PinCount, Pin };
+
+// An IC of the pin files that one revision lacks, whose pin count changed, or one of whose pins
+// got another tester pin. A pin beyond one revision's pin count has tester pin 0 there. The
+// tables are the IC's pins in each revision, where it has them, valid during the call.
+struct IcChange {
+    IcChangeKind kind = IcChangeKind::Pin;
+    std::string_view name;  // raw bytes
+    int oldPinCount = 0;
+    int newPinCount = 0;
+    int pin = 0;  // for IcChangeKind::Pin
+    int oldTesterPin = 0;
+    int newTesterPin = 0;
+    const IcPinTable* before = nullptr;
+    const IcPinTable* after = nullptr;
+};
+
+// How many changes of each kind a comparison found.
+struct DiffCounts {
+    std::uint64_t stepsAdded = 0;
+    std::uint64_t stepsRemoved = 0;
+    std::uint64_t stepsChanged = 0;
+    std::uint64_t icsAdded = 0;
+    std::uint64_t icsRemoved = 0;
+    std::uint64_t icPinCounts = 0;
+    std::uint64_t icPins = 0;
+    // The outputs (".icn", ".icp", ".scp") that differ although no step and no IC pin does: the
+    // order of the ICs or the LC of one, which follow from steps that list the same.
+    std::vector<std::string_view> otherOutputs;
+
+    // The two revisions give the tester the same program.
+    bool same() const;
+};
+
+// Receives each change of a comparison, in order: the steps in listing order, then the ICs.
+class DiffReceiver {
+  public:
+    virtual ~DiffReceiver() = default;
+    virtual void takeStep(const StepChange& change) = 0;
+    virtual void takeIc(const IcChange& change) = 0;
+};
+
+// What a comparison throws when a revision's bytes changed between its two passes.
+class RevisionChanged : public std::runtime_error {
+  public:
+    RevisionChanged() : std::runtime_error("the file changed while it was being compared") {}
+};
+
+// Compares two revisions of a board as the tester sees them, both decoded under `options`:
+// first each is converted, keeping only the part name of each step and the IC pin maps; the
+// steps are matched by a shortest edit script over their part names; then both are read again
+// side by side, and each step that only one lists, or whose listing lines differ from those of
+// its match, goes to `receiver`. The ICs follow, matched by name. The step numbers and the
+// listing's header are not compared. A failing source throws through here.
+DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& after,
+                         const DecodeOptions& options, DiffReceiver& receiver);
+
+}  // namespace zemra

@@ -1,0 +1,242 @@
+#include "diff/edit_script.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zemra {
+namespace {
+
+using Index = std::ptrdiff_t;
+
+constexpr Index kFar = std::numeric_limits<Index>::max();
+
+// The indices of the keys of `keys` that `sortedOther` holds too; each other key is marked in
+// `flags`, since nothing can pair it.
+std::vector<Index> keepShared(std::span<const std::uint64_t> keys,
+                              std::span<const std::uint64_t> sortedOther,
+                              std::vector<std::uint8_t>& flags) {
+    std::vector<Index> kept;
+    kept.reserve(keys.size());
+    for (std::size_t index = 0; index < keys.size(); ++index) {
+        if (std::binary_search(sortedOther.begin(), sortedOther.end(), keys[index])) {
+            kept.push_back(static_cast<Index>(index));
+        } else {
+            flags[index] = 1;
+        }
+    }
+    return kept;
+}
+
+std::vector<std::uint64_t> sortedCopy(std::span<const std::uint64_t> keys) {
+    std::vector<std::uint64_t> sorted(keys.begin(), keys.end());
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
+std::vector<std::uint64_t> keysAt(std::span<const std::uint64_t> keys,
+                                  const std::vector<Index>& indices) {
+    std::vector<std::uint64_t> picked;
+    picked.reserve(indices.size());
+    for (const Index index : indices) {
+        picked.push_back(keys[static_cast<std::size_t>(index)]);
+    }
+    return picked;
+}
+
+// A stretch of both sequences still to compare: x from xoff to xlim, y from yoff to ylim.
+struct Stretch {
+    Index xoff, xlim, yoff, ylim;
+};
+
+struct Point {
+    Index x, y;
+};
+
+// Myers' comparison in linear space. The furthest x reached on each diagonal d = x - y lives in
+// one array for the forward and one for the backward search, both sized for the whole
+// sequences once, so that no stretch allocates.
+class Comparison {
+  public:
+    Comparison(const std::vector<std::uint64_t>& xs, const std::vector<std::uint64_t>& ys,
+               Index costLimit)
+        : xs_(xs),
+          ys_(ys),
+          costLimit_(std::max<Index>(costLimit, 1)),
+          offset_(static_cast<Index>(ys.size()) + 1),
+          forward_(xs.size() + ys.size() + 3),
+          backward_(xs.size() + ys.size() + 3) {}
+
+    // Marks in `removed` and `added` (indexed like xs and ys) what the script takes out and puts
+    // in.
+    void mark(std::vector<std::uint8_t>& removed, std::vector<std::uint8_t>& added) {
+        // A stack instead of recursion: a long chain of cheap splits must not exhaust the stack.
+        std::vector<Stretch> stack{
+            {0, static_cast<Index>(xs_.size()), 0, static_cast<Index>(ys_.size())}};
+        while (!stack.empty()) {
+            Stretch s = stack.back();
+            stack.pop_back();
+            while (s.xoff < s.xlim && s.yoff < s.ylim && xs_[at(s.xoff)] == ys_[at(s.yoff)]) {
+                ++s.xoff;
+                ++s.yoff;
+            }
+            while (s.xoff < s.xlim && s.yoff < s.ylim &&
+                   xs_[at(s.xlim - 1)] == ys_[at(s.ylim - 1)]) {
+                --s.xlim;
+                --s.ylim;
+            }
+            const Point split =
+                s.xoff == s.xlim || s.yoff == s.ylim ? Point{s.xoff, s.yoff} : findSplit(s);
+            const bool atCorner = (split.x == s.xoff && split.y == s.yoff) ||
+                                  (split.x == s.xlim && split.y == s.ylim);
+            if (atCorner) {
+                std::fill(removed.begin() + s.xoff, removed.begin() + s.xlim, 1);
+                std::fill(added.begin() + s.yoff, added.begin() + s.ylim, 1);
+                continue;
+            }
+            stack.push_back({s.xoff, split.x, s.yoff, split.y});
+            stack.push_back({split.x, s.xlim, split.y, s.ylim});
+        }
+    }
+
+  private:
+    static std::size_t at(Index index) { return static_cast<std::size_t>(index); }
+    Index& f(Index diagonal) { return forward_[at(diagonal + offset_)]; }
+    Index& b(Index diagonal) { return backward_[at(diagonal + offset_)]; }
+
+    // One more diagonal on each side of the search, as far as the stretch has diagonals, with
+    // `unreached` beyond them; at an edge of the stretch the search's diagonals step inwards.
+    template <class Diagonal>
+    static void widen(Index& low, Index& high, Index dmin, Index dmax, Diagonal diagonal,
+                      Index unreached) {
+        if (low > dmin) {
+            diagonal(--low - 1) = unreached;
+        } else {
+            ++low;
+        }
+        if (high < dmax) {
+            diagonal(++high + 1) = unreached;
+        } else {
+            --high;
+        }
+    }
+
+    // A point on a shortest path through the stretch where the forward and the backward search
+    // meet; or, once the search has cost more than the limit, the point furthest along.
+    Point findSplit(const Stretch& s) {
+        const Index dmin = s.xoff - s.ylim;
+        const Index dmax = s.xlim - s.yoff;
+        const Index fmid = s.xoff - s.yoff;
+        const Index bmid = s.xlim - s.ylim;
+        Index fmin = fmid;
+        Index fmax = fmid;
+        Index bmin = bmid;
+        Index bmax = bmid;
+        const bool odd = ((fmid - bmid) & 1) != 0;
+        f(fmid) = s.xoff;
+        b(bmid) = s.xlim;
+        for (Index cost = 1;; ++cost) {
+            widen(
+                fmin, fmax, dmin, dmax, [this](Index d) -> Index& { return f(d); }, -1);
+            for (Index d = fmax; d >= fmin; d -= 2) {
+                const Index low = f(d - 1);
+                const Index high = f(d + 1);
+                Index x = low >= high ? low + 1 : high;
+                Index y = x - d;
+                while (x < s.xlim && y < s.ylim && xs_[at(x)] == ys_[at(y)]) {
+                    ++x;
+                    ++y;
+                }
+                f(d) = x;
+                if (odd && bmin <= d && d <= bmax && b(d) <= x) {
+                    return {x, y};
+                }
+            }
+            widen(
+                bmin, bmax, dmin, dmax, [this](Index d) -> Index& { return b(d); }, kFar);
+            for (Index d = bmax; d >= bmin; d -= 2) {
+                const Index low = b(d - 1);
+                const Index high = b(d + 1);
+                Index x = low < high ? low : high - 1;
+                Index y = x - d;
+                while (x > s.xoff && y > s.yoff && xs_[at(x - 1)] == ys_[at(y - 1)]) {
+                    --x;
+                    --y;
+                }
+                b(d) = x;
+                if (!odd && fmin <= d && d <= fmax && x <= f(d)) {
+                    return {x, y};
+                }
+            }
+            if (cost >= costLimit_) {
+                return furthestPoint(s, fmin, fmax, bmin, bmax);
+            }
+        }
+    }
+
+    // The point that the forward or the backward search carried furthest from its start.
+    Point furthestPoint(const Stretch& s, Index fmin, Index fmax, Index bmin, Index bmax) {
+        Index forwardBest = -1;
+        Index forwardX = s.xoff;
+        for (Index d = fmax; d >= fmin; d -= 2) {
+            Index x = std::min(f(d), s.xlim);
+            Index y = x - d;
+            if (s.ylim < y) {
+                x = s.ylim + d;
+                y = s.ylim;
+            }
+            if (forwardBest < x + y) {
+                forwardBest = x + y;
+                forwardX = x;
+            }
+        }
+        Index backwardBest = kFar;
+        Index backwardX = s.xlim;
+        for (Index d = bmax; d >= bmin; d -= 2) {
+            Index x = std::max(s.xoff, b(d));
+            Index y = x - d;
+            if (y < s.yoff) {
+                x = s.yoff + d;
+                y = s.yoff;
+            }
+            if (x + y < backwardBest) {
+                backwardBest = x + y;
+                backwardX = x;
+            }
+        }
+        if ((s.xlim + s.ylim) - backwardBest < forwardBest - (s.xoff + s.yoff)) {
+            return {forwardX, forwardBest - forwardX};
+        }
+        return {backwardX, backwardBest - backwardX};
+    }
+
+    const std::vector<std::uint64_t>& xs_;
+    const std::vector<std::uint64_t>& ys_;
+    Index costLimit_;
+    Index offset_;
+    std::vector<Index> forward_;
+    std::vector<Index> backward_;
+};
+
+}  // namespace
+
+EditScript findEditScript(std::span<const std::uint64_t> before,
+                          std::span<const std::uint64_t> after, std::ptrdiff_t costLimit) {
+    EditScript script{std::vector<std::uint8_t>(before.size()),
+                      std::vector<std::uint8_t>(after.size())};
+    const std::vector<Index> keptBefore = keepShared(before, sortedCopy(after), script.removed);
+    const std::vector<Index> keptAfter = keepShared(after, sortedCopy(before), script.added);
+    const std::vector<std::uint64_t> xs = keysAt(before, keptBefore);
+    const std::vector<std::uint64_t> ys = keysAt(after, keptAfter);
+    std::vector<std::uint8_t> removed(xs.size());
+    std::vector<std::uint8_t> added(ys.size());
+    Comparison(xs, ys, costLimit).mark(removed, added);
+    for (std::size_t index = 0; index < xs.size(); ++index) {
+        script.removed[static_cast<std::size_t>(keptBefore[index])] = removed[index];
+    }
+    for (std::size_t index = 0; index < ys.size(); ++index) {
+        script.added[static_cast<std::size_t>(keptAfter[index])] = added[index];
+    }
+    return script;
+}
+
+}  // namespace zemra

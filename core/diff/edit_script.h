@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace zemra {
+
+// Which entries of two sequences an edit script takes out of the old one and puts into the new
+// one; the entries left in both pair up in order, the k-th left of the old with the k-th left of
+// the new.
+struct EditScript {
+    std::vector<std::uint8_t> removed;  // per entry of the old sequence, 1 when removed
+    std::vector<std::uint8_t> added;    // per entry of the new sequence, 1 when added
+};
+
+// How much work a comparison may spend on one stretch before it settles for a good split: beyond
+// about twice this many insertions and removals within one stretch, the script is no longer the
+// shortest, and the work stays about linear in the sequences times this number.
+inline constexpr std::ptrdiff_t kEditCostLimit = 256;
+
+// A shortest edit script that turns `before` into `after`, as diff finds one over lines: Myers'
+// O(ND) algorithm in linear space, after taking away the keys that the other sequence lacks
+// (which no script can pair). Equal keys pair up in order.
+EditScript findEditScript(std::span<const std::uint64_t> before,
+                          std::span<const std::uint64_t> after,
+                          std::ptrdiff_t costLimit = kEditCostLimit);
+
+}  // namespace zemra

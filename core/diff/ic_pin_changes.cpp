@@ -1,0 +1,103 @@
+#include "diff/ic_pin_changes.h"
+
+#include <string_view>
+#include <unordered_map>
+
+namespace zemra {
+namespace {
+
+using IcPlaces = std::unordered_map<std::string_view, std::size_t>;
+
+IcPlaces placesOf(const RevisionPrint& revision) {
+    IcPlaces places;
+    places.reserve(revision.ics.size());
+    for (std::size_t index = 0; index < revision.ics.size(); ++index) {
+        places.emplace(revision.ics[index].name.view(), index);
+    }
+    return places;
+}
+
+// The tester pin of `pin` in the pins found from `found` on, which it passes by; 0 when the
+// table has none or the pin lies beyond its pin count.
+int testerPinAt(const IcPinTable& table, std::vector<PinSlot>::const_iterator& found, int pin) {
+    while (found != table.foundPins.end() && found->pin < pin) {
+        ++found;
+    }
+    if (found == table.foundPins.end() || found->pin != pin || pin > table.pinCount) {
+        return 0;
+    }
+    return found->testerPin;
+}
+
+// The next pin after `pin` that either table found, 0 when there is none.
+int nextFoundPin(const IcPinTable& table, std::vector<PinSlot>::const_iterator found, int pin) {
+    while (found != table.foundPins.end() && found->pin <= pin) {
+        ++found;
+    }
+    return found == table.foundPins.end() ? 0 : found->pin;
+}
+
+void comparePins(const IcChange& ic, DiffReceiver& receiver, DiffCounts& counts) {
+    auto oldFound = ic.before->foundPins.cbegin();
+    auto newFound = ic.after->foundPins.cbegin();
+    for (int pin = 0;;) {
+        const int oldNext = nextFoundPin(*ic.before, oldFound, pin);
+        const int newNext = nextFoundPin(*ic.after, newFound, pin);
+        if (oldNext == 0 && newNext == 0) {
+            return;
+        }
+        pin = oldNext == 0 ? newNext : newNext == 0 ? oldNext : std::min(oldNext, newNext);
+        IcChange change = ic;
+        change.kind = IcChangeKind::Pin;
+        change.pin = pin;
+        change.oldTesterPin = testerPinAt(*ic.before, oldFound, pin);
+        change.newTesterPin = testerPinAt(*ic.after, newFound, pin);
+        if (change.oldTesterPin != change.newTesterPin) {
+            ++counts.icPins;
+            receiver.takeIc(change);
+        }
+    }
+}
+
+}  // namespace
+
+void compareIcPins(const RevisionPrint& before, const RevisionPrint& after, DiffReceiver& receiver,
+                   DiffCounts& counts) {
+    const IcPlaces oldPlaces = placesOf(before);
+    const IcPlaces newPlaces = placesOf(after);
+    for (std::size_t index = 0; index < before.ics.size(); ++index) {
+        const IcSummary& ic = before.ics[index];
+        if (!newPlaces.contains(ic.name.view())) {
+            ++counts.icsRemoved;
+            receiver.takeIc({.kind = IcChangeKind::Removed,
+                             .name = ic.name.view(),
+                             .oldPinCount = ic.pinCount,
+                             .before = &before.icPinTables.at(index)});
+        }
+    }
+    for (std::size_t index = 0; index < after.ics.size(); ++index) {
+        const IcSummary& ic = after.ics[index];
+        const auto old = oldPlaces.find(ic.name.view());
+        if (old == oldPlaces.end()) {
+            ++counts.icsAdded;
+            receiver.takeIc({.kind = IcChangeKind::Added,
+                             .name = ic.name.view(),
+                             .newPinCount = ic.pinCount,
+                             .after = &after.icPinTables.at(index)});
+            continue;
+        }
+        const IcChange both{.kind = IcChangeKind::PinCount,
+                            .name = ic.name.view(),
+                            .oldPinCount = before.ics[old->second].pinCount,
+                            .newPinCount = ic.pinCount,
+                            .before = &before.icPinTables.at(old->second),
+                            .after = &after.icPinTables.at(index)};
+        if (both.oldPinCount != both.newPinCount) {
+            ++counts.icPinCounts;
+            receiver.takeIc(both);
+        }
+        comparePins(both, receiver, counts);
+    }
+}
+
+}  // namespace zemra

@@ -1,0 +1,62 @@
+#include "diff/revision_print.h"
+
+#include <algorithm>
+#include <functional>
+
+#include "run/convert_board.h"
+
+namespace zemra {
+namespace {
+
+// Room for the keys of this many steps is taken at the start; a larger board grows from there.
+constexpr std::uint64_t kMostStepsReserved = std::uint64_t{1} << 24U;
+
+class StepKeyRecorder : public RecordObserver {
+  public:
+    explicit StepKeyRecorder(std::vector<std::uint64_t>& keys) : keys_(keys) {}
+
+    void observe(const RecordTrace& trace) override {
+        switch (trace.kind) {
+            case StepKind::Dropped:
+                break;
+            case StepKind::Skipped:
+                keys_.push_back(stepKey("*"));
+                break;
+            case StepKind::Decoded:
+                keys_.push_back(stepKey(trace.fields.partsN.view()));
+                break;
+        }
+    }
+
+  private:
+    std::vector<std::uint64_t>& keys_;
+};
+
+}  // namespace
+
+std::uint64_t stepKey(std::string_view listedName) {
+    return std::hash<std::string_view>{}(listedName);
+}
+
+RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options) {
+    RevisionPrint print;
+    print.stepKeys.reserve(
+        static_cast<std::size_t>(std::min(input.expectedSize() / kRecordSize, kMostStepsReserved)));
+    StepKeyRecorder recorder(print.stepKeys);
+    FingerprintingSource source(input);
+    DiscardingSink nowhere;
+    FingerprintingSink icn(nowhere);
+    FingerprintingSink icp(nowhere);
+    FingerprintingSink scp(nowhere);
+    ConversionSummary summary =
+        convertBoard(source, {.title = "", .options = options, .at = {}, .observer = &recorder},
+                     {.listing = nowhere, .icn = icn, .icp = icp, .scp = scp});
+    print.stepKeys.shrink_to_fit();
+    print.ics = std::move(summary.ics);
+    print.icPinTables = std::move(summary.icPinTables);
+    print.input = source.finish();
+    print.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};
+    return print;
+}
+
+}  // namespace zemra

@@ -1,0 +1,280 @@
+// Two revisions of a board compared: crafted edits are reported exactly and alone, and the IC pin
+// changes are those that the two .icp files show.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "behaviour_name.h"
+#include "board_generator.h"
+#include "diff/board_diff.h"
+#include "golden_boards.h"
+#include "in_memory_conversion.h"
+#include "record_builder.h"
+
+namespace zemra {
+namespace {
+
+using Bytes = std::string;
+
+Bytes recordBytes(const RecordBuilder& record) {
+    return {reinterpret_cast<const char*>(record.bytes().data()), record.bytes().size()};
+}
+
+// The changes as short lines: "changed 4>4 U1_3 Hi-P", "icPin U1 3: 23>60".
+class ChangeLines : public DiffReceiver {
+  public:
+    explicit ChangeLines(TesterVariant variant) : variant_(variant) {}
+
+    void takeStep(const StepChange& change) override {
+        if (change.kind == StepChangeKind::Removed) {
+            lines.push_back("removed " + std::to_string(change.before->fields.step) + " " +
+                            std::string(change.before->fields.partsN.view()));
+        } else if (change.kind == StepChangeKind::Added) {
+            lines.push_back("added " + std::to_string(change.after->fields.step) + " " +
+                            std::string(change.after->fields.partsN.view()));
+        } else {
+            std::string line = "changed " + std::to_string(change.before->fields.step) + ">" +
+                               std::to_string(change.after->fields.step) + " " +
+                               std::string(change.after->fields.partsN.view());
+            const auto oldColumns = listingColumns(*change.before, variant_);
+            const auto newColumns = listingColumns(*change.after, variant_);
+            for (std::size_t column = 0; column < oldColumns.size(); ++column) {
+                if (oldColumns[column].text != newColumns[column].text) {
+                    line += " " + std::string(oldColumns[column].heading);
+                }
+            }
+            lines.push_back(line);
+        }
+    }
+    void takeIc(const IcChange& change) override {
+        const std::string name(change.name);
+        switch (change.kind) {
+            case IcChangeKind::Added:
+                lines.push_back("icAdded " + name);
+                break;
+            case IcChangeKind::Removed:
+                lines.push_back("icRemoved " + name);
+                break;
+            case IcChangeKind::PinCount:
+                lines.push_back("icPinCount " + name + " " + std::to_string(change.oldPinCount) +
+                                ">" + std::to_string(change.newPinCount));
+                break;
+            case IcChangeKind::Pin:
+                lines.push_back(
+                    icPinLine(name, change.pin, change.oldTesterPin, change.newTesterPin));
+                break;
+        }
+    }
+
+    static std::string icPinLine(const std::string& ic, int pin, int before, int after) {
+        return "icPin " + ic + " " + std::to_string(pin) + ": " + std::to_string(before) + ">" +
+               std::to_string(after);
+    }
+
+    std::vector<std::string> lines;
+
+  private:
+    TesterVariant variant_;
+};
+
+struct Compared {
+    std::vector<std::string> lines;
+    bool same = false;
+};
+
+Compared compare(const Bytes& before, const Bytes& after, DecodeOptions options = {}) {
+    const auto opener = [](const Bytes& bytes) {
+        return [&bytes] { return std::make_unique<MemorySource>(std::as_bytes(std::span(bytes))); };
+    };
+    ChangeLines receiver(options.variant);
+    const DiffCounts counts = compareBoards(opener(before), opener(after), options, receiver);
+    return {receiver.lines, counts.same()};
+}
+
+// Each IC pin's tester pin as the .icp shows it, by IC name and pin.
+std::map<std::pair<std::string, int>, int> icpPins(const Bytes& board, DecodeOptions options) {
+    const testing::ConvertedBoard converted = testing::convertInMemory(board, options);
+    const std::vector<std::string> lines = testing::linesOf(converted.icp);
+    std::map<std::pair<std::string, int>, int> pins;
+    for (const IcSummary& ic : converted.summary.ics) {
+        for (int pin = 1; pin <= ic.pinCount; ++pin) {
+            const std::string& line = lines.at(static_cast<std::size_t>(ic.firstIcp + pin - 2));
+            pins[{std::string(ic.name.view()), pin}] = std::stoi(line.substr(line.find('=') + 1));
+        }
+    }
+    return pins;
+}
+
+// The IC pin changes that the two .icp files show, for the ICs in both.
+std::set<std::string> icpChanges(const Bytes& before, const Bytes& after, DecodeOptions options) {
+    const auto oldPins = icpPins(before, options);
+    const auto newPins = icpPins(after, options);
+    std::set<std::string> names;
+    for (const auto& [pin, tester] : oldPins) {
+        names.insert(pin.first);
+    }
+    std::set<std::string> newNames;
+    for (const auto& [pin, tester] : newPins) {
+        newNames.insert(pin.first);
+    }
+    std::set<std::string> changes;
+    const auto look = [&](const auto& pins) {
+        for (const auto& [pin, tester] : pins) {
+            if (!names.contains(pin.first) || !newNames.contains(pin.first)) {
+                continue;
+            }
+            const auto old = oldPins.find(pin);
+            const auto now = newPins.find(pin);
+            const int oldTester = old == oldPins.end() ? 0 : old->second;
+            const int newTester = now == newPins.end() ? 0 : now->second;
+            if (oldTester != newTester) {
+                changes.insert(ChangeLines::icPinLine(pin.first, pin.second, oldTester, newTester));
+            }
+        }
+    };
+    look(oldPins);
+    look(newPins);
+    return changes;
+}
+
+std::set<std::string> reportedIcPins(const std::vector<std::string>& lines) {
+    std::set<std::string> pins;
+    for (const std::string& line : lines) {
+        if (line.starts_with("icPin ")) {
+            pins.insert(line);
+        }
+    }
+    return pins;
+}
+
+Bytes withRecord(Bytes board, std::size_t index, const RecordBuilder& record) {
+    return board.replace(index * 64, 64, recordBytes(record));
+}
+Bytes withoutRecord(Bytes board, std::size_t index) {
+    return board.erase(index * 64, 64);
+}
+Bytes withRecordAt(Bytes board, std::size_t index, const RecordBuilder& record) {
+    return board.insert(index * 64, recordBytes(record));
+}
+Bytes withByte(Bytes board, std::size_t offset, unsigned value) {
+    board[offset] = static_cast<char>(value);
+    return board;
+}
+
+RecordBuilder diodeStep(const std::string& name, int testerPin) {
+    RecordBuilder step;
+    step.name(name).lc("D1").typeCode(10).pins(testerPin, 100).mode('2');
+    step.actual(700, 0x40).standard(650, 0x40).limits(30, 30);
+    return step;
+}
+
+struct DiffCase {
+    std::string behaviour;
+    Bytes after;  // the two-IC board, edited
+    std::vector<std::string> expected;
+    DecodeOptions options = {};
+};
+
+std::vector<DiffCase> diffCases() {
+    const Bytes board = testing::twoIcBoard();
+    RecordBuilder resistor;
+    resistor.name("R1").lc("A1").typeCode(1).pins(1, 2).actual(470, 0x15).standard(5600, 0x14);
+    resistor.limits(5, 5);
+    RecordBuilder spareChanged = resistor;
+    spareChanged.standard(4700, 0x14).byteAt(0, 0xFF).byteAt(45, 0x33);
+    return {
+        {"IdenticalBoardsHaveNoChange", board, {}},
+        {"ResistorValueIsOneChangedStep",
+         withRecord(board, 0, resistor),
+         {"changed 1>1 R1 Stand-V"}},
+        {"SpareBytesAreNoChange", withRecord(board, 0, spareChanged), {}},
+        {"RemovedStepIsOneRemovalAndNothingMoves", withoutRecord(board, 8), {"removed 9 C1"}},
+        {"InsertedStepIsOneAddition",
+         withRecordAt(board, 1, RecordBuilder(resistor).name("R9")),
+         {"added 2 R9"}},
+        {"DroppedRecordIsNoStep", withRecordAt(board, 1, RecordBuilder().name("9X")), {}},
+        {"DiodeHiPinChangesItsStepAndItsIcPin",
+         withRecord(board, 3, diodeStep("U1-3", 60)),
+         {"changed 4>4 U1_3 Hi-P", "icPin U1 3: 23>60"}},
+        {"NewHighestDiodePinRaisesThePinCount",
+         withRecordAt(board, 8, diodeStep("U1-10", 30)),
+         {"added 9 U1_10", "icPinCount U1 8>10", "icPin U1 10: 0>30"}},
+        {"DiodeStepsBelowAnIcsThresholdRemoveIt",
+         withoutRecord(withoutRecord(withoutRecord(board, 7), 6), 5),
+         {"removed 6 U1_5", "removed 7 U1_6", "removed 8 U1_8", "icRemoved U1"}},
+        {"Kx740eComparesItsOwnListing",
+         withRecord(board, 0, resistor),
+         {"changed 1>1 R1 Stand-V"},
+         {.variant = TesterVariant::Kx740e}},
+    };
+}
+
+class BoardDiff : public ::testing::TestWithParam<DiffCase> {};
+
+TEST_P(BoardDiff, ReportsEachEditAlone) {
+    const DiffCase& c = GetParam();
+    const Bytes before = testing::twoIcBoard();
+    const Compared compared = compare(before, c.after, c.options);
+    EXPECT_EQ(compared.lines, c.expected);
+    EXPECT_EQ(compared.same, c.expected.empty());
+    EXPECT_EQ(reportedIcPins(compared.lines), icpChanges(before, c.after, c.options));
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoIcBoard, BoardDiff, ::testing::ValuesIn(diffCases()),
+                         testing::BehaviourName());
+
+// Edits of a generated board, each found on the first record of its kind from the middle on.
+struct GeneratedEdit {
+    std::string behaviour;
+    int typeCode;  // of the record edited
+    std::function<Bytes(Bytes, std::size_t)> edit;
+    std::string expectedStart;  // of the one step change
+};
+
+class GeneratedBoardDiff : public ::testing::TestWithParam<GeneratedEdit> {};
+
+TEST_P(GeneratedBoardDiff, FindsTheEditAlone) {
+    const GeneratedEdit& c = GetParam();
+    const std::vector<std::byte> generated = generateBoard(5, 4000);
+    const Bytes before(reinterpret_cast<const char*>(generated.data()), generated.size());
+    std::size_t index = 2000;
+    while (
+        decodeRecord(std::span<const std::byte, 64>(generated.data() + index * 64, 64)).typeCode !=
+            static_cast<TypeCode>(c.typeCode) ||
+        generated[index * 64 + 52] < std::byte{'A'}) {
+        ++index;
+    }
+    const Bytes after = c.edit(before, index);
+    const Compared compared = compare(before, after);
+    ASSERT_FALSE(compared.lines.empty());
+    EXPECT_TRUE(compared.lines.front().starts_with(c.expectedStart)) << compared.lines.front();
+    const std::set<std::string> icPins = reportedIcPins(compared.lines);
+    EXPECT_EQ(compared.lines.size(), 1 + icPins.size());
+    EXPECT_EQ(icPins, icpChanges(before, after, {}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, GeneratedBoardDiff,
+    ::testing::ValuesIn(std::vector<GeneratedEdit>{
+        {"ResistorValue", 1,
+         [](Bytes board, std::size_t index) {
+             return withByte(board, index * 64 + 4,
+                             static_cast<unsigned char>(board[index * 64 + 4]) ^ 0x10U);
+         },
+         "changed"},
+        {"RemovedStep", 1,
+         [](Bytes board, std::size_t index) { return withoutRecord(board, index); }, "removed"},
+        {"InsertedStep", 1,
+         [](Bytes board, std::size_t index) {
+             return withRecordAt(board, index, RecordBuilder().name("RNEW").typeCode(1).pins(1, 2));
+         },
+         "added"},
+        {"DiodeHiPin", 10,
+         [](Bytes board, std::size_t index) { return withByte(board, index * 64 + 26, 0x7B); },
+         "changed"},
+    }),
+    testing::BehaviourName());
+
+}  // namespace
+}  // namespace zemra
