@@ -75,11 +75,21 @@ void appendPin(const std::string& name, int pin, int oldTesterPin, int newTester
             (changed ? " → " + std::to_string(newTesterPin) : std::string(", unchanged")) +
             "</title><rect width=\"" + std::to_string(kCellWidth) + "\" height=\"" +
             std::to_string(kCellHeight) + "\" rx=\"3\"/><text class=\"p\" x=\"3\" y=\"10\">" +
-            std::to_string(pin) + "</text><text class=\"t\" x=\"" + std::to_string(kCellWidth / 2) +
-            "\" y=\"27\">" +
-            (changed ? std::to_string(oldTesterPin) + "→" + std::to_string(newTesterPin)
-                     : std::to_string(newTesterPin)) +
-            "</text></g>";
+            std::to_string(pin) + "</text>";
+    if (!changed) {
+        page += "<text class=\"t\" x=\"" + std::to_string(kCellWidth / 2) + "\" y=\"27\">" +
+                std::to_string(newTesterPin) + "</text></g>";
+        return;
+    }
+    // Old and new in a smaller type, pressed into the cell where they would run over its edges.
+    const std::string oldText = std::to_string(oldTesterPin);
+    const std::string newText = std::to_string(newTesterPin);
+    page += "<text class=\"t c\" x=\"" + std::to_string(kCellWidth / 2) + "\" y=\"26\"";
+    if (oldText.size() + newText.size() > 5) {
+        page += " textLength=\"" + std::to_string(kCellWidth - 6) +
+                "\" lengthAdjust=\"spacingAndGlyphs\"";
+    }
+    page += ">" + oldText + "→" + newText + "</text></g>";
 }
 
 std::string icCaption(IcChangeKind kind, int oldPinCount, int newPinCount) {
@@ -158,8 +168,10 @@ void DiffPage::takeStep(const StepChange& change) {
             for (const RecordFieldChange& field :
                  changedRecordFields(*change.before, *change.after)) {
                 appendHtml(stepRows_, std::string(field.name) + " ");
-                appendHtmlBytes(stepRows_,
-                                fieldText(field.before) + " → " + fieldText(field.after) + "; ");
+                appendHtmlBytes(stepRows_, fieldText(field.before));
+                appendHtml(stepRows_, " → ");
+                appendHtmlBytes(stepRows_, fieldText(field.after));
+                appendHtml(stepRows_, "; ");
             }
             stepRows_ += "</td></tr>";
             return;

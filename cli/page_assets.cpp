@@ -65,6 +65,7 @@ svg.pins { display: block; max-width: 100%; height: auto; }
 svg.pins text { font-family: system-ui, sans-serif; }
 svg.pins .p { font-size: 9px; fill: var(--muted); }
 svg.pins .t { font-size: 13px; font-weight: 600; text-anchor: middle; fill: var(--ink); }
+svg.pins .t.c { font-size: 10px; }
 svg.pins .pin rect { stroke-width: 1.2; }
 svg.pins .pin[data-source=diode] rect { fill: var(--diode); stroke: var(--diode-edge); }
 svg.pins .pin[data-source=j] rect { fill: var(--j); stroke: var(--j-edge); }
