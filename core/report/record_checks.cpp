@@ -112,7 +112,8 @@ void RecordChecker::checkUnknownCodes(const RecordTrace& trace, std::uint64_t of
     for (const auto& [which, code] :
          {std::pair{"upper", record.upperLimitCode}, std::pair{"lower", record.lowerLimitCode}}) {
         if (code != kLimitsAsRead && code != 0x00) {
-            add([&] { return limitSentence(which, code); });
+            // Copied: a lambda may not capture a structured binding before clang 16.
+            add([which = which, code = code] { return limitSentence(which, code); });
         }
     }
 }
@@ -130,10 +131,11 @@ void RecordChecker::checkPartName(const StepFields& fields, std::uint64_t offset
     const auto [first, isNew] =
         firstStepOfName_.try_emplace(std::string(fields.partsN.view()), fields.step);
     if (!isNew) {
-        checks_.add(CheckId::DuplicatePartName, offset, fields.step, [&fields, &first] {
-            return "part name \"" + std::string(fields.partsN.view()) +
-                   "\" is also the name of step " + std::to_string(first->second);
-        });
+        checks_.add(CheckId::DuplicatePartName, offset, fields.step,
+                    [&fields, firstStep = first->second] {
+                        return "part name \"" + std::string(fields.partsN.view()) +
+                               "\" is also the name of step " + std::to_string(firstStep);
+                    });
     }
 }
 
