@@ -69,12 +69,6 @@ bool namesTheInput(FileSystem& fileSystem, const std::filesystem::path& target,
     }
 }
 
-std::filesystem::path folderOf(const std::filesystem::path& input) {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(input, error);
-    return (error ? input : absolute).parent_path();
-}
-
 }  // namespace
 
 int dumpWorkbook(const std::filesystem::path& input,
@@ -88,7 +82,7 @@ int dumpWorkbook(const std::filesystem::path& input,
     if (records == nullptr) {
         return kExitFailed;
     }
-    const std::filesystem::path folder = outputParent ? *outputParent : folderOf(input);
+    const std::filesystem::path folder = outputParent ? *outputParent : folderOfInput(input);
     const std::filesystem::path target =
         folder / platform::pathFromUtf8(fileTitle(input) + ".xlsx");
     const auto fail = [&](const std::string& why) {

@@ -10,12 +10,6 @@
 namespace zemra {
 namespace {
 
-std::filesystem::path folderOf(const std::filesystem::path& input) {
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(input, error);
-    return (error ? input : absolute).parent_path();
-}
-
 // The folder `<parent>/<title>`, made when it is not there yet. The outputs go to the parent
 // itself when that folder cannot be made (a file of that name is in the way, say), and when the
 // title names the parent or its parent.
@@ -69,7 +63,7 @@ std::optional<Conversion> Conversion::open(FileSystem& fileSystem, ConversionReq
 const std::filesystem::path& Conversion::outputFolder() {
     if (!outputFolder_) {
         const std::filesystem::path parent =
-            request_.outputParent ? *request_.outputParent : folderOf(request_.input.path());
+            request_.outputParent ? *request_.outputParent : folderOfInput(request_.input.path());
         outputFolder_ = makeOutputFolder(fileSystem_, parent, title_);
     }
     return *outputFolder_;

@@ -11,6 +11,10 @@ namespace zemra {
 // The title of a file: its name without folder, up to its last "." when it has one; UTF-8.
 std::string fileTitle(const std::filesystem::path& path);
 
+// The folder that holds a file, worked out from its absolute path so that a bare name gives the
+// current folder; the outputs of a file go there when no other folder is named.
+std::filesystem::path folderOfInput(const std::filesystem::path& path);
+
 // A component file to convert: its path, and the file itself once it is open. The dialog opens
 // it when the operator chooses it and keeps it open until Convert; a conversion opens it when it
 // is not open yet.
