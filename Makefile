@@ -19,17 +19,18 @@
 # demo, run, install and package use the optimised build of the programs alone (preset dist).
 
 # chromium runs the test of the --html page.
-PACKAGES := cmake make g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
+PACKAGES := cmake ninja-build make g++ pkg-config zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev \
             nlohmann-json3-dev nettle-dev chromium libxlsxwriter-dev qt6-base-dev \
             fonts-arphic-uming fonts-nanum \
             dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db \
             groff-base faketime
-WINDOWS_PACKAGES := cmake make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
+WINDOWS_PACKAGES := cmake ninja-build make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
                     nlohmann-json3-dev libz-mingw-w64-dev dpkg-dev unzip fonts-arphic-uming \
                     fonts-nanum fonts-wine
 # The Windows build compiles libxlsxwriter from Debian's source package, which apt-get source
-# fetches through a deb-src entry for the archive; deps-windows adds one when there is none.
-DEB_SRC_LIST := /etc/apt/sources.list.d/zemra-deb-src.sources
+# fetches through deb-src entries; deps-windows derives them from the machine's own deb entries
+# (the same mirror or proxy) when apt has none.
+DEB_SRC_LIST := /etc/apt/sources.list.d/zemra-deb-src
 # What the spreadsheet test needs: LibreOffice reads the workbooks back, unzip shows their sheets.
 SPREADSHEET_PACKAGES := libreoffice-calc-nogui unzip
 WINDOWS_PACKAGING := nsis unzip wixl msitools
@@ -69,11 +70,7 @@ deps:
 deps-windows:
 	$(call install-missing,$(WINDOWS_PACKAGES))
 	@if ! apt-get source --print-uris -qq libxlsxwriter >/dev/null 2>&1; then \
-	  echo "Adding a deb-src entry for Debian bookworm: $(DEB_SRC_LIST)"; \
-	  printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
-	    'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' | \
-	    $(SUDO) tee $(DEB_SRC_LIST) >/dev/null; \
-	  $(SUDO) apt-get update -qq; \
+	  $(SUDO) tools/add-deb-src-entries.sh $(DEB_SRC_LIST) && $(SUDO) apt-get update -qq; \
 	fi
 
 build: deps
