@@ -5,7 +5,7 @@
 namespace zemra::cli {
 
 void appendHtml(std::string& out, std::string_view utf8) {
-    for (const char character : utf8) {
+    for (const char character : escapedLayoutControls(utf8)) {
         switch (character) {
             case '&':
                 out += "&amp;";
