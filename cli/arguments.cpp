@@ -428,8 +428,7 @@ class CommandLine {
             }
             if (inputs.size() > 1 && dumpFile_) {
                 return UsageError{"--dump=" + *dumpFile_ +
-                                  " names no format (csv or xlsx) but a file, and --dump takes "
-                                  "one file"};
+                                  ": no such format; --dump takes =csv or =xlsx"};
             }
             if (inputs.size() > 1) {
                 return UsageError{"--dump takes one file and converts nothing"};

@@ -321,8 +321,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "--dump is given more than once"},
         UsageErrorCase{"DumpOfAFormatThatIsNone",
                        {"--dump=xml", "a.cmp"},
-                       "--dump=xml names no format (csv or xlsx) but a file, and --dump takes one "
-                       "file"},
+                       "--dump=xml: no such format; --dump takes =csv or =xlsx"},
         UsageErrorCase{"OutputFolderOfTheCsvBeforeTheFile",
                        {"--dump", "-o", ".", "a.cmp"},
                        "-o goes with --dump=xlsx only: the CSV goes to standard output"},
