@@ -15,7 +15,8 @@ constexpr const char* kProgram = "zemra-convert";
 
 constexpr const char* kUsage =
     "Usage: zemra-convert [OPTIONS] [--html PAGE] FILE...\n"
-    "       zemra-convert --dump[=xlsx] [-o DIR] FILE\n"
+    "       zemra-convert --dump[=csv] FILE\n"
+    "       zemra-convert --dump=xlsx [-o DIR] FILE\n"
     "       zemra-convert [--kx740e] [--reverse-pins] --diff [--report=json] [--html PAGE]\n"
     "                     OLD NEW\n";
 
@@ -29,7 +30,8 @@ constexpr const char* kClosing =
     "Prints the output folder of each converted file on standard output (with --report,\n"
     "the report in its place; with --html, then the page's path) and the converter's\n"
     "messages on standard error. File names that hold control characters are printed\n"
-    "with \\n, \\r, \\t or \\xNN in their place and each backslash doubled.\n"
+    "with \\n, \\r, \\t or \\xNN in their place and each backslash doubled; line and\n"
+    "paragraph separators and the controls of bidirectional text as \\u2028 and so on.\n"
     "\n"
     "Exit status:\n"
     "  0        every file converted cleanly; with --dump, every record written\n"
@@ -38,8 +40,10 @@ constexpr const char* kClosing =
     "           would replace those of an earlier FILE, or memory ran out; the other\n"
     "           files are converted all the same. Also when -o DIR does not exist or\n"
     "           is no folder: then nothing is converted; and when the page of --html\n"
-    "           cannot be written. With --dump: FILE cannot be read, or the workbook\n"
-    "           cannot be written. Always when standard output cannot be written\n"
+    "           cannot be written; and, without --at, when the system clock lies\n"
+    "           outside 2000 to 2099: then nothing is converted. With --dump: FILE\n"
+    "           cannot be read, or the workbook cannot be written. Always when standard\n"
+    "           output cannot be written\n"
     "  2        a usage error; nothing is converted\n"
     "With --diff: 0 when OLD and NEW give the tester the same program, 1 when they\n"
     "differ, 2 for trouble (a file that cannot be read, a usage error, a page or\n"
@@ -47,10 +51,11 @@ constexpr const char* kClosing =
     "  129      stopped by SIGHUP (the terminal was closed); the outputs being\n"
     "           written are removed\n"
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
-    "           removed";
+    "           removed\n"
+    "A signal that was ignored when the program started stays ignored: under nohup a\n"
+    "closed terminal, and in a shell's background job a Ctrl+C, does not stop it.";
 
-constexpr int kFirstListedYear = 2000;
-constexpr int kLastListedYear = 2099;
+constexpr const char* kDumpNeedsAFile = "--dump needs a file";
 
 // The width of the option column of the help, descriptions included.
 constexpr std::size_t kOptionColumn = 23;
@@ -115,24 +120,26 @@ class CommandLine {
                                  "create the output folders in DIR instead of beside the inputs",
                                  "-o needs a folder");
         // "--report=json" is taken apart before the parse; the flag stands for both here.
-        app_.add_flag("--report", reportText_,
-                      "after converting each file, say what it could not resolve: the\n"
-                      "counts of records and steps, per IC its pins left at 0, and\n"
-                      "the checks to read before the tester; --report=json writes\n"
-                      "one JSON object per file and line")
-            ->type_name("[=json]");
+        reportFlag_ =
+            app_.add_flag("--report", reportText_,
+                          "after converting each file, say what it could not resolve: the\n"
+                          "counts of records and steps, per IC its pins left at 0, and\n"
+                          "the checks to read before the tester; --report=json writes\n"
+                          "one JSON object per file and line")
+                ->type_name("[=json]");
         html_ = addValueOption("--html", htmlText_, "PAGE",
                                "after converting, write PAGE: one self-contained HTML page\n"
                                "showing each file's board, its IC pin maps, its steps and\n"
                                "the checks to read before the tester",
                                "--html needs the name of the page to write");
-        // "--dump=xlsx" and "--dump=csv" are taken out before the parse, like "--report=json".
-        dump_ = addValueOption("--dump", dumpText_, "[=xlsx] FILE",
-                               "write the records of FILE as CSV to standard output and\n"
-                               "convert nothing, for scripts; --dump=xlsx FILE writes them\n"
-                               "as the workbook <title>.xlsx beside FILE (or in DIR), for a\n"
-                               "spreadsheet, and prints its path",
-                               "--dump needs a file");
+        // "--dump=VALUE" is taken out before the parse, like "--report=json"; the flag stands for
+        // every form here, and FILE is one of the files.
+        dump_ = app_.add_flag("--dump", dumpFlag_,
+                              "write the records of FILE as CSV to standard output and\n"
+                              "convert nothing, for scripts; --dump=xlsx FILE writes them\n"
+                              "as the workbook <title>.xlsx beside FILE (or in DIR), for a\n"
+                              "spreadsheet, and prints its path")
+                    ->type_name("[=xlsx] FILE");
         app_.add_flag("--diff", diff_,
                       "compare the boards OLD and NEW as the tester sees them, under\n"
                       "the same options, and convert nothing: the steps added,\n"
@@ -171,7 +178,7 @@ class CommandLine {
         if (auto error = takeReportFormat(arguments)) {
             return *error;
         }
-        takeDumpFormat(arguments);
+        takeDumpForms(arguments);
         if (auto error = findMisusedAttachedValue(arguments)) {
             return *error;
         }
@@ -315,26 +322,52 @@ class CommandLine {
                 return UsageError{"--report takes no value or =json"};
             }
             report_ = format == "json" ? ReportFormat::Json : ReportFormat::Text;
+            ++reportForms_;
             argument = arguments.erase(argument);
         }
         return std::nullopt;
     }
 
-    // Takes "--dump=xlsx" and "--dump=csv" out of the options: they name the format, and the file
-    // is an argument of its own, anywhere among the options. Any other "--dump=VALUE" names the
+    // Takes "--dump=VALUE" out of the options: "--dump=xlsx" and "--dump=csv" name the format, and
+    // the file is an argument of its own, anywhere among the options. Any other VALUE names the
     // file, as "--dump FILE" does.
-    void takeDumpFormat(std::vector<std::string>& arguments) {
+    void takeDumpForms(std::vector<std::string>& arguments) {
+        constexpr std::string_view kAttached = "--dump=";
         for (auto argument = arguments.begin(); argument != arguments.end();) {
             if (*argument == "--") {
                 break;
             }
-            if (*argument != "--dump=xlsx" && *argument != "--dump=csv") {
+            if (!argument->starts_with(kAttached)) {
                 ++argument;
                 continue;
             }
-            dumpFormat_ = *argument == "--dump=xlsx" ? DumpFormat::Workbook : DumpFormat::Csv;
+            const std::string value = argument->substr(kAttached.size());
+            if (value == "xlsx" || value == "csv") {
+                dumpFormat_ = value == "xlsx" ? DumpFormat::Workbook : DumpFormat::Csv;
+            } else {
+                dumpFile_ = value;
+            }
+            ++dumpForms_;
             argument = arguments.erase(argument);
         }
+    }
+
+    // The first option that takes one value and was given more than once, with the name it is
+    // known by.
+    std::optional<UsageError> findRepeatedOption() const {
+        const std::pair<std::size_t, const char*> uses[] = {
+            {at_->count(), "--at"},
+            {output_->count(), "-o"},
+            {html_->count(), "--html"},
+            {reportFlag_->count() + reportForms_, "--report"},
+            {dump_->count() + dumpForms_, "--dump"},
+        };
+        for (const auto& [count, name] : uses) {
+            if (count > 1) {
+                return UsageError{std::string(name) + " is given more than once"};
+            }
+        }
+        return std::nullopt;
     }
 
     // The arguments the parse could not place so far; the "--" that ends the options is among
@@ -346,7 +379,7 @@ class CommandLine {
     }
 
     ParsedArguments takeDiffRequest() const {
-        if (dump_->count() > 0 || dumpFormat_) {
+        if (dumping()) {
             return UsageError{"--diff and --dump do not go together"};
         }
         if (output_->count() > 0) {
@@ -373,20 +406,29 @@ class CommandLine {
         return request;
     }
 
+    bool dumping() const { return dump_->count() > 0 || dumpForms_ > 0; }
+
     ParsedArguments takeRequest() const {
+        if (auto error = findRepeatedOption()) {
+            return *error;
+        }
         if (diff_) {
             return takeDiffRequest();
         }
-        if (dump_->count() > 0 || dumpFormat_) {
+        if (dumping()) {
             std::vector<std::string> inputs = files_;
-            if (dump_->count() > 0) {
-                if (dumpText_.empty()) {
-                    return UsageError{*needOf("--dump")};
+            if (dumpFile_) {
+                if (dumpFile_->empty()) {
+                    return UsageError{kDumpNeedsAFile};
                 }
-                inputs.insert(inputs.begin(), dumpText_);
+                inputs.insert(inputs.begin(), *dumpFile_);
             }
             if (inputs.empty()) {
-                return UsageError{*needOf("--dump")};
+                return UsageError{kDumpNeedsAFile};
+            }
+            if (inputs.size() > 1 && dumpFile_) {
+                return UsageError{"--dump=" + *dumpFile_ +
+                                  ": no such format; --dump takes =csv or =xlsx"};
             }
             if (inputs.size() > 1) {
                 return UsageError{"--dump takes one file and converts nothing"};
@@ -421,8 +463,7 @@ class CommandLine {
             if (!at) {
                 return UsageError{*needOf("--at")};
             }
-            // The listing's header writes 20 and the last two digits of the year.
-            if (at->year < kFirstListedYear || at->year > kLastListedYear) {
+            if (!isListedYear(*at)) {
                 return UsageError{"--at needs a year from 2000 to 2099, the years a listing shows"};
             }
             request.settings.at = *at;
@@ -459,13 +500,17 @@ class CommandLine {
     std::vector<std::string> files_;
     bool reportText_ = false;
     ReportFormat report_ = ReportFormat::None;
-    std::string dumpText_;
+    bool dumpFlag_ = false;
+    std::size_t dumpForms_ = 0;            // of "--dump=VALUE"
+    std::optional<std::string> dumpFile_;  // VALUE of "--dump=VALUE" when it names no format
+    std::size_t reportForms_ = 0;          // of "--report=VALUE"
     std::string htmlText_;
     std::optional<DumpFormat> dumpFormat_;
     CLI::Option* at_ = nullptr;
     CLI::Option* html_ = nullptr;
     CLI::Option* output_ = nullptr;
     CLI::Option* dump_ = nullptr;
+    CLI::Option* reportFlag_ = nullptr;
 };
 
 }  // namespace

@@ -96,10 +96,16 @@ int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream&
         err << "zemra-convert: " << shownName(failure.input) << ": "
             << describe({failure.kind, failure.error}) << '\n';
         return kDiffTrouble;
+    } catch (const RevisionChanged& changed) {
+        out.flush();
+        err << "zemra-convert: "
+            << shownName(changed.side() == RevisionSide::Old ? request.before : request.after)
+            << ": " << changed.what() << '\n';
+        return kDiffTrouble;
     } catch (const Interrupted&) {
         throw;
     } catch (const std::exception& error) {
-        // A revision that changed while it was compared, or memory that ran out.
+        // Memory that ran out.
         out.flush();
         err << "zemra-convert: --diff: " << shownText(error.what()) << '\n';
         return kDiffTrouble;

@@ -35,12 +35,21 @@ void appendAscii(std::string& out, unsigned char byte) {
     }
 }
 
-// The length of the valid UTF-8 sequence at the start of `text`, 0 if there is none.
-std::size_t utf8SequenceLength(std::string_view text) {
+// A valid UTF-8 sequence at the start of a text: its length (0 if there is none) and the
+// character it encodes.
+struct Utf8Sequence {
+    std::size_t length = 0;
+    unsigned character = 0;
+};
+
+Utf8Sequence utf8SequenceAt(std::string_view text) {
     const auto lead = static_cast<unsigned char>(text[0]);
     std::size_t length = 0;
     unsigned minimum = 0;
     unsigned value = 0;
+    if (lead < 0x80) {
+        return {1, lead};
+    }
     if (lead >= 0xC2 && lead <= 0xDF) {
         length = 2, minimum = 0x80, value = lead & 0x1FU;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
@@ -48,20 +57,43 @@ std::size_t utf8SequenceLength(std::string_view text) {
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4, minimum = 0x10000, value = lead & 0x07U;
     } else {
-        return 0;
+        return {};
     }
     if (text.size() < length) {
-        return 0;
+        return {};
     }
     for (std::size_t index = 1; index < length; ++index) {
         const auto next = static_cast<unsigned char>(text[index]);
         if ((next & 0xC0U) != 0x80U) {
-            return 0;
+            return {};
         }
         value = (value << 6U) | (next & 0x3FU);
     }
     const bool surrogate = value >= 0xD800 && value <= 0xDFFF;
-    return value >= minimum && value <= 0x10FFFF && !surrogate ? length : 0;
+    if (value < minimum || value > 0x10FFFF || surrogate) {
+        return {};
+    }
+    return {length, value};
+}
+
+// The length of the valid UTF-8 sequence at the start of `text`, 0 if there is none.
+std::size_t utf8SequenceLength(std::string_view text) {
+    return utf8SequenceAt(text).length;
+}
+
+// The line and paragraph separators, which break a line, and the controls of bidirectional text,
+// which reorder or hide what follows them on a terminal or a page.
+bool isLayoutControl(unsigned character) {
+    return character == 0x2028 || character == 0x2029 ||
+           (character >= 0x202A && character <= 0x202E) ||
+           (character >= 0x2066 && character <= 0x2069);
+}
+
+// \uXXXX, as C++ and JSON write a character.
+void appendCharacterEscape(std::string& out, unsigned character) {
+    out += "\\u";
+    appendHexDigits(out, static_cast<unsigned char>(character >> 8U), kUpperHex);
+    appendHexDigits(out, static_cast<unsigned char>(character & 0xFFU), kUpperHex);
 }
 
 // \xNN, as C writes a byte.
@@ -107,10 +139,12 @@ std::string shownText(std::string_view utf8) {
             utf8.remove_prefix(1);
             continue;
         }
-        const std::size_t length = utf8SequenceLength(utf8);
-        const bool c1Control =
-            length == 2 && byte == 0xC2 && static_cast<unsigned char>(utf8[1]) < 0xA0;
-        if (length == 0 || c1Control) {
+        const auto [length, character] = utf8SequenceAt(utf8);
+        const bool c1Control = length == 2 && character < 0xA0;
+        if (isLayoutControl(character)) {
+            appendCharacterEscape(out, character);
+            utf8.remove_prefix(length);
+        } else if (length == 0 || c1Control) {
             const std::size_t escaped = std::max<std::size_t>(length, 1);
             for (const char part : utf8.substr(0, escaped)) {
                 appendHexEscape(out, static_cast<unsigned char>(part));
@@ -124,6 +158,21 @@ std::string shownText(std::string_view utf8) {
     return out;
 }
 
+std::string escapedLayoutControls(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    while (!utf8.empty()) {
+        const auto [length, character] = utf8SequenceAt(utf8);
+        if (isLayoutControl(character)) {
+            appendCharacterEscape(out, character);
+        } else {
+            out.append(utf8.substr(0, std::max<std::size_t>(length, 1)));
+        }
+        utf8.remove_prefix(std::max<std::size_t>(length, 1));
+    }
+    return out;
+}
+
 std::string shownName(const std::filesystem::path& path) {
     return shownText(platform::utf8Of(path));
 }
@@ -133,6 +182,21 @@ std::string printableBytes(std::string_view bytes) {
     for (const char byte : bytes) {
         const auto code = static_cast<unsigned char>(byte);
         if (code >= 0x20 && code <= 0x7E) {
+            out += byte;
+        } else {
+            appendEscapedByte(out, code);
+        }
+    }
+    return out;
+}
+
+std::string dumpedBytes(std::string_view bytes) {
+    std::string out;
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (byte == '\\') {
+            out += "\\\\";
+        } else if (code >= 0x20 && code <= 0x7E) {
             out += byte;
         } else {
             appendEscapedByte(out, code);

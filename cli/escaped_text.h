@@ -10,6 +10,10 @@ namespace zemra::cli {
 // byte is \u00XX.
 std::string printableBytes(std::string_view bytes);
 
+// Raw bytes of a part name or LC code as the record dump shows them: as printableBytes(), with
+// each backslash doubled, so that the text reads back to exactly the record's bytes.
+std::string dumpedBytes(std::string_view bytes);
+
 // Raw bytes of a part name or LC code as JSON string content: each byte 0x20 to 0x7E is itself
 // (the quote and the backslash escaped, as JSON needs), every other byte is \u00XX.
 std::string escapedBytes(std::string_view bytes);
@@ -22,8 +26,13 @@ std::string escapedPath(std::string_view utf8);
 // newline, carriage return and tab become \n, \r and \t, every other control character (below 0x20,
 // DEL, the C1 controls U+0080 to U+009F) and every byte that is no part of valid UTF-8 becomes \xNN
 // per byte, and a backslash becomes \\, except on Windows, where it separates folders and a
-// file name cannot hold a control character. Everything else stays as it is.
+// file name cannot hold a control character. The line and paragraph separators (U+2028, U+2029)
+// and the controls of bidirectional text (U+202A to U+202E, U+2066 to U+2069), which would break
+// the line or reorder what it shows, become \u2028 and so on. Everything else stays as it is.
 std::string shownText(std::string_view utf8);
+// UTF-8 text with the separators and bidirectional controls that shownText() escapes escaped as
+// it does; everything else as it is.
+std::string escapedLayoutControls(std::string_view utf8);
 // A path as shownText() shows it.
 std::string shownName(const std::filesystem::path& path);
 

@@ -4,7 +4,9 @@
 
 namespace zemra::cli {
 
-void appendHtml(std::string& out, std::string_view utf8) {
+namespace {
+
+void appendEscapedMarkup(std::string& out, std::string_view utf8) {
     for (const char character : utf8) {
         switch (character) {
             case '&':
@@ -25,6 +27,17 @@ void appendHtml(std::string& out, std::string_view utf8) {
             default:
                 out += character;
         }
+    }
+}
+
+}  // namespace
+
+void appendHtml(std::string& out, std::string_view utf8) {
+    // Every separator and bidirectional control begins with the byte 0xE2; most texts hold none.
+    if (utf8.find('\xE2') == std::string_view::npos) {
+        appendEscapedMarkup(out, utf8);
+    } else {
+        appendEscapedMarkup(out, escapedLayoutControls(utf8));
     }
 }
 

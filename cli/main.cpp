@@ -4,10 +4,12 @@
 #include "arguments.h"
 #include "convert_batch.h"
 #include "diff_run.h"
+#include "escaped_text.h"
 #include "files/interruptible_file_system.h"
 #include "platform.h"
 #include "record_dump.h"
 #include "run/exit_status.h"
+#include "run/local_date_time.h"
 #include "stop_signals.h"
 #include "text_stream.h"
 #include "workbook_dump.h"
@@ -33,6 +35,13 @@ int convert(cli::ConvertRequest run, std::ostream& out, std::ostream& err) {
     run.inputs = cli::expandWildcards(run.inputs);
     if (!run.timeGiven) {
         run.settings.at = zemra::currentLocalDateTime();
+        // A listing would show another year than the clock's; the operator gives the time.
+        if (!zemra::isListedYear(run.settings.at)) {
+            err << "zemra-convert: the system clock says " << run.settings.at.year
+                << ", and a listing shows the years " << zemra::kFirstListedYear << " to "
+                << zemra::kLastListedYear << " only: give the time with --at\n";
+            return zemra::kExitFailed;
+        }
     }
     return runStoppable(
         [&](zemra::FileSystem& fileSystem) { return cli::convertBatch(run, fileSystem, out, err); },
@@ -76,7 +85,8 @@ int answer(const cli::ParsedArguments& parsed, std::ostream& out, std::ostream& 
         out << cli::versionText();
         return zemra::kExitClean;
     }
-    err << "zemra-convert: " << std::get<cli::UsageError>(parsed).message << "\n"
+    // The message may quote an argument, which may hold anything.
+    err << "zemra-convert: " << cli::shownText(std::get<cli::UsageError>(parsed).message) << "\n"
         << "Try 'zemra-convert --help' for more information.\n";
     return zemra::kExitUsage;
 }

@@ -7,6 +7,10 @@
 
 namespace zemra::cli {
 
+// The page's content-security policy: nothing loads from outside the page, and of what is inline
+// only the page's own style sheet and script apply.
+std::string contentPolicy();
+
 // The frame of every page zemra-convert writes: the document's head with its title (UTF-8), the
 // page's style sheet and a policy that lets nothing outside the page load, then the body.
 void appendPageStart(std::string_view title, std::string& page);

@@ -92,7 +92,7 @@ class DumpRows {
         number(static_cast<std::int64_t>(offset));
         for (DumpField& field : readRecordFields(bytes)) {
             if (field.kind == DumpField::Kind::Name) {
-                field.text = printableBytes(field.text);
+                field.text = dumpedBytes(field.text);
             }
             row_[column_++] = std::move(field);
         }

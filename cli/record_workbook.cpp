@@ -2,10 +2,12 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
 
+#include "decode/component_record.h"
 #include "platform/utf8_paths.h"
 
 namespace zemra::cli {
@@ -19,7 +21,33 @@ void check(lxw_error error) {
     }
 }
 
+bool isHexDigit(char character) {
+    return (character >= '0' && character <= '9') || (character >= 'A' && character <= 'F') ||
+           (character >= 'a' && character <= 'f');
+}
+
+// Whether `text` begins with _xHHHH_.
+bool startsWithEscape(std::string_view text) {
+    constexpr std::size_t kEscapeLength = 7;
+    if (text.size() < kEscapeLength || !text.starts_with("_x") || text[kEscapeLength - 1] != '_') {
+        return false;
+    }
+    return std::all_of(text.begin() + 2, text.begin() + kEscapeLength - 1, isHexDigit);
+}
+
 }  // namespace
+
+std::string cellText(std::string_view text) {
+    std::string cell;
+    cell.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (startsWithEscape(text.substr(at))) {
+            cell += "_x005F";
+        }
+        cell += text[at];
+    }
+    return cell;
+}
 
 void RecordWorkbook::Discard::operator()(lxw_workbook* workbook) const {
     lxw_workbook_free(workbook);
@@ -42,10 +70,21 @@ RecordWorkbook::RecordWorkbook(const std::filesystem::path& path) {
     worksheet_freeze_panes(worksheet_, 1, 0);
 }
 
+std::string RecordWorkbook::rowLimitText() {
+    return "a worksheet holds " + std::to_string(kRowLimit - 1) + " records at most";
+}
+
+void RecordWorkbook::checkRecordCount(std::uint64_t inputBytes) {
+    const std::uint64_t records = inputBytes / kRecordSize;
+    if (records >= kRowLimit) {
+        throw WorkbookError("the file holds " + std::to_string(records) + " records, and " +
+                            rowLimitText());
+    }
+}
+
 void RecordWorkbook::writeRow(std::span<const DumpField> row) {
     if (nextRow_ >= kRowLimit) {
-        throw WorkbookError("a worksheet holds " + std::to_string(kRowLimit - 1) +
-                            " records at most");
+        throw WorkbookError(rowLimitText());
     }
     lxw_col_t column = 0;
     for (const DumpField& field : row) {
@@ -53,8 +92,8 @@ void RecordWorkbook::writeRow(std::span<const DumpField> row) {
             check(worksheet_write_number(worksheet_, nextRow_, column,
                                          static_cast<double>(field.number), nullptr));
         } else {
-            check(
-                worksheet_write_string(worksheet_, nextRow_, column, field.text.c_str(), nullptr));
+            check(worksheet_write_string(worksheet_, nextRow_, column, cellText(field.text).c_str(),
+                                         nullptr));
         }
         ++column;
     }

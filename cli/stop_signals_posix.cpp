@@ -15,6 +15,17 @@ extern "C" void noteStopSignal(int number) {
     stopFlag().store(number);
 }
 
+// Catches `number` unless it was ignored when the program started: nohup ignores SIGHUP, and a
+// shell ignores SIGINT and SIGQUIT for the jobs it starts in the background, so that the terminal
+// going away or a Ctrl+C meant for the shell's foreground does not stop them.
+void catchUnlessIgnored(int number, const struct sigaction& action) {
+    struct sigaction current {};
+    if (sigaction(number, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) {
+        return;
+    }
+    sigaction(number, &action, nullptr);
+}
+
 }  // namespace
 
 const std::atomic<int>& catchStopSignals() {
@@ -25,9 +36,9 @@ const std::atomic<int>& catchStopSignals() {
     sigemptyset(&action.sa_mask);
     // No SA_RESTART: a read or write that the signal interrupts returns, and the run stops there.
     action.sa_flags = 0;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
+    for (const int number : {SIGINT, SIGTERM, SIGHUP}) {
+        catchUnlessIgnored(number, action);
+    }
     return flag;
 }
 

@@ -94,6 +94,7 @@ int dumpWorkbook(const std::filesystem::path& input,
         return fail(FileError(FileOperation::Create, target, FailureReason::IsTheInput).what());
     }
     try {
+        RecordWorkbook::checkRecordCount(records->expectedSize());
         // The library writes the workbook to a file of its own in the folder for temporary
         // files; it is copied into place through the checked writes of the file layer.
         OwnFile scratch(fileSystem,

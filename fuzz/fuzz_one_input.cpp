@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "fuzz_writers.h"
 #include "report/report_recorder.h"
 #include "run/convert_board.h"
 
@@ -55,7 +56,15 @@ void fuzzOneInput(std::span<const std::uint8_t> data) {
         (data[0] & 1U) != 0 ? TesterVariant::Kx740e : TesterVariant::Kx740FeFr,
         (data[0] & 2U) != 0};
     const bool traced = (data[0] & 4U) != 0;
-    MemorySource input(std::as_bytes(data.subspan(1)));
+    const std::span<const std::byte> records = std::as_bytes(data.subspan(1));
+    if ((data[0] & 8U) != 0) {
+        writeRecordDumps(records, (data[0] & 0x10U) != 0);
+    }
+    if ((data[0] & 0x20U) != 0 && !records.empty()) {
+        // Two revisions cut from one input: the first byte of the records says where.
+        writeDiffs(records, std::to_integer<std::size_t>(records[0]) % 64, options);
+    }
+    MemorySource input(records);
     // A record may name IC pin 99999999: the .icp file then has that many lines, all formatted.
     DiscardingSink listing;
     DiscardingSink icn;
@@ -71,7 +80,13 @@ void fuzzOneInput(std::span<const std::uint8_t> data) {
     if (counter.seen() != summary.records || summary.icPinTables.size() != summary.ics.size()) {
         std::abort();
     }
-    checkDrawnPins(recorder.finish({.summary = summary}));
+    BoardReport board =
+        recorder.finish({.outputFolder = "FUZZ", .committed = true, .summary = summary});
+    checkDrawnPins(board);
+    // A name of the input's own bytes, as a file's name may be anything.
+    const std::span<const std::uint8_t> name =
+        data.subspan(1, std::min<std::size_t>(data.size() - 1, 12));
+    writeBoardReports(std::move(board), std::string(name.begin(), name.end()));
 }
 
 }  // namespace zemra

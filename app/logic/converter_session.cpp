@@ -41,14 +41,18 @@ void ConverterSession::convert() {
         frontEnd_.showMessage(kChooseInputFirst);
         return;
     }
+    const LocalDateTime now = clock_();
+    if (!isListedYear(now)) {
+        frontEnd_.showMessage(kClockOutOfRange);
+        return;
+    }
     std::vector<MessageKind> messages;
     const MessageSink keep = [&messages](const RunMessage& message) {
         messages.push_back(message.kind);
     };
     std::optional<Conversion> conversion = Conversion::open(
         fileSystem_,
-        {.input = input_.take(),
-         .settings = {.options = {variant_, reversePins_}, .at = currentLocalDateTime()}},
+        {.input = input_.take(), .settings = {.options = {variant_, reversePins_}, .at = now}},
         keep);
     if (conversion) {
         const BusyWhile busy(frontEnd_);

@@ -16,15 +16,15 @@ RevisionPrint printRevision(const RevisionOpener& open, const DecodeOptions& opt
 // One revision read a second time, step by step, checked against what the first pass saw.
 class RevisionSteps {
   public:
-    RevisionSteps(const RevisionOpener& open, const DecodeOptions& options,
+    RevisionSteps(RevisionSide side, const RevisionOpener& open, const DecodeOptions& options,
                   const RevisionPrint& print)
-        : input_(open()), source_(*input_), cursor_(source_, options), print_(print) {}
+        : side_(side), input_(open()), source_(*input_), cursor_(source_, options), print_(print) {}
 
     // The next step, which the first pass listed too.
     const ListedStep& next() {
         const ListedStep* step = cursor_.next();
         if (step == nullptr) {
-            throw RevisionChanged();
+            throw RevisionChanged(side_);
         }
         return *step;
     }
@@ -32,11 +32,12 @@ class RevisionSteps {
     // Reads to the end, and makes sure the bytes were those of the first pass.
     void finish() {
         if (cursor_.next() != nullptr || source_.finish() != print_.input) {
-            throw RevisionChanged();
+            throw RevisionChanged(side_);
         }
     }
 
   private:
+    RevisionSide side_;
     std::unique_ptr<ByteSource> input_;
     FingerprintingSource source_;
     StepCursor cursor_;
@@ -100,8 +101,8 @@ DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& aft
         const EditScript script = findEditScript(oldPrint.stepKeys, newPrint.stepKeys);
         oldPrint.stepKeys = {};
         newPrint.stepKeys = {};
-        RevisionSteps oldSteps(before, options, oldPrint);
-        RevisionSteps newSteps(after, options, newPrint);
+        RevisionSteps oldSteps(RevisionSide::Old, before, options, oldPrint);
+        RevisionSteps newSteps(RevisionSide::New, after, options, newPrint);
         compareSteps(script, oldSteps, newSteps, receiver, counts);
         oldSteps.finish();
         newSteps.finish();

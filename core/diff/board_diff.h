@@ -70,10 +70,18 @@ class DiffReceiver {
     virtual void takeIc(const IcChange& change) = 0;
 };
 
-// What a comparison throws when a revision's bytes changed between its two passes.
+// Which of the two revisions of a comparison.
+enum class RevisionSide { Old, New };
+
+// What a comparison throws when a revision's bytes changed between its two passes: which one.
 class RevisionChanged : public std::runtime_error {
   public:
-    RevisionChanged() : std::runtime_error("the file changed while it was being compared") {}
+    explicit RevisionChanged(RevisionSide side)
+        : std::runtime_error("the file changed while it was being compared"), side_(side) {}
+    RevisionSide side() const { return side_; }
+
+  private:
+    RevisionSide side_;
 };
 
 // Compares two revisions of a board as the tester sees them, both decoded under `options`:

@@ -104,6 +104,43 @@ TEST_F(ReportPage, NoNameBreaksIt) {
     EXPECT_EQ(data["boards"][0]["steps"]["rows"][0][3], "9</script>");
 }
 
+// The SHA-256 of `text` in Base64, as a policy's hash source gives it, worked out by OpenSSL.
+std::string opensslHash(const testing::TempFolder& folder, const std::string& text) {
+    writeFile(folder / "hashed", text);
+    const Result hash = testing::runProgram(
+        "/bin/sh", "-c 'openssl dgst -sha256 -binary hashed | openssl base64 -A'", folder.path());
+    return hash.out;
+}
+
+TEST_F(ReportPage, PolicyAllowsItsOwnStyleAndScriptAndNothingElseInline) {
+    writeFile(folder / "twoics.cmp", testing::twoIcBoard());
+    ASSERT_EQ(run("--html page.html -o . twoics.cmp").exitStatus, 0);
+    const std::string page = readFile(folder / "page.html");
+    const std::string policy =
+        between(page, "http-equiv=\"Content-Security-Policy\" content=\"", "\"");
+    EXPECT_EQ(policy.find("unsafe"), std::string::npos) << policy;
+    EXPECT_EQ(occurrences(page, "<style>"), 1U);
+    const std::string style = between(page, "<style>", "</style>");
+    const std::string script = between(page, "</script>\n<script>", "</script>");
+    ASSERT_FALSE(script.empty());
+    EXPECT_EQ(policy, "default-src 'none'; style-src 'sha256-" + opensslHash(folder, style) +
+                          "'; script-src 'sha256-" + opensslHash(folder, script) +
+                          "'; img-src data:");
+}
+
+TEST_F(ReportPage, NamesCannotReorderWhatItShows) {
+    const std::string name = "a\u202Eb\u2066c\u2028d";
+    writeFile(folder / (name + ".cmp"), testing::twoIcBoard());
+    const Result result = run("--html page.html -o . '" + name + ".cmp'");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.out, "./a\\u202Eb\\u2066c\\u2028d\npage.html\n");
+    const std::string page = readFile(folder / "page.html");
+    EXPECT_NE(page.find("<h2>a\\u202Eb\\u2066c\\u2028d.cmp</h2>"), std::string::npos);
+    for (const char* control : {"\u202E", "\u2066", "\u2028"}) {
+        EXPECT_EQ(page.find(control), std::string::npos);
+    }
+}
+
 TEST_F(ReportPage, LeavesTheOutputsAsTheyAre) {
     writeFile(folder / "twoics.cmp", testing::twoIcBoard());
     const Result plain = run("twoics.cmp");

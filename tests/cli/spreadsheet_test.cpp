@@ -67,7 +67,9 @@ TEST(Spreadsheet, WorkbookGivesEveryCellAsTheCsvDumpHasItAndHoldsNoFormula) {
     std::vector<RecordBuilder> records;
     int pin = 1;
     for (const char* name :
-         {"=1+1", "+A1", "-2", "@SUM(1)", "1E5", "0012", "2002-02-03", "=A1*2", "01", "TRUE"}) {
+         {"=1+1", "+A1", "-2", "@SUM(1)", "1E5", "0012", "2002-02-03", "=A1*2", "01", "TRUE",
+          // The file format's escapes of characters, which the workbook must escape in turn.
+          "A_x000D_", "B_x005F_", "D_x0000_", "_x0041__x", "A\\u00FF", "A\xff"}) {
         records.push_back(
             RecordBuilder().name(name).lc("=1").standard(-470, 0x15).limits(-5, 5).pins(pin, 4095));
         ++pin;

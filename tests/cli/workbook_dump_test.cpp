@@ -2,6 +2,7 @@
 // stays whole until the new one is complete, and a failure leaves nothing of the run behind.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "behaviour_name.h"
@@ -134,6 +135,45 @@ TEST_F(WorkbookDump, ProgramPrintsThePathOfTheWorkbookInTheOutputFolder) {
     EXPECT_TRUE(readFile(folder / "out" / "B.xlsx").starts_with(kZipSignature));
     EXPECT_EQ(testing::entriesOf(folder / "out"), (std::vector<std::string>{"B.xlsx"}));
 }
+
+// The count of records is known from the size: a file of too many is refused before a byte of
+// it is read, here from a file whose every read fails.
+TEST_F(WorkbookDump, FileOfMoreRecordsThanRowsIsRefusedBeforeAnyWork) {
+    { std::ofstream(folder / "B.cmp").close(); }
+    fs::resize_file(folder / "B.cmp", std::uint64_t{64} * cli::RecordWorkbook::kRowLimit + 63);
+    const Result result =
+        dump(faultsWhere([](testing::Faults& faults) { faults.readFailsAfter = 0; }));
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_EQ(result.err, "zemra-convert: " + platform::utf8Of(folder / "B.cmp") +
+                              ": the workbook was not written: the file holds 1048576 records, "
+                              "and a worksheet holds 1048575 records at most\n");
+    EXPECT_EQ(testing::entriesOf(folder.path()), (std::vector<std::string>{"B.cmp"}));
+}
+
+struct CellCase {
+    const char* behaviour;
+    std::string text;
+    std::string cell;
+
+    friend void PrintTo(const CellCase& testCase, std::ostream* out) { *out << testCase.behaviour; }
+};
+
+class CellTexts : public ::testing::TestWithParam<CellCase> {};
+
+TEST_P(CellTexts, ReadBackAsTheyAre) {
+    EXPECT_EQ(cli::cellText(GetParam().text), GetParam().cell);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RecordWorkbook, CellTexts,
+    ::testing::Values(
+        CellCase{"PlainTextStays", "R1_2 x", "R1_2 x"},
+        CellCase{"EscapeOfACarriageReturn", "A_x000D_", "A_x005F_x000D_"},
+        CellCase{"EscapeOfTheUnderscore", "B_x005F_", "B_x005F_x005F_"},
+        CellCase{"LowerCaseHex", "_xabcd_", "_x005F_xabcd_"},
+        CellCase{"EscapesOneAfterTheOther", "_x0000__x0041_", "_x005F_x0000__x005F_x0041_"},
+        CellCase{"NoEscapeWithoutFourHexDigits", "_x00G0_ _x000_ _x0000", "_x00G0_ _x000_ _x0000"}),
+    testing::BehaviourName());
 
 TEST(RecordWorkbook, RowBeyondTheWorksheetsLastIsRefused) {
     const testing::TempFolder folder;

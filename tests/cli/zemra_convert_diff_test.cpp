@@ -2,7 +2,12 @@
 // page, and the files it leaves alone.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "behaviour_name.h"
+#include "diff_run.h"
+#include "escaped_text.h"
+#include "files/forwarding_file_system.h"
 #include "golden_boards.h"
 #include "process_runner.h"
 #include "record_builder.h"
@@ -126,6 +131,44 @@ TEST_F(ZemraConvertDiff, PageDrawsTheChangedPinsAndCarriesTheChanges) {
     EXPECT_NE(page.find("<td class=\"changed\">5.60K</td>"), std::string::npos);
     EXPECT_EQ(page.find("://"), std::string::npos);
 }
+
+// Replaces the bytes of one file as it is opened the second time, as an editor saving it
+// between the comparison's two passes would.
+class FileChangingOnItsSecondOpen : public ForwardingFileSystem {
+  public:
+    explicit FileChangingOnItsSecondOpen(std::filesystem::path changing)
+        : ForwardingFileSystem(systemFileSystem()), changing_(std::move(changing)) {}
+
+    std::unique_ptr<ReadableFile> openForReading(const std::filesystem::path& path) override {
+        if (path == changing_ && ++opens_ == 2) {
+            writeFile(path, testing::twoIcBoard() + testing::twoIcBoard());
+        }
+        return ForwardingFileSystem::openForReading(path);
+    }
+
+  private:
+    std::filesystem::path changing_;
+    int opens_ = 0;
+};
+
+class ChangedRevisions : public ZemraConvertDiff,
+                         public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ChangedRevisions, AreNamedInTheError) {
+    const std::filesystem::path changing = folder / GetParam();
+    FileChangingOnItsSecondOpen fileSystem(changing);
+    cli::DiffRequest request;
+    request.before = folder / "old.cmp";
+    request.after = folder / "new.cmp";
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::diffBoards(request, fileSystem, out, err), cli::kDiffTrouble);
+    EXPECT_EQ(err.str(), "zemra-convert: " + cli::shownName(changing) +
+                             ": the file changed while it was being compared\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(ZemraConvertDiff, ChangedRevisions,
+                         ::testing::Values("old.cmp", "new.cmp"));
 
 }  // namespace
 }  // namespace zemra

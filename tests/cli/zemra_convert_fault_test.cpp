@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "behaviour_name.h"
 #include "board_generator.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
@@ -372,6 +373,104 @@ TEST_F(ZemraConvertFaults, InterruptRemovesTheTemporariesAndKeepsTheOlderSet) {
         EXPECT_EQ(readFile(folder / "slow" / "slow.icp"), "older pins");
     }
 }
+
+struct ClockCase {
+    const char* behaviour;
+    const char* clock;      // as faketime takes it
+    const char* arguments;  // after the program
+    int exitStatus;
+    const char* err;
+
+    friend void PrintTo(const ClockCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
+};
+
+class SystemClock : public ZemraConvertFaults, public ::testing::WithParamInterface<ClockCase> {};
+
+// The clock is set back or forward for the program alone with faketime (Debian: faketime).
+TEST_P(SystemClock, OutsideTheListedYearsIsRefusedUnlessAtIsGiven) {
+    if (std::system("command -v faketime >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "faketime is missing";
+    }
+    writeFile(folder / "y.cmp", boardBytes(1, 20));
+    // faketime preloads its library, which a sanitized build must be told to accept.
+    const Result result = testing::runProgram(
+        "/bin/sh",
+        std::string("-c 'ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\" "
+                    "NO_FAKE_STAT=1 exec faketime \"$0\" \"$@\"' '") +
+            GetParam().clock + "' '" ZEMRA_CONVERT_PATH "' " + GetParam().arguments,
+        folder.path());
+    EXPECT_EQ(result.exitStatus, GetParam().exitStatus) << result.err;
+    EXPECT_EQ(result.err, GetParam().err);
+    EXPECT_EQ(fs::exists(folder / "y"), GetParam().exitStatus == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ZemraConvertFaults, SystemClock,
+    ::testing::Values(
+        ClockCase{"After2099", "2101-03-04 10:00:00", "y.cmp", 1,
+                  "zemra-convert: the system clock says 2101, and a listing shows the years 2000 "
+                  "to 2099 only: give the time with --at\n"},
+        ClockCase{"Before2000", "1999-12-31 23:59:00", "y.cmp", 1,
+                  "zemra-convert: the system clock says 1999, and a listing shows the years 2000 "
+                  "to 2099 only: give the time with --at\n"},
+        ClockCase{"GivenTimeStandsForTheClock", "2101-03-04 10:00:00",
+                  "--at 2002-03-06T15:01:33 y.cmp", 0, "zemra-convert: y.cmp: 변환을 마쳤습니다\n"},
+        ClockCase{"LastListedYear", "2099-12-31 10:00:00", "y.cmp", 0,
+                  "zemra-convert: y.cmp: 변환을 마쳤습니다\n"}),
+    testing::BehaviourName());
+
+// How a shell starts a run that must outlive its terminal or a Ctrl+C, and the signal that the
+// run then ignores.
+struct IgnoredSignalCase {
+    const char* behaviour;
+    const char* launch;  // words before the program in a shell's command line
+    int signal;
+
+    friend void PrintTo(const IgnoredSignalCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
+};
+
+class IgnoredSignals : public ZemraConvertFaults,
+                       public ::testing::WithParamInterface<IgnoredSignalCase> {};
+
+// The run is started in the background of a shell, as a script or `nohup ... &` starts it; the
+// signal comes while it writes, and SIGTERM afterwards stops it as ever.
+TEST_P(IgnoredSignals, StayIgnoredAndTheRunGoesOn) {
+    writeFile(folder / "slow.cmp", testing::longIcpBoard(99999999));
+    fs::create_directories(folder / "slow");
+    writeFile(folder / "slow" / "slow.icp", "older pins");
+    testing::StartedProgram shell("/bin/sh",
+                                  std::string("-c '") + GetParam().launch +
+                                      " \"$0\" -o . slow.cmp 2>err & echo $! >pid; wait $!; echo "
+                                      "$? >status' '" ZEMRA_CONVERT_PATH "'",
+                                  folder.path());
+    bool writing = false;
+    for (int attempt = 0; attempt < 2000 && !writing; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        writing = fs::exists(folder / "pid") && !leftovers(folder / "slow").empty();
+    }
+    ASSERT_TRUE(writing);
+    const auto run = static_cast<pid_t>(std::stoi(readFile(folder / "pid")));
+    kill(run, GetParam().signal);
+    // A run that took the signal would stop at its next write, within milliseconds.
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_FALSE(fs::exists(folder / "status"));
+    kill(run, SIGTERM);
+    shell.wait();
+    EXPECT_EQ(readFile(folder / "status"), "143\n") << readFile(folder / "err");
+    EXPECT_EQ(testing::entriesOf(folder / "slow"), (std::vector<std::string>{"slow.icp"}));
+    EXPECT_EQ(readFile(folder / "slow" / "slow.icp"), "older pins");
+}
+
+INSTANTIATE_TEST_SUITE_P(ZemraConvertFaults, IgnoredSignals,
+                         ::testing::Values(IgnoredSignalCase{"HangupUnderNohup", "nohup", SIGHUP},
+                                           IgnoredSignalCase{"InterruptOfABackgroundJob", "",
+                                                             SIGINT},
+                                           IgnoredSignalCase{"QuitOfABackgroundJob", "", SIGQUIT}),
+                         testing::BehaviourName());
 
 }  // namespace
 }  // namespace zemra

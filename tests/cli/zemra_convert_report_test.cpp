@@ -175,9 +175,55 @@ INSTANTIATE_TEST_SUITE_P(
         ShownCase{"C1ControlsAreHexPerByte", "a\xc2\x85\xc2\x9b\xc2\xa0",
                   "a\\xc2\\x85\\xc2\\x9b\xc2\xa0"},
         ShownCase{"BytesThatAreNoUtf8AreHex", "\xff\xe4\xbd.cmp", "\\xff\\xe4\\xbd.cmp"},
+        ShownCase{"LineAndParagraphSeparatorsAreEscaped", "a\u2028b\u2029c", "a\\u2028b\\u2029c"},
+        ShownCase{"BidirectionalControlsAreEscaped",
+                  "\u202A\u202B\u202C\u202D\u202E\u2066\u2067\u2068\u2069",
+                  "\\u202A\\u202B\\u202C\\u202D\\u202E\\u2066\\u2067\\u2068\\u2069"},
+        ShownCase{"NeighboursOfTheControlsStay", "\u2027\u202F\u2065\u206A",
+                  "\u2027\u202F\u2065\u206A"},
         ShownCase{"BackslashIsDoubledWhereItIsNoSeparator", "a\\n",
                   kBackslashSeparatesFolders ? "a\\n" : "a\\\\n"}),
     testing::BehaviourName());
+
+// The part names of the dump with their escapes undone: \\ is a backslash, \u00XX a byte.
+std::vector<std::string> dumpedNames(const std::string& csv) {
+    std::vector<std::string> names;
+    for (const std::string& row : testing::linesOf(csv)) {
+        const std::size_t start = row.find(",\"") + 2;
+        const std::string shown = row.substr(start, row.find("\",", start) - start);
+        std::string name;
+        for (std::size_t at = 0; at < shown.size(); ++at) {
+            if (shown[at] != '\\') {
+                name += shown[at];
+            } else if (shown[at + 1] == '\\') {
+                name += '\\';
+                ++at;
+            } else {
+                name += static_cast<char>(std::stoi(shown.substr(at + 4, 2), nullptr, 16));
+                at += 5;
+            }
+        }
+        names.push_back(name);
+    }
+    return names;
+}
+
+TEST(RecordDump, NamesReadBackToTheRecordsBytes) {
+    const std::vector<std::string> names{"A\\u00FF", "A\xff", "\\\\", "C:\\x", "a\tb"};
+    std::vector<RecordBuilder> records;
+    for (const std::string& name : names) {
+        records.push_back(RecordBuilder().name(name.c_str()).lc("A"));
+    }
+    const std::string bytes = testing::recordsOf(records);
+    MemorySource input(std::as_bytes(std::span(bytes)));
+    std::ostringstream out;
+    cli::writeRecordDump(input, out);
+    std::vector<std::string> dumped = dumpedNames(out.str());
+    dumped.erase(dumped.begin());
+    EXPECT_EQ(dumped, names) << out.str();
+    EXPECT_NE(out.str().find("\"A\\\\u00FF\",\"A\""), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\"A\\u00FF\",\"A\""), std::string::npos) << out.str();
+}
 
 TEST(RecordDump, AnyBytesAreRecords) {
     std::string bytes(64 * 3 + 5, '\0');

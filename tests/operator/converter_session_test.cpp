@@ -118,6 +118,57 @@ TEST_F(ConverterSessionTest, UnusableChoiceIsReportedAndTriedAgainByConvert) {
     EXPECT_FALSE(fs::exists(folder / "good"));
 }
 
+struct ClockCase {
+    const char* behaviour;
+    int year;
+    bool converts;
+
+    friend void PrintTo(const ClockCase& testCase, std::ostream* out) {
+        *out << testCase.behaviour;
+    }
+};
+
+class ClockYears : public ::testing::TestWithParam<ClockCase> {};
+
+// A listing shows 2000 to 2099 only; any other year of the clock would be stamped wrongly.
+TEST_P(ClockYears, DecideWhetherConvertRuns) {
+    const zemra::testing::TempFolder folder;
+    ScriptedFrontEnd frontEnd;
+    const LocalDateTime now{.year = GetParam().year, .month = 3, .day = 4};
+    ConverterSession session(frontEnd, systemFileSystem(), [&now] { return now; });
+    writeFile(folder / "B.cmp", zemra::testing::backwardDiodeBoard());
+    session.chooseInput(folder / "B.cmp");
+    session.convert();
+    if (GetParam().converts) {
+        EXPECT_EQ(frontEnd.messages, (std::vector<std::string>{kConverted}));
+        EXPECT_TRUE(fs::exists(folder / "B" / "B.dat"));
+    } else {
+        EXPECT_EQ(frontEnd.messages, (std::vector<std::string>{std::string(kClockOutOfRange)}));
+        EXPECT_EQ(entriesOf(folder.path()), (std::vector<std::string>{"B.cmp"}));
+        EXPECT_TRUE(session.hasChoice());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Clock, ClockYears,
+                         ::testing::Values(ClockCase{"Year1999IsRefused", 1999, false},
+                                           ClockCase{"Year2000Converts", 2000, true},
+                                           ClockCase{"Year2099Converts", 2099, true},
+                                           ClockCase{"Year2101IsRefused", 2101, false}),
+                         zemra::testing::BehaviourName());
+
+TEST_F(ConverterSessionTest, ConvertAfterARefusedClockConvertsTheSameChoice) {
+    int year = 2101;
+    ConverterSession clocked(frontEnd, systemFileSystem(),
+                             [&year] { return LocalDateTime{.year = year}; });
+    clocked.chooseInput(board("late.cmp"));
+    clocked.convert();
+    year = 2026;
+    clocked.convert();
+    EXPECT_EQ(frontEnd.messages,
+              (std::vector<std::string>{std::string(kClockOutOfRange), kConverted}));
+    EXPECT_TRUE(fs::exists(folder / "late" / "late.dat"));
+}
+
 // The line of the listing that shows the backward board's first diode step (U3 pin 1), without
 // its CR LF.
 std::string diodeLineOf(const fs::path& listing) {

@@ -1,0 +1,105 @@
+#include "fuzz_writers.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "checks_text.h"
+#include "conversion_report.h"
+#include "decode/component_record.h"
+#include "diff/board_diff.h"
+#include "diff_json.h"
+#include "diff_page.h"
+#include "diff_text.h"
+#include "record_dump.h"
+#include "record_workbook.h"
+#include "report_json.h"
+#include "report_page.h"
+#include "run/run_file_names.h"
+
+namespace zemra {
+namespace {
+
+// Hands each change to every writer of a comparison.
+class EveryDiffWriter : public DiffReceiver {
+  public:
+    EveryDiffWriter(cli::DiffText& text, cli::DiffJson& json, cli::DiffPage& page)
+        : text_(text), json_(json), page_(page) {}
+    void takeStep(const StepChange& change) override {
+        text_.takeStep(change);
+        json_.takeStep(change);
+        page_.takeStep(change);
+    }
+    void takeIc(const IcChange& change) override {
+        text_.takeIc(change);
+        json_.takeIc(change);
+        page_.takeIc(change);
+    }
+
+  private:
+    cli::DiffText& text_;
+    cli::DiffJson& json_;
+    cli::DiffPage& page_;
+};
+
+// What every page must be: one whole document.
+void checkPage(const std::string& page) {
+    if (!page.starts_with("<!DOCTYPE html>") || !page.ends_with("</body></html>\n")) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+void writeBoardReports(BoardReport board, const std::string& name) {
+    board.input = name;
+    board.title = name;
+    board.version = "fuzz";
+    board.messages = {name};
+    std::ostringstream out;
+    cli::writeTextReport("FUZZ.cmp", board.outcome, out);
+    cli::writeTextChecks(board.checks, out);
+    cli::writeJsonReport(board, out);
+    checkPage(cli::reportPage({board}));
+}
+
+void writeRecordDumps(std::span<const std::byte> records, bool workbook) {
+    MemorySource csvInput(records);
+    std::ostringstream csv;
+    if (cli::writeRecordDump(csvInput, csv) != records.size() % kRecordSize) {
+        std::abort();
+    }
+    if (!workbook) {
+        return;
+    }
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("zemra-fuzz" + newRunFileName(RunFileKind::Temporary) + ".xlsx");
+    {
+        cli::RecordWorkbook sheet(path);
+        MemorySource sheetInput(records);
+        cli::writeRecordDump(sheetInput, sheet);
+        sheet.close();
+    }
+    std::filesystem::remove(path);
+}
+
+void writeDiffs(std::span<const std::byte> records, std::size_t cut, const DecodeOptions& options) {
+    const std::span<const std::byte> before =
+        records.first(std::min(cut * kRecordSize, records.size()));
+    const std::span<const std::byte> after = records.subspan(before.size());
+    const auto opener = [](std::span<const std::byte> bytes) -> RevisionOpener {
+        return [bytes] { return std::make_unique<MemorySource>(bytes); };
+    };
+    std::ostringstream out;
+    cli::DiffText text(out, options.variant);
+    cli::DiffJson json(out);
+    cli::DiffPage page("old\xff\n.cmp", "new\xe2\x80\xae.cmp", options);
+    EveryDiffWriter writers(text, json, page);
+    const DiffCounts counts = compareBoards(opener(before), opener(after), options, writers);
+    text.finish(counts);
+    json.finish(counts);
+    checkPage(page.page(counts));
+}
+
+}  // namespace zemra
