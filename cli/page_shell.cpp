@@ -13,8 +13,8 @@ constexpr const char* kContentPolicy =
 }  // namespace
 
 void appendPageStart(std::string_view title, std::string& page) {
+    page += kPageHead;
     page +=
-        "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"";
     page += kContentPolicy;
@@ -27,7 +27,7 @@ void appendPageStart(std::string_view title, std::string& page) {
 
 void appendPageEnd(const Json& data, std::string& page) {
     // "<" never occurs in the data as itself, so that no name can end the element.
-    page += "<script type=\"application/json\" id=\"zemra-data\">";
+    page += kPageDataStart;
     for (const char character : jsonText(data)) {
         if (character == '<') {
             page += "\\u003C";
@@ -37,7 +37,12 @@ void appendPageEnd(const Json& data, std::string& page) {
     }
     page += "</script>\n<script>";
     page += kPageScript;
-    page += "</script>\n</body></html>\n";
+    page += kPageEnd;
+}
+
+bool isPageOfOurs(std::string_view bytes) {
+    return bytes.starts_with(kPageHead) && bytes.ends_with(kPageEnd) &&
+           bytes.find(kPageDataStart) != std::string_view::npos;
 }
 
 }  // namespace zemra::cli

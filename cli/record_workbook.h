@@ -28,7 +28,8 @@ class RecordWorkbook : public DumpSink {
     // The rows a worksheet holds, the header row among them.
     static constexpr std::uint32_t kRowLimit = 1'048'576;
 
-    explicit RecordWorkbook(const std::filesystem::path& path);
+    // The library's own working files go into `workingFolder`.
+    RecordWorkbook(const std::filesystem::path& path, const std::filesystem::path& workingFolder);
     void writeRow(std::span<const DumpField> row) override;
     // Writes the whole workbook to its file. No row is taken after it.
     void close();
