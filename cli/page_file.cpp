@@ -1,5 +1,6 @@
 #include "page_file.h"
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -13,14 +14,29 @@ namespace {
 
 constexpr std::size_t kReadChunk = 1 << 16;
 
-// Whether `file` holds a whole page that zemra-convert wrote.
+// Whether `file` holds a whole page that zemra-convert wrote. A file of any size is read in
+// chunks, and one that does not begin as such a page is not read further.
 bool isPage(ReadableFile& file) {
-    std::string bytes;
+    const std::size_t kept = std::max(kPageDataStart.size(), kPageEnd.size());
+    std::string head;
+    std::string window;  // the last bytes read, enough to hold the data's start or the end
+    bool hasData = false;
     std::vector<std::byte> buffer(kReadChunk);
     while (const std::size_t count = file.read(buffer)) {
-        bytes.append(reinterpret_cast<const char*>(buffer.data()), count);
+        const std::string_view bytes(reinterpret_cast<const char*>(buffer.data()), count);
+        if (head.size() < kPageHead.size()) {
+            head.append(bytes.substr(0, kPageHead.size() - head.size()));
+            if (!kPageHead.starts_with(head)) {
+                return false;
+            }
+        }
+        window.append(bytes);
+        hasData = hasData || window.find(kPageDataStart) != std::string::npos;
+        if (window.size() > kept) {
+            window.erase(0, window.size() - kept);
+        }
     }
-    return isPageOfOurs(bytes);
+    return head == kPageHead && hasData && window.ends_with(kPageEnd);
 }
 
 }  // namespace

@@ -40,9 +40,4 @@ void appendPageEnd(const Json& data, std::string& page) {
     page += kPageEnd;
 }
 
-bool isPageOfOurs(std::string_view bytes) {
-    return bytes.starts_with(kPageHead) && bytes.ends_with(kPageEnd) &&
-           bytes.find(kPageDataStart) != std::string_view::npos;
-}
-
 }  // namespace zemra::cli

@@ -8,15 +8,12 @@
 namespace zemra::cli {
 
 // How every page zemra-convert writes begins, where its data begins, and how it ends: what tells
-// such a page from any other file.
+// such a page from any other file when a page is to be replaced.
 inline constexpr std::string_view kPageHead =
     "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">";
 inline constexpr std::string_view kPageDataStart =
     "<script type=\"application/json\" id=\"zemra-data\">";
 inline constexpr std::string_view kPageEnd = "</script>\n</body></html>\n";
-
-// Whether `bytes` are a whole page that zemra-convert wrote.
-bool isPageOfOurs(std::string_view bytes);
 
 // The frame of every page zemra-convert writes: the document's head with its title (UTF-8), the
 // page's style sheet and a policy that lets nothing outside the page load, then the body.
