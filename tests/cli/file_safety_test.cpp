@@ -74,6 +74,11 @@ struct RefusalCase {
     bool writtenByTheRun;   // an output of the run, which the run itself replaces
     int exitStatus;
     std::string reason;
+
+    // Test listings name a case by its behaviour, not by its bytes.
+    friend void PrintTo(const RefusalCase& refusal, std::ostream* out) {
+        *out << refusal.behaviour;
+    }
 };
 
 class PageRefusals : public ::testing::TestWithParam<RefusalCase> {
