@@ -124,8 +124,9 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
         }
     }
     if (request.htmlPage) {
-        allClean =
-            writeReportPage(*request.htmlPage, results.boards(), fileSystem, out, err) && allClean;
+        allClean = writeReportPage(*request.htmlPage, results.boards(), request.inputs, fileSystem,
+                                   out, err) &&
+                   allClean;
     }
     return allClean ? kExitClean : kExitFailed;
 }

@@ -1,5 +1,6 @@
 #include "diff_run.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -115,8 +116,10 @@ int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream&
     } else {
         text.finish(counts);
     }
+    const std::array<std::filesystem::path, 2> revisions{request.before, request.after};
     if (page && !writePage(
-                    *request.htmlPage, [&] { return page->page(counts); }, fileSystem, out, err)) {
+                    *request.htmlPage, [&] { return page->page(counts); }, revisions, fileSystem,
+                    out, err)) {
         return kDiffTrouble;
     }
     return counts.same() ? kDiffSame : kDiffDifferent;

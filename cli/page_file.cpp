@@ -1,75 +1,69 @@
 #include "page_file.h"
 
-#include <memory>
-#include <random>
+#include <algorithm>
 #include <span>
+#include <vector>
 
+#include "files/whole_file.h"
+#include "page_shell.h"
 #include "platform/utf8_paths.h"
 #include "report_page.h"
-#include "text/hex_text.h"
 
 namespace zemra::cli {
 namespace {
 
-constexpr int kNameTries = 16;
+constexpr std::size_t kReadChunk = 1 << 16;
 
-// A new file beside `page` under a name no other run takes: a dot, the page's name and eight
-// random hex digits.
-std::filesystem::path createTemporary(const std::filesystem::path& page, FileSystem& fileSystem,
-                                      std::unique_ptr<WritableFile>& file) {
-    std::random_device random;
-    for (int attempt = 1;; ++attempt) {
-        std::string name = "." + platform::utf8Of(page.filename()) + ".";
-        for (std::uint32_t bits = random(), byte = 0; byte < 4; ++byte, bits >>= 8U) {
-            appendHexByte(name, bits, HexCase::Lower);
-        }
-        const std::filesystem::path temporary = page.parent_path() / platform::pathFromUtf8(name);
-        try {
-            file = fileSystem.createNew(temporary);
-            return temporary;
-        } catch (const FileError& error) {
-            if (error.error() != std::errc::file_exists || attempt == kNameTries) {
-                throw;
+// Whether `file` holds a whole page that zemra-convert wrote. A file of any size is read in
+// chunks, and one that does not begin as such a page is not read further.
+bool isPage(ReadableFile& file) {
+    const std::size_t kept = std::max(kPageDataStart.size(), kPageEnd.size());
+    std::string head;
+    std::string window;  // the last bytes read, enough to hold the data's start or the end
+    bool hasData = false;
+    std::vector<std::byte> buffer(kReadChunk);
+    while (const std::size_t count = file.read(buffer)) {
+        const std::string_view bytes(reinterpret_cast<const char*>(buffer.data()), count);
+        if (head.size() < kPageHead.size()) {
+            head.append(bytes.substr(0, kPageHead.size() - head.size()));
+            if (!kPageHead.starts_with(head)) {
+                return false;
             }
         }
+        window.append(bytes);
+        hasData = hasData || window.find(kPageDataStart) != std::string::npos;
+        if (window.size() > kept) {
+            window.erase(0, window.size() - kept);
+        }
     }
-}
-
-void removeTemporary(FileSystem& fileSystem, const std::filesystem::path& temporary) {
-    if (!temporary.empty()) {
-        fileSystem.remove(temporary);
-    }
+    return head == kPageHead && hasData && window.ends_with(kPageEnd);
 }
 
 }  // namespace
 
 bool writeReportPage(const std::filesystem::path& page, const std::vector<BoardReport>& boards,
-                     FileSystem& fileSystem, std::ostream& out, std::ostream& err) {
+                     std::span<const std::filesystem::path> runFiles, FileSystem& fileSystem,
+                     std::ostream& out, std::ostream& err) {
     return writePage(
-        page, [&boards] { return reportPage(boards); }, fileSystem, out, err);
+        page, [&boards] { return reportPage(boards); }, runFiles, fileSystem, out, err);
 }
 
 bool writePage(const std::filesystem::path& page, const std::function<std::string()>& makePage,
-               FileSystem& fileSystem, std::ostream& out, std::ostream& err) {
-    std::filesystem::path temporary;
+               std::span<const std::filesystem::path> runFiles, FileSystem& fileSystem,
+               std::ostream& out, std::ostream& err) {
     try {
         const std::string text = makePage();
-        std::unique_ptr<WritableFile> file;
-        temporary = createTemporary(page, fileSystem, file);
-        file->write(std::span<const char>(text.data(), text.size()));
-        file->finish();
-        fileSystem.rename(temporary, page);
+        checkReplaceable(fileSystem, page, runFiles, isPage);
+        removeLeftovers(fileSystem, page.parent_path(), RunFileKind::Temporary);
+        writeWholeFile(fileSystem, page, std::span<const char>(text.data(), text.size()));
     } catch (const Interrupted&) {
-        removeTemporary(fileSystem, temporary);
         throw;
     } catch (const FileError& error) {
-        removeTemporary(fileSystem, temporary);
         err << "zemra-convert: " << platform::utf8Of(page) << ": the page was not written ("
             << reasonText(error) << ")\n";
         return false;
     } catch (const std::exception& error) {
         // Out of memory for a page of very many boards, say.
-        removeTemporary(fileSystem, temporary);
         err << "zemra-convert: " << platform::utf8Of(page) << ": the page was not written ("
             << error.what() << ")\n";
         return false;

@@ -45,8 +45,8 @@ std::string contentPolicy() {
 }
 
 void appendPageStart(std::string_view title, std::string& page) {
+    page += kPageHead;
     page +=
-        "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
         "<meta http-equiv=\"Content-Security-Policy\" content=\"";
     page += contentPolicy();
@@ -59,7 +59,7 @@ void appendPageStart(std::string_view title, std::string& page) {
 
 void appendPageEnd(const Json& data, std::string& page) {
     // "<" never occurs in the data as itself, so that no name can end the element.
-    page += "<script type=\"application/json\" id=\"zemra-data\">";
+    page += kPageDataStart;
     for (const char character : jsonText(data)) {
         if (character == '<') {
             page += "\\u003C";
@@ -69,7 +69,7 @@ void appendPageEnd(const Json& data, std::string& page) {
     }
     page += "</script>\n<script>";
     page += kPageScript;
-    page += "</script>\n</body></html>\n";
+    page += kPageEnd;
 }
 
 }  // namespace zemra::cli

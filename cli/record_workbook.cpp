@@ -53,11 +53,15 @@ void RecordWorkbook::Discard::operator()(lxw_workbook* workbook) const {
     lxw_workbook_free(workbook);
 }
 
-RecordWorkbook::RecordWorkbook(const std::filesystem::path& path) {
-    // The library takes the name in UTF-8 on every system.
+RecordWorkbook::RecordWorkbook(const std::filesystem::path& path,
+                               const std::filesystem::path& workingFolder) {
+    // The library takes the names in UTF-8 on every system.
     const std::string name = platform::utf8Of(path);
+    std::string folder =
+        platform::utf8Of(workingFolder.empty() ? std::filesystem::path(".") : workingFolder);
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
+    options.tmpdir = folder.data();
     workbook_.reset(workbook_new_opt(name.c_str(), &options));
     if (workbook_ == nullptr) {
         throw WorkbookError("the workbook could not be begun");

@@ -39,7 +39,8 @@ class RecordWorkbook : public DumpSink {
     // than a worksheet has rows for.
     static void checkRecordCount(std::uint64_t inputBytes);
 
-    explicit RecordWorkbook(const std::filesystem::path& path);
+    // The library's own working files go into `workingFolder`.
+    RecordWorkbook(const std::filesystem::path& path, const std::filesystem::path& workingFolder);
     void writeRow(std::span<const DumpField> row) override;
     // Writes the whole workbook to its file. No row is taken after it.
     void close();

@@ -15,6 +15,8 @@ std::string reasonTextOf(FailureReason reason, std::error_code error) {
             return "is not a regular file";
         case FailureReason::IsTheInput:
             return "would replace the input file";
+        case FailureReason::NotOurs:
+            return "is a file that zemra did not write";
         case FailureReason::Shrank:
             return "the file grew shorter while it was read";
         case FailureReason::FolderBusy:

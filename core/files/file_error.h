@@ -13,6 +13,7 @@ enum class FailureReason {
     IsFolder,        // a folder where a file is wanted
     NotRegularFile,  // a FIFO, device or socket
     IsTheInput,      // an output whose name is the input file itself
+    NotOurs,         // a file that zemra did not write, which it never replaces
     Shrank,          // the input grew shorter while it was read
     FolderBusy,      // another run holds the output folder's lock
     SystemError,     // the system's own error

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "files/file_error.h"
 #include "io/byte_sink.h"
@@ -72,6 +74,8 @@ class FileSystem {
     // What `path` names; Missing when it names nothing.
     virtual PathKind kindOf(const std::filesystem::path& path) = 0;
     virtual FileIdentity identityOf(const std::filesystem::path& path) = 0;
+    // The names of the entries of `folder`, without "." and "..", in no set order.
+    virtual std::vector<std::filesystem::path> namesIn(const std::filesystem::path& folder) = 0;
 };
 
 FileSystem& systemFileSystem();

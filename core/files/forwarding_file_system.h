@@ -37,6 +37,9 @@ class ForwardingFileSystem : public FileSystem {
     FileIdentity identityOf(const std::filesystem::path& path) override {
         return inner_.identityOf(path);
     }
+    std::vector<std::filesystem::path> namesIn(const std::filesystem::path& folder) override {
+        return inner_.namesIn(folder);
+    }
 
   protected:
     FileSystem& inner() { return inner_; }

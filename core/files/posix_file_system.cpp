@@ -1,4 +1,5 @@
 // The file operations on POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -265,6 +266,28 @@ class PosixFileSystem : public FileSystem {
         }
         return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
                             static_cast<std::uint64_t>(status.st_ino)};
+    }
+
+    std::vector<std::filesystem::path> namesIn(const std::filesystem::path& folder) override {
+        const std::unique_ptr<DIR, int (*)(DIR*)> entries(::opendir(folder.c_str()), ::closedir);
+        if (entries == nullptr) {
+            fail(FileOperation::Inspect, folder);
+        }
+        std::vector<std::filesystem::path> names;
+        for (;;) {
+            errno = 0;
+            const dirent* entry = ::readdir(entries.get());
+            if (entry == nullptr) {
+                if (errno != 0) {
+                    fail(FileOperation::Inspect, folder);
+                }
+                return names;
+            }
+            const std::string_view name = entry->d_name;
+            if (name != "." && name != "..") {
+                names.emplace_back(name);
+            }
+        }
     }
 };
 

@@ -353,6 +353,27 @@ class WindowsFileSystem : public FileSystem {
                             (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32U) |
                                 information.nFileIndexLow};
     }
+
+    std::vector<std::filesystem::path> namesIn(const std::filesystem::path& folder) override {
+        WIN32_FIND_DATAW entry{};
+        const HANDLE search = FindFirstFileW(extended(folder / L"*").c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE) {
+            throw FileError(FileOperation::Inspect, folder, errorFrom(GetLastError()));
+        }
+        std::vector<std::filesystem::path> names;
+        do {
+            const std::wstring_view name = entry.cFileName;
+            if (name != L"." && name != L"..") {
+                names.emplace_back(name);
+            }
+        } while (FindNextFileW(search, &entry));
+        const DWORD code = GetLastError();
+        FindClose(search);
+        if (code != ERROR_NO_MORE_FILES) {
+            throw FileError(FileOperation::Inspect, folder, errorFrom(code));
+        }
+        return names;
+    }
 };
 
 }  // namespace

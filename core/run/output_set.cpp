@@ -9,7 +9,7 @@
 namespace zemra {
 namespace {
 
-// A name of the run's own is taken only by a file of another version or of the user's.
+// A second name of the run's own is taken only by a file of another version or of the user's.
 constexpr unsigned kNameAttempts = 100;
 
 constexpr std::array<OutputKind, kOutputCount> kKinds{OutputKind::Dat, OutputKind::Icn,
@@ -88,49 +88,17 @@ std::unique_ptr<FolderLock> OutputSet::lockFolder() {
     }
 }
 
-// Removes the files of `kind` whose run is gone. Called only while the folder's lock is held: a
-// run makes these files, and lets go of them, only while it holds that lock itself.
-void OutputSet::removeLeftovers(RunFileKind kind) {
-    std::error_code error;
-    for (std::filesystem::directory_iterator entry(folder_, error), end; !error && entry != end;
-         entry.increment(error)) {
-        const std::filesystem::path& path = entry->path();
-        if (isRunFileName(kind, platform::utf8Of(path.filename()))) {
-            fileSystem_.removeUnlocked(path);
-        }
-    }
-}
-
-std::filesystem::path OutputSet::newTemporary(std::unique_ptr<WritableFile>* file) {
-    for (unsigned attempt = 0;; ++attempt) {
-        const std::filesystem::path path =
-            folder_ / platform::pathFromUtf8(newRunFileName(RunFileKind::Temporary));
-        try {
-            *file = fileSystem_.createNew(path);
-            return path;
-        } catch (const FileError& error) {
-            if (error.error() != std::errc::file_exists || attempt + 1 == kNameAttempts) {
-                throw;
-            }
-        }
-    }
-}
-
-// A name that cannot be looked at counts as taken by something other than a file or a folder.
-PathKind OutputSet::kindOrOther(const std::filesystem::path& path) {
-    try {
-        return fileSystem_.kindOf(path);
-    } catch (const FileError&) {
-        return PathKind::Other;
-    }
-}
-
-// An input that cannot be reached now is in no output's way.
+// An input that is not there now is in no output's way; an input that cannot be looked at is
+// a failure of the output, since the output might be the input.
 bool OutputSet::isTheInput(const std::filesystem::path& target) {
+    const FileIdentity targetIdentity = fileSystem_.identityOf(target);
     try {
-        return fileSystem_.identityOf(target) == fileSystem_.identityOf(input_);
-    } catch (const FileError&) {
-        return false;
+        return targetIdentity == fileSystem_.identityOf(input_);
+    } catch (const FileError& error) {
+        if (error.error() == std::errc::no_such_file_or_directory) {
+            return false;
+        }
+        throw;
     }
 }
 
@@ -147,14 +115,14 @@ void OutputSet::openOutput(OutputKind kind) {
     if (existing == PathKind::File && isTheInput(target)) {
         throw FileError(FileOperation::Create, target, FailureReason::IsTheInput);
     }
-    temporaries_[index] = newTemporary(&files_[index]);
-    sinks_[index] = std::make_unique<Sink>(kind, *files_[index]);
+    files_[index] = std::make_unique<WholeFile>(fileSystem_, target);
+    sinks_[index] = std::make_unique<Sink>(kind, files_[index]->file());
 }
 
 void OutputSet::open() {
     const std::unique_ptr<FolderLock> lock = lockFolder();
     if (lock) {
-        removeLeftovers(RunFileKind::Temporary);
+        removeLeftovers(fileSystem_, folder_, RunFileKind::Temporary);
     }
     std::vector<OutputError> errors;
     for (const OutputKind kind : kKinds) {
@@ -188,7 +156,7 @@ void OutputSet::commit() {
     // Older outputs that runs which are gone left under a second name are out of date now that a
     // whole set is in place.
     if (lock) {
-        removeLeftovers(RunFileKind::Backup);
+        removeLeftovers(fileSystem_, folder_, RunFileKind::Backup);
     }
     fileSystem_.syncFolder(folder_);
 }
@@ -207,15 +175,16 @@ void OutputSet::moveIntoPlace() {
     for (const OutputKind kind : kKinds) {
         Move& move = moves[static_cast<std::size_t>(kind)];
         move.target = targetOf(kind);
-        if (kindOrOther(move.target) != PathKind::File) {
-            continue;
+        try {
+            if (fileSystem_.kindOf(move.target) != PathKind::File) {
+                continue;
+            }
+        } catch (const FileError& error) {
+            throw OutputSetFailure({OutputError(kind, error)});
         }
         for (unsigned attempt = 0; attempt < kNameAttempts && move.backup.empty(); ++attempt) {
             const std::filesystem::path backup =
                 folder_ / platform::pathFromUtf8(newRunFileName(RunFileKind::Backup));
-            if (kindOrOther(backup) != PathKind::Missing) {
-                continue;
-            }
             try {
                 fileSystem_.link(move.target, backup);
                 backups_.push_back(backup);
@@ -253,9 +222,8 @@ void OutputSet::moveIntoPlace() {
                 fileSystem_.rename(move.target, move.backup);
                 backups_.push_back(move.backup);
             }
-            fileSystem_.rename(temporaries_[index], move.target);
+            files_[index]->moveIntoPlace();
             move.done = true;
-            temporaries_[index].clear();
         } catch (const FileError& error) {
             rollBack();
             throw OutputSetFailure({OutputError(kind, error)});
@@ -267,10 +235,6 @@ void OutputSet::discard() noexcept {
     for (std::size_t index = 0; index < kOutputCount; ++index) {
         sinks_[index].reset();
         files_[index].reset();
-        if (!temporaries_[index].empty()) {
-            fileSystem_.remove(temporaries_[index]);
-            temporaries_[index].clear();
-        }
     }
     removeBackups();
 }

@@ -10,8 +10,9 @@
 #include <vector>
 
 #include "files/file_system.h"
+#include "files/run_file_names.h"
+#include "files/whole_file.h"
 #include "run/messages.h"
-#include "run/run_file_names.h"
 
 namespace zemra {
 
@@ -77,11 +78,8 @@ class OutputSet {
 
     std::filesystem::path targetOf(OutputKind kind) const;
     std::unique_ptr<FolderLock> lockFolder();
-    void removeLeftovers(RunFileKind kind);
     void openOutput(OutputKind kind);
     bool isTheInput(const std::filesystem::path& target);
-    PathKind kindOrOther(const std::filesystem::path& path);
-    std::filesystem::path newTemporary(std::unique_ptr<WritableFile>* file);
     void moveIntoPlace();
     void removeBackups() noexcept;
     void discard() noexcept;
@@ -91,8 +89,7 @@ class OutputSet {
     std::string title_;
     std::filesystem::path input_;
     std::chrono::milliseconds folderWait_;
-    std::array<std::filesystem::path, kOutputCount> temporaries_;
-    std::array<std::unique_ptr<WritableFile>, kOutputCount> files_;
+    std::array<std::unique_ptr<WholeFile>, kOutputCount> files_;
     std::array<std::unique_ptr<Sink>, kOutputCount> sinks_;
     std::vector<std::filesystem::path> backups_;  // to remove however the run ends
 };

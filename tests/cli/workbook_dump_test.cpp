@@ -52,17 +52,25 @@ class WorkbookDump : public ::testing::Test {
         return {status, out.str(), err.str()};
     }
 
+    // A workbook of the first record only, which an earlier dump wrote: the bytes it holds.
+    std::string writeOlderWorkbook() {
+        writeFile(folder / "B.cmp", board().substr(0, 64));
+        EXPECT_EQ(dump({}).exitStatus, 0);
+        writeFile(folder / "B.cmp", board());
+        return readFile(folder / "B.xlsx");
+    }
+
     testing::TempFolder folder;
 };
 
 TEST_F(WorkbookDump, WorkbookLiesBesideTheInputAndReplacesAnOlderOne) {
-    writeFile(folder / "B.cmp", board());
-    writeFile(folder / "B.xlsx", "older workbook");
+    const std::string older = writeOlderWorkbook();
     const Result result = dump({});
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_EQ(result.out, platform::utf8Of(folder / "B.xlsx") + "\n");
     EXPECT_EQ(result.err, "");
     EXPECT_TRUE(readFile(folder / "B.xlsx").starts_with(kZipSignature));
+    EXPECT_NE(readFile(folder / "B.xlsx"), older);
     EXPECT_EQ(testing::entriesOf(folder.path()), (std::vector<std::string>{"B.cmp", "B.xlsx"}));
 }
 
@@ -78,8 +86,7 @@ class WorkbookFaults : public WorkbookDump, public ::testing::WithParamInterface
 
 // The first file a dump creates is the library's own, the second the workbook's temporary name.
 TEST_P(WorkbookFaults, KeepTheOlderWorkbookAndLeaveNothingBehind) {
-    writeFile(folder / "B.cmp", board());
-    writeFile(folder / "B.xlsx", "older workbook");
+    const std::string older = writeOlderWorkbook();
     const Result result = dump(GetParam().faults);
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.out, "");
@@ -87,7 +94,7 @@ TEST_P(WorkbookFaults, KeepTheOlderWorkbookAndLeaveNothingBehind) {
         result.err.starts_with("zemra-convert: " + platform::utf8Of(folder / "B.cmp") + ": "))
         << result.err;
     EXPECT_TRUE(result.err.ends_with(GetParam().why + "\n")) << result.err;
-    EXPECT_EQ(readFile(folder / "B.xlsx"), "older workbook");
+    EXPECT_EQ(readFile(folder / "B.xlsx"), older);
     EXPECT_EQ(testing::entriesOf(folder.path()), (std::vector<std::string>{"B.cmp", "B.xlsx"}));
 }
 
@@ -177,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RecordWorkbook, RowBeyondTheWorksheetsLastIsRefused) {
     const testing::TempFolder folder;
-    cli::RecordWorkbook workbook(folder / "rows.xlsx");
+    cli::RecordWorkbook workbook(folder / "rows.xlsx", folder.path());
     const std::vector<cli::DumpField> row{{cli::DumpField::Kind::Number, 1, {}}};
     for (std::uint32_t count = 0; count < cli::RecordWorkbook::kRowLimit; ++count) {
         workbook.writeRow(row);

@@ -2,6 +2,7 @@
 // it gets through, replaces all four: never a mixed set, never a temporary file left behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <thread>
@@ -11,9 +12,9 @@
 #include "faulty_file_system.h"
 #include "file_conversion.h"
 #include "files/interruptible_file_system.h"
+#include "files/run_file_names.h"
 #include "in_memory_conversion.h"
 #include "run/output_set.h"
-#include "run/run_file_names.h"
 #include "temp_folder.h"
 
 namespace zemra {
@@ -224,15 +225,28 @@ class OutputFolder : public ::testing::Test {
 };
 
 constexpr std::chrono::milliseconds kNoWait{0};
-constexpr char kDeadTemporary[] = ".zt-4242-0123456789abcdef";
-constexpr char kDeadBackup[] = ".zb-4242-0123456789abcdef";
-constexpr char kLiveTemporary[] = ".zt-4243-fedcba9876543210";
+// A process of this machine that no longer runs: no process has this id.
+RunFileOwner deadRunHere() {
+    RunFileOwner owner = thisRun();
+    owner.process = 4194305;
+    return owner;
+}
+const std::string kDeadTemporary = runFileName(RunFileKind::Temporary, deadRunHere(), 0x0123);
+const std::string kDeadBackup = runFileName(RunFileKind::Backup, deadRunHere(), 0x0123);
+const std::string kLiveTemporary = runFileName(RunFileKind::Temporary, deadRunHere(), 0xfedc);
+
+std::vector<std::string> sorted(std::vector<std::string> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 TEST_F(OutputFolder, LeftoversOfRunsThatAreGoneAreRemovedAndEveryOtherFileKept) {
     // Files of other runs' naming that no run holds, and the user's files, one of them named as
     // the temporaries of earlier versions and two hours old.
-    for (const char* name : {kDeadTemporary, kDeadBackup, ".zt00000000", ".zt-1-0123456789ABCDEF",
-                             ".ztnothex!!", "keep.zt"}) {
+    for (const std::string& name :
+         {kDeadTemporary, kDeadBackup, std::string(".zt00000000"),
+          std::string(".zt-1-0123456789ABCDEF"), std::string(".zt-1-0123456789abcdef"),
+          std::string(".ztnothex!!"), std::string("keep.zt")}) {
         testing::writeFile(outputs / name, "x");
     }
     std::filesystem::last_write_time(
@@ -244,8 +258,8 @@ TEST_F(OutputFolder, LeftoversOfRunsThatAreGoneAreRemovedAndEveryOtherFileKept) 
     EXPECT_TRUE(convert(systemFileSystem(), kNoWait).committed);
     EXPECT_EQ(
         testing::entriesOf(outputs),
-        (std::vector<std::string>{".zt-1-0123456789ABCDEF", kLiveTemporary, ".zt00000000",
-                                  ".ztnothex!!", "B.dat", "B.icn", "B.icp", "B.scp", "keep.zt"}));
+        sorted({".zt-1-0123456789ABCDEF", ".zt-1-0123456789abcdef", kLiveTemporary, ".zt00000000",
+                ".ztnothex!!", "B.dat", "B.icn", "B.icp", "B.scp", "keep.zt"}));
 }
 
 TEST_F(OutputFolder, NothingIsTakenForALeftoverWhereTheFolderCannotBeLocked) {
@@ -254,8 +268,7 @@ TEST_F(OutputFolder, NothingIsTakenForALeftoverWhereTheFolderCannotBeLocked) {
     testing::FaultyFileSystem noLocks(faults([](Faults& f) { f.noLocks = true; }));
     EXPECT_TRUE(convert(noLocks, kNoWait).committed);
     EXPECT_EQ(testing::entriesOf(outputs),
-              (std::vector<std::string>{kDeadBackup, kDeadTemporary, "B.dat", "B.icn", "B.icp",
-                                        "B.scp"}));
+              sorted({kDeadBackup, kDeadTemporary, "B.dat", "B.icn", "B.icp", "B.scp"}));
 }
 
 TEST_F(OutputFolder, KeptByAnotherRunFailsAfterTheWaitWithTheListingsMessage) {
@@ -274,7 +287,7 @@ TEST_F(OutputFolder, KeptByAnotherRunFailsAfterTheWaitWithTheListingsMessage) {
               "DAT 파일이 생성되지 않습니다. (the output folder is in use by another conversion)");
     otherRun.reset();
     // Without the lock, the run may not tell a leftover from a file being written.
-    EXPECT_EQ(testing::entriesOf(outputs), (std::vector<std::string>{kDeadTemporary, "B.dat"}));
+    EXPECT_EQ(testing::entriesOf(outputs), sorted({kDeadTemporary, "B.dat"}));
     EXPECT_EQ(readFile(outputs / "B.dat"), "older listing");
 }
 
@@ -355,21 +368,27 @@ struct RunFileNameCase {
 
 TEST(RunFileNames, AreTheRunsOwnAndUnlikeAnyOther) {
     const std::string temporary = newRunFileName(RunFileKind::Temporary);
-    EXPECT_TRUE(isRunFileName(RunFileKind::Temporary, temporary)) << temporary;
+    EXPECT_EQ(ownerOfRunFile(RunFileKind::Temporary, temporary), thisRun()) << temporary;
     EXPECT_FALSE(isRunFileName(RunFileKind::Backup, temporary)) << temporary;
     EXPECT_NE(newRunFileName(RunFileKind::Temporary), temporary);
     EXPECT_TRUE(isRunFileName(RunFileKind::Backup, newRunFileName(RunFileKind::Backup)));
-    for (const RunFileNameCase& name :
-         std::vector<RunFileNameCase>{{".zt-7-0123456789abcdef", true, false},
-                                      {".zb-4294967295-0123456789abcdef", false, true},
-                                      {".zt00000000", false, false},
-                                      {".zb0000abcd", false, false},
-                                      {".zt-7-0123456789ABCDEF", false, false},
-                                      {".zt--0123456789abcdef", false, false},
-                                      {".zt-12345678901-0123456789abcdef", false, false},
-                                      {".zt-7-0123456789abcde", false, false},
-                                      {".zt-7-0123456789abcdef0", false, false},
-                                      {".zt-x-0123456789abcdef", false, false}}) {
+    for (const RunFileNameCase& name : std::vector<RunFileNameCase>{
+             {".zt-0123abcd-00000000-7-0123456789abcdef", true, false},
+             {".zb-ffffffff-ffffffff-4294967295-0123456789abcdef", false, true},
+             // The namings of earlier versions, which users' files may have too.
+             {".zt-7-0123456789abcdef", false, false},
+             {".zb-4294967295-0123456789abcdef", false, false},
+             {".zt00000000", false, false},
+             {".zb0000abcd", false, false},
+             {".zt-0123ABCD-00000000-7-0123456789abcdef", false, false},
+             {".zt-0123abc-00000000-7-0123456789abcdef", false, false},
+             {".zt-0123abcd-00000000--0123456789abcdef", false, false},
+             {".zt-0123abcd-00000000-07-0123456789abcdef", false, false},
+             {".zt-0123abcd-00000000-4294967296-0123456789abcdef", false, false},
+             {".zt-0123abcd-00000000-7-0123456789abcde", false, false},
+             {".zt-0123abcd-00000000-7-0123456789abcdef0", false, false},
+             {".zt-0123abcd-00000000-7-0123456789abcdef-1", false, false},
+             {".zt-0123abcd-00000000-x-0123456789abcdef", false, false}}) {
         EXPECT_EQ(isRunFileName(RunFileKind::Temporary, name.name), name.temporary) << name.name;
         EXPECT_EQ(isRunFileName(RunFileKind::Backup, name.name), name.backup) << name.name;
     }

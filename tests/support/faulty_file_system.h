@@ -12,7 +12,8 @@ namespace zemra::testing {
 // Where the system's file operations are to fail. New files count in the order they are created:
 // a run creates its .dat, .icn, .icp and .scp in that order.
 struct Faults {
-    std::optional<std::uint64_t> readFailsAfter;  // bytes of input delivered before EIO
+    std::optional<std::uint64_t> readFailsAfter;  // bytes of the input (the first file opened)
+                                                  // delivered before EIO
     bool inputShrinks = false;          // the input loses its second half after the first read
     std::optional<int> writeFailsIn;    // the new file whose writes fail with ENOSPC
     std::uint64_t writeFailsAfter = 0;  // bytes that file takes first
@@ -44,6 +45,7 @@ class FaultyFileSystem : public ForwardingFileSystem {
 
     Faults faults_;
     int created_ = 0;
+    int opened_ = 0;
     bool writeFailed_ = false;
     bool renameFailed_ = false;
     int writesAfterFailure_ = 0;
