@@ -37,9 +37,9 @@ void DiffText::takeStep(const StepChange& change) {
                  << change.after->fields.step << ", " << escapedBytes(change.after->fields.partsN)
                  << '\n';
             for (const ColumnChange& column :
-                 changedColumns(*change.before, *change.after, variant_)) {
-                out_ << "    " << column.heading << ": " << escapedBytes(column.before) << " -> "
-                     << escapedBytes(column.after) << '\n';
+                 changedColumns(change.before->columns, change.after->columns, false)) {
+                out_ << "    " << column.column->heading << ": " << escapedBytes(column.before)
+                     << " -> " << escapedBytes(column.after) << '\n';
             }
             for (const RecordFieldChange& field :
                  changedRecordFields(*change.before, *change.after)) {

@@ -1,71 +1,136 @@
 #include "decode/listing_lines.h"
 
+#include "decode/listing_columns.h"
+
 namespace zemra {
 namespace {
 
-// "%4d %-13s%7.2f%2s   %2s %4d %4d  %4d  %4d  %4d  %4d  %4d     %1d", line 1 up to its Skip.
-void writeLine1(std::int64_t step, std::string_view partsN, double actualV, std::string_view unit,
-                std::string_view lc, const std::array<int, 7>& pins, int skip,
-                TextWriter& listing) {
-    listing.number(step, 4);
-    listing.literal(" ");
-    listing.text(partsN, 13, Align::Left);
-    listing.fixed2(actualV, 7);
-    listing.text(unit, 2);
-    listing.literal("   ");
-    listing.text(lc, 2);
-    listing.literal(" ");
-    listing.number(pins[0], 4);
-    listing.literal(" ");
-    listing.number(pins[1], 4);
-    for (std::size_t guard = 2; guard < pins.size(); ++guard) {
-        listing.literal("  ");
-        listing.number(pins[guard], 4);
+// What a run of columns prints at zero, worked out from their formats: the constant columns of a
+// converted step print as one block.
+struct ZeroText {
+    std::array<char, 64> bytes{};
+    std::size_t size = 0;
+
+    constexpr void append(std::string_view text) {
+        for (const char byte : text) {
+            bytes[size++] = byte;
+        }
     }
-    listing.literal("     ");
-    listing.number(skip, 1);
+    constexpr std::string_view view() const { return {bytes.data(), size}; }
+};
+
+constexpr ZeroText zeroText(std::initializer_list<ColumnId> ids) {
+    ZeroText zero;
+    for (const ColumnId id : ids) {
+        const ListingColumn& column = listingColumn(id, 2);
+        zero.append(column.lead);
+        const std::size_t digits =
+            column.kind == ColumnKind::Decimal ? static_cast<std::size_t>(column.decimals) + 2 : 1;
+        for (std::size_t blank = digits; blank < column.width; ++blank) {
+            zero.append(" ");
+        }
+        zero.append(column.kind == ColumnKind::Decimal ? std::string_view("0.00").substr(0, digits)
+                                                       : "0");
+    }
+    return zero;
 }
 
-// "            0.0   %7.2f%2s   %2d   %2d  %3d     %d     0     0     0   0.0   0.0\n". A skipped
-// step's format prints a 0 through its last %d, so both come out alike.
-void writeLine2(double standV, std::string_view unit, int upperLimit, int lowerLimit, int dly,
-                int mode, TextWriter& listing) {
-    listing.literal("            0.0   ");
-    listing.fixed2(standV, 7);
-    listing.text(unit, 2);
-    listing.literal("   ");
-    listing.number(upperLimit, 2);
-    listing.literal("   ");
-    listing.number(lowerLimit, 2);
-    listing.literal("  ");
-    listing.number(dly, 3);
-    listing.literal("     ");
-    listing.number(mode);
-    listing.literal("     0     0     0   0.0   0.0");
+constexpr ZeroText kZeroMeasV = zeroText({ColumnId::MeasV});
+constexpr ZeroText kZeroTail = zeroText(
+    {ColumnId::Avge, ColumnId::Rpt, ColumnId::Smp, ColumnId::Offset, ColumnId::DevPercent});
+
+template <ColumnId Id, int Line>
+void writeLead(TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    if constexpr (!column.lead.empty()) {
+        listing.literal(column.lead);
+    }
+}
+
+template <ColumnId Id, int Line = 0>
+void writeNumber(std::int64_t value, TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    static_assert(column.kind == ColumnKind::Integer);
+    writeLead<Id, Line>(listing);
+    listing.number(value, column.width);
+}
+
+template <ColumnId Id, int Line = 0>
+void writeText(std::string_view text, TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    static_assert(column.kind == ColumnKind::Text);
+    writeLead<Id, Line>(listing);
+    listing.text(text, column.width, column.align);
+}
+
+template <ColumnId Id, int Line = 0>
+void writeDecimal(const ListedDecimal& value, TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    static_assert(column.kind == ColumnKind::Decimal);
+    writeLead<Id, Line>(listing);
+    listing.decimal(static_cast<std::uint64_t>(value.units), value.negative, column.decimals,
+                    column.width);
+}
+
+// An empty unit prints as two blanks, as "%2s" pads it.
+void writeLine1(const ListedColumns& columns, TextWriter& listing) {
+    writeNumber<ColumnId::Step>(columns.step, listing);
+    writeText<ColumnId::PartName>(columns.partsN.view(), listing);
+    writeDecimal<ColumnId::ActualV>(columns.actualV, listing);
+    writeText<ColumnId::Unit, 1>(columns.unit.view(), listing);
+    writeText<ColumnId::Lc>(columns.lc.view(), listing);
+    writeNumber<ColumnId::HiP>(columns.pins[0], listing);
+    writeNumber<ColumnId::LoP>(columns.pins[1], listing);
+    writeNumber<ColumnId::GuardPin1>(columns.pins[2], listing);
+    writeNumber<ColumnId::GuardPin2>(columns.pins[3], listing);
+    writeNumber<ColumnId::GuardPin3>(columns.pins[4], listing);
+    writeNumber<ColumnId::GuardPin4>(columns.pins[5], listing);
+    writeNumber<ColumnId::GuardPin5>(columns.pins[6], listing);
+    writeNumber<ColumnId::Skip>(columns.skip, listing);
+    if (columns.hasType) {
+        writeText<ColumnId::Type>(columns.type.view(), listing);
+    }
+    listing.endLine();
+}
+
+void writeLine2(const ListedColumns& columns, TextWriter& listing) {
+    if (columns.measV == ListedDecimal{}) {
+        listing.literal(kZeroMeasV.view());
+    } else {
+        writeDecimal<ColumnId::MeasV>(columns.measV, listing);
+    }
+    writeDecimal<ColumnId::StandV>(columns.standV, listing);
+    writeText<ColumnId::Unit, 2>(columns.unit.view(), listing);
+    writeNumber<ColumnId::UpperLimit>(columns.upperLimit, listing);
+    writeNumber<ColumnId::LowerLimit>(columns.lowerLimit, listing);
+    writeNumber<ColumnId::Dly>(columns.dly, listing);
+    writeNumber<ColumnId::Mode>(columns.mode, listing);
+    if (columns.avge == 0 && columns.rpt == 0 && columns.smp == 0 &&
+        columns.offset == ListedDecimal{} && columns.devPercent == ListedDecimal{}) {
+        listing.literal(kZeroTail.view());
+    } else {
+        writeNumber<ColumnId::Avge>(columns.avge, listing);
+        writeNumber<ColumnId::Rpt>(columns.rpt, listing);
+        writeNumber<ColumnId::Smp>(columns.smp, listing);
+        writeDecimal<ColumnId::Offset>(columns.offset, listing);
+        writeDecimal<ColumnId::DevPercent>(columns.devPercent, listing);
+    }
     listing.endLine();
 }
 
 }  // namespace
 
+void writeListedStep(const ListedColumns& columns, TextWriter& listing) {
+    writeLine1(columns, listing);
+    writeLine2(columns, listing);
+}
+
 void writeStepLines(const StepFields& fields, TesterVariant variant, TextWriter& listing) {
-    const auto& guard = fields.guardPins;
-    writeLine1(fields.step, fields.partsN.view(), static_cast<double>(fields.actualV), fields.unit,
-               fields.lc.view(),
-               {fields.hiP, fields.loP, guard[0], guard[1], guard[2], guard[3], guard[4]},
-               fields.skip ? 1 : 0, listing);
-    if (variant == TesterVariant::Kx740FeFr) {
-        listing.literal(" ");
-        listing.text(fields.type);
-    }
-    listing.endLine();
-    writeLine2(static_cast<double>(fields.standV), fields.unit, fields.upperLimit,
-               fields.lowerLimit, fields.dly, fields.mode, listing);
+    writeListedStep(listedColumns(fields, variant), listing);
 }
 
 void writeSkippedStepLines(std::int64_t step, TextWriter& listing) {
-    writeLine1(step, "*", 0.0, "  ", "  ", {}, 1, listing);
-    listing.endLine();
-    writeLine2(0.0, "  ", 0, 0, 0, 0, listing);
+    writeListedStep(skippedStepColumns(step), listing);
 }
 
 }  // namespace zemra

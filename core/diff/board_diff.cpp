@@ -44,7 +44,7 @@ class RevisionSteps {
 };
 
 // Walks the edit script over both revisions: the steps it removes and adds at each place, then
-// the pair after them, which has changed when its listing lines differ.
+// the pair after them, which has changed when its listing columns differ.
 void compareSteps(const EditScript& script, RevisionSteps& before, RevisionSteps& after,
                   DiffReceiver& receiver, DiffCounts& counts) {
     const std::size_t oldCount = script.removed.size();
@@ -67,7 +67,7 @@ void compareSteps(const EditScript& script, RevisionSteps& before, RevisionSteps
         const ListedStep& newStep = after.next();
         ++oldIndex;
         ++newIndex;
-        if (oldStep.lines == newStep.lines) {
+        if (sameListing(oldStep.columns, newStep.columns)) {
             continue;
         }
         if (oldStep.fields.partsN.view() == newStep.fields.partsN.view()) {
