@@ -71,7 +71,10 @@ ListedColumns listedColumns(const StepFields& fields, TesterVariant variant) {
     columns.step = fields.step;
     columns.partsN = listedPartsN(fields.partsN.view());
     columns.actualV = listedDecimal(fields.actualV, 2);
-    columns.unit.assign(fields.unit);
+    // A unit of blanks prints as none does.
+    if (fields.unit.find_first_not_of(' ') != std::string_view::npos) {
+        columns.unit.assign(fields.unit);
+    }
     columns.lc = fields.lc;
     columns.pins = {fields.hiP,          fields.loP,          fields.guardPins[0],
                     fields.guardPins[1], fields.guardPins[2], fields.guardPins[3],

@@ -72,25 +72,64 @@ void writeDecimal(const ListedDecimal& value, TextWriter& listing) {
                     column.width);
 }
 
-// An empty unit prints as two blanks, as "%2s" pads it.
-void writeLine1(const ListedColumns& columns, TextWriter& listing) {
-    writeNumber<ColumnId::Step>(columns.step, listing);
-    writeText<ColumnId::PartName>(columns.partsN.view(), listing);
-    writeDecimal<ColumnId::ActualV>(columns.actualV, listing);
-    writeText<ColumnId::Unit, 1>(columns.unit.view(), listing);
-    writeText<ColumnId::Lc>(columns.lc.view(), listing);
-    writeNumber<ColumnId::HiP>(columns.pins[0], listing);
-    writeNumber<ColumnId::LoP>(columns.pins[1], listing);
-    writeNumber<ColumnId::GuardPin1>(columns.pins[2], listing);
-    writeNumber<ColumnId::GuardPin2>(columns.pins[3], listing);
-    writeNumber<ColumnId::GuardPin3>(columns.pins[4], listing);
-    writeNumber<ColumnId::GuardPin4>(columns.pins[5], listing);
-    writeNumber<ColumnId::GuardPin5>(columns.pins[6], listing);
-    writeNumber<ColumnId::Skip>(columns.skip, listing);
-    if (columns.hasType) {
-        writeText<ColumnId::Type>(columns.type.view(), listing);
+// "%7.2f" of a decoded value, a float widened to double.
+template <ColumnId Id, int Line = 0>
+void writeDecimal(float value, TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    static_assert(column.kind == ColumnKind::Decimal && column.decimals == 2);
+    writeLead<Id, Line>(listing);
+    listing.fixed2(static_cast<double>(value), column.width);
+}
+
+// The values of the columns, from the step being decoded or from a listed step: a conversion
+// writes its steps straight from their decoded fields, without a copy of them.
+int pinOf(const StepFields& fields, std::size_t pin) {
+    return pin == 0 ? fields.hiP : pin == 1 ? fields.loP : fields.guardPins[pin - 2];
+}
+int pinOf(const ListedColumns& columns, std::size_t pin) {
+    return columns.pins[pin];
+}
+int skipOf(const StepFields& fields) {
+    return fields.skip ? 1 : 0;
+}
+int skipOf(const ListedColumns& columns) {
+    return columns.skip;
+}
+std::string_view textOf(std::string_view text) {
+    return text;
+}
+
+// Line 1 of a step; `type` is null where the line shows no Type.
+template <class Step>
+void writeLine1(const Step& step, const std::string_view* type, TextWriter& listing) {
+    writeNumber<ColumnId::Step>(step.step, listing);
+    writeText<ColumnId::PartName>(step.partsN.view(), listing);
+    writeDecimal<ColumnId::ActualV>(step.actualV, listing);
+    writeText<ColumnId::Unit, 1>(textOf(step.unit), listing);
+    writeText<ColumnId::Lc>(step.lc.view(), listing);
+    writeNumber<ColumnId::HiP>(pinOf(step, 0), listing);
+    writeNumber<ColumnId::LoP>(pinOf(step, 1), listing);
+    writeNumber<ColumnId::GuardPin1>(pinOf(step, 2), listing);
+    writeNumber<ColumnId::GuardPin2>(pinOf(step, 3), listing);
+    writeNumber<ColumnId::GuardPin3>(pinOf(step, 4), listing);
+    writeNumber<ColumnId::GuardPin4>(pinOf(step, 5), listing);
+    writeNumber<ColumnId::GuardPin5>(pinOf(step, 6), listing);
+    writeNumber<ColumnId::Skip>(skipOf(step), listing);
+    if (type != nullptr) {
+        writeText<ColumnId::Type>(*type, listing);
     }
     listing.endLine();
+}
+
+// Line 2 from Stand-V to MODE.
+template <class Step>
+void writeLimits(const Step& step, TextWriter& listing) {
+    writeDecimal<ColumnId::StandV>(step.standV, listing);
+    writeText<ColumnId::Unit, 2>(textOf(step.unit), listing);
+    writeNumber<ColumnId::UpperLimit>(step.upperLimit, listing);
+    writeNumber<ColumnId::LowerLimit>(step.lowerLimit, listing);
+    writeNumber<ColumnId::Dly>(step.dly, listing);
+    writeNumber<ColumnId::Mode>(step.mode, listing);
 }
 
 void writeLine2(const ListedColumns& columns, TextWriter& listing) {
@@ -99,12 +138,7 @@ void writeLine2(const ListedColumns& columns, TextWriter& listing) {
     } else {
         writeDecimal<ColumnId::MeasV>(columns.measV, listing);
     }
-    writeDecimal<ColumnId::StandV>(columns.standV, listing);
-    writeText<ColumnId::Unit, 2>(columns.unit.view(), listing);
-    writeNumber<ColumnId::UpperLimit>(columns.upperLimit, listing);
-    writeNumber<ColumnId::LowerLimit>(columns.lowerLimit, listing);
-    writeNumber<ColumnId::Dly>(columns.dly, listing);
-    writeNumber<ColumnId::Mode>(columns.mode, listing);
+    writeLimits(columns, listing);
     if (columns.avge == 0 && columns.rpt == 0 && columns.smp == 0 &&
         columns.offset == ListedDecimal{} && columns.devPercent == ListedDecimal{}) {
         listing.literal(kZeroTail.view());
@@ -121,12 +155,18 @@ void writeLine2(const ListedColumns& columns, TextWriter& listing) {
 }  // namespace
 
 void writeListedStep(const ListedColumns& columns, TextWriter& listing) {
-    writeLine1(columns, listing);
+    const std::string_view type = columns.type.view();
+    writeLine1(columns, columns.hasType ? &type : nullptr, listing);
     writeLine2(columns, listing);
 }
 
 void writeStepLines(const StepFields& fields, TesterVariant variant, TextWriter& listing) {
-    writeListedStep(listedColumns(fields, variant), listing);
+    writeLine1(fields, variant == TesterVariant::Kx740FeFr ? &fields.type : nullptr, listing);
+    // A conversion prints the columns that the tester sets at zero.
+    listing.literal(kZeroMeasV.view());
+    writeLimits(fields, listing);
+    listing.literal(kZeroTail.view());
+    listing.endLine();
 }
 
 void writeSkippedStepLines(std::int64_t step, TextWriter& listing) {
