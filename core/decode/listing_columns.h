@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -102,15 +103,62 @@ inline constexpr std::array<ListingColumn, 26> kListingColumns{{
 }};
 // clang-format on
 
-// The listing column of `id`, the first on `line` where that is given (the unit is on both).
-constexpr const ListingColumn& listingColumn(ColumnId id, int line = 0) {
-    for (const ListingColumn& column : kListingColumns) {
-        if (column.id == id && (line == 0 || column.line == line)) {
-            return column;
+// Where each column is in the table: for each id, its first entry, then its entry on line 1
+// and on line 2.
+inline constexpr std::size_t kColumnIdCount = static_cast<std::size_t>(ColumnId::DevPercent) + 1;
+inline constexpr auto kColumnPlaces = [] {
+    std::array<std::array<std::uint8_t, 3>, kColumnIdCount> places{};
+    for (std::size_t line = 0; line < 3; ++line) {
+        for (std::size_t entry = kListingColumns.size(); entry-- > 0;) {
+            const ListingColumn& column = kListingColumns[entry];
+            if (line == 0 || column.line == static_cast<int>(line)) {
+                places[static_cast<std::size_t>(column.id)][line] =
+                    static_cast<std::uint8_t>(entry);
+            }
         }
     }
-    return kListingColumns.front();
+    return places;
+}();
+
+// The listing column of `id`, the first on `line` where that is given (the unit is on both).
+constexpr const ListingColumn& listingColumn(ColumnId id, int line = 0) {
+    return kListingColumns[kColumnPlaces[static_cast<std::size_t>(id)]
+                                        [static_cast<std::size_t>(line)]];
 }
+
+// What a run of line 2's columns prints at zero, worked out from their formats: the columns that
+// the tester sets and a conversion prints as zeros, Meas-V and AVGE to DEV%, print as one block.
+struct ZeroText {
+    std::array<char, 64> bytes{};
+    std::size_t size = 0;
+
+    constexpr void append(std::string_view text) {
+        for (const char byte : text) {
+            bytes[size++] = byte;
+        }
+    }
+    constexpr std::string_view view() const { return {bytes.data(), size}; }
+};
+
+constexpr ZeroText zeroText(std::initializer_list<ColumnId> ids) {
+    ZeroText zero;
+    for (const ColumnId id : ids) {
+        const ListingColumn& column = listingColumn(id, 2);
+        zero.append(column.lead);
+        const std::size_t digits =
+            column.kind == ColumnKind::Decimal ? static_cast<std::size_t>(column.decimals) + 2 : 1;
+        for (std::size_t blank = digits; blank < column.width; ++blank) {
+            zero.append(" ");
+        }
+        zero.append(column.kind == ColumnKind::Decimal ? std::string_view("0.00").substr(0, digits)
+                                                       : "0");
+    }
+    return zero;
+}
+
+inline constexpr ZeroText kZeroMeasV = zeroText({ColumnId::MeasV});
+inline constexpr ZeroText kZeroTail = zeroText(
+    {ColumnId::Avge, ColumnId::Rpt, ColumnId::Smp, ColumnId::Offset, ColumnId::DevPercent});
 
 // The columns that have a heading, in the listing's order: the ones a step is compared by.
 inline constexpr std::size_t kHeadedColumnCount = 24;

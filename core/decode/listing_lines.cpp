@@ -5,40 +5,6 @@
 namespace zemra {
 namespace {
 
-// What a run of columns prints at zero, worked out from their formats: the constant columns of a
-// converted step print as one block.
-struct ZeroText {
-    std::array<char, 64> bytes{};
-    std::size_t size = 0;
-
-    constexpr void append(std::string_view text) {
-        for (const char byte : text) {
-            bytes[size++] = byte;
-        }
-    }
-    constexpr std::string_view view() const { return {bytes.data(), size}; }
-};
-
-constexpr ZeroText zeroText(std::initializer_list<ColumnId> ids) {
-    ZeroText zero;
-    for (const ColumnId id : ids) {
-        const ListingColumn& column = listingColumn(id, 2);
-        zero.append(column.lead);
-        const std::size_t digits =
-            column.kind == ColumnKind::Decimal ? static_cast<std::size_t>(column.decimals) + 2 : 1;
-        for (std::size_t blank = digits; blank < column.width; ++blank) {
-            zero.append(" ");
-        }
-        zero.append(column.kind == ColumnKind::Decimal ? std::string_view("0.00").substr(0, digits)
-                                                       : "0");
-    }
-    return zero;
-}
-
-constexpr ZeroText kZeroMeasV = zeroText({ColumnId::MeasV});
-constexpr ZeroText kZeroTail = zeroText(
-    {ColumnId::Avge, ColumnId::Rpt, ColumnId::Smp, ColumnId::Offset, ColumnId::DevPercent});
-
 template <ColumnId Id, int Line>
 void writeLead(TextWriter& listing) {
     constexpr const ListingColumn& column = listingColumn(Id, Line);

@@ -15,41 +15,37 @@ void LineScanner::refuse(std::size_t column, std::string_view what) const {
     reader_.refuse(column, std::string(what));
 }
 
-std::size_t LineScanner::blanks() const {
-    std::size_t count = 0;
-    while (position_ + count < line_.size() && line_[position_ + count] == ' ') {
-        ++count;
-    }
-    return count;
-}
-
-void LineScanner::literal(std::string_view text, std::string_view what) {
-    if (line_.substr(position_, text.size()) != text) {
-        refuse(column(), what);
-    }
-    position_ += text.size();
+void LineScanner::refuseLead(std::string_view text, std::string_view heading) const {
+    refuse(column(), "\"" + std::string(text) + "\" before " + std::string(heading));
 }
 
 std::int64_t LineScanner::integer(std::size_t width, std::string_view what, std::int64_t least,
                                   std::int64_t most) {
     const std::size_t start = position_;
-    const std::string expected =
-        std::string(what) + ", a whole number from " + std::to_string(least) + " to " +
-        std::to_string(most) +
-        (width > 1 ? " right-aligned in " + std::to_string(width) + " columns" : "");
+    const auto refuseNumber = [&] {
+        refuse(offset_ + start + 1,
+               std::string(what) + ", a whole number from " + std::to_string(least) + " to " +
+                   std::to_string(most) +
+                   (width > 1 ? " right-aligned in " + std::to_string(width) + " columns" : ""));
+    };
     std::size_t at = start + blanks();
     const bool negative = at < line_.size() && line_[at] == '-';
     at += negative ? 1 : 0;
     const std::size_t digits = at;
-    // Counted in the negative range, which holds the least 64-bit number as well.
-    std::int64_t value = 0;
     while (at < line_.size() && isDigit(line_[at])) {
-        const int digit = line_[at] - '0';
-        if (value < (std::numeric_limits<std::int64_t>::min() + digit) / 10) {
-            refuse(offset_ + start + 1, expected);
-        }
-        value = value * 10 - digit;
         ++at;
+    }
+    // Eighteen digits cannot overflow; more are counted with care, in the negative range, which
+    // holds the least 64-bit number as well.
+    constexpr std::size_t kSafeDigits = 18;
+    std::int64_t value = 0;
+    for (std::size_t digit = digits; digit < at; ++digit) {
+        const int figure = line_[digit] - '0';
+        if (at - digits > kSafeDigits &&
+            value < (std::numeric_limits<std::int64_t>::min() + figure) / 10) {
+            refuseNumber();
+        }
+        value = value * 10 - figure;
     }
     const std::size_t count = at - digits;
     const std::size_t printed = at - (negative ? digits - 1 : digits);
@@ -58,16 +54,16 @@ std::int64_t LineScanner::integer(std::size_t width, std::string_view what, std:
     const std::size_t padding = width > printed ? width - printed : 0;
     if (count == 0 || leadingZero || negativeZero ||
         (negative ? digits - 1 : digits) - start != padding) {
-        refuse(offset_ + start + 1, expected);
+        refuseNumber();
     }
     if (!negative) {
         if (value == std::numeric_limits<std::int64_t>::min()) {
-            refuse(offset_ + start + 1, expected);
+            refuseNumber();
         }
         value = -value;
     }
     if (value < least || value > most) {
-        refuse(offset_ + start + 1, expected);
+        refuseNumber();
     }
     position_ = at;
     return value;
@@ -75,9 +71,12 @@ std::int64_t LineScanner::integer(std::size_t width, std::string_view what, std:
 
 ListedDecimal LineScanner::decimal(std::size_t width, int decimals, std::string_view what) {
     const std::size_t start = position_;
-    const std::string expected = std::string(what) + ", a number with " + std::to_string(decimals) +
-                                 (decimals == 1 ? " decimal" : " decimals") + " right-aligned in " +
-                                 std::to_string(width) + " columns";
+    const auto refuseNumber = [&] {
+        refuse(offset_ + start + 1, std::string(what) + ", a number with " +
+                                        std::to_string(decimals) +
+                                        (decimals == 1 ? " decimal" : " decimals") +
+                                        " right-aligned in " + std::to_string(width) + " columns");
+    };
     std::size_t at = start + blanks();
     const std::size_t sign = at;
     ListedDecimal value;
@@ -89,7 +88,7 @@ ListedDecimal LineScanner::decimal(std::size_t width, int decimals, std::string_
     auto take = [&](std::size_t& position) {
         const auto digit = static_cast<std::uint64_t>(line_[position] - '0');
         if (units > (kMost - digit) / 10) {
-            refuse(offset_ + start + 1, expected);
+            refuseNumber();
         }
         units = units * 10 + digit;
         ++position;
@@ -100,19 +99,19 @@ ListedDecimal LineScanner::decimal(std::size_t width, int decimals, std::string_
     const std::size_t wholeDigits = at - digits;
     if (wholeDigits == 0 || (wholeDigits > 1 && line_[digits] == '0') || at >= line_.size() ||
         line_[at] != '.') {
-        refuse(offset_ + start + 1, expected);
+        refuseNumber();
     }
     ++at;
     for (int place = 0; place < decimals; ++place) {
         if (at >= line_.size() || !isDigit(line_[at])) {
-            refuse(offset_ + start + 1, expected);
+            refuseNumber();
         }
         take(at);
     }
     const std::size_t printed = at - sign;
     const std::size_t padding = width > printed ? width - printed : 0;
     if (sign - start != padding) {
-        refuse(offset_ + start + 1, expected);
+        refuseNumber();
     }
     value.units = static_cast<std::int64_t>(units);
     position_ = at;

@@ -20,7 +20,19 @@ class LineScanner {
         : line_(line), reader_(reader), offset_(firstColumn - 1) {}
 
     // Fixed text of the format.
-    void literal(std::string_view text, std::string_view what);
+    void literal(std::string_view text, std::string_view what) {
+        if (line_.substr(position_, text.size()) != text) {
+            refuse(column(), what);
+        }
+        position_ += text.size();
+    }
+    // The fixed text before a column.
+    void lead(std::string_view text, std::string_view heading) {
+        if (line_.substr(position_, text.size()) != text) {
+            refuseLead(text, heading);
+        }
+        position_ += text.size();
+    }
     // "%Nd" of a whole number from `least` to `most`.
     std::int64_t integer(std::size_t width, std::string_view what, std::int64_t least,
                          std::int64_t most);
@@ -40,7 +52,14 @@ class LineScanner {
     [[noreturn]] void refuse(std::size_t column, std::string_view what) const;
 
   private:
-    std::size_t blanks() const;
+    std::size_t blanks() const {
+        std::size_t count = 0;
+        while (position_ + count < line_.size() && line_[position_ + count] == ' ') {
+            ++count;
+        }
+        return count;
+    }
+    [[noreturn]] void refuseLead(std::string_view text, std::string_view heading) const;
 
     std::string_view line_;
     const LineReader& reader_;

@@ -41,14 +41,12 @@ bool matchesTime(std::string_view text) {
 }
 
 int readInt(LineScanner& scanner, const ListingColumn& column) {
-    scanner.literal(column.lead,
-                    "\"" + std::string(column.lead) + "\" before " + std::string(column.heading));
+    scanner.lead(column.lead, column.heading);
     return static_cast<int>(scanner.integer(column.width, column.heading, kIntMin, kIntMax));
 }
 
 ListedDecimal readDecimal(LineScanner& scanner, const ListingColumn& column) {
-    scanner.literal(column.lead,
-                    "\"" + std::string(column.lead) + "\" before " + std::string(column.heading));
+    scanner.lead(column.lead, column.heading);
     return scanner.decimal(column.width, column.decimals, column.heading);
 }
 
@@ -129,8 +127,10 @@ void ListingReader::readLine1(std::string_view line) {
     if (step != expected) {
         scanner.refuse(1, "step number " + std::to_string(expected));
     }
-    step_ = ListedColumns{};
     step_.step = step;
+    step_.hasType = false;
+    step_.type = {};
+    step_.unit = {};
 
     const ListingColumn& partsN = listingColumn(ColumnId::PartName);
     scanner.literal(partsN.lead, "\" \" before Parts-N");
@@ -185,10 +185,17 @@ void ListingReader::readLine1(std::string_view line) {
 
 void ListingReader::readLine2(std::string_view line) {
     LineScanner scanner(line, lines_);
-    step_.measV = readDecimal(scanner, listingColumn(ColumnId::MeasV));
+    // The columns that the tester sets are read at once where they show zeros, as a conversion
+    // writes them; they read the same one by one.
+    if (line.starts_with(kZeroMeasV.view())) {
+        step_.measV = {};
+        scanner.bytes(kZeroMeasV.size, "Meas-V");
+    } else {
+        step_.measV = readDecimal(scanner, listingColumn(ColumnId::MeasV));
+    }
     step_.standV = readDecimal(scanner, listingColumn(ColumnId::StandV));
-    const std::string unit = step_.unit.empty() ? "  " : std::string(step_.unit.view());
-    scanner.literal(unit, "the unit of line 1, \"" + unit + "\"");
+    const std::string_view unit = step_.unit.empty() ? "  " : step_.unit.view();
+    scanner.literal(unit, "the unit of line 1");
     step_.upperLimit = readInt(scanner, listingColumn(ColumnId::UpperLimit));
     step_.lowerLimit = readInt(scanner, listingColumn(ColumnId::LowerLimit));
     step_.dly = readInt(scanner, listingColumn(ColumnId::Dly));
@@ -198,18 +205,32 @@ void ListingReader::readLine2(std::string_view line) {
     // comes before them. A wider value there could not be told from its neighbour.
     const ListingColumn& mode = listingColumn(ColumnId::Mode);
     scanner.literal(mode.lead, "\"     \" before MODE");
-    static constexpr std::array<ColumnId, 5> kTail{ColumnId::Avge, ColumnId::Rpt, ColumnId::Smp,
-                                                   ColumnId::Offset, ColumnId::DevPercent};
-    std::size_t tailWidth = 0;
-    for (const ColumnId id : kTail) {
-        tailWidth += listingColumn(id).width;
-    }
+    static constexpr std::size_t tailWidth = [] {
+        std::size_t width = 0;
+        for (const ColumnId id : {ColumnId::Avge, ColumnId::Rpt, ColumnId::Smp, ColumnId::Offset,
+                                  ColumnId::DevPercent}) {
+            width += listingColumn(id).width;
+        }
+        return width;
+    }();
+    static_assert(tailWidth == kZeroTail.size);
     const std::string_view rest = scanner.rest();
     if (rest.size() <= tailWidth) {
         scanner.refuse(scanner.column(), "MODE, then AVGE, RPT, SMP, OFFSET and DEV% in " +
                                              std::to_string(tailWidth) + " columns");
     }
     const std::size_t modeColumn = scanner.column();
+    if (rest.ends_with(kZeroTail.view())) {
+        LineScanner modeScanner(rest.substr(0, rest.size() - tailWidth), lines_, modeColumn);
+        step_.mode = static_cast<int>(modeScanner.integer(mode.width, "MODE", kIntMin, kIntMax));
+        modeScanner.end();
+        step_.avge = 0;
+        step_.rpt = 0;
+        step_.smp = 0;
+        step_.offset = {};
+        step_.devPercent = {};
+        return;
+    }
     LineScanner modeScanner(rest.substr(0, rest.size() - tailWidth), lines_, modeColumn);
     step_.mode = static_cast<int>(modeScanner.integer(mode.width, "MODE", kIntMin, kIntMax));
     modeScanner.end();

@@ -56,8 +56,8 @@ void readIcpFile(ByteSource& input, const std::string& fileName, std::vector<Lis
     LineReader lines(input, fileName);
     std::int64_t number = 1;
     for (ListedIc& ic : ics) {
+        // Grown line by line: the pin count is the file's word, not yet its lines.
         ic.testerPins.clear();
-        ic.testerPins.reserve(static_cast<std::size_t>(ic.pinCount));
         for (int pin = 1; pin <= ic.pinCount; ++pin, ++number) {
             const std::optional<std::string_view> line = lines.next();
             if (!line) {
