@@ -119,8 +119,9 @@ void appendCounts(const DiffCounts& counts, std::string& page) {
     for (const std::string_view output : counts.otherOutputs) {
         page += "<p>The ";
         page += output;
-        page +=
-            " files differ, though no step and no IC pin does: the order or the LC of the ICs.</p>";
+        page += counts.stepsOrIcsDiffer() ? " files differ as well.</p>"
+                                          : " files differ, though no step and no IC pin does: "
+                                            "the order or the LC of the ICs.</p>";
     }
 }
 

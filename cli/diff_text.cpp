@@ -72,8 +72,10 @@ void DiffText::takeIc(const IcChange& change) {
 void DiffText::finish(const DiffCounts& counts) {
     for (const std::string_view output : counts.otherOutputs) {
         out_ << "the " << output
-             << " files differ, though no step and no IC pin does: the order or the LC of the "
-                "ICs\n";
+             << (counts.stepsOrIcsDiffer()
+                     ? " files differ as well\n"
+                     : " files differ, though no step and no IC pin does: the order or the LC of "
+                       "the ICs\n");
     }
     out_ << plural(counts.stepsAdded, "step", "steps") << " added, " << counts.stepsRemoved
          << " removed, " << counts.stepsChanged << " changed; "

@@ -81,6 +81,9 @@ Compared compare(const Bytes& before, const Bytes& after, DecodeOptions options 
     };
     ChangeLines receiver;
     const DiffCounts counts = compareBoards(opener(before), opener(after), options, receiver);
+    for (const std::string_view output : counts.otherOutputs) {
+        receiver.lines.push_back("output " + std::string(output));
+    }
     return {receiver.lines, counts.same()};
 }
 
@@ -195,6 +198,12 @@ std::vector<DiffCase> diffCases() {
         {"DiodeStepsBelowAnIcsThresholdRemoveIt",
          withoutRecord(withoutRecord(withoutRecord(board, 7), 6), 5),
          {"removed 6 U1_5", "removed 7 U1_6", "removed 8 U1_8", "icRemoved U1"}},
+        {"HigherPinOfAChangedStepChangesTheSettings",
+         withRecord(board, 0, RecordBuilder(resistor).pins(4000, 2)),
+         {"changed 1>1 R1 Hi-P Stand-V", "output .scp"}},
+        {"LcOfAChangedStepChangesTheSettings",
+         withRecord(board, 0, RecordBuilder(resistor).lc("Z9")),
+         {"changed 1>1 R1 LC Stand-V", "output .scp"}},
         {"Kx740eComparesItsOwnListing",
          withRecord(board, 0, resistor),
          {"changed 1>1 R1 Stand-V"},
