@@ -12,9 +12,11 @@
 #include "decode/step_sequence.h"
 #include "diff/listed_step.h"
 #include "in_memory_conversion.h"
+#include "temp_folder.h"
 #include "tester/listing_reader.h"
 #include "tester/pin_files_reader.h"
 #include "tester/tester_file_refused.h"
+#include "tester/tester_folder.h"
 
 namespace zemra {
 namespace {
@@ -141,6 +143,37 @@ INSTANTIATE_TEST_SUITE_P(Boards, GeneratedBoardRoundTrip,
                              return "Seed" + std::to_string(test.param.seed) + "Records" +
                                     std::to_string(test.param.records);
                          });
+
+// A folder is read by its own name, and a .dat path names its folder and title.
+TEST(TesterFolder, IsReadByItsFolderOrItsListing) {
+    const std::vector<std::byte> generated = generateBoard(3, 800);
+    const std::string board(reinterpret_cast<const char*>(generated.data()), generated.size());
+    const DecodeOptions options{TesterVariant::Kx740e, true};
+    IgnoreRecords observer;
+    const testing::ConvertedBoard converted = testing::convertInMemory(board, observer, options);
+    const Expected expected = expectedOf(board, options, converted);
+    const testing::TempFolder temp;
+    const std::filesystem::path folder = temp / "BOARD";
+    std::filesystem::create_directory(folder);
+    testing::writeFile(folder / "BOARD.dat", converted.listing);
+    testing::writeFile(folder / "BOARD.icn", converted.icn);
+    testing::writeFile(folder / "BOARD.icp", converted.icp);
+    testing::writeFile(folder / "BOARD.scp", converted.scp);
+    for (const std::filesystem::path& path :
+         {folder, folder / "", folder / "BOARD.dat", folder / "BOARD.DAT"}) {
+        SCOPED_TRACE(path.string());
+        EXPECT_TRUE(namesTesterFolder(systemFileSystem(), path));
+        const TesterFolder tester = readTesterFolder(systemFileSystem(), path);
+        EXPECT_EQ(tester.title, "BOARD");
+        EXPECT_EQ(tester.variant, TesterVariant::Kx740e);
+        EXPECT_EQ(tester.steps, expected.steps);
+        EXPECT_EQ(tester.ics, expected.ics);
+        EXPECT_EQ(tester.settings.maxPin, expected.settings.maxPin);
+    }
+    EXPECT_FALSE(namesTesterFolder(systemFileSystem(), temp / "BOARD.cmp"));
+    std::filesystem::remove(folder / "BOARD.icp");
+    EXPECT_THROW(readTesterFolder(systemFileSystem(), folder), FileError);
+}
 
 const std::string kHeader =
     "! File Name: BOARD.dat Test Data Listing RXL-6200B ICT+FUNCTIONAL ATE\r\n"
