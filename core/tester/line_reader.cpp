@@ -7,7 +7,13 @@
 namespace zemra {
 
 LineReader::LineReader(ByteSource& input, std::string fileName)
-    : input_(input), fileName_(std::move(fileName)), buffer_(kBlockSize + kLongestLine) {}
+    : input_(input), fileName_(std::move(fileName)) {
+    // A small file takes no more room than it needs, and a line of the longest kind fits always.
+    const std::uint64_t expected = input_.expectedSize();
+    const std::size_t block =
+        expected == 0 || expected > kBlockSize ? kBlockSize : static_cast<std::size_t>(expected);
+    buffer_.resize(block + kLongestLine + 1);
+}
 
 bool LineReader::fill() {
     if (atEnd_) {

@@ -263,6 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedListing,
     ::testing::Values(
         Refusal{"EmptyFile", "", 1, 1, "the listing's first line"},
+        Refusal{"LineLongerThanAnyListingLine", std::string(70000, '!'), 1, 65537, "a line end"},
         Refusal{"NotAListing", "ICP /    1 =   12 0\r\n", 1, 1, "\"! File Name:"},
         Refusal{"UnknownHeadings", replaced(kHeader, "Skip Type", "Skip Kind") + kLine1 + kLine2, 4,
                 79, "the column headings"},
