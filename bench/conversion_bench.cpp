@@ -5,6 +5,8 @@
 #include "board_generator.h"
 #include "pin_step_board.h"
 #include "run/convert_board.h"
+#include "tester/listing_reader.h"
+#include "tester/pin_files_reader.h"
 
 namespace zemra {
 namespace {
@@ -29,6 +31,44 @@ BENCHMARK(BM_ConvertGeneratedBoard)
     ->Arg(1'000)
     ->Arg(10'000)
     ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
+
+// Reading a conversion's four files back, from memory: to cost no more than converting the board
+// (BM_ConvertGeneratedBoard of as many records).
+void BM_ReadTesterFilesBack(benchmark::State& state) {
+    const auto board = generateBoard(7, static_cast<std::size_t>(state.range(0)));
+    MemorySource input(board);
+    MemorySink listing;
+    MemorySink icn;
+    MemorySink icp;
+    MemorySink scp;
+    convertBoard(input, {"BENCH", {}, {}}, {listing, icn, icp, scp});
+    const auto bytesOf = [](const MemorySink& sink) {
+        return std::as_bytes(std::span(sink.text()));
+    };
+    for (auto _ : state) {
+        MemorySource listingInput(bytesOf(listing));
+        ListingReader reader(listingInput, "BENCH.dat");
+        std::int64_t steps = 0;
+        while (const ListedColumns* step = reader.next()) {
+            steps += step->skip;
+        }
+        MemorySource icnInput(bytesOf(icn));
+        std::vector<ListedIc> ics = readIcnFile(icnInput, "BENCH.icn");
+        MemorySource icpInput(bytesOf(icp));
+        readIcpFile(icpInput, "BENCH.icp", ics);
+        MemorySource scpInput(bytesOf(scp));
+        benchmark::DoNotOptimize(readSettingsFile(scpInput, "BENCH.scp"));
+        benchmark::DoNotOptimize(steps);
+        benchmark::DoNotOptimize(ics.size());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ReadTesterFilesBack)
+    ->Arg(1'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
     ->Unit(benchmark::kMillisecond);
 
 // A board dense in ICs, whose passes carry as much work as its listing.

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "decode/listing_lines.h"
 #include "escaped_text.h"
+#include "io/byte_sink.h"
 
 namespace zemra::cli {
 namespace {
@@ -13,22 +15,6 @@ bool sameField(const DumpField& one, const DumpField& other) {
 }
 
 }  // namespace
-
-std::vector<ColumnChange> changedColumns(const ListedStep& before, const ListedStep& after,
-                                         TesterVariant variant) {
-    std::vector<ListingColumn> oldColumns = listingColumns(before, variant);
-    std::vector<ListingColumn> newColumns = listingColumns(after, variant);
-    std::vector<ColumnChange> changes;
-    for (ListingColumn& oldColumn : oldColumns) {
-        for (ListingColumn& newColumn : newColumns) {
-            if (newColumn.heading == oldColumn.heading && newColumn.text != oldColumn.text) {
-                changes.push_back(
-                    {oldColumn.heading, std::move(oldColumn.text), std::move(newColumn.text)});
-            }
-        }
-    }
-    return changes;
-}
 
 std::vector<RecordFieldChange> changedRecordFields(const ListedStep& before,
                                                    const ListedStep& after) {
@@ -58,28 +44,18 @@ std::string fieldText(const DumpField& field) {
 }
 
 std::vector<std::string> numberedLines(const ListedStep& step) {
-    // The lines were made with step number 0, printed as "%4d".
-    constexpr std::size_t kNumberWidth = 4;
-    std::string number = std::to_string(step.fields.step);
-    if (number.size() < kNumberWidth) {
-        number.insert(0, kNumberWidth - number.size(), ' ');
+    MemorySink text;
+    {
+        TextWriter writer(text);
+        writeListedStep(step.columns, writer);
+        writer.flush();
     }
     // Line 2 holds no name, so the last line end but one ends line 1, whatever bytes a name
     // holds.
-    std::string_view text = step.lines;
-    text.remove_suffix(std::min<std::size_t>(text.size(), 2));
-    const std::size_t split = text.rfind("\r\n");
-    std::vector<std::string> lines;
-    if (split == std::string_view::npos) {
-        lines.emplace_back(text);
-    } else {
-        lines.emplace_back(text.substr(0, split));
-        lines.emplace_back(text.substr(split + 2));
-    }
-    if (!lines.empty()) {
-        lines.front().replace(0, kNumberWidth, number);
-    }
-    return lines;
+    std::string_view lines = text.text();
+    lines.remove_suffix(std::min<std::size_t>(lines.size(), 2));
+    const std::size_t split = lines.rfind("\r\n");
+    return {std::string(lines.substr(0, split)), std::string(lines.substr(split + 2))};
 }
 
 }  // namespace zemra::cli

@@ -9,23 +9,12 @@
 
 namespace zemra::cli {
 
-// A listing column of a changed step, as the old and the new listing show it.
-struct ColumnChange {
-    std::string_view heading;
-    std::string before;
-    std::string after;
-};
-
 // A field of a changed step's record, under its --dump column name, as each revision holds it.
 struct RecordFieldChange {
     std::string_view name;
     DumpField before;
     DumpField after;
 };
-
-// The listing columns whose text differs between the two steps.
-std::vector<ColumnChange> changedColumns(const ListedStep& before, const ListedStep& after,
-                                         TesterVariant variant);
 
 // The record fields (--dump's columns from partName to guardPin5) that differ.
 std::vector<RecordFieldChange> changedRecordFields(const ListedStep& before,

@@ -29,27 +29,24 @@ std::vector<int> testerPins(const IcPinTable* table, int drawn) {
 // One row of the steps table: what happened, the step numbers, then the listing's columns, each
 // marked where it differs from `other`'s.
 void appendStepRow(std::string_view change, const ListedStep& step, const ListedStep* other,
-                   TesterVariant variant, const std::string& numbers, std::string& rows) {
+                   const std::string& numbers, std::string& rows) {
     rows += "<tr class=\"";
     rows += change;
     rows += "\"><td>";
     rows += change;
     rows += "</td><td class=\"number\">" + numbers + "</td>";
-    const std::vector<ListingColumn> columns = listingColumns(step, variant);
-    const std::vector<ListingColumn> others =
-        other == nullptr ? std::vector<ListingColumn>() : listingColumns(*other, variant);
-    for (const std::string_view heading :
-         {"Parts-N", "Actual-V", "LC", "Hi-P", "Lo-P", "G-P1", "G-P2", "G-P3", "G-P4", "G-P5",
-          "Skip", "Type", "Stand-V", "+Lm%", "-Lm%", "DLY", "MODE"}) {
-        const auto column = std::find_if(columns.begin(), columns.end(),
-                                         [&](const auto& c) { return c.heading == heading; });
-        const auto otherColumn = std::find_if(others.begin(), others.end(),
-                                              [&](const auto& c) { return c.heading == heading; });
-        const bool changed = other != nullptr && column != columns.end() &&
-                             otherColumn != others.end() && column->text != otherColumn->text;
+    for (const ListingColumn* column : headedColumns()) {
+        if (column->id == ColumnId::Step || !column->fromRecord) {
+            continue;
+        }
+        // Type is blank where the variant or a "*" step lists none.
+        const bool listed = column->id != ColumnId::Type || step.columns.hasType;
+        const bool changed = other != nullptr && listed &&
+                             (column->id != ColumnId::Type || other->columns.hasType) &&
+                             !sameColumn(step.columns, other->columns, column->id);
         rows += changed ? "<td class=\"changed\">" : "<td>";
-        if (column != columns.end()) {
-            appendHtmlBytes(rows, column->text);
+        if (listed) {
+            appendHtmlBytes(rows, columnText(step.columns, column->id));
         }
         rows += "</td>";
     }
@@ -122,8 +119,9 @@ void appendCounts(const DiffCounts& counts, std::string& page) {
     for (const std::string_view output : counts.otherOutputs) {
         page += "<p>The ";
         page += output;
-        page +=
-            " files differ, though no step and no IC pin does: the order or the LC of the ICs.</p>";
+        page += counts.stepsOrIcsDiffer() ? " files differ as well.</p>"
+                                          : " files differ, though no step and no IC pin does: "
+                                            "the order or the LC of the ICs.</p>";
     }
 }
 
@@ -150,20 +148,19 @@ void DiffPage::takeStep(const StepChange& change) {
         return;
     }
     stepData_.push_back(stepChangeJson(change));
-    const TesterVariant variant = options_.variant;
     switch (change.kind) {
         case StepChangeKind::Removed:
-            appendStepRow("removed", *change.before, nullptr, variant,
-                          stepText(change.before) + " → ", stepRows_);
+            appendStepRow("removed", *change.before, nullptr, stepText(change.before) + " → ",
+                          stepRows_);
             return;
         case StepChangeKind::Added:
-            appendStepRow("added", *change.after, nullptr, variant, " → " + stepText(change.after),
+            appendStepRow("added", *change.after, nullptr, " → " + stepText(change.after),
                           stepRows_);
             return;
         case StepChangeKind::Changed:
-            appendStepRow("changed old", *change.before, change.after, variant,
+            appendStepRow("changed old", *change.before, change.after,
                           stepText(change.before) + " → " + stepText(change.after), stepRows_);
-            appendStepRow("changed new", *change.after, change.before, variant, "", stepRows_);
+            appendStepRow("changed new", *change.after, change.before, "", stepRows_);
             stepRows_ += "<tr class=\"record\"><td></td><td></td><td colspan=\"17\">record: ";
             for (const RecordFieldChange& field :
                  changedRecordFields(*change.before, *change.after)) {
@@ -226,12 +223,12 @@ std::string DiffPage::page(const DiffCounts& counts) const {
         page +=
             "<div class=\"wide\"><table class=\"steps diff\"><thead><tr><th>Change</th><th>Step "
             "old → new</th>";
-        for (const std::string_view heading :
-             {"Parts-N", "Actual-V", "LC", "Hi-P", "Lo-P", "G-P1", "G-P2", "G-P3", "G-P4", "G-P5",
-              "Skip", "Type", "Stand-V", "+Lm%", "-Lm%", "DLY", "MODE"}) {
-            page += "<th>";
-            appendHtml(page, heading);
-            page += "</th>";
+        for (const ListingColumn* column : headedColumns()) {
+            if (column->id != ColumnId::Step && column->fromRecord) {
+                page += "<th>";
+                appendHtml(page, column->heading);
+                page += "</th>";
+            }
         }
         page += "</tr></thead><tbody>" + stepRows_ + "</tbody></table></div>";
     }

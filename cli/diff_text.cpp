@@ -37,9 +37,9 @@ void DiffText::takeStep(const StepChange& change) {
                  << change.after->fields.step << ", " << escapedBytes(change.after->fields.partsN)
                  << '\n';
             for (const ColumnChange& column :
-                 changedColumns(*change.before, *change.after, variant_)) {
-                out_ << "    " << column.heading << ": " << escapedBytes(column.before) << " -> "
-                     << escapedBytes(column.after) << '\n';
+                 changedColumns(change.before->columns, change.after->columns, false)) {
+                out_ << "    " << column.column->heading << ": " << escapedBytes(column.before)
+                     << " -> " << escapedBytes(column.after) << '\n';
             }
             for (const RecordFieldChange& field :
                  changedRecordFields(*change.before, *change.after)) {
@@ -72,8 +72,10 @@ void DiffText::takeIc(const IcChange& change) {
 void DiffText::finish(const DiffCounts& counts) {
     for (const std::string_view output : counts.otherOutputs) {
         out_ << "the " << output
-             << " files differ, though no step and no IC pin does: the order or the LC of the "
-                "ICs\n";
+             << (counts.stepsOrIcsDiffer()
+                     ? " files differ as well\n"
+                     : " files differ, though no step and no IC pin does: the order or the LC of "
+                       "the ICs\n");
     }
     out_ << plural(counts.stepsAdded, "step", "steps") << " added, " << counts.stepsRemoved
          << " removed, " << counts.stepsChanged << " changed; "

@@ -1,5 +1,6 @@
 #include "page_data.h"
 
+#include "decode/listing_columns.h"
 #include "page_values.h"
 #include "platform/utf8_paths.h"
 #include "report_json.h"
@@ -55,6 +56,23 @@ Json icJson(const BoardReport& board, std::size_t index) {
     json["sources"] = sources;
     json["steps"] = std::move(steps);
     return json;
+}
+
+// The listing columns of a row of the steps table, after its offset, step and what it became, in
+// the order rowJson() gives them.
+constexpr std::array<ColumnId, 18> kRowColumns{
+    ColumnId::PartName,    ColumnId::Lc,         ColumnId::ActualV,    ColumnId::StandV,
+    ColumnId::Unit,      ColumnId::UpperLimit, ColumnId::LowerLimit, ColumnId::Dly,
+    ColumnId::Mode,      ColumnId::Type,       ColumnId::HiP,        ColumnId::LoP,
+    ColumnId::GuardPin1, ColumnId::GuardPin2,  ColumnId::GuardPin3,  ColumnId::GuardPin4,
+    ColumnId::GuardPin5, ColumnId::Skip};
+
+Json stepColumnNames() {
+    Json names = Json::array({"offset", listingColumn(ColumnId::Step).jsonName, "became"});
+    for (const ColumnId id : kRowColumns) {
+        names.push_back(listingColumn(id).jsonName);
+    }
+    return names;
 }
 
 Json rowJson(const StepRow& row, TesterVariant variant) {
@@ -127,14 +145,9 @@ Json boardData(const BoardReport& board) {
     for (const StepRow& row : board.stepRows) {
         rows.push_back(rowJson(row, board.settings.options.variant));
     }
-    json["steps"] = {
-        {"columns",
-         {"offset",        "step",      "became",     "partName",   "lc",        "actualValue",
-          "standardValue", "unit",      "upperLimit", "lowerLimit", "delay",     "mode",
-          "type",          "hiPin",     "loPin",      "guardPin1",  "guardPin2", "guardPin3",
-          "guardPin4",     "guardPin5", "skip"}},
-        {"rows", std::move(rows)},
-        {"rowsNotShown", board.rowsNotShown}};
+    json["steps"] = {{"columns", stepColumnNames()},
+                     {"rows", std::move(rows)},
+                     {"rowsNotShown", board.rowsNotShown}};
     return json;
 }
 

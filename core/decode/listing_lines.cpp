@@ -1,71 +1,142 @@
 #include "decode/listing_lines.h"
 
+#include "decode/listing_columns.h"
+
 namespace zemra {
 namespace {
 
-// "%4d %-13s%7.2f%2s   %2s %4d %4d  %4d  %4d  %4d  %4d  %4d     %1d", line 1 up to its Skip.
-void writeLine1(std::int64_t step, std::string_view partsN, double actualV, std::string_view unit,
-                std::string_view lc, const std::array<int, 7>& pins, int skip,
-                TextWriter& listing) {
-    listing.number(step, 4);
-    listing.literal(" ");
-    listing.text(partsN, 13, Align::Left);
-    listing.fixed2(actualV, 7);
-    listing.text(unit, 2);
-    listing.literal("   ");
-    listing.text(lc, 2);
-    listing.literal(" ");
-    listing.number(pins[0], 4);
-    listing.literal(" ");
-    listing.number(pins[1], 4);
-    for (std::size_t guard = 2; guard < pins.size(); ++guard) {
-        listing.literal("  ");
-        listing.number(pins[guard], 4);
+template <ColumnId Id, int Line>
+void writeLead(TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    if constexpr (!column.lead.empty()) {
+        listing.literal(column.lead);
     }
-    listing.literal("     ");
-    listing.number(skip, 1);
 }
 
-// "            0.0   %7.2f%2s   %2d   %2d  %3d     %d     0     0     0   0.0   0.0\n". A skipped
-// step's format prints a 0 through its last %d, so both come out alike.
-void writeLine2(double standV, std::string_view unit, int upperLimit, int lowerLimit, int dly,
-                int mode, TextWriter& listing) {
-    listing.literal("            0.0   ");
-    listing.fixed2(standV, 7);
-    listing.text(unit, 2);
-    listing.literal("   ");
-    listing.number(upperLimit, 2);
-    listing.literal("   ");
-    listing.number(lowerLimit, 2);
-    listing.literal("  ");
-    listing.number(dly, 3);
-    listing.literal("     ");
-    listing.number(mode);
-    listing.literal("     0     0     0   0.0   0.0");
+template <ColumnId Id, int Line = 0>
+void writeNumber(std::int64_t value, TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    static_assert(column.kind == ColumnKind::Integer);
+    writeLead<Id, Line>(listing);
+    listing.number(value, column.width);
+}
+
+template <ColumnId Id, int Line = 0>
+void writeText(std::string_view text, TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    static_assert(column.kind == ColumnKind::Text);
+    writeLead<Id, Line>(listing);
+    listing.text(text, column.width, column.align);
+}
+
+template <ColumnId Id, int Line = 0>
+void writeDecimal(const ListedDecimal& value, TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    static_assert(column.kind == ColumnKind::Decimal);
+    writeLead<Id, Line>(listing);
+    listing.decimal(static_cast<std::uint64_t>(value.units), value.negative, column.decimals,
+                    column.width);
+}
+
+// "%7.2f" of a decoded value, a float widened to double.
+template <ColumnId Id, int Line = 0>
+void writeDecimal(float value, TextWriter& listing) {
+    constexpr const ListingColumn& column = listingColumn(Id, Line);
+    static_assert(column.kind == ColumnKind::Decimal && column.decimals == 2);
+    writeLead<Id, Line>(listing);
+    listing.fixed2(static_cast<double>(value), column.width);
+}
+
+// The values of the columns, from the step being decoded or from a listed step: a conversion
+// writes its steps straight from their decoded fields, without a copy of them.
+int pinOf(const StepFields& fields, std::size_t pin) {
+    return pin == 0 ? fields.hiP : pin == 1 ? fields.loP : fields.guardPins[pin - 2];
+}
+int pinOf(const ListedColumns& columns, std::size_t pin) {
+    return columns.pins[pin];
+}
+int skipOf(const StepFields& fields) {
+    return fields.skip ? 1 : 0;
+}
+int skipOf(const ListedColumns& columns) {
+    return columns.skip;
+}
+std::string_view textOf(std::string_view text) {
+    return text;
+}
+
+// Line 1 of a step; `type` is null where the line shows no Type.
+template <class Step>
+void writeLine1(const Step& step, const std::string_view* type, TextWriter& listing) {
+    writeNumber<ColumnId::Step>(step.step, listing);
+    writeText<ColumnId::PartName>(step.partsN.view(), listing);
+    writeDecimal<ColumnId::ActualV>(step.actualV, listing);
+    writeText<ColumnId::Unit, 1>(textOf(step.unit), listing);
+    writeText<ColumnId::Lc>(step.lc.view(), listing);
+    writeNumber<ColumnId::HiP>(pinOf(step, 0), listing);
+    writeNumber<ColumnId::LoP>(pinOf(step, 1), listing);
+    writeNumber<ColumnId::GuardPin1>(pinOf(step, 2), listing);
+    writeNumber<ColumnId::GuardPin2>(pinOf(step, 3), listing);
+    writeNumber<ColumnId::GuardPin3>(pinOf(step, 4), listing);
+    writeNumber<ColumnId::GuardPin4>(pinOf(step, 5), listing);
+    writeNumber<ColumnId::GuardPin5>(pinOf(step, 6), listing);
+    writeNumber<ColumnId::Skip>(skipOf(step), listing);
+    if (type != nullptr) {
+        writeText<ColumnId::Type>(*type, listing);
+    }
+    listing.endLine();
+}
+
+// Line 2 from Stand-V to MODE.
+template <class Step>
+void writeLimits(const Step& step, TextWriter& listing) {
+    writeDecimal<ColumnId::StandV>(step.standV, listing);
+    writeText<ColumnId::Unit, 2>(textOf(step.unit), listing);
+    writeNumber<ColumnId::UpperLimit>(step.upperLimit, listing);
+    writeNumber<ColumnId::LowerLimit>(step.lowerLimit, listing);
+    writeNumber<ColumnId::Dly>(step.dly, listing);
+    writeNumber<ColumnId::Mode>(step.mode, listing);
+}
+
+void writeLine2(const ListedColumns& columns, TextWriter& listing) {
+    if (columns.measV == ListedDecimal{}) {
+        listing.literal(kZeroMeasV.view());
+    } else {
+        writeDecimal<ColumnId::MeasV>(columns.measV, listing);
+    }
+    writeLimits(columns, listing);
+    if (columns.avge == 0 && columns.rpt == 0 && columns.smp == 0 &&
+        columns.offset == ListedDecimal{} && columns.devPercent == ListedDecimal{}) {
+        listing.literal(kZeroTail.view());
+    } else {
+        writeNumber<ColumnId::Avge>(columns.avge, listing);
+        writeNumber<ColumnId::Rpt>(columns.rpt, listing);
+        writeNumber<ColumnId::Smp>(columns.smp, listing);
+        writeDecimal<ColumnId::Offset>(columns.offset, listing);
+        writeDecimal<ColumnId::DevPercent>(columns.devPercent, listing);
+    }
     listing.endLine();
 }
 
 }  // namespace
 
+void writeListedStep(const ListedColumns& columns, TextWriter& listing) {
+    const std::string_view type = columns.type.view();
+    writeLine1(columns, columns.hasType ? &type : nullptr, listing);
+    writeLine2(columns, listing);
+}
+
 void writeStepLines(const StepFields& fields, TesterVariant variant, TextWriter& listing) {
-    const auto& guard = fields.guardPins;
-    writeLine1(fields.step, fields.partsN.view(), static_cast<double>(fields.actualV), fields.unit,
-               fields.lc.view(),
-               {fields.hiP, fields.loP, guard[0], guard[1], guard[2], guard[3], guard[4]},
-               fields.skip ? 1 : 0, listing);
-    if (variant == TesterVariant::Kx740FeFr) {
-        listing.literal(" ");
-        listing.text(fields.type);
-    }
+    writeLine1(fields, variant == TesterVariant::Kx740FeFr ? &fields.type : nullptr, listing);
+    // A conversion prints the columns that the tester sets at zero.
+    listing.literal(kZeroMeasV.view());
+    writeLimits(fields, listing);
+    listing.literal(kZeroTail.view());
     listing.endLine();
-    writeLine2(static_cast<double>(fields.standV), fields.unit, fields.upperLimit,
-               fields.lowerLimit, fields.dly, fields.mode, listing);
 }
 
 void writeSkippedStepLines(std::int64_t step, TextWriter& listing) {
-    writeLine1(step, "*", 0.0, "  ", "  ", {}, 1, listing);
-    listing.endLine();
-    writeLine2(0.0, "  ", 0, 0, 0, 0, listing);
+    writeListedStep(skippedStepColumns(step), listing);
 }
 
 }  // namespace zemra

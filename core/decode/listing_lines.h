@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "decode/listing_columns.h"
 #include "decode/step_fields.h"
 #include "text/text_writer.h"
 
@@ -17,6 +18,9 @@ inline constexpr const char* kStepLine2 =
     "            0.0   %7.2f%2s   %2d   %2d  %3d     %d     0     0     0   0.0   0.0\n";
 inline constexpr const char* kSkippedStepLine2 =
     "            0.0   %7.2f%2s   %2d   %2d  %3d     %d     0     %d     0   0.0   0.0\n";
+
+// The two listing lines of a listed step, each column as its format prints it.
+void writeListedStep(const ListedColumns& columns, TextWriter& listing);
 
 // The two listing lines of a decoded step, in the format of the tester variant.
 void writeStepLines(const StepFields& fields, TesterVariant variant, TextWriter& listing);

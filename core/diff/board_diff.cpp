@@ -45,7 +45,7 @@ class RevisionSteps {
 };
 
 // Walks the edit script over both revisions: the steps it removes and adds at each place, then
-// the pair after them, which has changed when its listing lines differ.
+// the pair after them, which has changed when its listing columns differ.
 void compareSteps(const EditScript& script, RevisionSteps& before, RevisionSteps& after,
                   DiffReceiver& receiver, DiffCounts& counts) {
     const std::size_t oldCount = script.removed.size();
@@ -68,7 +68,7 @@ void compareSteps(const EditScript& script, RevisionSteps& before, RevisionSteps
         const ListedStep& newStep = after.next();
         ++oldIndex;
         ++newIndex;
-        if (oldStep.lines == newStep.lines) {
+        if (sameListing(oldStep.columns, newStep.columns)) {
             continue;
         }
         if (oldStep.fields.partsN.view() == newStep.fields.partsN.view()) {
@@ -86,6 +86,11 @@ void compareSteps(const EditScript& script, RevisionSteps& before, RevisionSteps
 }
 
 }  // namespace
+
+bool DiffCounts::stepsOrIcsDiffer() const {
+    return stepsAdded != 0 || stepsRemoved != 0 || stepsChanged != 0 || icsAdded != 0 ||
+           icsRemoved != 0 || icPinCounts != 0 || icPins != 0;
+}
 
 bool DiffCounts::same() const {
     return stepsAdded == 0 && stepsRemoved == 0 && stepsChanged == 0 && icsAdded == 0 &&
@@ -108,11 +113,17 @@ DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& aft
         newSteps.finish();
     }
     compareIcPins(oldPrint, newPrint, receiver, counts);
-    if (counts.same()) {
-        for (std::size_t output = 0; output < kComparedOutputs.size(); ++output) {
-            if (oldPrint.pinAndSettingsFiles[output] != newPrint.pinAndSettingsFiles[output]) {
-                counts.otherOutputs.push_back(kComparedOutputs[output]);
-            }
+    // Compared whatever else changed: a step's new pin or LC can change the settings file, and
+    // an IC's LC its .icn line, which no step or IC change names. Only the pin files' differences
+    // that the IC changes account for go without saying.
+    const bool icsDiffer = counts.icsAdded != 0 || counts.icsRemoved != 0;
+    const std::array<bool, kComparedOutputs.size()> explained{
+        icsDiffer || counts.icPinCounts != 0,
+        icsDiffer || counts.icPinCounts != 0 || counts.icPins != 0, false};
+    for (std::size_t output = 0; output < kComparedOutputs.size(); ++output) {
+        if (!explained[output] &&
+            oldPrint.pinAndSettingsFiles[output] != newPrint.pinAndSettingsFiles[output]) {
+            counts.otherOutputs.push_back(kComparedOutputs[output]);
         }
     }
     return counts;

@@ -54,9 +54,13 @@ struct DiffCounts {
     std::uint64_t icsRemoved = 0;
     std::uint64_t icPinCounts = 0;
     std::uint64_t icPins = 0;
-    // The outputs (".icn", ".icp", ".scp") that differ although no step and no IC pin does: the
-    // order of the ICs or the LC of one, which follow from steps that list the same.
+    // The outputs (".icn", ".icp", ".scp") that differ, whatever else does, but for pin files
+    // whose difference the IC changes account for. Where no step and no IC pin differs, the order
+    // of the ICs or the LC of one tells them apart.
     std::vector<std::string_view> otherOutputs;
+
+    // Some step or IC differs.
+    bool stepsOrIcsDiffer() const;
 
     // The two revisions give the tester the same program.
     bool same() const;

@@ -2,9 +2,6 @@
 
 #include <algorithm>
 
-#include "decode/listing_lines.h"
-#include "text/format.h"
-
 namespace zemra {
 namespace {
 
@@ -16,14 +13,6 @@ StepFields skippedStepFields(std::int64_t step) {
     fields.skip = true;
     fields.type = "";
     return fields;
-}
-
-std::string valueText(float value, std::string_view unit) {
-    std::string text;
-    appendFormatted(text, "%.2f", static_cast<double>(value));
-    text += unit;
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
 }
 
 }  // namespace
@@ -43,47 +32,42 @@ const ListedStep* StepCursor::next() {
         step_.offset = ordinal * kRecordSize;
         std::copy(bytes->begin(), bytes->end(), step_.bytes.begin());
         step_.record = record;
-        step_.fields =
-            kind == StepKind::Skipped ? skippedStepFields(steps_.fields().step) : steps_.fields();
-        lines_.clear();
         if (kind == StepKind::Skipped) {
-            writeSkippedStepLines(0, linesWriter_);
+            step_.fields = skippedStepFields(steps_.fields().step);
+            step_.columns = skippedStepColumns(step_.fields.step);
         } else {
-            StepFields unnumbered = step_.fields;
-            unnumbered.step = 0;
-            writeStepLines(unnumbered, steps_.options().variant, linesWriter_);
+            step_.fields = steps_.fields();
+            step_.columns = listedColumns(step_.fields, steps_.options().variant);
         }
-        linesWriter_.flush();
-        step_.lines = lines_.text();
         return &step_;
     }
     return nullptr;
 }
 
-std::vector<ListingColumn> listingColumns(const ListedStep& step, TesterVariant variant) {
-    const StepFields& fields = step.fields;
-    std::vector<ListingColumn> columns{
-        {"Parts-N", std::string(fields.partsN.view())},
-        {"Actual-V", valueText(fields.actualV, fields.unit)},
-        {"LC", std::string(fields.lc.view())},
-        {"Hi-P", std::to_string(fields.hiP)},
-        {"Lo-P", std::to_string(fields.loP)},
-    };
-    for (std::size_t guard = 0; guard < fields.guardPins.size(); ++guard) {
-        static constexpr std::array<std::string_view, 5> kGuardHeadings{"G-P1", "G-P2", "G-P3",
-                                                                        "G-P4", "G-P5"};
-        columns.push_back({kGuardHeadings[guard], std::to_string(fields.guardPins[guard])});
+bool sameListing(const ListedColumns& one, const ListedColumns& other) {
+    ListedColumns renumbered = other;
+    renumbered.step = one.step;
+    return one == renumbered;
+}
+
+std::vector<ColumnChange> changedColumns(const ListedColumns& before, const ListedColumns& after,
+                                         bool allColumns) {
+    std::vector<ColumnChange> changes;
+    for (const ListingColumn* column : headedColumns()) {
+        if (column->id == ColumnId::Step || !(allColumns || column->fromRecord)) {
+            continue;
+        }
+        // A Type that one listing lacks is no change: the other step is a "*" step or of the
+        // other variant, and the rest of its columns tell.
+        if (column->id == ColumnId::Type && before.hasType != after.hasType) {
+            continue;
+        }
+        if (!sameColumn(before, after, column->id)) {
+            changes.push_back(
+                {column, columnText(before, column->id), columnText(after, column->id)});
+        }
     }
-    columns.push_back({"Skip", fields.skip ? "1" : "0"});
-    if (variant == TesterVariant::Kx740FeFr && step.kind == StepKind::Decoded) {
-        columns.push_back({"Type", std::string(fields.type)});
-    }
-    columns.push_back({"Stand-V", valueText(fields.standV, fields.unit)});
-    columns.push_back({"+Lm%", std::to_string(fields.upperLimit)});
-    columns.push_back({"-Lm%", std::to_string(fields.lowerLimit)});
-    columns.push_back({"DLY", std::to_string(fields.dly)});
-    columns.push_back({"MODE", std::to_string(fields.mode)});
-    return columns;
+    return changes;
 }
 
 }  // namespace zemra

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "decode/component_record.h"
+#include "decode/listing_columns.h"
 #include "decode/record_reader.h"
 #include "decode/step_decoder.h"
 #include "decode/step_fields.h"
@@ -25,11 +26,10 @@ struct ListedStep {
     std::uint64_t offset = 0;           // of its record in the file
     std::array<std::byte, kRecordSize> bytes{};
     ComponentRecord record;
-    // As listed: a "*" step shows "*", no unit, LC or type, zero values and pins, and Skip 1.
+    // As decoded: a "*" step holds "*", no unit, LC or type, zero values and pins, and Skip 1.
     StepFields fields;
-    // Its two listing lines with the step number left out, so that a step that only moved
-    // compares equal.
-    std::string lines;
+    // Its columns as the listing shows them.
+    ListedColumns columns;
 };
 
 // The steps of a component file one at a time, decoded as a conversion decodes them.
@@ -45,18 +45,22 @@ class StepCursor {
     StepSequence steps_;
     std::uint64_t ordinal_ = 0;
     ListedStep step_;
-    MemorySink lines_;
-    TextWriter linesWriter_{lines_};
 };
 
-// A column of the listing as it shows a step: its heading and its text, values with their unit.
-struct ListingColumn {
-    std::string_view heading;
-    std::string text;
+// Whether two steps list the same in every column but their step numbers, so that a step that
+// only moved compares equal.
+bool sameListing(const ListedColumns& one, const ListedColumns& other);
+
+// A listing column whose value differs between two steps, as each listing shows it, trimmed.
+struct ColumnChange {
+    const ListingColumn* column = nullptr;
+    std::string before;
+    std::string after;
 };
 
-// The columns of a step's two listing lines from Parts-N to MODE; Type only where the listing
-// has it. The constant columns are left out.
-std::vector<ListingColumn> listingColumns(const ListedStep& step, TesterVariant variant);
+// The headed columns but Step that differ between the two steps, in the listing's order. Only
+// the columns a component file sets, unless `allColumns`.
+std::vector<ColumnChange> changedColumns(const ListedColumns& before, const ListedColumns& after,
+                                         bool allColumns);
 
 }  // namespace zemra

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "decode/listing_columns.h"
 #include "text/format.h"
 
 namespace zemra {
@@ -12,14 +13,20 @@ constexpr const char* kFileNameLine =
 constexpr const char* kBoardNameLine = "! Board Name: %s       Time: ";
 constexpr const char* kTimeStamp = "%s-%c%c-%d %s\n";
 constexpr const char* kBlankLine = "!\n";
-constexpr const char* kColumnsKx740e =
-    "!Step   Parts-N  Actual-V  LC  Hi-P  Lo-P  G-P1  G-P2  G-P3  G-P4  G-P5  Skip\n";
-constexpr const char* kColumnsFeFr =
-    "!Step   Parts-N  Actual-V  LC  Hi-P  Lo-P  G-P1  G-P2  G-P3  G-P4  G-P5  Skip Type\n";
-constexpr const char* kMeasureColumns =
-    "!       Meas-V   Stand-V  +Lm%%  -Lm%%  DLY  MODE  AVGE  RPT   SMP  OFFSET  DEV%%\n";
 
 }  // namespace
+
+std::string listingHeadings(int line, TesterVariant variant) {
+    std::string headings;
+    for (const ListingColumn* column : headedColumns()) {
+        if (column->line == line &&
+            (column->id != ColumnId::Type || variant == TesterVariant::Kx740FeFr)) {
+            headings += column->headingLead;
+            headings += column->heading;
+        }
+    }
+    return headings;
+}
 
 void writeListingHeader(std::string_view baseName, TesterVariant variant, const LocalDateTime& at,
                         TextWriter& listing) {
@@ -40,8 +47,8 @@ void writeListingHeader(std::string_view baseName, TesterVariant variant, const 
     appendFormatted(header, kTimeStamp, month.c_str(), dateText[3], dateText[4], year,
                     timeText.c_str());
     header += kBlankLine;
-    header += variant == TesterVariant::Kx740e ? kColumnsKx740e : kColumnsFeFr;
-    appendFormatted(header, kMeasureColumns);
+    header += listingHeadings(1, variant) + "\n";
+    header += listingHeadings(2, variant) + "\n";
     listing.text(header);
 }
 

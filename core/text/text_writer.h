@@ -97,6 +97,29 @@ class TextWriter {
         padded(digits, first, width);
     }
 
+    // "%N.1f" or "%N.2f" of a value held as `units` of its last decimal, with a minus sign where
+    // `negative`.
+    void decimal(std::uint64_t units, bool negative, int decimals, std::size_t width) {
+        Digits digits;
+        char* first = digits.end();
+        if (decimals == 2) {
+            first -= 2;
+            std::memcpy(first, &kDigitPairs[2 * (units % 100)], 2);
+            units /= 100;
+        } else {
+            for (int place = 0; place < decimals; ++place) {
+                *--first = static_cast<char>('0' + units % 10);
+                units /= 10;
+            }
+        }
+        *--first = '.';
+        first = digitsBefore(first, units);
+        if (negative) {
+            *--first = '-';
+        }
+        padded(digits, first, width);
+    }
+
     // Hands everything formatted so far to the sink.
     void flush();
 

@@ -24,8 +24,6 @@ Bytes recordBytes(const RecordBuilder& record) {
 // The changes as short lines: "changed 4>4 U1_3 Hi-P", "icPin U1 3: 23>60".
 class ChangeLines : public DiffReceiver {
   public:
-    explicit ChangeLines(TesterVariant variant) : variant_(variant) {}
-
     void takeStep(const StepChange& change) override {
         if (change.kind == StepChangeKind::Removed) {
             lines.push_back("removed " + std::to_string(change.before->fields.step) + " " +
@@ -37,12 +35,9 @@ class ChangeLines : public DiffReceiver {
             std::string line = "changed " + std::to_string(change.before->fields.step) + ">" +
                                std::to_string(change.after->fields.step) + " " +
                                std::string(change.after->fields.partsN.view());
-            const auto oldColumns = listingColumns(*change.before, variant_);
-            const auto newColumns = listingColumns(*change.after, variant_);
-            for (std::size_t column = 0; column < oldColumns.size(); ++column) {
-                if (oldColumns[column].text != newColumns[column].text) {
-                    line += " " + std::string(oldColumns[column].heading);
-                }
+            for (const ColumnChange& column :
+                 changedColumns(change.before->columns, change.after->columns, false)) {
+                line += " " + std::string(column.column->heading);
             }
             lines.push_back(line);
         }
@@ -73,9 +68,6 @@ class ChangeLines : public DiffReceiver {
     }
 
     std::vector<std::string> lines;
-
-  private:
-    TesterVariant variant_;
 };
 
 struct Compared {
@@ -87,8 +79,11 @@ Compared compare(const Bytes& before, const Bytes& after, DecodeOptions options 
     const auto opener = [](const Bytes& bytes) {
         return [&bytes] { return std::make_unique<MemorySource>(std::as_bytes(std::span(bytes))); };
     };
-    ChangeLines receiver(options.variant);
+    ChangeLines receiver;
     const DiffCounts counts = compareBoards(opener(before), opener(after), options, receiver);
+    for (const std::string_view output : counts.otherOutputs) {
+        receiver.lines.push_back("output " + std::string(output));
+    }
     return {receiver.lines, counts.same()};
 }
 
@@ -203,6 +198,12 @@ std::vector<DiffCase> diffCases() {
         {"DiodeStepsBelowAnIcsThresholdRemoveIt",
          withoutRecord(withoutRecord(withoutRecord(board, 7), 6), 5),
          {"removed 6 U1_5", "removed 7 U1_6", "removed 8 U1_8", "icRemoved U1"}},
+        {"HigherPinOfAChangedStepChangesTheSettings",
+         withRecord(board, 0, RecordBuilder(resistor).pins(4000, 2)),
+         {"changed 1>1 R1 Hi-P Stand-V", "output .scp"}},
+        {"LcOfAChangedStepChangesTheSettings",
+         withRecord(board, 0, RecordBuilder(resistor).lc("Z9")),
+         {"changed 1>1 R1 LC Stand-V", "output .scp"}},
         {"Kx740eComparesItsOwnListing",
          withRecord(board, 0, resistor),
          {"changed 1>1 R1 Stand-V"},

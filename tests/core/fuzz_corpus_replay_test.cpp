@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fuzz_one_input.h"
+#include "fuzz_tester_files.h"
 
 namespace zemra {
 namespace {
@@ -21,6 +22,20 @@ TEST(FuzzCorpus, EveryInputConverts) {
                                               std::istreambuf_iterator<char>());
         SCOPED_TRACE(entry.path().filename().string());
         fuzzOneInput(bytes);
+        ++inputs;
+    }
+    EXPECT_GT(inputs, 10U);
+}
+
+TEST(FuzzCorpus, EveryTesterFileIsReadOrRefused) {
+    const std::filesystem::path corpus = ZEMRA_TESTER_CORPUS;
+    std::size_t inputs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
+        std::ifstream file(entry.path(), std::ios::binary);
+        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                                              std::istreambuf_iterator<char>());
+        SCOPED_TRACE(entry.path().filename().string());
+        fuzzTesterFiles(bytes);
         ++inputs;
     }
     EXPECT_GT(inputs, 10U);

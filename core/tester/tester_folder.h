@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "decode/listing_columns.h"
+#include "decode/run_counters.h"
+#include "files/file_system.h"
+#include "tester/pin_files_reader.h"
+
+namespace zemra {
+
+// A converted program as it lies on the tester: the steps of its listing, the ICs of its pin
+// files and its settings, in the model that a conversion writes them from.
+struct TesterFolder {
+    std::filesystem::path folder;
+    std::string title;  // of the four files, TITLE.dat and the rest
+    TesterVariant variant = TesterVariant::Kx740FeFr;
+    std::vector<ListedColumns> steps;
+    std::vector<ListedIc> ics;
+    RunCounters settings;
+};
+
+// Whether `path` names a tester folder rather than a component file: a folder, or a .dat file.
+bool namesTesterFolder(FileSystem& fileSystem, const std::filesystem::path& path);
+
+// Reads the four files of a tester folder: FOLDER/NAME.dat and the rest, where NAME is the
+// folder's own name, or, for a path to a .dat file, its folder and its title. Throws FileError
+// when a file cannot be read and TesterFileRefused when one is not as a conversion writes it.
+TesterFolder readTesterFolder(FileSystem& fileSystem, const std::filesystem::path& path);
+
+}  // namespace zemra
