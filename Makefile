@@ -23,7 +23,7 @@ PACKAGES := cmake ninja-build make g++ pkg-config zlib1g-dev libgtest-dev libgmo
             nlohmann-json3-dev nettle-dev chromium libxlsxwriter-dev qt6-base-dev \
             fonts-arphic-uming fonts-nanum \
             dpkg-dev file lintian appstream desktop-file-utils xdg-utils shared-mime-info man-db \
-            groff-base faketime
+            groff-base faketime bindfs
 WINDOWS_PACKAGES := cmake ninja-build make g++-mingw-w64-x86-64-posix wine wine64 googletest libcli11-dev \
                     nlohmann-json3-dev libz-mingw-w64-dev dpkg-dev unzip fonts-arphic-uming \
                     fonts-nanum fonts-wine

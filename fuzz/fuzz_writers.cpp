@@ -11,11 +11,11 @@
 #include "diff_json.h"
 #include "diff_page.h"
 #include "diff_text.h"
+#include "files/run_file_names.h"
 #include "record_dump.h"
 #include "record_workbook.h"
 #include "report_json.h"
 #include "report_page.h"
-#include "run/run_file_names.h"
 
 namespace zemra {
 namespace {
@@ -72,11 +72,11 @@ void writeRecordDumps(std::span<const std::byte> records, bool workbook) {
     if (!workbook) {
         return;
     }
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
     const std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("zemra-fuzz" + newRunFileName(RunFileKind::Temporary) + ".xlsx");
+        folder / ("zemra-fuzz" + newRunFileName(RunFileKind::Temporary) + ".xlsx");
     {
-        cli::RecordWorkbook sheet(path);
+        cli::RecordWorkbook sheet(path, folder);
         MemorySource sheetInput(records);
         cli::writeRecordDump(sheetInput, sheet);
         sheet.close();
