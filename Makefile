@@ -14,7 +14,7 @@
 #   make screenshot-report     docs/zemra-report.png: the page of --html in headless Chromium
 #   make bench-page    the size of the --html page and the time Chromium takes to draw it
 #   make bench-diff    --diff on two boards of 1,000,000 records: time and peak memory
-#   make fuzz          fuzz the whole conversion for FUZZ_SECONDS (default 60)
+#   make fuzz          fuzz the conversion, then the tester files' reader, FUZZ_SECONDS each (60)
 #   make deps          install missing Debian packages only
 # demo, run, install and package use the optimised build of the programs alone (preset dist).
 
@@ -122,10 +122,13 @@ test-spreadsheet: build
 fuzz: deps
 	$(call install-missing,$(FUZZ_PACKAGES))
 	cmake --preset fuzz
-	cmake --build --preset fuzz --target zemra_conversion_fuzzer
-	mkdir -p build/fuzz/corpus
+	cmake --build --preset fuzz --target zemra_conversion_fuzzer zemra_tester_files_fuzzer
+	mkdir -p build/fuzz/corpus build/fuzz/tester_corpus
 	./build/fuzz/fuzz/zemra_conversion_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
 	  -timeout=30 -rss_limit_mb=2048 -artifact_prefix=build/fuzz/ build/fuzz/corpus fuzz/corpus
+	./build/fuzz/fuzz/zemra_tester_files_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 \
+	  -timeout=30 -rss_limit_mb=2048 -artifact_prefix=build/fuzz/tester- build/fuzz/tester_corpus \
+	  fuzz/tester_corpus
 
 # Without a display (no DISPLAY and no WAYLAND_DISPLAY, as over plain SSH) the dialog comes up on
 # a virtual screen, Xvfb at XVFB_DISPLAY; it ends when the dialog is closed or with Ctrl+C.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -72,6 +73,17 @@ RecordWorkbook::RecordWorkbook(const std::filesystem::path& path,
                             std::strerror(errno));
     }
     worksheet_freeze_panes(worksheet_, 1, 0);
+}
+
+RecordWorkbook::~RecordWorkbook() {
+    // The library frees a workbook that was never closed without closing its worksheet's working
+    // file. Windows removes that file only once it is closed, so it would stay in the output
+    // folder for as long as the program runs on.
+    if (workbook_ != nullptr && worksheet_ != nullptr && worksheet_->optimize_tmpfile != nullptr) {
+        std::fclose(worksheet_->optimize_tmpfile);
+        worksheet_->optimize_tmpfile = nullptr;
+        worksheet_->file = nullptr;
+    }
 }
 
 std::string RecordWorkbook::rowLimitText() {

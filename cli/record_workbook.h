@@ -41,6 +41,9 @@ class RecordWorkbook : public DumpSink {
 
     // The library's own working files go into `workingFolder`.
     RecordWorkbook(const std::filesystem::path& path, const std::filesystem::path& workingFolder);
+    ~RecordWorkbook() override;
+    RecordWorkbook(const RecordWorkbook&) = delete;
+    RecordWorkbook& operator=(const RecordWorkbook&) = delete;
     void writeRow(std::span<const DumpField> row) override;
     // Writes the whole workbook to its file. No row is taken after it.
     void close();

@@ -5,6 +5,7 @@
 // leftover.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -105,11 +106,50 @@ const std::vector<Command> kCommands{
 const std::map<std::string, std::string> kUsersFiles{{"B/notes.txt", "the user's"},
                                                      {"B/.zt-1-0123456789abcdef", "the user's"}};
 
+std::uint32_t littleEndianAt(const std::string& bytes, std::size_t at, std::size_t size) {
+    std::uint32_t value = 0;
+    for (std::size_t byte = size; byte-- > 0;) {
+        value = value << 8U | static_cast<unsigned char>(bytes.at(at + byte));
+    }
+    return value;
+}
+
+// A workbook records the second it was written in docProps/core.xml: two runs give the same
+// workbook when every other entry of its zip directory has the same name, CRC-32 and size.
+std::string workbookEntries(const std::string& bytes) {
+    constexpr std::size_t kEndRecordSize = 22;
+    constexpr std::size_t kEntryHeaderSize = 46;
+    if (bytes.size() < kEndRecordSize) {
+        return "not a zip archive";
+    }
+    const std::size_t end = bytes.size() - kEndRecordSize;
+    const std::uint32_t entryCount = littleEndianAt(bytes, end + 10, 2);
+    std::size_t at = littleEndianAt(bytes, end + 16, 4);
+    std::string entries;
+    for (std::uint32_t entry = 0; entry < entryCount; ++entry) {
+        const std::size_t nameSize = littleEndianAt(bytes, at + 28, 2);
+        const std::string name = bytes.substr(at + kEntryHeaderSize, nameSize);
+        if (name != "docProps/core.xml") {
+            entries += name + " " + std::to_string(littleEndianAt(bytes, at + 16, 4)) + " " +
+                       std::to_string(littleEndianAt(bytes, at + 24, 4)) + "\n";
+        }
+        at += kEntryHeaderSize + nameSize + littleEndianAt(bytes, at + 30, 2) +
+              littleEndianAt(bytes, at + 32, 2);
+    }
+    return entries;
+}
+
 std::map<std::string, std::string> contentsOf(const fs::path& work,
                                               const std::vector<std::string>& names) {
     std::map<std::string, std::string> contents;
     for (const std::string& name : names) {
-        contents[name] = fs::exists(work / name) ? readFile(work / name) : "missing";
+        if (!fs::exists(work / name)) {
+            contents[name] = "missing";
+        } else if (name.ends_with(".xlsx")) {
+            contents[name] = workbookEntries(readFile(work / name));
+        } else {
+            contents[name] = readFile(work / name);
+        }
     }
     return contents;
 }

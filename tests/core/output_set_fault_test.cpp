@@ -243,12 +243,17 @@ std::vector<std::string> sorted(std::vector<std::string> names) {
 TEST_F(OutputFolder, LeftoversOfRunsThatAreGoneAreRemovedAndEveryOtherFileKept) {
     // Files of other runs' naming that no run holds, and the user's files, one of them named as
     // the temporaries of earlier versions and two hours old.
-    for (const std::string& name :
-         {kDeadTemporary, kDeadBackup, std::string(".zt00000000"),
-          std::string(".zt-1-0123456789ABCDEF"), std::string(".zt-1-0123456789abcdef"),
-          std::string(".ztnothex!!"), std::string("keep.zt")}) {
+    std::vector<std::string> usersFiles{".zt00000000", ".zt-1-0123456789abcdef", ".ztnothex!!",
+                                        "keep.zt"};
+#ifndef _WIN32
+    // Names that differ only in case are one file on Windows.
+    usersFiles.push_back(".zt-1-0123456789ABCDEF");
+#endif
+    for (const std::string& name : usersFiles) {
         testing::writeFile(outputs / name, "x");
     }
+    testing::writeFile(outputs / kDeadTemporary, "x");
+    testing::writeFile(outputs / kDeadBackup, "x");
     std::filesystem::last_write_time(
         outputs / ".zt00000000",
         std::filesystem::file_time_type::clock::now() - std::chrono::hours(2));
@@ -256,10 +261,9 @@ TEST_F(OutputFolder, LeftoversOfRunsThatAreGoneAreRemovedAndEveryOtherFileKept) 
     const auto live = systemFileSystem().createNew(outputs / kLiveTemporary);
 
     EXPECT_TRUE(convert(systemFileSystem(), kNoWait).committed);
-    EXPECT_EQ(
-        testing::entriesOf(outputs),
-        sorted({".zt-1-0123456789ABCDEF", ".zt-1-0123456789abcdef", kLiveTemporary, ".zt00000000",
-                ".ztnothex!!", "B.dat", "B.icn", "B.icp", "B.scp", "keep.zt"}));
+    std::vector<std::string> kept = usersFiles;
+    kept.insert(kept.end(), {kLiveTemporary, "B.dat", "B.icn", "B.icp", "B.scp"});
+    EXPECT_EQ(testing::entriesOf(outputs), sorted(kept));
 }
 
 TEST_F(OutputFolder, NothingIsTakenForALeftoverWhereTheFolderCannotBeLocked) {
