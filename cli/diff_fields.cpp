@@ -82,4 +82,14 @@ std::vector<std::string> numberedLines(const ListedStep& step) {
     return lines;
 }
 
+bool becameUnresolved(const IcChange& change) {
+    return change.kind == IcChangeKind::Pin &&
+           becameUnresolved(change.pin, change.oldTesterPin, change.newTesterPin,
+                            change.newPinCount);
+}
+
+bool becameUnresolved(int pin, int oldTesterPin, int newTesterPin, int newPinCount) {
+    return newTesterPin == 0 && oldTesterPin != 0 && pin >= 1 && pin <= newPinCount;
+}
+
 }  // namespace zemra::cli
