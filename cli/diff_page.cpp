@@ -208,11 +208,13 @@ std::string icCaption(IcChangeKind kind, int oldPinCount, int newPinCount) {
 void appendCounts(const DiffCounts& counts, std::string& page) {
     page +=
         "<table class=\"counts\"><thead><tr><th>Steps added</th><th>Steps removed</th>"
-        "<th>Steps changed</th><th>ICs added</th><th>ICs removed</th><th>Pin counts changed</th>"
-        "<th>IC pins changed</th></tr></thead><tbody><tr>";
+        "<th>Steps changed</th><th>Steps moved</th><th>ICs added</th><th>ICs removed</th>"
+        "<th>Pin counts changed</th><th>IC pins changed</th><th>Checks gained</th>"
+        "<th>Checks resolved</th></tr></thead><tbody><tr>";
     for (const std::uint64_t count :
          {counts.stepsAdded, counts.stepsRemoved, counts.stepsChanged, counts.stepsMoved,
-          counts.icsAdded, counts.icsRemoved, counts.icPinCounts, counts.icPins}) {
+          counts.icsAdded, counts.icsRemoved, counts.icPinCounts, counts.icPins, counts.checksAdded,
+          counts.checksResolved}) {
         page += "<td class=\"number\">" + std::to_string(count) + "</td>";
     }
     page += "</tr></tbody></table>";

@@ -211,5 +211,46 @@ TEST_F(ZemraConvertDiff, MovedRunIsOneEntryAndAMovedChangedStepShowsItsColumns) 
         << json.out;
 }
 
+// The number of times `part` occurs in `text`.
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST_F(ZemraConvertDiff, PageMarksMovesUnresolvedPinsAndChecksAndFiltersThem) {
+    std::string broken = movedTwoIcBoard();
+    broken.erase(64, 64);  // U1 pin 5's diode step: the pin loses its tester pin
+    writeFile(folder / "broken.cmp", broken);
+    const testing::ProgramResult result = run("--diff --html diff.html old.cmp broken.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.out.find("IC U1 pin 5: tester pin 25 -> 0 (step 6 U1_5 -> no step) (error: "
+                              "unresolved)\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("check added: error unresolved-ic-pin"), std::string::npos);
+    const std::string page = readFile(folder / "diff.html");
+    const std::size_t counts = page.find("<table class=\"counts\">");
+    const std::string countsTable = page.substr(counts, page.find("</table>", counts) - counts);
+    EXPECT_EQ(occurrences(countsTable, "<th>"), occurrences(countsTable, "<td"));
+    EXPECT_NE(page.find("<tr class=\"moved\" data-severity=\"moved\"><td>moved</td><td "
+                        "class=\"number\">2-4 → 4-6</td>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<g class=\"pin changed unresolved\" data-ic=\"U1\" data-pin=\"5\" "
+                        "data-old-tester-pin=\"25\" data-new-tester-pin=\"0\" "
+                        "data-old-source-step=\"6\""),
+              std::string::npos);
+    EXPECT_NE(page.find("<tr class=\"error check-added\" data-severity=\"error\">"),
+              std::string::npos);
+    EXPECT_NE(page.find("<select data-severity=\"diff-steps\">"), std::string::npos);
+    EXPECT_NE(page.find("@media print"), std::string::npos);
+    // Headings in order: one h1, then h2 sections.
+    EXPECT_EQ(occurrences(page, "<h1"), 1U);
+    EXPECT_EQ(occurrences(page, "<h3"), 0U);
+    EXPECT_EQ(occurrences(page, "<h2"), 4U);
+}
+
 }  // namespace
 }  // namespace zemra
