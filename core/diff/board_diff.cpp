@@ -23,20 +23,6 @@ RevisionPrint printRevision(const RevisionOpener& open, const DecodeOptions& opt
 
 using StepsByNumber = std::unordered_map<std::int64_t, StepRef>;
 
-// The keys that `keys` holds more than once, sorted: the names that may repeat.
-std::vector<std::uint64_t> repeatedKeys(const std::vector<std::uint64_t>& keys) {
-    std::vector<std::uint64_t> sorted = keys;
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<std::uint64_t> repeated;
-    for (std::size_t index = 1; index < sorted.size(); ++index) {
-        if (sorted[index] == sorted[index - 1] &&
-            (repeated.empty() || repeated.back() != sorted[index])) {
-            repeated.push_back(sorted[index]);
-        }
-    }
-    return repeated;
-}
-
 // One revision read a second time, step by step, checked against what the first pass saw. On the
 // way it finds the part names that repeat, among those whose key repeats (which the first pass
 // left out so as not to keep every name), and keeps the steps of `wanted` (sorted step numbers).
@@ -45,7 +31,8 @@ class RevisionSteps {
     RevisionSteps(const RevisionOpener& open, const DecodeOptions& options, RevisionPrint& print,
                   std::vector<std::uint64_t> repeated, std::vector<std::int64_t> wanted,
                   StepsByNumber& kept)
-        : input_(open()),
+        : variant_(options.variant),
+          input_(open()),
           source_(*input_),
           cursor_(source_, options),
           print_(print),
@@ -53,14 +40,20 @@ class RevisionSteps {
           wanted_(std::move(wanted)),
           kept_(kept) {}
 
-    // The next step, which the first pass listed too.
-    const ListedStep& next() {
-        const ListedStep* step = cursor_.next();
+    // The next step, which the first pass listed too, without its listing lines.
+    ListedStep& next() {
+        ListedStep* step = cursor_.next();
         if (step == nullptr) {
             throw RevisionChanged();
         }
         look(*step);
         return *step;
+    }
+
+    // The step with its listing lines.
+    ListedStep& lined(ListedStep& step) const {
+        fillLines(step, variant_);
+        return step;
     }
 
     // Reads to the end, and makes sure the bytes were those of the first pass.
@@ -92,6 +85,7 @@ class RevisionSteps {
         }
     }
 
+    TesterVariant variant_;
     std::unique_ptr<ByteSource> input_;
     FingerprintingSource source_;
     StepCursor cursor_;
@@ -171,19 +165,22 @@ class StepWalk {
         const std::size_t newCount = script_.added.size();
         while (oldIndex_ < oldCount || newIndex_ < newCount) {
             for (; oldIndex_ < oldCount && script_.removed[oldIndex_] != 0; ++oldIndex_) {
-                takeRemoved(before_.next());
+                takeRemoved(before_.lined(before_.next()));
             }
             for (; newIndex_ < newCount && script_.added[newIndex_] != 0; ++newIndex_) {
-                takeAdded(after_.next());
+                takeAdded(after_.lined(after_.next()));
             }
             if (oldIndex_ == oldCount || newIndex_ == newCount) {
                 break;
             }
-            const ListedStep& oldStep = before_.next();
-            const ListedStep& newStep = after_.next();
+            ListedStep& oldStep = before_.next();
+            ListedStep& newStep = after_.next();
             ++oldIndex_;
             ++newIndex_;
-            if (oldStep.lines == newStep.lines) {
+            // A record decodes to the same lines wherever it stands: only the step number
+            // differs, and the lines are compared without it.
+            if (oldStep.bytes == newStep.bytes ||
+                before_.lined(oldStep).lines == after_.lined(newStep).lines) {
                 continue;
             }
             if (oldStep.fields.partsN.view() == newStep.fields.partsN.view()) {
@@ -301,13 +298,11 @@ DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& aft
             counts.oldSteps -
             static_cast<std::uint64_t>(std::count(script.removed.begin(), script.removed.end(), 1));
         const StepMoves moves = findStepMoves(script, oldPrint.stepKeys, newPrint.stepKeys);
-        std::vector<std::uint64_t> oldRepeated = repeatedKeys(oldPrint.stepKeys);
-        std::vector<std::uint64_t> newRepeated = repeatedKeys(newPrint.stepKeys);
         oldPrint.stepKeys = {};
         newPrint.stepKeys = {};
-        RevisionSteps oldWalk(before, options, oldPrint, std::move(oldRepeated),
+        RevisionSteps oldWalk(before, options, oldPrint, script.repeatedBefore,
                               wantedSteps(oldPrint, ics.changes, true), oldSteps);
-        RevisionSteps newWalk(after, options, newPrint, std::move(newRepeated),
+        RevisionSteps newWalk(after, options, newPrint, script.repeatedAfter,
                               wantedSteps(newPrint, ics.changes, false), newSteps);
         StepWalk(script, moves, oldWalk, newWalk, receiver, counts).walk();
         oldWalk.finish();

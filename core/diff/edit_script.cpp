@@ -10,11 +10,15 @@ using Index = std::ptrdiff_t;
 
 constexpr Index kFar = std::numeric_limits<Index>::max();
 
-// Marks in `flags` each key of `keys` that `sortedOther` lacks, since nothing can pair it.
-void markUnshared(std::span<const std::uint64_t> keys, std::span<const std::uint64_t> sortedOther,
-                  std::vector<std::uint8_t>& flags) {
+// Marks in `flags` each key of `keys` that `missing` (sorted) holds: keys the other sequence
+// lacks, which nothing can pair.
+void markMissing(std::span<const std::uint64_t> keys, const std::vector<std::uint64_t>& missing,
+                 std::vector<std::uint8_t>& flags) {
+    if (missing.empty()) {
+        return;
+    }
     for (std::size_t index = 0; index < keys.size(); ++index) {
-        if (!std::binary_search(sortedOther.begin(), sortedOther.end(), keys[index])) {
+        if (std::binary_search(missing.begin(), missing.end(), keys[index])) {
             flags[index] = 1;
         }
     }
@@ -24,6 +28,33 @@ std::vector<std::uint64_t> sortedCopy(std::span<const std::uint64_t> keys) {
     std::vector<std::uint64_t> sorted(keys.begin(), keys.end());
     std::sort(sorted.begin(), sorted.end());
     return sorted;
+}
+
+// The keys that `sorted` holds more than once, once each.
+std::vector<std::uint64_t> repeatedIn(const std::vector<std::uint64_t>& sorted) {
+    std::vector<std::uint64_t> repeated;
+    for (std::size_t index = 1; index < sorted.size(); ++index) {
+        if (sorted[index] == sorted[index - 1] &&
+            (repeated.empty() || repeated.back() != sorted[index])) {
+            repeated.push_back(sorted[index]);
+        }
+    }
+    return repeated;
+}
+
+// The keys of `sorted` that `sortedOther` lacks altogether, once each.
+std::vector<std::uint64_t> missingFrom(const std::vector<std::uint64_t>& sorted,
+                                       const std::vector<std::uint64_t>& sortedOther) {
+    std::vector<std::uint64_t> missing;
+    auto other = sortedOther.begin();
+    for (const std::uint64_t key : sorted) {
+        other = std::lower_bound(other, sortedOther.end(), key);
+        if ((other == sortedOther.end() || *other != key) &&
+            (missing.empty() || missing.back() != key)) {
+            missing.push_back(key);
+        }
+    }
+    return missing;
 }
 
 // The keys that `flags` leaves unmarked, in order.
@@ -233,10 +264,17 @@ class Comparison {
 
 EditScript findEditScript(std::span<const std::uint64_t> before,
                           std::span<const std::uint64_t> after, std::ptrdiff_t costLimit) {
-    EditScript script{std::vector<std::uint8_t>(before.size()),
-                      std::vector<std::uint8_t>(after.size())};
-    markUnshared(before, sortedCopy(after), script.removed);
-    markUnshared(after, sortedCopy(before), script.added);
+    EditScript script{
+        std::vector<std::uint8_t>(before.size()), std::vector<std::uint8_t>(after.size()), {}, {}};
+    {
+        // Sorted once: the keys that only one sequence has, and those that repeat in each.
+        const std::vector<std::uint64_t> sortedBefore = sortedCopy(before);
+        const std::vector<std::uint64_t> sortedAfter = sortedCopy(after);
+        markMissing(before, missingFrom(sortedBefore, sortedAfter), script.removed);
+        markMissing(after, missingFrom(sortedAfter, sortedBefore), script.added);
+        script.repeatedBefore = repeatedIn(sortedBefore);
+        script.repeatedAfter = repeatedIn(sortedAfter);
+    }
     const std::vector<std::uint64_t> xs = unmarkedKeys(before, script.removed);
     const std::vector<std::uint64_t> ys = unmarkedKeys(after, script.added);
     std::vector<std::uint8_t> removed(xs.size());

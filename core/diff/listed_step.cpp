@@ -31,7 +31,7 @@ std::string valueText(float value, std::string_view unit) {
 StepCursor::StepCursor(ByteSource& input, const DecodeOptions& options)
     : reader_(input), steps_(options) {}
 
-const ListedStep* StepCursor::next() {
+ListedStep* StepCursor::next() {
     while (const auto bytes = reader_.next()) {
         const std::uint64_t ordinal = ordinal_++;
         const ComponentRecord record = decodeRecord(*bytes);
@@ -45,19 +45,27 @@ const ListedStep* StepCursor::next() {
         step_.record = record;
         step_.fields =
             kind == StepKind::Skipped ? skippedStepFields(steps_.fields().step) : steps_.fields();
-        lines_.clear();
-        if (kind == StepKind::Skipped) {
-            writeSkippedStepLines(0, linesWriter_);
-        } else {
-            StepFields unnumbered = step_.fields;
-            unnumbered.step = 0;
-            writeStepLines(unnumbered, steps_.options().variant, linesWriter_);
-        }
-        linesWriter_.flush();
-        step_.lines = lines_.text();
+        step_.lines.clear();
         return &step_;
     }
     return nullptr;
+}
+
+void fillLines(ListedStep& step, TesterVariant variant) {
+    if (!step.lines.empty()) {
+        return;
+    }
+    MemorySink lines;
+    TextWriter writer(lines);
+    if (step.kind == StepKind::Skipped) {
+        writeSkippedStepLines(0, writer);
+    } else {
+        StepFields unnumbered = step.fields;
+        unnumbered.step = 0;
+        writeStepLines(unnumbered, variant, writer);
+    }
+    writer.flush();
+    step.lines = lines.text();
 }
 
 std::vector<ListingColumn> listingColumns(const ListedStep& step, TesterVariant variant) {

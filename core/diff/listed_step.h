@@ -28,25 +28,27 @@ struct ListedStep {
     // As listed: a "*" step shows "*", no unit, LC or type, zero values and pins, and Skip 1.
     StepFields fields;
     // Its two listing lines with the step number left out, so that a step that only moved
-    // compares equal.
+    // compares equal; empty until fillLines() writes them.
     std::string lines;
 };
 
-// The steps of a component file one at a time, decoded as a conversion decodes them.
+// Writes the step's listing lines into `step.lines`, unless they are there.
+void fillLines(ListedStep& step, TesterVariant variant);
+
+// The steps of a component file one at a time, decoded as a conversion decodes them. Their
+// listing lines are left to fillLines(): a comparison needs them only where records differ.
 class StepCursor {
   public:
     StepCursor(ByteSource& input, const DecodeOptions& options);
 
     // The next step, none after the last. It stays until the next call.
-    const ListedStep* next();
+    ListedStep* next();
 
   private:
     RecordReader reader_;
     StepSequence steps_;
     std::uint64_t ordinal_ = 0;
     ListedStep step_;
-    MemorySink lines_;
-    TextWriter linesWriter_{lines_};
 };
 
 // A column of the listing as it shows a step: its heading and its text, values with their unit.
