@@ -43,6 +43,14 @@ class StepKeyRecorder : public RecordObserver {
     RecordChecker checker_;
 };
 
+// Where the listing of the first pass goes: nowhere, and so it is not even formatted; the second
+// pass writes the lines of the steps that changed.
+class NoListing : public ByteSink {
+  public:
+    void write(std::span<const char> /*bytes*/) override {}
+    bool discards() const override { return true; }
+};
+
 }  // namespace
 
 std::uint64_t stepKey(std::string_view listedName) {
@@ -56,12 +64,13 @@ RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options) {
     StepKeyRecorder recorder(print);
     FingerprintingSource source(input);
     DiscardingSink nowhere;
+    NoListing noListing;
     FingerprintingSink icn(nowhere);
     FingerprintingSink icp(nowhere);
     FingerprintingSink scp(nowhere);
     ConversionSummary summary =
         convertBoard(source, {.title = "", .options = options, .at = {}, .observer = &recorder},
-                     {.listing = nowhere, .icn = icn, .icp = icp, .scp = scp});
+                     {.listing = noListing, .icn = icn, .icp = icp, .scp = scp});
     print.stepKeys.shrink_to_fit();
     print.pinStepNumbers.shrink_to_fit();
     print.summary = std::move(summary);
