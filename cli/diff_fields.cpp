@@ -58,4 +58,14 @@ std::vector<std::string> numberedLines(const ListedStep& step) {
     return {std::string(lines.substr(0, split)), std::string(lines.substr(split + 2))};
 }
 
+bool becameUnresolved(const IcChange& change) {
+    return change.kind == IcChangeKind::Pin &&
+           becameUnresolved(change.pin, change.oldTesterPin, change.newTesterPin,
+                            change.newPinCount);
+}
+
+bool becameUnresolved(int pin, int oldTesterPin, int newTesterPin, int newPinCount) {
+    return newTesterPin == 0 && oldTesterPin != 0 && pin >= 1 && pin <= newPinCount;
+}
+
 }  // namespace zemra::cli

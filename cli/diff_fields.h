@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "diff/board_diff.h"
 #include "diff/listed_step.h"
 #include "record_dump.h"
 
@@ -22,6 +23,11 @@ std::vector<RecordFieldChange> changedRecordFields(const ListedStep& before,
 
 // A field's value as text for people: a number, a code, or a name's bytes made printable.
 std::string fieldText(const DumpField& field);
+
+// An IC pin change whose pin, within the new pin count, has tester pin 0 now and had one before:
+// a pin the tester will not reach.
+bool becameUnresolved(const IcChange& change);
+bool becameUnresolved(int pin, int oldTesterPin, int newTesterPin, int newPinCount);
 
 // The step's two listing lines with its own step number, without their line ends.
 std::vector<std::string> numberedLines(const ListedStep& step);

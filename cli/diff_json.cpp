@@ -21,6 +21,14 @@ Json fieldJson(const DumpField& field) {
     return {};
 }
 
+Json sourceStep(const StepRef* source) {
+    return source == nullptr ? Json() : Json(source->step);
+}
+
+Json sourceName(const StepRef* source) {
+    return source == nullptr ? Json() : Json(byteText(source->partName.view()));
+}
+
 std::string_view changeName(StepChangeKind kind) {
     switch (kind) {
         case StepChangeKind::Added:
@@ -29,6 +37,8 @@ std::string_view changeName(StepChangeKind kind) {
             return "removed";
         case StepChangeKind::Changed:
             return "changed";
+        case StepChangeKind::Moved:
+            return "moved";
     }
     return "";
 }
@@ -42,7 +52,7 @@ Json stepChangeJson(const StepChange& change) {
     object["partName"] = byteText(named.fields.partsN);
     object["oldStep"] = stepNumber(change.before);
     object["newStep"] = stepNumber(change.after);
-    if (change.kind == StepChangeKind::Changed) {
+    if (change.kind == StepChangeKind::Changed || change.movedAndChanged()) {
         Json fields = Json::object();
         for (const RecordFieldChange& field : changedRecordFields(*change.before, *change.after)) {
             fields[std::string(field.name)] =
@@ -78,9 +88,35 @@ Json icChangeJson(const IcChange& change) {
             object["pin"] = change.pin;
             object["oldTesterPin"] = change.oldTesterPin;
             object["newTesterPin"] = change.newTesterPin;
+            object["oldSourceStep"] = sourceStep(change.oldSource);
+            object["oldSourcePartName"] = sourceName(change.oldSource);
+            object["newSourceStep"] = sourceStep(change.newSource);
+            object["newSourcePartName"] = sourceName(change.newSource);
             break;
     }
     return object;
+}
+
+Json checkChangeJson(const CheckChange& change) {
+    const Check& check = *change.check;
+    Json object;
+    object["change"] = change.kind == CheckChangeKind::Added ? "checkAdded" : "checkResolved";
+    object["id"] = checkIdText(check.id);
+    object["severity"] = severityText(severityOf(check.id));
+    object["offset"] = check.offset ? Json(*check.offset) : Json();
+    object["step"] = check.step ? Json(*check.step) : Json();
+    object["message"] = byteText(check.sentence);
+    return object;
+}
+
+void DiffJson::takeRevisions(const Fingerprint& before, const Fingerprint& after) {
+    header_.beforeBytes = before;
+    header_.afterBytes = after;
+    out_ << jsonText(headerJson(header_)) << '\n';
+}
+
+void DiffJson::takeCheck(const CheckChange& change) {
+    out_ << jsonText(checkChangeJson(change)) << '\n';
 }
 
 void DiffJson::takeStep(const StepChange& change) {

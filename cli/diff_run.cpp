@@ -69,6 +69,16 @@ class DiffReceivers : public DiffReceiver {
             receiver->takeIc(change);
         }
     }
+    void takeCheck(const CheckChange& change) override {
+        for (DiffReceiver* receiver : receivers_) {
+            receiver->takeCheck(change);
+        }
+    }
+    void takeRevisions(const Fingerprint& before, const Fingerprint& after) override {
+        for (DiffReceiver* receiver : receivers_) {
+            receiver->takeRevisions(before, after);
+        }
+    }
 
   private:
     std::vector<DiffReceiver*> receivers_;
@@ -78,13 +88,17 @@ class DiffReceivers : public DiffReceiver {
 
 int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream& out,
                std::ostream& err) {
-    DiffText text(out, request.options.variant);
-    DiffJson json(out);
+    const DiffHeader header{.before = platform::utf8Of(request.before),
+                            .after = platform::utf8Of(request.after),
+                            .options = request.options,
+                            .beforeBytes = {},
+                            .afterBytes = {}};
+    DiffText text(out, header);
+    DiffJson json(out, header);
     std::vector<DiffReceiver*> receivers{request.json ? static_cast<DiffReceiver*>(&json) : &text};
     std::optional<DiffPage> page;
     if (request.htmlPage) {
-        page.emplace(platform::utf8Of(request.before), platform::utf8Of(request.after),
-                     request.options);
+        page.emplace(header);
         receivers.push_back(&*page);
     }
     DiffReceivers all(std::move(receivers));
@@ -110,6 +124,10 @@ int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream&
         out.flush();
         err << "zemra-convert: --diff: " << shownText(error.what()) << '\n';
         return kDiffTrouble;
+    }
+    if (counts.looksUnrelated()) {
+        out.flush();
+        err << "zemra-convert: --diff: " << kUnrelatedBoards << '\n';
     }
     if (request.json) {
         json.finish(counts);

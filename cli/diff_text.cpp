@@ -14,13 +14,49 @@ void writeLines(const ListedStep& step, std::ostream& out) {
     }
 }
 
+// "step 53 U2_12": the step that gave an IC pin its tester pin; "no step" when none did.
+std::string sourceText(const StepRef* source) {
+    return source == nullptr
+               ? "no step"
+               : "step " + std::to_string(source->step) + " " + escapedBytes(source->partName);
+}
+
 std::string plural(std::uint64_t count, std::string_view one, std::string_view many) {
     return std::to_string(count) + " " + std::string(count == 1 ? one : many);
 }
 
 }  // namespace
 
+void DiffText::takeRevisions(const Fingerprint& before, const Fingerprint& after) {
+    header_.beforeBytes = before;
+    header_.afterBytes = after;
+    out_ << headerText(header_);
+}
+
+void DiffText::writeMovedRun() {
+    if (moved_.empty()) {
+        return;
+    }
+    const bool one = moved_.steps() == 1;
+    out_ << "moved: old step" << (one ? " " : "s ")
+         << stepRange(moved_.firstOld(), moved_.lastOld()) << ", new step" << (one ? " " : "s ")
+         << stepRange(moved_.firstNew(), moved_.lastNew()) << ", "
+         << escapedBytes(moved_.firstName());
+    if (!one) {
+        out_ << " to " << escapedBytes(moved_.lastName());
+    }
+    out_ << '\n';
+    moved_.clear();
+}
+
 void DiffText::takeStep(const StepChange& change) {
+    if (moved_.take(change)) {
+        return;
+    }
+    writeMovedRun();
+    if (moved_.take(change)) {
+        return;
+    }
     switch (change.kind) {
         case StepChangeKind::Removed:
             out_ << "removed: old step " << change.before->fields.step << ", "
@@ -33,7 +69,9 @@ void DiffText::takeStep(const StepChange& change) {
             writeLines(*change.after, out_);
             return;
         case StepChangeKind::Changed:
-            out_ << "changed: old step " << change.before->fields.step << ", new step "
+        case StepChangeKind::Moved:
+            out_ << (change.kind == StepChangeKind::Moved ? "moved and changed" : "changed")
+                 << ": old step " << change.before->fields.step << ", new step "
                  << change.after->fields.step << ", " << escapedBytes(change.after->fields.partsN)
                  << '\n';
             for (const ColumnChange& column :
@@ -51,6 +89,7 @@ void DiffText::takeStep(const StepChange& change) {
 }
 
 void DiffText::takeIc(const IcChange& change) {
+    writeMovedRun();
     out_ << "IC " << escapedBytes(change.name);
     switch (change.kind) {
         case IcChangeKind::Added:
@@ -64,12 +103,30 @@ void DiffText::takeIc(const IcChange& change) {
             return;
         case IcChangeKind::Pin:
             out_ << " pin " << change.pin << ": tester pin " << change.oldTesterPin << " -> "
-                 << change.newTesterPin << '\n';
+                 << change.newTesterPin << " (" << sourceText(change.oldSource) << " -> "
+                 << sourceText(change.newSource) << ")";
+            if (becameUnresolved(change)) {
+                out_ << " (error: unresolved)";
+            }
+            out_ << '\n';
             return;
     }
 }
 
+void DiffText::takeCheck(const CheckChange& change) {
+    writeMovedRun();
+    const Check& check = *change.check;
+    out_ << (change.kind == CheckChangeKind::Added ? "check added: " : "check resolved: ")
+         << severityText(severityOf(check.id)) << " " << checkIdText(check.id);
+    if (check.step) {
+        out_ << (change.kind == CheckChangeKind::Added ? ", new step " : ", old step ")
+             << *check.step;
+    }
+    out_ << ": " << printableBytes(check.sentence) << '\n';
+}
+
 void DiffText::finish(const DiffCounts& counts) {
+    writeMovedRun();
     for (const std::string_view output : counts.otherOutputs) {
         out_ << "the " << output
              << (counts.stepsOrIcsDiffer()
@@ -78,10 +135,12 @@ void DiffText::finish(const DiffCounts& counts) {
                        "the ICs\n");
     }
     out_ << plural(counts.stepsAdded, "step", "steps") << " added, " << counts.stepsRemoved
-         << " removed, " << counts.stepsChanged << " changed; "
+         << " removed, " << counts.stepsChanged << " changed, " << counts.stepsMoved << " moved; "
          << plural(counts.icsAdded, "IC", "ICs") << " added, " << counts.icsRemoved << " removed, "
          << plural(counts.icPinCounts, "pin count", "pin counts") << " changed, "
-         << plural(counts.icPins, "IC pin", "IC pins") << " changed\n";
+         << plural(counts.icPins, "IC pin", "IC pins") << " changed; "
+         << plural(counts.checksAdded, "check", "checks") << " added, " << counts.checksResolved
+         << " resolved\n";
 }
 
 }  // namespace zemra::cli

@@ -35,6 +35,16 @@ class EveryDiffWriter : public DiffReceiver {
         json_.takeIc(change);
         page_.takeIc(change);
     }
+    void takeCheck(const CheckChange& change) override {
+        text_.takeCheck(change);
+        json_.takeCheck(change);
+        page_.takeCheck(change);
+    }
+    void takeRevisions(const Fingerprint& before, const Fingerprint& after) override {
+        text_.takeRevisions(before, after);
+        json_.takeRevisions(before, after);
+        page_.takeRevisions(before, after);
+    }
 
   private:
     cli::DiffText& text_;
@@ -92,9 +102,14 @@ void writeDiffs(std::span<const std::byte> records, std::size_t cut, const Decod
         return [bytes] { return std::make_unique<MemorySource>(bytes); };
     };
     std::ostringstream out;
-    cli::DiffText text(out, options.variant);
-    cli::DiffJson json(out);
-    cli::DiffPage page("old\xff\n.cmp", "new\xe2\x80\xae.cmp", options);
+    const cli::DiffHeader header{.before = "old\xff\n.cmp",
+                                 .after = "new\xe2\x80\xae.cmp",
+                                 .options = options,
+                                 .beforeBytes = {},
+                                 .afterBytes = {}};
+    cli::DiffText text(out, header);
+    cli::DiffJson json(out, header);
+    cli::DiffPage page(header);
     EveryDiffWriter writers(text, json, page);
     const DiffCounts counts = compareBoards(opener(before), opener(after), options, writers);
     text.finish(counts);

@@ -1,9 +1,18 @@
 #include "diff/board_diff.h"
 
+#include <algorithm>
+#include <array>
+#include <string>
+#include <unordered_map>
+
+#include "diff/check_changes.h"
 #include "diff/edit_script.h"
 #include "diff/ic_pin_changes.h"
 #include "diff/revision_print.h"
+#include "diff/step_moves.h"
 #include "io/fingerprint.h"
+#include "report/ic_checks.h"
+#include "report/record_checks.h"
 
 namespace zemra {
 namespace {
@@ -13,20 +22,40 @@ RevisionPrint printRevision(const RevisionOpener& open, const DecodeOptions& opt
     return readRevision(*input, options);
 }
 
-// One revision read a second time, step by step, checked against what the first pass saw.
+using StepsByNumber = std::unordered_map<std::int64_t, StepRef>;
+
+// One revision read a second time, step by step, checked against what the first pass saw. On the
+// way it finds the part names that repeat, among those whose key repeats (which the first pass
+// left out so as not to keep every name), and keeps the steps of `wanted` (sorted step numbers).
 class RevisionSteps {
   public:
     RevisionSteps(RevisionSide side, const RevisionOpener& open, const DecodeOptions& options,
-                  const RevisionPrint& print)
-        : side_(side), input_(open()), source_(*input_), cursor_(source_, options), print_(print) {}
+                  RevisionPrint& print, std::vector<std::uint64_t> repeated,
+                  std::vector<std::int64_t> wanted, StepsByNumber& kept)
+        : side_(side),
+          variant_(options.variant),
+          input_(open()),
+          source_(*input_),
+          cursor_(source_, options),
+          print_(print),
+          repeated_(std::move(repeated)),
+          wanted_(std::move(wanted)),
+          kept_(kept) {}
 
-    // The next step, which the first pass listed too.
-    const ListedStep& next() {
-        const ListedStep* step = cursor_.next();
+    // The next step, which the first pass listed too, without its listing columns.
+    ListedStep& next() {
+        ListedStep* step = cursor_.next();
         if (step == nullptr) {
             throw RevisionChanged(side_);
         }
+        look(*step);
         return *step;
+    }
+
+    // The step with its listing columns.
+    ListedStep& listed(ListedStep& step) const {
+        listColumns(step, variant_);
+        return step;
     }
 
     // Reads to the end, and makes sure the bytes were those of the first pass.
@@ -37,82 +66,264 @@ class RevisionSteps {
     }
 
   private:
+    void look(const ListedStep& step) {
+        const std::int64_t number = step.fields.step;
+        if (std::binary_search(wanted_.begin(), wanted_.end(), number)) {
+            kept_.emplace(number, StepRef{step.offset, number, step.fields.partsN});
+        }
+        if (step.kind != StepKind::Decoded || repeated_.empty()) {
+            return;
+        }
+        const std::string_view name = step.fields.partsN.view();
+        if (!std::binary_search(repeated_.begin(), repeated_.end(), stepKey(name))) {
+            return;
+        }
+        const auto [first, isNew] = firstStepOfName_.try_emplace(std::string(name), number);
+        if (!isNew) {
+            print_.checks.add(CheckId::DuplicatePartName, step.offset, number,
+                              [name, firstStep = first->second] {
+                                  return duplicateNameSentence(name, firstStep);
+                              });
+        }
+    }
+
     RevisionSide side_;
+    TesterVariant variant_;
     std::unique_ptr<ByteSource> input_;
     FingerprintingSource source_;
     StepCursor cursor_;
-    const RevisionPrint& print_;
+    RevisionPrint& print_;
+    std::vector<std::uint64_t> repeated_;
+    std::vector<std::int64_t> wanted_;
+    StepsByNumber& kept_;
+    std::unordered_map<std::string, std::int64_t> firstStepOfName_;
 };
 
-// Walks the edit script over both revisions: the steps it removes and adds at each place, then
-// the pair after them, which has changed when its listing columns differ.
-void compareSteps(const EditScript& script, RevisionSteps& before, RevisionSteps& after,
-                  DiffReceiver& receiver, DiffCounts& counts) {
-    const std::size_t oldCount = script.removed.size();
-    const std::size_t newCount = script.added.size();
-    std::size_t oldIndex = 0;
-    std::size_t newIndex = 0;
-    while (oldIndex < oldCount || newIndex < newCount) {
-        for (; oldIndex < oldCount && script.removed[oldIndex] != 0; ++oldIndex) {
-            ++counts.stepsRemoved;
-            receiver.takeStep({.kind = StepChangeKind::Removed, .before = &before.next()});
-        }
-        for (; newIndex < newCount && script.added[newIndex] != 0; ++newIndex) {
-            ++counts.stepsAdded;
-            receiver.takeStep({.kind = StepChangeKind::Added, .after = &after.next()});
-        }
-        if (oldIndex == oldCount || newIndex == newCount) {
-            break;
-        }
-        const ListedStep& oldStep = before.next();
-        const ListedStep& newStep = after.next();
-        ++oldIndex;
-        ++newIndex;
-        if (sameListing(oldStep.columns, newStep.columns)) {
-            continue;
-        }
-        if (oldStep.fields.partsN.view() == newStep.fields.partsN.view()) {
-            ++counts.stepsChanged;
-            receiver.takeStep(
-                {.kind = StepChangeKind::Changed, .before = &oldStep, .after = &newStep});
-        } else {
-            // Two names with one key: a different step all the same.
-            ++counts.stepsRemoved;
-            ++counts.stepsAdded;
-            receiver.takeStep({.kind = StepChangeKind::Removed, .before = &oldStep});
-            receiver.takeStep({.kind = StepChangeKind::Added, .after = &newStep});
+// Keeps the IC changes, which go out after the steps.
+class IcChanges : public DiffReceiver {
+  public:
+    void takeStep(const StepChange& /*change*/) override {}
+    void takeIc(const IcChange& change) override { changes.push_back(change); }
+
+    std::vector<IcChange> changes;
+};
+
+// The steps whose names the IC changes and the checks of ignored J pins need, by number, sorted.
+std::vector<std::int64_t> wantedSteps(const RevisionPrint& print,
+                                      const std::vector<IcChange>& changes, bool old) {
+    std::vector<std::int64_t> wanted;
+    for (const IcChange& change : changes) {
+        const std::int64_t step = old ? change.oldSourceStep : change.newSourceStep;
+        if (step != 0) {
+            wanted.push_back(step);
         }
     }
+    for (const IgnoredJPin& pin : print.summary.ignoredJPinList) {
+        if (pin.pinStep < print.pinStepNumbers.size()) {
+            wanted.push_back(print.pinStepNumbers[pin.pinStep]);
+        }
+    }
+    std::sort(wanted.begin(), wanted.end());
+    wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+    return wanted;
 }
+
+const StepRef* stepOf(const StepsByNumber& steps, std::int64_t number) {
+    const auto found = steps.find(number);
+    return found == steps.end() ? nullptr : &found->second;
+}
+
+// The checks that need the whole revision: a trailing partial record, the IC pins.
+void checkWholeRevision(RevisionPrint& print, const StepsByNumber& steps) {
+    checkTrailingBytes(print.summary.records, print.summary.ignoredBytes, print.checks);
+    checkIcPins(
+        print.summary,
+        [&](PinStepOrdinal ordinal) {
+            const std::int64_t number =
+                ordinal < print.pinStepNumbers.size() ? print.pinStepNumbers[ordinal] : 0;
+            const StepRef* step = stepOf(steps, number);
+            return step != nullptr ? *step : StepRef{0, number, {}};
+        },
+        print.checks);
+}
+
+// Walks the edit script over both revisions: the steps it removes and adds at each place, then
+// the pair after them, which has changed when its listing columns differ. Of a move, the side that
+// the walk reaches first waits for the other, and the move is reported there.
+class StepWalk {
+  public:
+    StepWalk(const EditScript& script, const StepMoves& moves, RevisionSteps& before,
+             RevisionSteps& after, DiffReceiver& receiver, DiffCounts& counts)
+        : script_(script),
+          moves_(moves),
+          before_(before),
+          after_(after),
+          receiver_(receiver),
+          counts_(counts),
+          oldMove_(moves.byOld.begin()),
+          newMove_(moves.byNew.begin()) {}
+
+    void walk() {
+        const std::size_t oldCount = script_.removed.size();
+        const std::size_t newCount = script_.added.size();
+        while (oldIndex_ < oldCount || newIndex_ < newCount) {
+            for (; oldIndex_ < oldCount && script_.removed[oldIndex_] != 0; ++oldIndex_) {
+                takeRemoved(before_.listed(before_.next()));
+            }
+            for (; newIndex_ < newCount && script_.added[newIndex_] != 0; ++newIndex_) {
+                takeAdded(after_.listed(after_.next()));
+            }
+            if (oldIndex_ == oldCount || newIndex_ == newCount) {
+                break;
+            }
+            ListedStep& oldStep = before_.next();
+            ListedStep& newStep = after_.next();
+            ++oldIndex_;
+            ++newIndex_;
+            // A record decodes to the same columns wherever it stands: only the step number
+            // differs, and the columns are compared without it.
+            if (oldStep.bytes == newStep.bytes ||
+                sameListing(before_.listed(oldStep).columns, after_.listed(newStep).columns)) {
+                continue;
+            }
+            if (oldStep.fields.partsN.view() == newStep.fields.partsN.view()) {
+                ++counts_.stepsChanged;
+                receiver_.takeStep(
+                    {.kind = StepChangeKind::Changed, .before = &oldStep, .after = &newStep});
+            } else {
+                reportApart(oldStep, newStep);
+            }
+        }
+    }
+
+  private:
+    void takeRemoved(const ListedStep& step) {
+        while (oldMove_ != moves_.byOld.end() && oldMove_->oldIndex < oldIndex_) {
+            ++oldMove_;
+        }
+        if (oldMove_ == moves_.byOld.end() || oldMove_->oldIndex != oldIndex_) {
+            ++counts_.stepsRemoved;
+            receiver_.takeStep({.kind = StepChangeKind::Removed, .before = &step});
+            return;
+        }
+        const auto waiting = waitingNew_.find(oldMove_->newIndex);
+        if (waiting == waitingNew_.end()) {
+            waitingOld_.emplace(oldIndex_, step);
+            return;
+        }
+        reportMove(step, waiting->second);
+        waitingNew_.erase(waiting);
+    }
+
+    void takeAdded(const ListedStep& step) {
+        while (newMove_ != moves_.byNew.end() && newMove_->newIndex < newIndex_) {
+            ++newMove_;
+        }
+        if (newMove_ == moves_.byNew.end() || newMove_->newIndex != newIndex_) {
+            ++counts_.stepsAdded;
+            receiver_.takeStep({.kind = StepChangeKind::Added, .after = &step});
+            return;
+        }
+        const auto waiting = waitingOld_.find(newMove_->oldIndex);
+        if (waiting == waitingOld_.end()) {
+            waitingNew_.emplace(newIndex_, step);
+            return;
+        }
+        reportMove(waiting->second, step);
+        waitingOld_.erase(waiting);
+    }
+
+    void reportMove(const ListedStep& oldStep, const ListedStep& newStep) {
+        if (oldStep.fields.partsN.view() != newStep.fields.partsN.view()) {
+            reportApart(oldStep, newStep);
+            return;
+        }
+        ++counts_.stepsMoved;
+        if (!sameListing(oldStep.columns, newStep.columns)) {
+            ++counts_.stepsChanged;
+        }
+        receiver_.takeStep({.kind = StepChangeKind::Moved, .before = &oldStep, .after = &newStep});
+    }
+
+    // Two names with one key: a different step all the same.
+    void reportApart(const ListedStep& oldStep, const ListedStep& newStep) {
+        ++counts_.stepsRemoved;
+        ++counts_.stepsAdded;
+        receiver_.takeStep({.kind = StepChangeKind::Removed, .before = &oldStep});
+        receiver_.takeStep({.kind = StepChangeKind::Added, .after = &newStep});
+    }
+
+    const EditScript& script_;
+    const StepMoves& moves_;
+    RevisionSteps& before_;
+    RevisionSteps& after_;
+    DiffReceiver& receiver_;
+    DiffCounts& counts_;
+    std::size_t oldIndex_ = 0;
+    std::size_t newIndex_ = 0;
+    std::vector<StepMove>::const_iterator oldMove_;
+    std::vector<StepMove>::const_iterator newMove_;
+    std::unordered_map<std::size_t, ListedStep> waitingOld_;  // by old index
+    std::unordered_map<std::size_t, ListedStep> waitingNew_;  // by new index
+};
 
 }  // namespace
 
 bool DiffCounts::stepsOrIcsDiffer() const {
-    return stepsAdded != 0 || stepsRemoved != 0 || stepsChanged != 0 || icsAdded != 0 ||
-           icsRemoved != 0 || icPinCounts != 0 || icPins != 0;
+    return stepsAdded != 0 || stepsRemoved != 0 || stepsChanged != 0 || stepsMoved != 0 ||
+           icsAdded != 0 || icsRemoved != 0 || icPinCounts != 0 || icPins != 0;
+}
+
+bool StepChange::movedAndChanged() const {
+    return kind == StepChangeKind::Moved && !sameListing(before->columns, after->columns);
+}
+
+bool DiffCounts::looksUnrelated() const {
+    return pairedSteps * 2 < std::min(oldSteps, newSteps);
 }
 
 bool DiffCounts::same() const {
-    return stepsAdded == 0 && stepsRemoved == 0 && stepsChanged == 0 && icsAdded == 0 &&
-           icsRemoved == 0 && icPinCounts == 0 && icPins == 0 && otherOutputs.empty();
+    return stepsAdded == 0 && stepsRemoved == 0 && stepsChanged == 0 && stepsMoved == 0 &&
+           icsAdded == 0 && icsRemoved == 0 && icPinCounts == 0 && icPins == 0 &&
+           otherOutputs.empty();
 }
 
 DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& after,
                          const DecodeOptions& options, DiffReceiver& receiver) {
     RevisionPrint oldPrint = printRevision(before, options);
     RevisionPrint newPrint = printRevision(after, options);
+    receiver.takeRevisions(oldPrint.input, newPrint.input);
     DiffCounts counts;
+    IcChanges ics;
+    compareIcPins(oldPrint, newPrint, ics, counts);
+    StepsByNumber oldSteps;
+    StepsByNumber newSteps;
     {
         const EditScript script = findEditScript(oldPrint.stepKeys, newPrint.stepKeys);
+        counts.oldSteps = script.removed.size();
+        counts.newSteps = script.added.size();
+        counts.pairedSteps =
+            counts.oldSteps -
+            static_cast<std::uint64_t>(std::count(script.removed.begin(), script.removed.end(), 1));
+        const StepMoves moves = findStepMoves(script, oldPrint.stepKeys, newPrint.stepKeys);
         oldPrint.stepKeys = {};
         newPrint.stepKeys = {};
-        RevisionSteps oldSteps(RevisionSide::Old, before, options, oldPrint);
-        RevisionSteps newSteps(RevisionSide::New, after, options, newPrint);
-        compareSteps(script, oldSteps, newSteps, receiver, counts);
-        oldSteps.finish();
-        newSteps.finish();
+        RevisionSteps oldWalk(RevisionSide::Old, before, options, oldPrint, script.repeatedBefore,
+                              wantedSteps(oldPrint, ics.changes, true), oldSteps);
+        RevisionSteps newWalk(RevisionSide::New, after, options, newPrint, script.repeatedAfter,
+                              wantedSteps(newPrint, ics.changes, false), newSteps);
+        StepWalk(script, moves, oldWalk, newWalk, receiver, counts).walk();
+        oldWalk.finish();
+        newWalk.finish();
     }
-    compareIcPins(oldPrint, newPrint, receiver, counts);
+    for (IcChange& change : ics.changes) {
+        change.oldSource = stepOf(oldSteps, change.oldSourceStep);
+        change.newSource = stepOf(newSteps, change.newSourceStep);
+        receiver.takeIc(change);
+    }
+    checkWholeRevision(oldPrint, oldSteps);
+    checkWholeRevision(newPrint, newSteps);
+    compareChecks(oldPrint.checks, newPrint.checks, receiver, counts);
     // Compared whatever else changed: a step's new pin or LC can change the settings file, and
     // an IC's LC its .icn line, which no step or IC change names. Only the pin files' differences
     // that the IC changes account for go without saying.

@@ -10,21 +10,18 @@ using Index = std::ptrdiff_t;
 
 constexpr Index kFar = std::numeric_limits<Index>::max();
 
-// The indices of the keys of `keys` that `sortedOther` holds too; each other key is marked in
-// `flags`, since nothing can pair it.
-std::vector<Index> keepShared(std::span<const std::uint64_t> keys,
-                              std::span<const std::uint64_t> sortedOther,
-                              std::vector<std::uint8_t>& flags) {
-    std::vector<Index> kept;
-    kept.reserve(keys.size());
+// Marks in `flags` each key of `keys` that `missing` (sorted) holds: keys the other sequence
+// lacks, which nothing can pair.
+void markMissing(std::span<const std::uint64_t> keys, const std::vector<std::uint64_t>& missing,
+                 std::vector<std::uint8_t>& flags) {
+    if (missing.empty()) {
+        return;
+    }
     for (std::size_t index = 0; index < keys.size(); ++index) {
-        if (std::binary_search(sortedOther.begin(), sortedOther.end(), keys[index])) {
-            kept.push_back(static_cast<Index>(index));
-        } else {
+        if (std::binary_search(missing.begin(), missing.end(), keys[index])) {
             flags[index] = 1;
         }
     }
-    return kept;
 }
 
 std::vector<std::uint64_t> sortedCopy(std::span<const std::uint64_t> keys) {
@@ -33,14 +30,54 @@ std::vector<std::uint64_t> sortedCopy(std::span<const std::uint64_t> keys) {
     return sorted;
 }
 
-std::vector<std::uint64_t> keysAt(std::span<const std::uint64_t> keys,
-                                  const std::vector<Index>& indices) {
+// The keys that `sorted` holds more than once, once each.
+std::vector<std::uint64_t> repeatedIn(const std::vector<std::uint64_t>& sorted) {
+    std::vector<std::uint64_t> repeated;
+    for (std::size_t index = 1; index < sorted.size(); ++index) {
+        if (sorted[index] == sorted[index - 1] &&
+            (repeated.empty() || repeated.back() != sorted[index])) {
+            repeated.push_back(sorted[index]);
+        }
+    }
+    return repeated;
+}
+
+// The keys of `sorted` that `sortedOther` lacks altogether, once each.
+std::vector<std::uint64_t> missingFrom(const std::vector<std::uint64_t>& sorted,
+                                       const std::vector<std::uint64_t>& sortedOther) {
+    std::vector<std::uint64_t> missing;
+    auto other = sortedOther.begin();
+    for (const std::uint64_t key : sorted) {
+        other = std::lower_bound(other, sortedOther.end(), key);
+        if ((other == sortedOther.end() || *other != key) &&
+            (missing.empty() || missing.back() != key)) {
+            missing.push_back(key);
+        }
+    }
+    return missing;
+}
+
+// The keys that `flags` leaves unmarked, in order.
+std::vector<std::uint64_t> unmarkedKeys(std::span<const std::uint64_t> keys,
+                                        const std::vector<std::uint8_t>& flags) {
     std::vector<std::uint64_t> picked;
-    picked.reserve(indices.size());
-    for (const Index index : indices) {
-        picked.push_back(keys[static_cast<std::size_t>(index)]);
+    picked.reserve(static_cast<std::size_t>(std::count(flags.begin(), flags.end(), 0)));
+    for (std::size_t index = 0; index < keys.size(); ++index) {
+        if (flags[index] == 0) {
+            picked.push_back(keys[index]);
+        }
     }
     return picked;
+}
+
+// Copies the marks of the unmarked entries of `flags`, in order, from `marks`.
+void copyMarks(const std::vector<std::uint8_t>& marks, std::vector<std::uint8_t>& flags) {
+    std::size_t next = 0;
+    for (std::uint8_t& flag : flags) {
+        if (flag == 0) {
+            flag = marks[next++];
+        }
+    }
 }
 
 // A stretch of both sequences still to compare: x from xoff to xlim, y from yoff to ylim.
@@ -53,8 +90,10 @@ struct Point {
 };
 
 // Myers' comparison in linear space. The furthest x reached on each diagonal d = x - y lives in
-// one array for the forward and one for the backward search, both sized for the whole
-// sequences once, so that no stretch allocates.
+// one array for the forward and one for the backward search. A search of one stretch reaches
+// at most the cost limit (plus two) diagonals either side of its middle diagonal, so each array
+// holds that window only, centred on the middle diagonal of the stretch being searched: its size
+// follows the cost limit, not the sequences, and no stretch allocates.
 class Comparison {
   public:
     Comparison(const std::vector<std::uint64_t>& xs, const std::vector<std::uint64_t>& ys,
@@ -62,9 +101,9 @@ class Comparison {
         : xs_(xs),
           ys_(ys),
           costLimit_(std::max<Index>(costLimit, 1)),
-          offset_(static_cast<Index>(ys.size()) + 1),
-          forward_(xs.size() + ys.size() + 3),
-          backward_(xs.size() + ys.size() + 3) {}
+          reach_(std::min(costLimit_, static_cast<Index>(xs.size() + ys.size()) + 1) + 2),
+          forward_(at(2 * reach_ + 1)),
+          backward_(at(2 * reach_ + 1)) {}
 
     // Marks in `removed` and `added` (indexed like xs and ys) what the script takes out and puts
     // in.
@@ -100,8 +139,8 @@ class Comparison {
 
   private:
     static std::size_t at(Index index) { return static_cast<std::size_t>(index); }
-    Index& f(Index diagonal) { return forward_[at(diagonal + offset_)]; }
-    Index& b(Index diagonal) { return backward_[at(diagonal + offset_)]; }
+    Index& f(Index diagonal) { return forward_[at(diagonal - forwardMiddle_ + reach_)]; }
+    Index& b(Index diagonal) { return backward_[at(diagonal - backwardMiddle_ + reach_)]; }
 
     // One more diagonal on each side of the search, as far as the stretch has diagonals, with
     // `unreached` beyond them; at an edge of the stretch the search's diagonals step inwards.
@@ -132,6 +171,8 @@ class Comparison {
         Index bmin = bmid;
         Index bmax = bmid;
         const bool odd = ((fmid - bmid) & 1) != 0;
+        forwardMiddle_ = fmid;
+        backwardMiddle_ = bmid;
         f(fmid) = s.xoff;
         b(bmid) = s.xlim;
         for (Index cost = 1;; ++cost) {
@@ -212,7 +253,9 @@ class Comparison {
     const std::vector<std::uint64_t>& xs_;
     const std::vector<std::uint64_t>& ys_;
     Index costLimit_;
-    Index offset_;
+    Index reach_;  // how far either search strays from its middle diagonal, at most
+    Index forwardMiddle_ = 0;
+    Index backwardMiddle_ = 0;
     std::vector<Index> forward_;
     std::vector<Index> backward_;
 };
@@ -221,21 +264,24 @@ class Comparison {
 
 EditScript findEditScript(std::span<const std::uint64_t> before,
                           std::span<const std::uint64_t> after, std::ptrdiff_t costLimit) {
-    EditScript script{std::vector<std::uint8_t>(before.size()),
-                      std::vector<std::uint8_t>(after.size())};
-    const std::vector<Index> keptBefore = keepShared(before, sortedCopy(after), script.removed);
-    const std::vector<Index> keptAfter = keepShared(after, sortedCopy(before), script.added);
-    const std::vector<std::uint64_t> xs = keysAt(before, keptBefore);
-    const std::vector<std::uint64_t> ys = keysAt(after, keptAfter);
+    EditScript script{
+        std::vector<std::uint8_t>(before.size()), std::vector<std::uint8_t>(after.size()), {}, {}};
+    {
+        // Sorted once: the keys that only one sequence has, and those that repeat in each.
+        const std::vector<std::uint64_t> sortedBefore = sortedCopy(before);
+        const std::vector<std::uint64_t> sortedAfter = sortedCopy(after);
+        markMissing(before, missingFrom(sortedBefore, sortedAfter), script.removed);
+        markMissing(after, missingFrom(sortedAfter, sortedBefore), script.added);
+        script.repeatedBefore = repeatedIn(sortedBefore);
+        script.repeatedAfter = repeatedIn(sortedAfter);
+    }
+    const std::vector<std::uint64_t> xs = unmarkedKeys(before, script.removed);
+    const std::vector<std::uint64_t> ys = unmarkedKeys(after, script.added);
     std::vector<std::uint8_t> removed(xs.size());
     std::vector<std::uint8_t> added(ys.size());
     Comparison(xs, ys, costLimit).mark(removed, added);
-    for (std::size_t index = 0; index < xs.size(); ++index) {
-        script.removed[static_cast<std::size_t>(keptBefore[index])] = removed[index];
-    }
-    for (std::size_t index = 0; index < ys.size(); ++index) {
-        script.added[static_cast<std::size_t>(keptAfter[index])] = added[index];
-    }
+    copyMarks(removed, script.removed);
+    copyMarks(added, script.added);
     return script;
 }
 

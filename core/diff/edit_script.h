@@ -13,6 +13,10 @@ namespace zemra {
 struct EditScript {
     std::vector<std::uint8_t> removed;  // per entry of the old sequence, 1 when removed
     std::vector<std::uint8_t> added;    // per entry of the new sequence, 1 when added
+    // The keys that each sequence holds more than once, sorted: found on the way, for a caller
+    // that wants them without sorting the sequences again.
+    std::vector<std::uint64_t> repeatedBefore;
+    std::vector<std::uint64_t> repeatedAfter;
 };
 
 // How much work a comparison may spend on one stretch before it settles for a good split: beyond

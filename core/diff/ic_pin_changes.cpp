@@ -10,23 +10,30 @@ using IcPlaces = std::unordered_map<std::string_view, std::size_t>;
 
 IcPlaces placesOf(const RevisionPrint& revision) {
     IcPlaces places;
-    places.reserve(revision.ics.size());
-    for (std::size_t index = 0; index < revision.ics.size(); ++index) {
-        places.emplace(revision.ics[index].name.view(), index);
+    places.reserve(revision.summary.ics.size());
+    for (std::size_t index = 0; index < revision.summary.ics.size(); ++index) {
+        places.emplace(revision.summary.ics[index].name.view(), index);
     }
     return places;
 }
 
-// The tester pin of `pin` in the pins found from `found` on, which it passes by; 0 when the
-// table has none or the pin lies beyond its pin count.
-int testerPinAt(const IcPinTable& table, std::vector<PinSlot>::const_iterator& found, int pin) {
+// The slot of `pin` in the pins found from `found` on, which it passes by; none when the table
+// has none or the pin lies beyond its pin count.
+const PinSlot* slotAt(const IcPinTable& table, std::vector<PinSlot>::const_iterator& found,
+                      int pin) {
     while (found != table.foundPins.end() && found->pin < pin) {
         ++found;
     }
     if (found == table.foundPins.end() || found->pin != pin || pin > table.pinCount) {
-        return 0;
+        return nullptr;
     }
-    return found->testerPin;
+    return &*found;
+}
+
+std::int64_t sourceOf(const PinSlot* slot, const std::vector<std::uint32_t>& pinStepNumbers) {
+    return slot == nullptr || slot->pinStep >= pinStepNumbers.size()
+               ? 0
+               : pinStepNumbers[slot->pinStep];
 }
 
 // The next pin after `pin` that either table found, 0 when there is none.
@@ -37,7 +44,8 @@ int nextFoundPin(const IcPinTable& table, std::vector<PinSlot>::const_iterator f
     return found == table.foundPins.end() ? 0 : found->pin;
 }
 
-void comparePins(const IcChange& ic, DiffReceiver& receiver, DiffCounts& counts) {
+void comparePins(const IcChange& ic, const RevisionPrint& before, const RevisionPrint& after,
+                 DiffReceiver& receiver, DiffCounts& counts) {
     auto oldFound = ic.before->foundPins.cbegin();
     auto newFound = ic.after->foundPins.cbegin();
     for (int pin = 0;;) {
@@ -50,8 +58,12 @@ void comparePins(const IcChange& ic, DiffReceiver& receiver, DiffCounts& counts)
         IcChange change = ic;
         change.kind = IcChangeKind::Pin;
         change.pin = pin;
-        change.oldTesterPin = testerPinAt(*ic.before, oldFound, pin);
-        change.newTesterPin = testerPinAt(*ic.after, newFound, pin);
+        const PinSlot* oldSlot = slotAt(*ic.before, oldFound, pin);
+        const PinSlot* newSlot = slotAt(*ic.after, newFound, pin);
+        change.oldTesterPin = oldSlot == nullptr ? 0 : oldSlot->testerPin;
+        change.newTesterPin = newSlot == nullptr ? 0 : newSlot->testerPin;
+        change.oldSourceStep = sourceOf(oldSlot, before.pinStepNumbers);
+        change.newSourceStep = sourceOf(newSlot, after.pinStepNumbers);
         if (change.oldTesterPin != change.newTesterPin) {
             ++counts.icPins;
             receiver.takeIc(change);
@@ -65,38 +77,38 @@ void compareIcPins(const RevisionPrint& before, const RevisionPrint& after, Diff
                    DiffCounts& counts) {
     const IcPlaces oldPlaces = placesOf(before);
     const IcPlaces newPlaces = placesOf(after);
-    for (std::size_t index = 0; index < before.ics.size(); ++index) {
-        const IcSummary& ic = before.ics[index];
+    for (std::size_t index = 0; index < before.summary.ics.size(); ++index) {
+        const IcSummary& ic = before.summary.ics[index];
         if (!newPlaces.contains(ic.name.view())) {
             ++counts.icsRemoved;
             receiver.takeIc({.kind = IcChangeKind::Removed,
                              .name = ic.name.view(),
                              .oldPinCount = ic.pinCount,
-                             .before = &before.icPinTables.at(index)});
+                             .before = &before.summary.icPinTables.at(index)});
         }
     }
-    for (std::size_t index = 0; index < after.ics.size(); ++index) {
-        const IcSummary& ic = after.ics[index];
+    for (std::size_t index = 0; index < after.summary.ics.size(); ++index) {
+        const IcSummary& ic = after.summary.ics[index];
         const auto old = oldPlaces.find(ic.name.view());
         if (old == oldPlaces.end()) {
             ++counts.icsAdded;
             receiver.takeIc({.kind = IcChangeKind::Added,
                              .name = ic.name.view(),
                              .newPinCount = ic.pinCount,
-                             .after = &after.icPinTables.at(index)});
+                             .after = &after.summary.icPinTables.at(index)});
             continue;
         }
         const IcChange both{.kind = IcChangeKind::PinCount,
                             .name = ic.name.view(),
-                            .oldPinCount = before.ics[old->second].pinCount,
+                            .oldPinCount = before.summary.ics[old->second].pinCount,
                             .newPinCount = ic.pinCount,
-                            .before = &before.icPinTables.at(old->second),
-                            .after = &after.icPinTables.at(index)};
+                            .before = &before.summary.icPinTables.at(old->second),
+                            .after = &after.summary.icPinTables.at(index)};
         if (both.oldPinCount != both.newPinCount) {
             ++counts.icPinCounts;
             receiver.takeIc(both);
         }
-        comparePins(both, receiver, counts);
+        comparePins(both, before, after, receiver, counts);
     }
 }
 

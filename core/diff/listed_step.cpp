@@ -20,7 +20,7 @@ StepFields skippedStepFields(std::int64_t step) {
 StepCursor::StepCursor(ByteSource& input, const DecodeOptions& options)
     : reader_(input), steps_(options) {}
 
-const ListedStep* StepCursor::next() {
+ListedStep* StepCursor::next() {
     while (const auto bytes = reader_.next()) {
         const std::uint64_t ordinal = ordinal_++;
         const ComponentRecord record = decodeRecord(*bytes);
@@ -32,16 +32,21 @@ const ListedStep* StepCursor::next() {
         step_.offset = ordinal * kRecordSize;
         std::copy(bytes->begin(), bytes->end(), step_.bytes.begin());
         step_.record = record;
-        if (kind == StepKind::Skipped) {
-            step_.fields = skippedStepFields(steps_.fields().step);
-            step_.columns = skippedStepColumns(step_.fields.step);
-        } else {
-            step_.fields = steps_.fields();
-            step_.columns = listedColumns(step_.fields, steps_.options().variant);
-        }
+        step_.fields =
+            kind == StepKind::Skipped ? skippedStepFields(steps_.fields().step) : steps_.fields();
+        step_.columnsListed = false;
         return &step_;
     }
     return nullptr;
+}
+
+void listColumns(ListedStep& step, TesterVariant variant) {
+    if (step.columnsListed) {
+        return;
+    }
+    step.columns = step.kind == StepKind::Skipped ? skippedStepColumns(step.fields.step)
+                                                  : listedColumns(step.fields, variant);
+    step.columnsListed = true;
 }
 
 bool sameListing(const ListedColumns& one, const ListedColumns& other) {

@@ -28,17 +28,22 @@ struct ListedStep {
     ComponentRecord record;
     // As decoded: a "*" step holds "*", no unit, LC or type, zero values and pins, and Skip 1.
     StepFields fields;
-    // Its columns as the listing shows them.
+    // Its columns as the listing shows them, once listColumns() has worked them out.
     ListedColumns columns;
+    bool columnsListed = false;
 };
 
-// The steps of a component file one at a time, decoded as a conversion decodes them.
+// Works out the step's listing columns, unless they are there.
+void listColumns(ListedStep& step, TesterVariant variant);
+
+// The steps of a component file one at a time, decoded as a conversion decodes them. Their
+// listing columns are left to listColumns(): a comparison needs them only where records differ.
 class StepCursor {
   public:
     StepCursor(ByteSource& input, const DecodeOptions& options);
 
     // The next step, none after the last. It stays until the next call.
-    const ListedStep* next();
+    ListedStep* next();
 
   private:
     RecordReader reader_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "report/record_checks.h"
 #include "run/convert_board.h"
 
 namespace zemra {
@@ -11,11 +12,19 @@ namespace {
 // Room for the keys of this many steps is taken at the start; a larger board grows from there.
 constexpr std::uint64_t kMostStepsReserved = std::uint64_t{1} << 24U;
 
+// Keeps the key of each step and the step number of each pin step, and checks each record.
 class StepKeyRecorder : public RecordObserver {
   public:
-    explicit StepKeyRecorder(std::vector<std::uint64_t>& keys) : keys_(keys) {}
+    explicit StepKeyRecorder(RevisionPrint& print)
+        : keys_(print.stepKeys),
+          pinStepNumbers_(print.pinStepNumbers),
+          checker_(print.checks, /*checkPartNames=*/false) {}
 
     void observe(const RecordTrace& trace) override {
+        checker_.check(trace);
+        if (trace.pinStep) {
+            pinStepNumbers_.push_back(static_cast<std::uint32_t>(trace.fields.step));
+        }
         switch (trace.kind) {
             case StepKind::Dropped:
                 break;
@@ -30,6 +39,16 @@ class StepKeyRecorder : public RecordObserver {
 
   private:
     std::vector<std::uint64_t>& keys_;
+    std::vector<std::uint32_t>& pinStepNumbers_;
+    RecordChecker checker_;
+};
+
+// Where the listing of the first pass goes: nowhere, and so it is not even formatted; the second
+// pass writes the lines of the steps that changed.
+class NoListing : public ByteSink {
+  public:
+    void write(std::span<const char> /*bytes*/) override {}
+    bool discards() const override { return true; }
 };
 
 }  // namespace
@@ -42,18 +61,19 @@ RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options) {
     RevisionPrint print;
     print.stepKeys.reserve(
         static_cast<std::size_t>(std::min(input.expectedSize() / kRecordSize, kMostStepsReserved)));
-    StepKeyRecorder recorder(print.stepKeys);
+    StepKeyRecorder recorder(print);
     FingerprintingSource source(input);
     DiscardingSink nowhere;
+    NoListing noListing;
     FingerprintingSink icn(nowhere);
     FingerprintingSink icp(nowhere);
     FingerprintingSink scp(nowhere);
     ConversionSummary summary =
         convertBoard(source, {.title = "", .options = options, .at = {}, .observer = &recorder},
-                     {.listing = nowhere, .icn = icn, .icp = icp, .scp = scp});
+                     {.listing = noListing, .icn = icn, .icp = icp, .scp = scp});
     print.stepKeys.shrink_to_fit();
-    print.ics = std::move(summary.ics);
-    print.icPinTables = std::move(summary.icPinTables);
+    print.pinStepNumbers.shrink_to_fit();
+    print.summary = std::move(summary);
     print.input = source.finish();
     print.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};
     return print;

@@ -9,17 +9,22 @@
 #include "io/byte_source.h"
 #include "io/fingerprint.h"
 #include "pinfiles/ic_pin_table.h"
+#include "report/check_list.h"
 #include "run/conversion_summary.h"
 
 namespace zemra {
 
-// What a comparison keeps of one revision after converting it: a key per listed step, the ICs of
-// its pin files with their pin maps, and the fingerprints of its input and of the outputs that
-// follow from the steps. A million steps take 8 MB.
+// What a comparison keeps of one revision after converting it: a key per listed step, the
+// conversion's summary (the ICs of its pin files with their pin maps, the ignored J pins), the
+// step number of each pin step (which gave each IC pin), the checks of its records but for
+// repeated part names, and the fingerprints of its input and of the outputs that follow from the
+// steps. A million steps take 8 MB, a million pin steps 4 MB.
 struct RevisionPrint {
     std::vector<std::uint64_t> stepKeys;  // stepKey() of each listed step, in order
-    std::vector<IcSummary> ics;           // in .icn order
-    std::vector<IcPinTable> icPinTables;  // by the place of their IC in ics
+    ConversionSummary summary;            // of a traced run
+    // By PinStepOrdinal. A file would need 256 GiB for a step number beyond 32 bits.
+    std::vector<std::uint32_t> pinStepNumbers;
+    CheckList checks;
     Fingerprint input;
     std::array<Fingerprint, 3> pinAndSettingsFiles;  // .icn, .icp, .scp
 };

@@ -11,6 +11,8 @@ class ByteSink {
   public:
     virtual ~ByteSink() = default;
     virtual void write(std::span<const char> bytes) = 0;
+    // True when nothing written here is kept, so that a writer may leave its text unformatted.
+    virtual bool discards() const { return false; }
 };
 
 // Keeps everything written, for tests, the fuzzer and the benchmarks.

@@ -30,6 +30,11 @@ std::string unresolvedSentence(const IcSummary& ic) {
 
 void checkIcPins(const ConversionSummary& summary, const std::vector<StepRef>& pinSteps,
                  CheckList& checks) {
+    checkIcPins(
+        summary, [&pinSteps](PinStepOrdinal ordinal) { return pinSteps.at(ordinal); }, checks);
+}
+
+void checkIcPins(const ConversionSummary& summary, const PinStepLookup& stepOf, CheckList& checks) {
     auto ignored = summary.ignoredJPinList.begin();
     for (std::size_t index = 0; index < summary.ics.size(); ++index) {
         const IcSummary& ic = summary.ics[index];
@@ -38,7 +43,7 @@ void checkIcPins(const ConversionSummary& summary, const std::vector<StepRef>& p
                        [&ic] { return unresolvedSentence(ic); });
         }
         for (; ignored != summary.ignoredJPinList.end() && ignored->ic == index; ++ignored) {
-            const StepRef& step = pinSteps.at(ignored->pinStep);
+            const StepRef step = stepOf(ignored->pinStep);
             const IgnoredJPin& pin = *ignored;
             checks.add(CheckId::IgnoredJPin, step.offset, step.step, [&] {
                 return "J step \"" + std::string(step.partName.view()) + "\" found pin " +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "report/board_report.h"
@@ -13,5 +14,9 @@ namespace zemra {
 // step of each pin step, by PinStepOrdinal.
 void checkIcPins(const ConversionSummary& summary, const std::vector<StepRef>& pinSteps,
                  CheckList& checks);
+
+// The same, with the step of each J step that gave an ignored J pin from `stepOf`.
+using PinStepLookup = std::function<StepRef(PinStepOrdinal)>;
+void checkIcPins(const ConversionSummary& summary, const PinStepLookup& stepOf, CheckList& checks);
 
 }  // namespace zemra

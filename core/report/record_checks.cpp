@@ -50,6 +50,11 @@ std::string limitSentence(std::string_view which, std::uint8_t code) {
 
 }  // namespace
 
+std::string duplicateNameSentence(std::string_view name, std::int64_t firstStep) {
+    return "part name \"" + std::string(name) + "\" is also the name of step " +
+           std::to_string(firstStep);
+}
+
 std::string codeText(unsigned byte) {
     std::string text = "0x";
     appendHexByte(text, byte, HexCase::Upper);
@@ -73,7 +78,9 @@ void RecordChecker::check(const RecordTrace& trace) {
         case StepKind::Decoded:
             checkUnknownCodes(trace, offset);
             checkPins(trace.fields, offset);
-            checkPartName(trace.fields, offset);
+            if (checkPartNames_) {
+                checkPartName(trace.fields, offset);
+            }
             return;
     }
 }
@@ -133,8 +140,7 @@ void RecordChecker::checkPartName(const StepFields& fields, std::uint64_t offset
     if (!isNew) {
         checks_.add(CheckId::DuplicatePartName, offset, fields.step,
                     [&fields, firstStep = first->second] {
-                        return "part name \"" + std::string(fields.partsN.view()) +
-                               "\" is also the name of step " + std::to_string(firstStep);
+                        return duplicateNameSentence(fields.partsN.view(), firstStep);
                     });
     }
 }

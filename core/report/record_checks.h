@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "report/check_list.h"
@@ -12,7 +13,10 @@ namespace zemra {
 // The checks that the records of a run give, taken record by record as the run sees them.
 class RecordChecker {
   public:
-    explicit RecordChecker(CheckList& checks) : checks_(checks) {}
+    // Without `checkPartNames`, repeated part names are left to the caller, who may find them
+    // more cheaply than by keeping every name.
+    explicit RecordChecker(CheckList& checks, bool checkPartNames = true)
+        : checks_(checks), checkPartNames_(checkPartNames) {}
 
     void check(const RecordTrace& trace);
 
@@ -22,11 +26,15 @@ class RecordChecker {
     void checkPartName(const StepFields& fields, std::uint64_t offset);
 
     CheckList& checks_;
+    bool checkPartNames_;
     std::unordered_map<std::string, std::int64_t> firstStepOfName_;
 };
 
 // A trailing partial record, which no step shows.
 void checkTrailingBytes(std::uint64_t records, std::uint64_t ignoredBytes, CheckList& checks);
+
+// What a duplicate-part-name check says of a step named `name` whose name step `firstStep` had.
+std::string duplicateNameSentence(std::string_view name, std::int64_t firstStep);
 
 // "0x1C": a code byte as the checks and the page show it.
 std::string codeText(unsigned byte);

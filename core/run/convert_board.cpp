@@ -23,9 +23,10 @@ constexpr std::uint64_t kMostRecordsReserved = std::uint64_t{1} << 24U;
 // listing lines and, where it tests a device pin, a pin step.
 class RecordLoop {
   public:
-    RecordLoop(const BoardSettings& settings, TextWriter& listing, ConversionSummary& summary,
-               BoardLists& lists)
-        : steps_(settings.options),
+    RecordLoop(const BoardSettings& settings, TextWriter& listing, bool listingKept,
+               ConversionSummary& summary, BoardLists& lists)
+        : listingKept_(listingKept),
+          steps_(settings.options),
           observer_(settings.observer),
           listing_(listing),
           summary_(summary),
@@ -41,12 +42,16 @@ class RecordLoop {
                 ++summary_.droppedRecords;
                 break;
             case StepKind::Skipped:
-                writeSkippedStepLines(steps_.fields().step, listing_);
+                if (listingKept_) {
+                    writeSkippedStepLines(steps_.fields().step, listing_);
+                }
                 ++summary_.steps;
                 ++summary_.skippedSteps;
                 break;
             case StepKind::Decoded:
-                writeStepLines(steps_.fields(), steps_.options().variant, listing_);
+                if (listingKept_) {
+                    writeStepLines(steps_.fields(), steps_.options().variant, listing_);
+                }
                 ++summary_.steps;
                 if (const auto selected =
                         selectPinStep(steps_.fields(), record.typeCode, lists_.names)) {
@@ -63,6 +68,7 @@ class RecordLoop {
     const RunCounters& counters() const { return steps_.counters(); }
 
   private:
+    bool listingKept_;  // a listing that goes nowhere is not formatted
     StepSequence steps_;
     RecordObserver* observer_;
     TextWriter& listing_;
@@ -125,7 +131,7 @@ ConversionSummary convertBoardKeeping(ByteSource& input, const BoardSettings& se
     {
         TextWriter listing(outputs.listing);
         writeListingHeader(settings.title, settings.options.variant, settings.at, listing);
-        RecordLoop loop(settings, listing, summary, lists);
+        RecordLoop loop(settings, listing, !outputs.listing.discards(), summary, lists);
         readRecords(input, loop, summary);
         listing.flush();
         counters = loop.counters();

@@ -47,9 +47,19 @@ class ZemraConvertDiff : public ::testing::Test {
     testing::TempFolder folder;
 };
 
+// The output after its header: three lines of text, one of JSON.
+std::string afterHeader(const std::string& out, bool json) {
+    std::size_t at = 0;
+    for (int line = 0; line < (json ? 1 : 3) && at != std::string::npos; ++line) {
+        at = out.find('\n', at);
+        at = at == std::string::npos ? at : at + 1;
+    }
+    return at == std::string::npos ? "" : out.substr(at);
+}
+
 constexpr const char* kNoChange =
-    "0 steps added, 0 removed, 0 changed; 0 ICs added, 0 removed, 0 pin counts changed, 0 IC "
-    "pins changed\n";
+    "0 steps added, 0 removed, 0 changed, 0 moved; 0 ICs added, 0 removed, 0 pin counts changed, "
+    "0 IC pins changed; 0 checks added, 0 resolved\n";
 
 struct StatusCase {
     std::string behaviour;
@@ -66,7 +76,8 @@ TEST_P(DiffStatus, EndsAsDiffEnds) {
     const testing::ProgramResult result = run(c.arguments);
     EXPECT_EQ(result.exitStatus, c.exitStatus);
     if (c.out != "*") {
-        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(afterHeader(result.out, c.arguments.find("--report=json") != std::string::npos),
+                  c.out);
     }
     EXPECT_NE(result.err.find(c.errPart), std::string::npos) << result.err;
     // Nothing is converted.
@@ -78,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
     Revisions, DiffStatus,
     ::testing::ValuesIn(std::vector<StatusCase>{
         {"SameFileIsNoChange", "--diff old.cmp old.cmp", 0, kNoChange, ""},
-        {"SameBoardsAsJsonPrintNothing", "--diff --report=json old.cmp old.cmp", 0, "", ""},
+        {"SameBoardsAsJsonPrintOnlyTheHeader", "--diff --report=json old.cmp old.cmp", 0, "", ""},
         {"RevisedBoardDiffers", "--diff old.cmp new.cmp", 1, "*", ""},
         {"MissingFileIsTrouble", "--diff old.cmp gone.cmp", 2, "", "gone.cmp"},
         {"OneFileIsAUsageError", "--diff old.cmp", 2, "", "--diff needs two files"},
@@ -89,21 +100,22 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ZemraConvertDiff, JsonLinesNameEachChange) {
     const testing::ProgramResult result = run("--diff --report=json old.cmp new.cmp");
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.out,
+    EXPECT_EQ(afterHeader(result.out, true),
               "{\"change\":\"changed\",\"partName\":\"R1\",\"oldStep\":1,\"newStep\":1,"
               "\"fields\":{\"standardValue\":[4700,5600]}}\n"
               "{\"change\":\"changed\",\"partName\":\"U1_3\",\"oldStep\":4,\"newStep\":4,"
               "\"fields\":{\"hiPin\":[23,60]}}\n"
               "{\"change\":\"removed\",\"partName\":\"C1\",\"oldStep\":9,\"newStep\":null}\n"
               "{\"change\":\"icPin\",\"ic\":\"U1\",\"pin\":3,\"oldTesterPin\":23,"
-              "\"newTesterPin\":60}\n");
+              "\"newTesterPin\":60,\"oldSourceStep\":4,\"oldSourcePartName\":\"U1_3\","
+              "\"newSourceStep\":4,\"newSourcePartName\":\"U1_3\"}\n");
 }
 
 TEST_F(ZemraConvertDiff, TextShowsTheChangedFieldsAndCounts) {
     const testing::ProgramResult result = run("--diff old.cmp new.cmp");
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(
-        result.out,
+        afterHeader(result.out, false),
         "changed: old step 1, new step 1, R1\n"
         "    Stand-V: 4.70K -> 5.60K\n"
         "    record standardValue: 4700 -> 5600\n"
@@ -113,9 +125,9 @@ TEST_F(ZemraConvertDiff, TextShowsTheChangedFieldsAndCounts) {
         "removed: old step 9, C1\n"
         "       9 C1              0.10UF   B2    3    4     5     0     0     0   300     0 C\n"
         "                0.0      0.10UF   20   20    0     0     0     0     0   0.0   0.0\n"
-        "IC U1 pin 3: tester pin 23 -> 60\n"
-        "0 steps added, 1 removed, 2 changed; 0 ICs added, 0 removed, 0 pin counts "
-        "changed, 1 IC pin changed\n");
+        "IC U1 pin 3: tester pin 23 -> 60 (step 4 U1_3 -> step 4 U1_3)\n"
+        "0 steps added, 1 removed, 2 changed, 0 moved; 0 ICs added, 0 removed, 0 pin counts "
+        "changed, 1 IC pin changed; 0 checks added, 0 resolved\n");
 }
 
 TEST_F(ZemraConvertDiff, PageDrawsTheChangedPinsAndCarriesTheChanges) {
@@ -169,6 +181,119 @@ TEST_P(ChangedRevisions, AreNamedInTheError) {
 
 INSTANTIATE_TEST_SUITE_P(ZemraConvertDiff, ChangedRevisions,
                          ::testing::Values("old.cmp", "new.cmp"));
+
+TEST_F(ZemraConvertDiff, HeaderNamesTheProgramOptionsFilesSizesAndHashes) {
+    const testing::ProgramResult text = run("--diff --reverse-pins old.cmp new.cmp");
+    EXPECT_TRUE(text.out.starts_with("zemra-convert ")) << text.out;
+    EXPECT_NE(text.out.find(" --diff, for the KX740 FE/FR, Hi and Lo pins of voltage steps "
+                            "exchanged\nold: old.cmp: 1920 bytes, SHA-256 "),
+              std::string::npos)
+        << text.out;
+    const std::size_t newLine = text.out.find("\nnew: new.cmp: 1856 bytes, SHA-256 ");
+    ASSERT_NE(newLine, std::string::npos) << text.out;
+    const std::string hash = text.out.substr(newLine + 35, 64);
+    EXPECT_EQ(text.out.substr(newLine + 35 + 64, 1), "\n");
+    EXPECT_EQ(hash.find_first_not_of("0123456789abcdef"), std::string::npos) << hash;
+    const testing::ProgramResult json = run("--diff --report=json old.cmp new.cmp");
+    EXPECT_TRUE(json.out.starts_with("{\"change\":\"header\",\"version\":")) << json.out;
+    EXPECT_NE(json.out.find("\"variant\":\"KX740 FE/FR\",\"reversePins\":false,\"old\":{"
+                            "\"file\":\"old.cmp\",\"size\":1920,\"sha256\":\""),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("\"new\":{\"file\":\"new.cmp\",\"size\":1856,\"sha256\":\"" + hash),
+              std::string::npos);
+}
+
+TEST_F(ZemraConvertDiff, DifferentBoardsAreComparedWithAWarning) {
+    std::string other;
+    for (int step = 1; step <= 10; ++step) {
+        RecordBuilder record;
+        record.name("X" + std::to_string(step)).typeCode(1).pins(step, step + 1);
+        other.append(reinterpret_cast<const char*>(record.bytes().data()), 64);
+    }
+    writeFile(folder / "other.cmp", other);
+    const testing::ProgramResult result = run("--diff --html diff.html old.cmp other.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.err.find("the two files look like different boards"), std::string::npos)
+        << result.err;
+    EXPECT_NE(result.out.find("10 steps added, 29 removed"), std::string::npos) << result.out;
+    const std::string page = readFile(folder / "diff.html");
+    EXPECT_NE(page.find("the two files look like different boards"), std::string::npos);
+    EXPECT_EQ(run("--diff old.cmp new.cmp").err, "");
+}
+
+// The two-IC board with its first three diode steps moved after U1 pin 8's, and its resistor
+// moved to the end with another value.
+std::string movedTwoIcBoard() {
+    const std::string board = testing::twoIcBoard();
+    RecordBuilder resistor;
+    resistor.name("R1").lc("A1").typeCode(1).pins(1, 2).actual(470, 0x15).standard(5600, 0x14);
+    resistor.limits(5, 5);
+    std::string moved = board.substr(64, 7 * 64);
+    moved = moved.substr(3 * 64) + moved.substr(0, 3 * 64);
+    return moved + board.substr(8 * 64) +
+           std::string(reinterpret_cast<const char*>(resistor.bytes().data()), 64);
+}
+
+TEST_F(ZemraConvertDiff, MovedRunIsOneEntryAndAMovedChangedStepShowsItsColumns) {
+    writeFile(folder / "moved.cmp", movedTwoIcBoard());
+    const testing::ProgramResult result = run("--diff old.cmp moved.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.out.find("moved: old steps 2-4, new steps 5-7, U1_1 to U1_3\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("moved and changed: old step 1, new step 29, R1\n"
+                              "    Stand-V: 4.70K -> 5.60K\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("0 steps added, 0 removed, 1 changed, 4 moved;"), std::string::npos);
+    const testing::ProgramResult json = run("--diff --report=json old.cmp moved.cmp");
+    EXPECT_NE(json.out.find("{\"change\":\"moved\",\"partName\":\"U1_2\",\"oldStep\":3,"
+                            "\"newStep\":6}\n"),
+              std::string::npos)
+        << json.out;
+}
+
+// The number of times `part` occurs in `text`.
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST_F(ZemraConvertDiff, PageMarksMovesUnresolvedPinsAndChecksAndFiltersThem) {
+    std::string broken = movedTwoIcBoard();
+    broken.erase(64, 64);  // U1 pin 5's diode step: the pin loses its tester pin
+    writeFile(folder / "broken.cmp", broken);
+    const testing::ProgramResult result = run("--diff --html diff.html old.cmp broken.cmp");
+    EXPECT_EQ(result.exitStatus, 1);
+    EXPECT_NE(result.out.find("IC U1 pin 5: tester pin 25 -> 0 (step 6 U1_5 -> no step) (error: "
+                              "unresolved)\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("check added: error unresolved-ic-pin"), std::string::npos);
+    const std::string page = readFile(folder / "diff.html");
+    const std::size_t counts = page.find("<table class=\"counts\">");
+    const std::string countsTable = page.substr(counts, page.find("</table>", counts) - counts);
+    EXPECT_EQ(occurrences(countsTable, "<th>"), occurrences(countsTable, "<td"));
+    EXPECT_NE(page.find("<tr class=\"moved\" data-severity=\"moved\"><td>moved</td><td "
+                        "class=\"number\">2-4 → 4-6</td>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<g class=\"pin changed unresolved\" data-ic=\"U1\" data-pin=\"5\" "
+                        "data-old-tester-pin=\"25\" data-new-tester-pin=\"0\" "
+                        "data-old-source-step=\"6\""),
+              std::string::npos);
+    EXPECT_NE(page.find("<tr class=\"error check-added\" data-severity=\"error\">"),
+              std::string::npos);
+    EXPECT_NE(page.find("<select data-severity=\"diff-steps\">"), std::string::npos);
+    EXPECT_NE(page.find("@media print"), std::string::npos);
+    // Headings in order: one h1, then h2 sections.
+    EXPECT_EQ(occurrences(page, "<h1"), 1U);
+    EXPECT_EQ(occurrences(page, "<h3"), 0U);
+    EXPECT_EQ(occurrences(page, "<h2"), 4U);
+}
 
 }  // namespace
 }  // namespace zemra

@@ -2,7 +2,10 @@
 // changes are those that the two .icp files show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <map>
+#include <ranges>
 #include <set>
 
 #include "behaviour_name.h"
@@ -32,9 +35,11 @@ class ChangeLines : public DiffReceiver {
             lines.push_back("added " + std::to_string(change.after->fields.step) + " " +
                             std::string(change.after->fields.partsN.view()));
         } else {
-            std::string line = "changed " + std::to_string(change.before->fields.step) + ">" +
-                               std::to_string(change.after->fields.step) + " " +
-                               std::string(change.after->fields.partsN.view());
+            std::string line =
+                std::string(change.kind == StepChangeKind::Moved ? "moved " : "changed ") +
+                std::to_string(change.before->fields.step) + ">" +
+                std::to_string(change.after->fields.step) + " " +
+                std::string(change.after->fields.partsN.view());
             for (const ColumnChange& column :
                  changedColumns(change.before->columns, change.after->columns, false)) {
                 line += " " + std::string(column.column->heading);
@@ -62,17 +67,45 @@ class ChangeLines : public DiffReceiver {
         }
     }
 
+    void takeCheck(const CheckChange& change) override {
+        checks.push_back(
+            std::string(change.kind == CheckChangeKind::Added ? "checkAdded " : "checkResolved ") +
+            std::string(checkIdText(change.check->id)) + " " + change.check->sentence);
+    }
+
     static std::string icPinLine(const std::string& ic, int pin, int before, int after) {
         return "icPin " + ic + " " + std::to_string(pin) + ": " + std::to_string(before) + ">" +
                std::to_string(after);
     }
 
     std::vector<std::string> lines;
+    std::vector<std::string> checks;
+};
+
+// Each IC pin change's source steps: "U1 3: 4 U1_3 > 9 U1_3".
+class RecordSources : public DiffReceiver {
+  public:
+    void takeStep(const StepChange& /*change*/) override {}
+    void takeIc(const IcChange& change) override {
+        if (change.kind != IcChangeKind::Pin) {
+            return;
+        }
+        const auto text = [](const StepRef* step) {
+            return step == nullptr
+                       ? std::string("none")
+                       : std::to_string(step->step) + " " + std::string(step->partName.view());
+        };
+        sources.push_back(std::string(change.name) + " " + std::to_string(change.pin) + ": " +
+                          text(change.oldSource) + " > " + text(change.newSource));
+    }
+
+    std::vector<std::string> sources;
 };
 
 struct Compared {
     std::vector<std::string> lines;
     bool same = false;
+    std::vector<std::string> checks;
 };
 
 Compared compare(const Bytes& before, const Bytes& after, DecodeOptions options = {}) {
@@ -84,7 +117,7 @@ Compared compare(const Bytes& before, const Bytes& after, DecodeOptions options 
     for (const std::string_view output : counts.otherOutputs) {
         receiver.lines.push_back("output " + std::string(output));
     }
-    return {receiver.lines, counts.same()};
+    return {receiver.lines, counts.same(), receiver.checks};
 }
 
 // Each IC pin's tester pin as the .icp shows it, by IC name and pin.
@@ -152,6 +185,13 @@ Bytes withoutRecord(Bytes board, std::size_t index) {
 Bytes withRecordAt(Bytes board, std::size_t index, const RecordBuilder& record) {
     return board.insert(index * 64, recordBytes(record));
 }
+// The `count` records from `from` taken out and put back before record `to` of what is left.
+Bytes withRecordsMoved(const Bytes& board, std::size_t from, std::size_t count, std::size_t to) {
+    const Bytes run = board.substr(from * 64, count * 64);
+    Bytes rest = board;
+    rest.erase(from * 64, count * 64);
+    return rest.insert(to * 64, run);
+}
 Bytes withByte(Bytes board, std::size_t offset, unsigned value) {
     board[offset] = static_cast<char>(value);
     return board;
@@ -204,6 +244,14 @@ std::vector<DiffCase> diffCases() {
         {"LcOfAChangedStepChangesTheSettings",
          withRecord(board, 0, RecordBuilder(resistor).lc("Z9")),
          {"changed 1>1 R1 LC Stand-V", "output .scp"}},
+        {"StepMovedToTheEndIsOneMove", withRecordsMoved(board, 0, 1, 28), {"moved 1>29 R1"}},
+        {"StepMovedForwardIsOneMove", withRecordsMoved(board, 8, 1, 0), {"moved 9>1 C1"}},
+        {"MovedRunIsAMovePerStep",
+         withRecordsMoved(board, 1, 3, 5),
+         {"moved 2>6 U1_1", "moved 3>7 U1_2", "moved 4>8 U1_3"}},
+        {"MovedStepWithAnotherValueIsMovedAndChanged",
+         withRecordsMoved(withRecord(board, 0, resistor), 0, 1, 28),
+         {"moved 1>29 R1 Stand-V"}},
         {"Kx740eComparesItsOwnListing",
          withRecord(board, 0, resistor),
          {"changed 1>1 R1 Stand-V"},
@@ -276,6 +324,92 @@ INSTANTIATE_TEST_SUITE_P(
          "changed"},
     }),
     testing::BehaviourName());
+
+struct CheckCase {
+    std::string behaviour;
+    Bytes before;  // the two-IC board, edited
+    Bytes after;
+    std::vector<std::string> expected;
+};
+
+std::vector<CheckCase> checkCases() {
+    const Bytes board = testing::twoIcBoard();
+    RecordBuilder resistor;
+    resistor.name("R1").lc("A1").typeCode(1).pins(1, 1).actual(470, 0x15).standard(4700, 0x14);
+    resistor.limits(5, 5);
+    const Bytes twoC1 = withRecordAt(board, 9, RecordBuilder().name("C1").typeCode(4).pins(3, 4));
+    return {
+        {"SameBoardsGainNoCheck", board, board, {}},
+        {"SameHiAndLoPinIsAnErrorGained",
+         board,
+         withRecord(board, 0, resistor),
+         {"checkAdded same-hi-lo-pin Hi-P and Lo-P are both tester pin 1: the step measures "
+          "between a pin and itself"}},
+        {"RepeatedNameIsGained",
+         board,
+         twoC1,
+         {"checkAdded duplicate-part-name part name \"C1\" is also the name of step 9"}},
+        {"RepeatedNameRemovedIsResolved",
+         twoC1,
+         board,
+         {"checkResolved duplicate-part-name part name \"C1\" is also the name of step 9"}},
+        {"ShiftedStepNumbersGainNoCheck",
+         twoC1,
+         withRecordAt(twoC1, 0, RecordBuilder().name("R9").typeCode(1).pins(1, 2)),
+         {}},
+        {"DroppedDiodeStepLeavesAnUnresolvedPin",
+         board,
+         withoutRecord(board, 3),
+         // U1's pin 7 was unresolved already: its check now names pin 3 too.
+         {"checkAdded unresolved-ic-pin IC \"U1\": 2 of its 8 pins have tester pin 0 in the "
+          ".icp: 3 (ICP 3), 7 (ICP 7)",
+          "checkResolved unresolved-ic-pin IC \"U1\": 1 of its 8 pins have tester pin 0 in the "
+          ".icp: 7 (ICP 7)"}},
+    };
+}
+
+class BoardDiffChecks : public ::testing::TestWithParam<CheckCase> {};
+
+TEST_P(BoardDiffChecks, ReportsTheChecksGainedAndResolved) {
+    const CheckCase& c = GetParam();
+    EXPECT_EQ(compare(c.before, c.after).checks, c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoIcBoard, BoardDiffChecks, ::testing::ValuesIn(checkCases()),
+                         testing::BehaviourName());
+
+// Each IC pin change names the steps that gave its old and its new tester pin.
+TEST(BoardDiffSources, NameTheDiodeStepsOfAChangedPin) {
+    const Bytes before = testing::twoIcBoard();
+    RecordSources receiver;
+    const auto opener = [](const Bytes& bytes) {
+        return [&bytes] { return std::make_unique<MemorySource>(std::as_bytes(std::span(bytes))); };
+    };
+    const Bytes after = withRecordAt(before, 8, diodeStep("U1-3", 60));
+    compareBoards(opener(before), opener(after), {}, receiver);
+    EXPECT_EQ(receiver.sources, std::vector<std::string>{"U1 3: 4 U1_3 > 9 U1_3"});
+}
+
+// A run of named steps of no IC moved far on in a generated board: moves only, one per step.
+TEST(GeneratedBoardMove, IsReportedAsMovesAlone) {
+    const std::vector<std::byte> generated = generateBoard(5, 4000);
+    const Bytes before(reinterpret_cast<const char*>(generated.data()), generated.size());
+    const auto plainPart = [&](std::size_t index) {
+        const char first = before[index * 64 + 52];
+        return std::isalpha(static_cast<unsigned char>(first)) != 0 && first != 'U' && first != 'I';
+    };
+    std::size_t from = 500;
+    constexpr std::size_t kRun = 20;
+    while (!std::ranges::all_of(std::views::iota(from, from + kRun), plainPart)) {
+        ++from;
+    }
+    const Compared compared = compare(before, withRecordsMoved(before, from, kRun, 3000));
+    ASSERT_EQ(compared.lines.size(), kRun);
+    for (const std::string& line : compared.lines) {
+        EXPECT_TRUE(line.starts_with("moved ")) << line;
+    }
+    EXPECT_FALSE(compared.same);
+}
 
 }  // namespace
 }  // namespace zemra

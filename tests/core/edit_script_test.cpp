@@ -71,6 +71,14 @@ INSTANTIATE_TEST_SUITE_P(Keys, EditScripts,
                          }),
                          testing::BehaviourName());
 
+TEST(EditScript, NamesTheKeysThatRepeatInEachSequence) {
+    const EditScript script = findEditScript(keysOf("ABRRBCR"), keysOf("RXYXR"));
+    EXPECT_EQ(script.repeatedBefore, keysOf("BR"));
+    EXPECT_EQ(script.repeatedAfter, keysOf("RX"));
+    // A key that the other sequence has once still pairs there.
+    EXPECT_EQ(scriptText("ABRRBCR", "RXYXR", script), "-A -B =R +X +Y +X =R -B -C -R");
+}
+
 // The number of keys that a longest common subsequence keeps, by dynamic programming.
 std::size_t commonLength(const std::vector<std::uint64_t>& xs,
                          const std::vector<std::uint64_t>& ys) {
