@@ -75,7 +75,8 @@ Expected expectedOf(const std::string& board, DecodeOptions options,
     {
         MemorySource input(std::as_bytes(std::span(board)));
         StepCursor cursor(input, options);
-        while (const ListedStep* step = cursor.next()) {
+        while (ListedStep* step = cursor.next()) {
+            listColumns(*step, options.variant);
             expected.steps.push_back(step->columns);
         }
     }
