@@ -29,6 +29,28 @@ Json sourceName(const StepRef* source) {
     return source == nullptr ? Json() : Json(byteText(source->partName.view()));
 }
 
+// Every column the step's listing shows but its number, by heading, as the listing shows it.
+Json everyColumnJson(const ListedColumns& columns) {
+    Json object = Json::object();
+    for (const ListingColumn* column : headedColumns()) {
+        if (column->id == ColumnId::Step || (column->id == ColumnId::Type && !columns.hasType)) {
+            continue;
+        }
+        object[std::string(column->heading)] = byteText(columnText(columns, column->id));
+    }
+    return object;
+}
+
+// The columns that differ, by heading: [before, after] as the listings show them.
+Json changedColumnsJson(const ListedColumns& before, const ListedColumns& after) {
+    Json object = Json::object();
+    for (const ColumnChange& change : changedColumns(before, after, true)) {
+        object[std::string(change.column->heading)] =
+            Json::array({byteText(change.before), byteText(change.after)});
+    }
+    return object;
+}
+
 std::string_view changeName(StepChangeKind kind) {
     switch (kind) {
         case StepChangeKind::Added:
@@ -52,7 +74,11 @@ Json stepChangeJson(const StepChange& change) {
     object["partName"] = byteText(named.fields.partsN);
     object["oldStep"] = stepNumber(change.before);
     object["newStep"] = stepNumber(change.after);
+    if (change.kind == StepChangeKind::Added || change.kind == StepChangeKind::Removed) {
+        object["columns"] = everyColumnJson(named.columns);
+    }
     if (change.kind == StepChangeKind::Changed || change.movedAndChanged()) {
+        object["columns"] = changedColumnsJson(change.before->columns, change.after->columns);
         Json fields = Json::object();
         for (const RecordFieldChange& field : changedRecordFields(*change.before, *change.after)) {
             fields[std::string(field.name)] =

@@ -100,15 +100,22 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ZemraConvertDiff, JsonLinesNameEachChange) {
     const testing::ProgramResult result = run("--diff --report=json old.cmp new.cmp");
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(afterHeader(result.out, true),
-              "{\"change\":\"changed\",\"partName\":\"R1\",\"oldStep\":1,\"newStep\":1,"
-              "\"fields\":{\"standardValue\":[4700,5600]}}\n"
-              "{\"change\":\"changed\",\"partName\":\"U1_3\",\"oldStep\":4,\"newStep\":4,"
-              "\"fields\":{\"hiPin\":[23,60]}}\n"
-              "{\"change\":\"removed\",\"partName\":\"C1\",\"oldStep\":9,\"newStep\":null}\n"
-              "{\"change\":\"icPin\",\"ic\":\"U1\",\"pin\":3,\"oldTesterPin\":23,"
-              "\"newTesterPin\":60,\"oldSourceStep\":4,\"oldSourcePartName\":\"U1_3\","
-              "\"newSourceStep\":4,\"newSourcePartName\":\"U1_3\"}\n");
+    EXPECT_EQ(
+        afterHeader(result.out, true),
+        "{\"change\":\"changed\",\"partName\":\"R1\",\"oldStep\":1,\"newStep\":1,"
+        "\"columns\":{\"Stand-V\":[\"4.70K\",\"5.60K\"]},"
+        "\"fields\":{\"standardValue\":[4700,5600]}}\n"
+        "{\"change\":\"changed\",\"partName\":\"U1_3\",\"oldStep\":4,\"newStep\":4,"
+        "\"columns\":{\"Hi-P\":[\"23\",\"60\"]},\"fields\":{\"hiPin\":[23,60]}}\n"
+        "{\"change\":\"removed\",\"partName\":\"C1\",\"oldStep\":9,\"newStep\":null,"
+        "\"columns\":{\"Parts-N\":\"C1\",\"Actual-V\":\"0.10UF\",\"LC\":\"B2\",\"Hi-P\":\"3\","
+        "\"Lo-P\":\"4\",\"G-P1\":\"5\",\"G-P2\":\"0\",\"G-P3\":\"0\",\"G-P4\":\"0\","
+        "\"G-P5\":\"300\",\"Skip\":\"0\",\"Type\":\"C\",\"Meas-V\":\"0.0\","
+        "\"Stand-V\":\"0.10UF\",\"+Lm%\":\"20\",\"-Lm%\":\"20\",\"DLY\":\"0\",\"MODE\":\"0\","
+        "\"AVGE\":\"0\",\"RPT\":\"0\",\"SMP\":\"0\",\"OFFSET\":\"0.0\",\"DEV%\":\"0.0\"}}\n"
+        "{\"change\":\"icPin\",\"ic\":\"U1\",\"pin\":3,\"oldTesterPin\":23,"
+        "\"newTesterPin\":60,\"oldSourceStep\":4,\"oldSourcePartName\":\"U1_3\","
+        "\"newSourceStep\":4,\"newSourcePartName\":\"U1_3\"}\n");
 }
 
 TEST_F(ZemraConvertDiff, TextShowsTheChangedFieldsAndCounts) {
