@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
 #include <string>
 #include <unordered_map>
 
@@ -10,6 +11,8 @@
 #include "diff/ic_pin_changes.h"
 #include "diff/revision_print.h"
 #include "diff/step_moves.h"
+#include "diff/steps_read_ahead.h"
+#include "diff/walked_steps.h"
 #include "io/fingerprint.h"
 #include "report/ic_checks.h"
 #include "report/record_checks.h"
@@ -24,17 +27,15 @@ RevisionPrint printRevision(const RevisionOpener& open, const DecodeOptions& opt
 
 using StepsByNumber = std::unordered_map<std::int64_t, StepRef>;
 
-// One revision read a second time, step by step, checked against what the first pass saw. On the
-// way it finds the part names that repeat, among those whose key repeats (which the first pass
-// left out so as not to keep every name), and keeps the steps of `wanted` (sorted step numbers).
-class RevisionSteps {
+// One revision read a second time, step by step. On the way it finds the part names that
+// repeat, among those whose key repeats (which the first pass left out so as not to keep every
+// name), and keeps the steps of `wanted` (sorted step numbers).
+class RevisionSteps : public WalkedSteps {
   public:
-    RevisionSteps(RevisionSide side, const RevisionOpener& open, const DecodeOptions& options,
-                  RevisionPrint& print, std::vector<std::uint64_t> repeated,
-                  std::vector<std::int64_t> wanted, StepsByNumber& kept)
-        : side_(side),
-          variant_(options.variant),
-          input_(open()),
+    RevisionSteps(const RevisionOpener& open, const DecodeOptions& options, RevisionPrint& print,
+                  std::vector<std::uint64_t> repeated, std::vector<std::int64_t> wanted,
+                  StepsByNumber& kept)
+        : input_(open()),
           source_(*input_),
           cursor_(source_, options),
           print_(print),
@@ -42,28 +43,16 @@ class RevisionSteps {
           wanted_(std::move(wanted)),
           kept_(kept) {}
 
-    // The next step, which the first pass listed too, without its listing columns.
-    ListedStep& next() {
+    // Without its listing columns.
+    ListedStep* nextOrNone() override {
         ListedStep* step = cursor_.next();
-        if (step == nullptr) {
-            throw RevisionChanged(side_);
+        if (step != nullptr) {
+            look(*step);
         }
-        look(*step);
-        return *step;
-    }
-
-    // The step with its listing columns.
-    ListedStep& listed(ListedStep& step) const {
-        listColumns(step, variant_);
         return step;
     }
 
-    // Reads to the end, and makes sure the bytes were those of the first pass.
-    void finish() {
-        if (cursor_.next() != nullptr || source_.finish() != print_.input) {
-            throw RevisionChanged(side_);
-        }
-    }
+    bool sameBytes() override { return source_.finish() == print_.input; }
 
   private:
     void look(const ListedStep& step) {
@@ -87,8 +76,6 @@ class RevisionSteps {
         }
     }
 
-    RevisionSide side_;
-    TesterVariant variant_;
     std::unique_ptr<ByteSource> input_;
     FingerprintingSource source_;
     StepCursor cursor_;
@@ -147,13 +134,48 @@ void checkWholeRevision(RevisionPrint& print, const StepsByNumber& steps) {
         print.checks);
 }
 
+// One revision's steps as the walk takes them: as many as the first pass listed, and the same
+// bytes, or the revision changed between the passes.
+class WalkSide {
+  public:
+    WalkSide(WalkedSteps& steps, RevisionSide side, TesterVariant variant)
+        : steps_(steps), side_(side), variant_(variant) {}
+
+    // The next step, which the first pass listed too, without its listing columns.
+    ListedStep& next() {
+        ListedStep* step = steps_.nextOrNone();
+        if (step == nullptr) {
+            throw RevisionChanged(side_);
+        }
+        return *step;
+    }
+
+    // The step with its listing columns.
+    ListedStep& listed(ListedStep& step) const {
+        listColumns(step, variant_);
+        return step;
+    }
+
+    // Reads to the end, and makes sure the bytes were those of the first pass.
+    void finish() {
+        if (steps_.nextOrNone() != nullptr || !steps_.sameBytes()) {
+            throw RevisionChanged(side_);
+        }
+    }
+
+  private:
+    WalkedSteps& steps_;
+    RevisionSide side_;
+    TesterVariant variant_;
+};
+
 // Walks the edit script over both revisions: the steps it removes and adds at each place, then
 // the pair after them, which has changed when its listing columns differ. Of a move, the side that
 // the walk reaches first waits for the other, and the move is reported there.
 class StepWalk {
   public:
-    StepWalk(const EditScript& script, const StepMoves& moves, RevisionSteps& before,
-             RevisionSteps& after, DiffReceiver& receiver, DiffCounts& counts)
+    StepWalk(const EditScript& script, const StepMoves& moves, WalkSide& before, WalkSide& after,
+             DiffReceiver& receiver, DiffCounts& counts)
         : script_(script),
           moves_(moves),
           before_(before),
@@ -255,8 +277,8 @@ class StepWalk {
 
     const EditScript& script_;
     const StepMoves& moves_;
-    RevisionSteps& before_;
-    RevisionSteps& after_;
+    WalkSide& before_;
+    WalkSide& after_;
     DiffReceiver& receiver_;
     DiffCounts& counts_;
     std::size_t oldIndex_ = 0;
@@ -290,8 +312,12 @@ bool DiffCounts::same() const {
 
 DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& after,
                          const DecodeOptions& options, DiffReceiver& receiver) {
+    // The first passes share nothing, so the two revisions are read side by side. The old one's
+    // failure is the one reported when both fail, as when they were read one after the other.
+    std::future<RevisionPrint> newPrinting =
+        std::async(std::launch::async, [&] { return printRevision(after, options); });
     RevisionPrint oldPrint = printRevision(before, options);
-    RevisionPrint newPrint = printRevision(after, options);
+    RevisionPrint newPrint = newPrinting.get();
     receiver.takeRevisions(oldPrint.input, newPrint.input);
     DiffCounts counts;
     IcChanges ics;
@@ -308,10 +334,14 @@ DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& aft
         const StepMoves moves = findStepMoves(script, oldPrint.stepKeys, newPrint.stepKeys);
         oldPrint.stepKeys = {};
         newPrint.stepKeys = {};
-        RevisionSteps oldWalk(RevisionSide::Old, before, options, oldPrint, script.repeatedBefore,
+        RevisionSteps oldRead(before, options, oldPrint, script.repeatedBefore,
                               wantedSteps(oldPrint, ics.changes, true), oldSteps);
-        RevisionSteps newWalk(RevisionSide::New, after, options, newPrint, script.repeatedAfter,
+        RevisionSteps newRead(after, options, newPrint, script.repeatedAfter,
                               wantedSteps(newPrint, ics.changes, false), newSteps);
+        // The new revision is decoded on a thread of its own while the walk takes the old one.
+        StepsReadAhead newReadAhead(newRead);
+        WalkSide oldWalk(oldRead, RevisionSide::Old, options.variant);
+        WalkSide newWalk(newReadAhead, RevisionSide::New, options.variant);
         StepWalk(script, moves, oldWalk, newWalk, receiver, counts).walk();
         oldWalk.finish();
         newWalk.finish();

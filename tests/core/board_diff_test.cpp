@@ -7,6 +7,7 @@
 #include <map>
 #include <ranges>
 #include <set>
+#include <stdexcept>
 
 #include "behaviour_name.h"
 #include "board_generator.h"
@@ -410,6 +411,95 @@ TEST(GeneratedBoardMove, IsReportedAsMovesAlone) {
     }
     EXPECT_FALSE(compared.same);
 }
+
+}  // namespace
+}  // namespace zemra
+
+namespace zemra {
+namespace {
+
+// What happens to one revision when it is opened the second time.
+enum class SecondOpen { FailsMidway, IsShorter, IsLonger };
+
+struct SecondPassCase {
+    const char* behaviour;
+    RevisionSide side;
+    SecondOpen second;
+
+    friend void PrintTo(const SecondPassCase& c, std::ostream* out) { *out << c.behaviour; }
+};
+
+// Gives `bytes` on the first open; on the second, a read that fails after `failAfter` bytes, or
+// other bytes.
+class SecondOpenSource : public ByteSource {
+  public:
+    SecondOpenSource(std::span<const std::byte> bytes, std::size_t failAfter)
+        : inner_(bytes), failAfter_(failAfter) {}
+    std::size_t read(std::span<std::byte> buffer) override {
+        if (read_ >= failAfter_) {
+            throw std::runtime_error("the disk failed");
+        }
+        const std::size_t count =
+            inner_.read(buffer.first(std::min(buffer.size(), failAfter_ - read_)));
+        read_ += count;
+        return count;
+    }
+    std::uint64_t expectedSize() const override { return inner_.expectedSize(); }
+
+  private:
+    MemorySource inner_;
+    std::size_t failAfter_;
+    std::size_t read_ = 0;
+};
+
+class SecondPass : public ::testing::TestWithParam<SecondPassCase> {};
+
+// The new revision is read ahead on a thread of its own: whatever goes wrong there reaches the
+// caller as it does for the old one, and nothing waits for ever.
+TEST_P(SecondPass, FailureOfEitherRevisionReachesTheCaller) {
+    const SecondPassCase& c = GetParam();
+    const std::vector<std::byte> generated = generateBoard(9, 20000);
+    const Bytes board(reinterpret_cast<const char*>(generated.data()), generated.size());
+    const Bytes revised = withRecordAt(board, 100, diodeStep("U1-3", 60));
+    const Bytes shorter = revised.substr(0, revised.size() - 64);
+    const Bytes longer = revised + revised.substr(0, 64);
+    int opens = 0;
+    const auto opener = [&](const Bytes& bytes, RevisionSide side) -> RevisionOpener {
+        return [&, side]() -> std::unique_ptr<ByteSource> {
+            const bool changing = side == c.side && ++opens == 2;
+            const Bytes& given = !changing                           ? bytes
+                                 : c.second == SecondOpen::IsShorter ? shorter
+                                 : c.second == SecondOpen::IsLonger  ? longer
+                                                                     : bytes;
+            const std::size_t failAfter = changing && c.second == SecondOpen::FailsMidway
+                                              ? given.size() / 2
+                                              : given.size() + 1;
+            return std::make_unique<SecondOpenSource>(std::as_bytes(std::span(given)), failAfter);
+        };
+    };
+    ChangeLines receiver;
+    try {
+        compareBoards(opener(board, RevisionSide::Old), opener(revised, RevisionSide::New), {},
+                      receiver);
+        ADD_FAILURE() << "no failure";
+    } catch (const RevisionChanged& changed) {
+        EXPECT_NE(c.second, SecondOpen::FailsMidway);
+        EXPECT_EQ(changed.side(), c.side);
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(c.second, SecondOpen::FailsMidway);
+        EXPECT_STREQ(error.what(), "the disk failed");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EitherRevision, SecondPass,
+    ::testing::Values(SecondPassCase{"OldFailsMidway", RevisionSide::Old, SecondOpen::FailsMidway},
+                      SecondPassCase{"NewFailsMidway", RevisionSide::New, SecondOpen::FailsMidway},
+                      SecondPassCase{"OldIsShorter", RevisionSide::Old, SecondOpen::IsShorter},
+                      SecondPassCase{"NewIsShorter", RevisionSide::New, SecondOpen::IsShorter},
+                      SecondPassCase{"OldIsLonger", RevisionSide::Old, SecondOpen::IsLonger},
+                      SecondPassCase{"NewIsLonger", RevisionSide::New, SecondOpen::IsLonger}),
+    testing::BehaviourName());
 
 }  // namespace
 }  // namespace zemra
