@@ -16,6 +16,11 @@ bool sameField(const DumpField& one, const DumpField& other) {
 
 }  // namespace
 
+bool bothHaveRecords(const StepChange& change) {
+    return change.before != nullptr && change.after != nullptr && change.before->hasRecord &&
+           change.after->hasRecord;
+}
+
 std::vector<RecordFieldChange> changedRecordFields(const ListedStep& before,
                                                    const ListedStep& after) {
     RecordFields oldFields = readRecordFields(before.bytes);

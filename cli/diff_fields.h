@@ -17,6 +17,10 @@ struct RecordFieldChange {
     DumpField after;
 };
 
+// Whether both steps of a change came from records, so that their record fields compare: not
+// where a side is a tester folder.
+bool bothHaveRecords(const StepChange& change);
+
 // The record fields (--dump's columns from partName to guardPin5) that differ.
 std::vector<RecordFieldChange> changedRecordFields(const ListedStep& before,
                                                    const ListedStep& after);

@@ -8,14 +8,17 @@
 
 namespace zemra::cli {
 
-// What a comparison compared: the two files as named (UTF-8) and the options they were decoded
-// under; with their fingerprints once both are read.
+// What a comparison compared: the two files as named (UTF-8; a tester folder by its listing) and
+// the options they were decoded under; with their fingerprints once both are read.
 struct DiffHeader {
     std::string before;
     std::string after;
     DecodeOptions options;
     Fingerprint beforeBytes;
     Fingerprint afterBytes;
+    // A side is a tester folder: its steps have no record, so a changed step is told by every
+    // listing column that differs, and there are no record fields and no board checks.
+    bool testerFolder = false;
 };
 
 // What --diff warns of when fewer than half the steps of the smaller revision pair up.

@@ -79,6 +79,9 @@ Json stepChangeJson(const StepChange& change) {
     }
     if (change.kind == StepChangeKind::Changed || change.movedAndChanged()) {
         object["columns"] = changedColumnsJson(change.before->columns, change.after->columns);
+        if (!bothHaveRecords(change)) {
+            return object;
+        }
         Json fields = Json::object();
         for (const RecordFieldChange& field : changedRecordFields(*change.before, *change.after)) {
             fields[std::string(field.name)] =

@@ -16,6 +16,20 @@ std::string stepText(const ListedStep* step) {
     return step == nullptr ? "" : std::to_string(step->fields.step);
 }
 
+// Whether the steps table shows `column`: the columns a component file sets, or every column
+// where a side is a tester folder.
+bool shownColumn(const ListingColumn& column, bool everyColumn) {
+    return column.id != ColumnId::Step && (column.fromRecord || everyColumn);
+}
+
+std::size_t shownColumnCount(bool everyColumn) {
+    std::size_t count = 0;
+    for (const ListingColumn* column : headedColumns()) {
+        count += shownColumn(*column, everyColumn) ? 1U : 0U;
+    }
+    return count;
+}
+
 std::vector<int> testerPins(const IcPinTable* table, int drawn) {
     std::vector<int> pins(static_cast<std::size_t>(drawn));
     if (table != nullptr) {
@@ -31,7 +45,8 @@ std::vector<int> testerPins(const IcPinTable* table, int drawn) {
 // One row of the steps table: what happened, the step numbers, then the listing's columns, each
 // marked where it differs from `other`'s.
 void appendStepRow(std::string_view change, const ListedStep& step, const ListedStep* other,
-                   const std::string& numbers, std::string_view side, std::string& rows) {
+                   const std::string& numbers, std::string_view side, bool everyColumn,
+                   std::string& rows) {
     rows += "<tr class=\"";
     rows += change;
     // The page script filters a table's rows by their data-severity; here it holds the kind of
@@ -44,7 +59,7 @@ void appendStepRow(std::string_view change, const ListedStep& step, const Listed
     rows += change;
     rows += "</td><td class=\"number\">" + numbers + "</td>";
     for (const ListingColumn* column : headedColumns()) {
-        if (column->id == ColumnId::Step || !column->fromRecord) {
+        if (!shownColumn(*column, everyColumn)) {
             continue;
         }
         // Type is blank where the variant or a "*" step lists none.
@@ -86,13 +101,14 @@ header.page p.version { margin-top: 4px; }
 )css";
 
 // One row for a run of steps that only moved.
-void appendMovedRow(const MovedRun& run, std::string& rows) {
+void appendMovedRow(const MovedRun& run, bool everyColumn, std::string& rows) {
     if (run.empty()) {
         return;
     }
     rows += "<tr class=\"moved\" data-severity=\"moved\"><td>moved</td><td class=\"number\">" +
             stepRange(run.firstOld(), run.lastOld()) + " → " +
-            stepRange(run.firstNew(), run.lastNew()) + "</td><td colspan=\"17\">";
+            stepRange(run.firstNew(), run.lastNew()) + "</td><td colspan=\"" +
+            std::to_string(shownColumnCount(everyColumn)) + "\">";
     appendHtmlBytes(rows, run.firstName());
     if (run.steps() > 1) {
         rows += " … ";
@@ -256,7 +272,7 @@ void DiffPage::takeStep(const StepChange& change) {
     if (moved_.take(change)) {
         return;
     }
-    appendMovedRow(moved_, stepRows_);
+    appendMovedRow(moved_, header_.testerFolder, stepRows_);
     moved_.clear();
     if (moved_.take(change)) {
         return;
@@ -264,27 +280,31 @@ void DiffPage::takeStep(const StepChange& change) {
     const bool moved = change.kind == StepChangeKind::Moved;
     switch (change.kind) {
         case StepChangeKind::Removed:
-            appendStepRow("removed", *change.before, nullptr,
-                          stepText(change.before) + " → ", "old", stepRows_);
+            appendStepRow("removed", *change.before, nullptr, stepText(change.before) + " → ",
+                          "old", header_.testerFolder, stepRows_);
             oldRows_.insert(change.before->fields.step);
             return;
         case StepChangeKind::Added:
-            appendStepRow("added", *change.after, nullptr, " → " + stepText(change.after),
-                          "new", stepRows_);
+            appendStepRow("added", *change.after, nullptr, " → " + stepText(change.after), "new",
+                          header_.testerFolder, stepRows_);
             newRows_.insert(change.after->fields.step);
             return;
         case StepChangeKind::Changed:
         case StepChangeKind::Moved:
             appendStepRow(moved ? "moved old" : "changed old", *change.before, change.after,
                           stepText(change.before) + " → " + stepText(change.after), "old",
-                          stepRows_);
+                          header_.testerFolder, stepRows_);
             appendStepRow(moved ? "moved new" : "changed new", *change.after, change.before, "",
-                          "new", stepRows_);
+                          "new", header_.testerFolder, stepRows_);
             oldRows_.insert(change.before->fields.step);
             newRows_.insert(change.after->fields.step);
+            if (!bothHaveRecords(change)) {
+                return;
+            }
             stepRows_ += moved ? "<tr class=\"record\" data-severity=\"moved\">"
                                : "<tr class=\"record\" data-severity=\"changed\">";
-            stepRows_ += "<td></td><td></td><td colspan=\"17\">record: ";
+            stepRows_ += "<td></td><td></td><td colspan=\"" +
+                         std::to_string(shownColumnCount(false)) + "\">record: ";
             for (const RecordFieldChange& field :
                  changedRecordFields(*change.before, *change.after)) {
                 appendHtml(stepRows_, std::string(field.name) + " ");
@@ -299,7 +319,7 @@ void DiffPage::takeStep(const StepChange& change) {
 }
 
 void DiffPage::takeIc(const IcChange& change) {
-    appendMovedRow(moved_, stepRows_);
+    appendMovedRow(moved_, header_.testerFolder, stepRows_);
     moved_.clear();
     if (icData_.size() < kMostSteps) {
         icData_.push_back(icChangeJson(change));
@@ -353,7 +373,7 @@ std::string DiffPage::rowOfSource(const PinSources& sources) const {
 }
 
 void DiffPage::takeCheck(const CheckChange& change) {
-    appendMovedRow(moved_, stepRows_);
+    appendMovedRow(moved_, header_.testerFolder, stepRows_);
     moved_.clear();
     if (checkData_.size() >= kMostSteps) {
         return;
@@ -419,10 +439,15 @@ std::string DiffPage::page(const DiffCounts& counts) const {
     if (steps_ == 0) {
         page += "<p>No step changed.</p>";
     } else {
-        page +=
-            "<p class=\"legend\">A changed step shows its old listing above its new one, with "
-            "the columns that differ marked, and the record fields that differ below. Steps that "
-            "only moved show as one row per run, with their old and new step numbers.</p>";
+        page += header_.testerFolder
+                    ? "<p class=\"legend\">A changed step shows its old listing above its new "
+                      "one, with the columns that differ marked; a tester folder's steps have no "
+                      "record. Steps that only moved show as one row per run, with their old and "
+                      "new step numbers.</p>"
+                    : "<p class=\"legend\">A changed step shows its old listing above its new "
+                      "one, with the columns that differ marked, and the record fields that "
+                      "differ below. Steps that only moved show as one row per run, with their "
+                      "old and new step numbers.</p>";
         if (steps_ > kMostSteps) {
             page += "<p class=\"note\">The first " + std::to_string(kMostSteps) + " of " +
                     std::to_string(steps_) + " step changes are shown.</p>";
@@ -436,14 +461,14 @@ std::string DiffPage::page(const DiffCounts& counts) const {
             "id=\"diff-steps\"><thead><tr><th>Change</th><th>Step "
             "old → new</th>";
         for (const ListingColumn* column : headedColumns()) {
-            if (column->id != ColumnId::Step && column->fromRecord) {
+            if (shownColumn(*column, header_.testerFolder)) {
                 page += "<th>";
                 appendHtml(page, column->heading);
                 page += "</th>";
             }
         }
         page += "</tr></thead><tbody>" + stepRows_;
-        appendMovedRow(moved_, page);
+        appendMovedRow(moved_, header_.testerFolder, page);
         page += "</tbody></table></div>";
     }
     page += "<h2 id=\"ics-heading\">IC pin maps</h2>";
@@ -503,7 +528,9 @@ std::string DiffPage::page(const DiffCounts& counts) const {
                 " more ICs changed and are not drawn.</p>";
     }
     page += "<h2 id=\"checks-heading\">Board checks</h2>";
-    if (checkRows_.empty()) {
+    if (header_.testerFolder) {
+        page += "<p>Not compared: a tester folder has no records to check.</p>";
+    } else if (checkRows_.empty()) {
         page += "<p>No board check was gained or resolved.</p>";
     } else {
         page +=

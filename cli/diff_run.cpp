@@ -13,13 +13,16 @@
 #include "page_file.h"
 #include "platform/utf8_paths.h"
 #include "run/messages.h"
+#include "tester/listing_reader.h"
+#include "tester/tester_file_refused.h"
+#include "tester/tester_folder.h"
 
 namespace zemra::cli {
 namespace {
 
 // What a revision's file throws when it cannot be read: which file, and why.
 struct RevisionUnreadable {
-    const std::filesystem::path& input;
+    std::filesystem::path input;
     MessageKind kind;  // FileMissing or FileUnreadable
     FileError error;
 };
@@ -27,8 +30,8 @@ struct RevisionUnreadable {
 // A revision's file that names itself when it cannot be read.
 class RevisionFile : public ByteSource {
   public:
-    RevisionFile(std::unique_ptr<ReadableFile> file, const std::filesystem::path& input)
-        : file_(std::move(file)), input_(input) {}
+    RevisionFile(std::unique_ptr<ReadableFile> file, std::filesystem::path input)
+        : file_(std::move(file)), input_(std::move(input)) {}
 
     std::size_t read(std::span<std::byte> buffer) override {
         try {
@@ -41,17 +44,58 @@ class RevisionFile : public ByteSource {
 
   private:
     std::unique_ptr<ReadableFile> file_;
-    const std::filesystem::path& input_;
+    std::filesystem::path input_;
 };
 
-RevisionOpener openerOf(const std::filesystem::path& input, FileSystem& fileSystem) {
-    return [&input, &fileSystem]() -> std::unique_ptr<ByteSource> {
-        try {
-            return std::make_unique<RevisionFile>(fileSystem.openForReading(input), input);
-        } catch (const FileError& error) {
-            throw RevisionUnreadable{input, MessageKind::FileMissing, error};
+std::unique_ptr<ByteSource> openRevisionFile(const std::filesystem::path& input,
+                                             FileSystem& fileSystem) {
+    try {
+        return std::make_unique<RevisionFile>(fileSystem.openForReading(input), input);
+    } catch (const FileError& error) {
+        throw RevisionUnreadable{input, MessageKind::FileMissing, error};
+    }
+}
+
+// One side of the comparison as the command line names it: a component file, or a tester
+// folder (the folder, or its .dat), which is then named by its listing.
+struct NamedSide {
+    std::filesystem::path shown;
+    std::vector<std::filesystem::path> files;
+    DiffSide side;
+};
+
+NamedSide sideOf(const std::filesystem::path& input, FileSystem& fileSystem) {
+    if (!namesTesterFolder(fileSystem, input)) {
+        return {input,
+                {input},
+                DiffSide{.componentFile =
+                             [&input, &fileSystem] { return openRevisionFile(input, fileSystem); },
+                         .testerFolder = {}}};
+    }
+    const TesterFiles files = testerFilesOf(input);
+    return {
+        files.of(".dat"),
+        {files.of(".dat"), files.of(".icn"), files.of(".icp"), files.of(".scp")},
+        DiffSide{.componentFile = {},
+                 .testerFolder = [files, &fileSystem](std::string_view extension) {
+                     const std::filesystem::path file = files.of(extension);
+                     return TesterFile{openRevisionFile(file, fileSystem), platform::utf8Of(file)};
+                 }}};
+}
+
+// The variant of the first tester folder's listing, as its column headings tell it.
+std::optional<TesterVariant> listedVariant(const NamedSide& before, const NamedSide& after) {
+    for (const NamedSide* named : {&before, &after}) {
+        if (named->side.isTesterFolder()) {
+            TesterFile listing = named->side.testerFolder(".dat");
+            return ListingReader(*listing.bytes, listing.name).variant();
         }
-    };
+    }
+    return std::nullopt;
+}
+
+std::string variantName(TesterVariant variant) {
+    return variant == TesterVariant::Kx740e ? "KX740E" : "KX740 FE/FR";
 }
 
 // Hands each change to every receiver in turn.
@@ -88,11 +132,35 @@ class DiffReceivers : public DiffReceiver {
 
 int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream& out,
                std::ostream& err) {
-    const DiffHeader header{.before = platform::utf8Of(request.before),
-                            .after = platform::utf8Of(request.after),
-                            .options = request.options,
-                            .beforeBytes = {},
-                            .afterBytes = {}};
+    const NamedSide before = sideOf(request.before, fileSystem);
+    const NamedSide after = sideOf(request.after, fileSystem);
+    const auto failed = [&](const std::string& message) {
+        out.flush();
+        err << "zemra-convert: " << message << '\n';
+        return kDiffTrouble;
+    };
+    DecodeOptions options = request.options;
+    try {
+        // A tester folder's listing tells its variant; a component file is decoded for it.
+        if (const std::optional<TesterVariant> listed = listedVariant(before, after)) {
+            if (options.variant == TesterVariant::Kx740e && *listed != TesterVariant::Kx740e) {
+                return failed("--diff: the tester folder lists its steps for the " +
+                              variantName(*listed) + ", not the KX740E of --kx740e");
+            }
+            options.variant = *listed;
+        }
+    } catch (const RevisionUnreadable& failure) {
+        return failed(shownName(failure.input) + ": " + describe({failure.kind, failure.error}));
+    } catch (const TesterFileRefused& refused) {
+        return failed(shownText(refused.what()));
+    }
+    const DiffHeader header{
+        .before = platform::utf8Of(before.shown),
+        .after = platform::utf8Of(after.shown),
+        .options = options,
+        .beforeBytes = {},
+        .afterBytes = {},
+        .testerFolder = before.side.isTesterFolder() || after.side.isTesterFolder()};
     DiffText text(out, header);
     DiffJson json(out, header);
     std::vector<DiffReceiver*> receivers{request.json ? static_cast<DiffReceiver*>(&json) : &text};
@@ -104,26 +172,19 @@ int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream&
     DiffReceivers all(std::move(receivers));
     DiffCounts counts;
     try {
-        counts = compareBoards(openerOf(request.before, fileSystem),
-                               openerOf(request.after, fileSystem), request.options, all);
+        counts = compareBoards(before.side, after.side, options, all);
     } catch (const RevisionUnreadable& failure) {
-        out.flush();
-        err << "zemra-convert: " << shownName(failure.input) << ": "
-            << describe({failure.kind, failure.error}) << '\n';
-        return kDiffTrouble;
+        return failed(shownName(failure.input) + ": " + describe({failure.kind, failure.error}));
+    } catch (const TesterFileRefused& refused) {
+        return failed(shownText(refused.what()));
     } catch (const RevisionChanged& changed) {
-        out.flush();
-        err << "zemra-convert: "
-            << shownName(changed.side() == RevisionSide::Old ? request.before : request.after)
-            << ": " << changed.what() << '\n';
-        return kDiffTrouble;
+        return failed(shownName(changed.side() == RevisionSide::Old ? before.shown : after.shown) +
+                      ": " + changed.what());
     } catch (const Interrupted&) {
         throw;
     } catch (const std::exception& error) {
         // Memory that ran out.
-        out.flush();
-        err << "zemra-convert: --diff: " << shownText(error.what()) << '\n';
-        return kDiffTrouble;
+        return failed("--diff: " + shownText(error.what()));
     }
     if (counts.looksUnrelated()) {
         out.flush();
@@ -134,7 +195,8 @@ int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream&
     } else {
         text.finish(counts);
     }
-    const std::array<std::filesystem::path, 2> revisions{request.before, request.after};
+    std::vector<std::filesystem::path> revisions = before.files;
+    revisions.insert(revisions.end(), after.files.begin(), after.files.end());
     if (page && !writePage(
                     *request.htmlPage, [&] { return page->page(counts); }, revisions, fileSystem,
                     out, err)) {

@@ -74,10 +74,15 @@ void DiffText::takeStep(const StepChange& change) {
                  << ": old step " << change.before->fields.step << ", new step "
                  << change.after->fields.step << ", " << escapedBytes(change.after->fields.partsN)
                  << '\n';
+            // Without records, the listing's columns are all there is to tell.
+            const bool records = bothHaveRecords(change);
             for (const ColumnChange& column :
-                 changedColumns(change.before->columns, change.after->columns, false)) {
+                 changedColumns(change.before->columns, change.after->columns, !records)) {
                 out_ << "    " << column.column->heading << ": " << escapedBytes(column.before)
                      << " -> " << escapedBytes(column.after) << '\n';
+            }
+            if (!records) {
+                return;
             }
             for (const RecordFieldChange& field :
                  changedRecordFields(*change.before, *change.after)) {
@@ -103,8 +108,12 @@ void DiffText::takeIc(const IcChange& change) {
             return;
         case IcChangeKind::Pin:
             out_ << " pin " << change.pin << ": tester pin " << change.oldTesterPin << " -> "
-                 << change.newTesterPin << " (" << sourceText(change.oldSource) << " -> "
-                 << sourceText(change.newSource) << ")";
+                 << change.newTesterPin;
+            // A tester folder's pin files do not say which step gave a pin.
+            if (!header_.testerFolder) {
+                out_ << " (" << sourceText(change.oldSource) << " -> "
+                     << sourceText(change.newSource) << ")";
+            }
             if (becameUnresolved(change)) {
                 out_ << " (error: unresolved)";
             }

@@ -8,14 +8,6 @@ namespace {
 
 constexpr std::size_t kPartsNWidth = listingColumn(ColumnId::PartName).width;
 
-// Trailing blanks of a name that its column pads anyway print nothing of their own.
-PartsN listedPartsN(std::string_view name) {
-    while (!name.empty() && name.size() <= kPartsNWidth && name.back() == ' ') {
-        name.remove_suffix(1);
-    }
-    return PartsN(name);
-}
-
 std::string decimalText(const ListedDecimal& value, int decimals) {
     std::string digits = std::to_string(value.units);
     const auto places = static_cast<std::size_t>(decimals);
@@ -33,6 +25,14 @@ std::string valueText(const ListedDecimal& value, std::string_view unit) {
 }
 
 }  // namespace
+
+// Trailing blanks of a name that its column pads anyway print nothing of their own.
+std::string_view listedPartName(std::string_view name) {
+    while (!name.empty() && name.size() <= kPartsNWidth && name.back() == ' ') {
+        name.remove_suffix(1);
+    }
+    return name;
+}
 
 std::array<const ListingColumn*, kHeadedColumnCount> headedColumns() {
     std::array<const ListingColumn*, kHeadedColumnCount> columns{};
@@ -69,7 +69,7 @@ ListedDecimal listedDecimal(float value, int decimals) {
 ListedColumns listedColumns(const StepFields& fields, TesterVariant variant) {
     ListedColumns columns;
     columns.step = fields.step;
-    columns.partsN = listedPartsN(fields.partsN.view());
+    columns.partsN.assign(listedPartName(fields.partsN.view()));
     columns.actualV = listedDecimal(fields.actualV, 2);
     // A unit of blanks prints as none does.
     if (fields.unit.find_first_not_of(' ') != std::string_view::npos) {

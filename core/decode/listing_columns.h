@@ -198,6 +198,10 @@ struct ListedColumns {
 // Exact for every value whose units fit 63 bits; a record's values stay below 10^14.
 ListedDecimal listedDecimal(float value, int decimals);
 
+// A decoded part name as its listing column shows it: without the trailing blanks that the
+// column's padding hides.
+std::string_view listedPartName(std::string_view name);
+
 // The columns of a decoded step, as the listing of `variant` shows them. Trailing blanks of the
 // part name, which the column's padding hides, are left out.
 ListedColumns listedColumns(const StepFields& fields, TesterVariant variant);

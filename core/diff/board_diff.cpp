@@ -8,6 +8,7 @@
 
 #include "diff/check_changes.h"
 #include "diff/edit_script.h"
+#include "diff/folder_revision.h"
 #include "diff/ic_pin_changes.h"
 #include "diff/revision_print.h"
 #include "diff/step_moves.h"
@@ -20,8 +21,11 @@
 namespace zemra {
 namespace {
 
-RevisionPrint printRevision(const RevisionOpener& open, const DecodeOptions& options) {
-    const std::unique_ptr<ByteSource> input = open();
+RevisionPrint printRevision(const DiffSide& side, const DecodeOptions& options) {
+    if (side.isTesterFolder()) {
+        return readFolderRevision(side.testerFolder);
+    }
+    const std::unique_ptr<ByteSource> input = side.componentFile();
     return readRevision(*input, options);
 }
 
@@ -64,7 +68,8 @@ class RevisionSteps : public WalkedSteps {
             return;
         }
         const std::string_view name = step.fields.partsN.view();
-        if (!std::binary_search(repeated_.begin(), repeated_.end(), stepKey(name))) {
+        if (!std::binary_search(repeated_.begin(), repeated_.end(),
+                                stepKey(listedPartName(name)))) {
             return;
         }
         const auto [first, isNew] = firstStepOfName_.try_emplace(std::string(name), number);
@@ -204,11 +209,11 @@ class StepWalk {
             ++newIndex_;
             // A record decodes to the same columns wherever it stands: only the step number
             // differs, and the columns are compared without it.
-            if (oldStep.bytes == newStep.bytes ||
+            if ((oldStep.hasRecord && newStep.hasRecord && oldStep.bytes == newStep.bytes) ||
                 sameListing(before_.listed(oldStep).columns, after_.listed(newStep).columns)) {
                 continue;
             }
-            if (oldStep.fields.partsN.view() == newStep.fields.partsN.view()) {
+            if (oldStep.columns.partsN == newStep.columns.partsN) {
                 ++counts_.stepsChanged;
                 receiver_.takeStep(
                     {.kind = StepChangeKind::Changed, .before = &oldStep, .after = &newStep});
@@ -256,7 +261,7 @@ class StepWalk {
     }
 
     void reportMove(const ListedStep& oldStep, const ListedStep& newStep) {
-        if (oldStep.fields.partsN.view() != newStep.fields.partsN.view()) {
+        if (oldStep.columns.partsN != newStep.columns.partsN) {
             reportApart(oldStep, newStep);
             return;
         }
@@ -312,6 +317,12 @@ bool DiffCounts::same() const {
 
 DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& after,
                          const DecodeOptions& options, DiffReceiver& receiver) {
+    return compareBoards(DiffSide{.componentFile = before, .testerFolder = {}},
+                         DiffSide{.componentFile = after, .testerFolder = {}}, options, receiver);
+}
+
+DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
+                         const DecodeOptions& options, DiffReceiver& receiver) {
     // The first passes share nothing, so the two revisions are read side by side. The old one's
     // failure is the one reported when both fail, as when they were read one after the other.
     std::future<RevisionPrint> newPrinting =
@@ -334,13 +345,22 @@ DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& aft
         const StepMoves moves = findStepMoves(script, oldPrint.stepKeys, newPrint.stepKeys);
         oldPrint.stepKeys = {};
         newPrint.stepKeys = {};
-        RevisionSteps oldRead(before, options, oldPrint, script.repeatedBefore,
-                              wantedSteps(oldPrint, ics.changes, true), oldSteps);
-        RevisionSteps newRead(after, options, newPrint, script.repeatedAfter,
-                              wantedSteps(newPrint, ics.changes, false), newSteps);
+        const auto walkedSteps = [&](const DiffSide& side, RevisionPrint& print,
+                                     const std::vector<std::uint64_t>& repeated, bool old,
+                                     StepsByNumber& kept) -> std::unique_ptr<WalkedSteps> {
+            if (side.isTesterFolder()) {
+                return std::make_unique<ListingSteps>(side.testerFolder, print.input);
+            }
+            return std::make_unique<RevisionSteps>(side.componentFile, options, print, repeated,
+                                                   wantedSteps(print, ics.changes, old), kept);
+        };
+        const std::unique_ptr<WalkedSteps> oldRead =
+            walkedSteps(before, oldPrint, script.repeatedBefore, true, oldSteps);
+        const std::unique_ptr<WalkedSteps> newRead =
+            walkedSteps(after, newPrint, script.repeatedAfter, false, newSteps);
         // The new revision is decoded on a thread of its own while the walk takes the old one.
-        StepsReadAhead newReadAhead(newRead);
-        WalkSide oldWalk(oldRead, RevisionSide::Old, options.variant);
+        StepsReadAhead newReadAhead(*newRead);
+        WalkSide oldWalk(*oldRead, RevisionSide::Old, options.variant);
         WalkSide newWalk(newReadAhead, RevisionSide::New, options.variant);
         StepWalk(script, moves, oldWalk, newWalk, receiver, counts).walk();
         oldWalk.finish();
@@ -351,9 +371,12 @@ DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& aft
         change.newSource = stepOf(newSteps, change.newSourceStep);
         receiver.takeIc(change);
     }
-    checkWholeRevision(oldPrint, oldSteps);
-    checkWholeRevision(newPrint, newSteps);
-    compareChecks(oldPrint.checks, newPrint.checks, receiver, counts);
+    // A tester folder has no records to check.
+    if (!before.isTesterFolder() && !after.isTesterFolder()) {
+        checkWholeRevision(oldPrint, oldSteps);
+        checkWholeRevision(newPrint, newSteps);
+        compareChecks(oldPrint.checks, newPrint.checks, receiver, counts);
+    }
     // Compared whatever else changed: a step's new pin or LC can change the settings file, and
     // an IC's LC its .icn line, which no step or IC change names. Only the pin files' differences
     // that the IC changes account for go without saying.

@@ -14,6 +14,7 @@
 #include "pinfiles/ic_pin_table.h"
 #include "report/board_report.h"
 #include "report/check_list.h"
+#include "tester/tester_folder.h"
 
 namespace zemra {
 
@@ -129,13 +130,30 @@ class RevisionChanged : public std::runtime_error {
     RevisionSide side_;
 };
 
+// One side of a comparison: a component file, decoded as a conversion decodes it, or, where
+// there is none, the files of a tester folder as the tester holds them.
+struct DiffSide {
+    RevisionOpener componentFile;
+    TesterFileOpener testerFolder;
+
+    bool isTesterFolder() const { return !componentFile; }
+};
+
 // Compares two revisions of a board as the tester sees them, both decoded under `options`:
 // first each is converted, keeping only the part name of each step and the IC pin maps; the
 // steps are matched by a shortest edit script over their part names; then both are read again
 // side by side, and each step that only one lists, or whose listing columns differ from those of
 // its match, goes to `receiver`. The ICs follow, matched by name, then the board checks gained
-// and resolved. The step numbers and the listing's header are not compared. A failing source throws through here.
+// and resolved. The step numbers and the listing's header are not compared. A failing source throws
+// through here.
 DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& after,
+                         const DecodeOptions& options, DiffReceiver& receiver);
+
+// The same, where either side may be a tester folder: its steps are its listing's, its IC pins
+// those of its .icn and .icp, and its .icn, .icp and .scp are compared by what they hold. Its
+// steps have no record, and the board checks, which need records, are left out. A folder's file
+// that is not as a conversion writes it throws TesterFileRefused.
+DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
                          const DecodeOptions& options, DiffReceiver& receiver);
 
 }  // namespace zemra

@@ -20,8 +20,10 @@
 namespace zemra {
 
 // One step of a listing as the tester sees it: the record it came from and its fields as the
-// listing shows them.
+// listing shows them. A step read from a tester's listing has no record: it has its columns, and
+// of its fields only its step number and part name.
 struct ListedStep {
+    bool hasRecord = true;
     StepKind kind = StepKind::Decoded;  // Decoded or Skipped
     std::uint64_t offset = 0;           // of its record in the file
     std::array<std::byte, kRecordSize> bytes{};

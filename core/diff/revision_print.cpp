@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "decode/listing_columns.h"
 #include "report/record_checks.h"
 #include "run/convert_board.h"
 
@@ -32,7 +33,7 @@ class StepKeyRecorder : public RecordObserver {
                 keys_.push_back(stepKey("*"));
                 break;
             case StepKind::Decoded:
-                keys_.push_back(stepKey(trace.fields.partsN.view()));
+                keys_.push_back(stepKey(listedPartName(trace.fields.partsN.view())));
                 break;
         }
     }

@@ -21,26 +21,29 @@ bool namesTesterFolder(FileSystem& fileSystem, const std::filesystem::path& path
     return isListing(path) || fileSystem.kindOf(path) == PathKind::Folder;
 }
 
-TesterFolder readTesterFolder(FileSystem& fileSystem, const std::filesystem::path& path) {
-    TesterFolder tester;
-    std::filesystem::path title;
+std::filesystem::path TesterFiles::of(std::string_view extension) const {
+    std::filesystem::path file = folder / title;
+    file += extension;
+    return file;
+}
+
+TesterFiles testerFilesOf(const std::filesystem::path& path) {
     if (isListing(path)) {
-        tester.folder = folderOfInput(path);
-        title = path.stem();
-    } else {
-        tester.folder = path;
-        std::filesystem::path named = std::filesystem::absolute(path).lexically_normal();
-        if (!named.has_filename()) {
-            named = named.parent_path();
-        }
-        title = named.filename();
+        return {folderOfInput(path), path.stem()};
     }
-    tester.title = platform::utf8Of(title);
-    const auto fileOf = [&](std::string_view extension) {
-        std::filesystem::path file = tester.folder / title;
-        file += extension;
-        return file;
-    };
+    std::filesystem::path named = std::filesystem::absolute(path).lexically_normal();
+    if (!named.has_filename()) {
+        named = named.parent_path();
+    }
+    return {path, named.filename()};
+}
+
+TesterFolder readTesterFolder(FileSystem& fileSystem, const std::filesystem::path& path) {
+    const TesterFiles files = testerFilesOf(path);
+    TesterFolder tester;
+    tester.folder = files.folder;
+    tester.title = platform::utf8Of(files.title);
+    const auto fileOf = [&](std::string_view extension) { return files.of(extension); };
     const auto nameOf = [&](std::string_view extension) {
         return platform::utf8Of(fileOf(extension));
     };

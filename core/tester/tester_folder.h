@@ -1,7 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "decode/listing_columns.h"
@@ -21,6 +24,28 @@ struct TesterFolder {
     std::vector<ListedIc> ics;
     RunCounters settings;
 };
+
+// Where the four files of a tester folder lie: FOLDER/NAME.dat and the rest, where NAME is the
+// folder's own name, or, for a path to a .dat file, its folder and its title.
+struct TesterFiles {
+    std::filesystem::path folder;
+    std::filesystem::path title;
+
+    // The file with `extension`: ".dat", ".icn", ".icp" or ".scp".
+    std::filesystem::path of(std::string_view extension) const;
+};
+
+TesterFiles testerFilesOf(const std::filesystem::path& path);
+
+// One file of a tester folder, open for reading, with its name for messages.
+struct TesterFile {
+    std::unique_ptr<ByteSource> bytes;
+    std::string name;
+};
+
+// Opens the file of a tester folder with `extension`, anew each time; what cannot be opened
+// throws.
+using TesterFileOpener = std::function<TesterFile(std::string_view extension)>;
 
 // Whether `path` names a tester folder rather than a component file: a folder, or a .dat file.
 bool namesTesterFolder(FileSystem& fileSystem, const std::filesystem::path& path);

@@ -1,0 +1,97 @@
+#include "diff/folder_revision.h"
+
+#include "pinfiles/pin_files.h"
+#include "run/settings_file.h"
+#include "tester/pin_files_reader.h"
+#include "text/text_writer.h"
+
+namespace zemra {
+namespace {
+
+// The IC's pins that have a tester pin, as a conversion's pin table holds those it found.
+IcPinTable pinTableOf(const ListedIc& ic) {
+    IcPinTable table{.name = 0, .pinCount = ic.pinCount, .foundPins = {}};
+    for (std::size_t index = 0; index < ic.testerPins.size(); ++index) {
+        if (ic.testerPins[index] != 0) {
+            table.foundPins.push_back({.pin = static_cast<int>(index) + 1,
+                                       .testerPin = ic.testerPins[index],
+                                       .source = PinSource::DiodePin,
+                                       .pinStep = 0});
+        }
+    }
+    return table;
+}
+
+}  // namespace
+
+RevisionPrint readFolderRevision(const TesterFileOpener& open) {
+    RevisionPrint print;
+    {
+        TesterFile listing = open(".dat");
+        FingerprintingSource source(*listing.bytes);
+        ListingReader reader(source, listing.name);
+        while (const ListedColumns* step = reader.next()) {
+            print.stepKeys.push_back(stepKey(step->partsN.view()));
+        }
+        print.input = source.finish();
+    }
+    TesterFile icnFile = open(".icn");
+    std::vector<ListedIc> ics = readIcnFile(*icnFile.bytes, icnFile.name);
+    TesterFile icpFile = open(".icp");
+    readIcpFile(*icpFile.bytes, icpFile.name, ics);
+    TesterFile scpFile = open(".scp");
+    const RunCounters settings = readSettingsFile(*scpFile.bytes, scpFile.name);
+
+    DiscardingSink nowhere;
+    FingerprintingSink icn(nowhere);
+    FingerprintingSink icp(nowhere);
+    FingerprintingSink scp(nowhere);
+    {
+        TextWriter icnText(icn);
+        TextWriter icpText(icp);
+        PinFiles pinFiles(icnText, icpText);
+        for (const ListedIc& ic : ics) {
+            IcSummary summary;
+            summary.name.assign(ic.name);
+            summary.lc = ic.lc;
+            summary.pinCount = ic.pinCount;
+            summary.firstIcp = pinFiles.nextIcpNumber();
+            IcPinTable table = pinTableOf(ic);
+            pinFiles.writeIc({.name = 0, .pinCount = ic.pinCount, .lc = ic.lc}, ic.name, table);
+            print.summary.ics.push_back(std::move(summary));
+            print.summary.icPinTables.push_back(std::move(table));
+        }
+        icnText.flush();
+        icpText.flush();
+    }
+    {
+        TextWriter scpText(scp);
+        writeSettingsFile(settings, scpText);
+        scpText.flush();
+    }
+    print.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};
+    return print;
+}
+
+ListingSteps::ListingSteps(const TesterFileOpener& open, const Fingerprint& firstRead)
+    : listing_(open(".dat")),
+      source_(*listing_.bytes),
+      reader_(source_, listing_.name),
+      firstRead_(firstRead) {
+    step_.hasRecord = false;
+    step_.columnsListed = true;
+}
+
+ListedStep* ListingSteps::nextOrNone() {
+    const ListedColumns* columns = reader_.next();
+    if (columns == nullptr) {
+        return nullptr;
+    }
+    step_.columns = *columns;
+    step_.kind = columns->partsN.view() == "*" ? StepKind::Skipped : StepKind::Decoded;
+    step_.fields.step = columns->step;
+    step_.fields.partsN = columns->partsN;
+    return &step_;
+}
+
+}  // namespace zemra
