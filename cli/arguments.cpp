@@ -142,7 +142,9 @@ class CommandLine {
                     ->type_name("[=xlsx] FILE");
         app_.add_flag("--diff", diff_,
                       "compare the boards OLD and NEW as the tester sees them, under\n"
-                      "the same options, and convert nothing: the steps added,\n"
+                      "the same options, and convert nothing; each a component file\n"
+                      "or a tester folder (the folder, or its .dat), whose listing\n"
+                      "tells the variant: the steps added,\n"
                       "removed and changed (matched by part name in order, as diff\n"
                       "matches lines), the IC pins whose tester pin changed, and a\n"
                       "line of counts; --report=json writes one JSON object per\n"
