@@ -46,8 +46,9 @@ constexpr const char* kClosing =
     "           output cannot be written\n"
     "  2        a usage error; nothing is converted\n"
     "With --diff: 0 when OLD and NEW give the tester the same program, 1 when they\n"
-    "differ, 2 for trouble (a file that cannot be read, a usage error, a page or\n"
-    "standard output that cannot be written).\n"
+    "differ, 2 for trouble (a file that cannot be read, a tester folder's file that\n"
+    "is not as a conversion writes it, a usage error, a page or standard output that\n"
+    "cannot be written).\n"
     "  129      stopped by SIGHUP (the terminal was closed); the outputs being\n"
     "           written are removed\n"
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
@@ -144,12 +145,11 @@ class CommandLine {
                       "compare the boards OLD and NEW as the tester sees them, under\n"
                       "the same options, and convert nothing; each a component file\n"
                       "or a tester folder (the folder, or its .dat), whose listing\n"
-                      "tells the variant: the steps added,\n"
-                      "removed and changed (matched by part name in order, as diff\n"
-                      "matches lines), the IC pins whose tester pin changed, and a\n"
-                      "line of counts; --report=json writes one JSON object per\n"
-                      "change and line, --html PAGE also writes the comparison as a\n"
-                      "page");
+                      "tells the variant: the steps added, removed and changed\n"
+                      "(matched by part name in order, as diff matches lines), the\n"
+                      "IC pins whose tester pin changed, and a line of counts;\n"
+                      "--report=json writes one JSON object per change and line,\n"
+                      "--html PAGE also writes the comparison as a page");
         // Help and version are answered as soon as they are read, unless an unknown option came
         // before them.
         app_.add_flag_callback(
