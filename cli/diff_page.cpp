@@ -62,11 +62,11 @@ void appendStepRow(std::string_view change, const ListedStep& step, const Listed
         if (!shownColumn(*column, everyColumn)) {
             continue;
         }
-        // Type is blank where the variant or a "*" step lists none.
+        // Type is blank where the variant or a "*" step lists none; a tester's edit may give a
+        // "*" step one, which marks both cells.
         const bool listed = column->id != ColumnId::Type || step.columns.hasType;
-        const bool changed = other != nullptr && listed &&
-                             (column->id != ColumnId::Type || other->columns.hasType) &&
-                             !sameColumn(step.columns, other->columns, column->id);
+        const bool changed =
+            other != nullptr && !sameColumn(step.columns, other->columns, column->id);
         rows += changed ? "<td class=\"changed\">" : "<td>";
         if (listed) {
             appendHtmlBytes(rows, columnText(step.columns, column->id));

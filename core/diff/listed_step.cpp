@@ -62,11 +62,6 @@ std::vector<ColumnChange> changedColumns(const ListedColumns& before, const List
         if (column->id == ColumnId::Step || !(allColumns || column->fromRecord)) {
             continue;
         }
-        // A Type that one listing lacks is no change: the other step is a "*" step or of the
-        // other variant, and the rest of its columns tell.
-        if (column->id == ColumnId::Type && before.hasType != after.hasType) {
-            continue;
-        }
         if (!sameColumn(before, after, column->id)) {
             changes.push_back(
                 {column, columnText(before, column->id), columnText(after, column->id)});

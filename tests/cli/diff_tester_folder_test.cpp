@@ -140,6 +140,8 @@ void editColumn(ListedColumns& columns, ColumnId id) {
             columns.skip = 1 - columns.skip;
             return;
         case ColumnId::Type:
+            // A "*" step's line lists no Type; a tester's edit may add one.
+            columns.hasType = true;
             columns.type.assign(columns.type.view() == "R" ? "C" : "R");
             return;
         case ColumnId::MeasV:
@@ -243,7 +245,7 @@ TEST_P(GeneratedBoardAndItsFolder, ReportsExactlyTheEditedColumnOfTheEditedStep)
             const ListedColumns& step = steps[index];
             for (const ListingColumn* column : headedColumns()) {
                 if (column->id == ColumnId::Step || column->id == ColumnId::PartName ||
-                    (column->id == ColumnId::Type && !step.hasType)) {
+                    (column->id == ColumnId::Type && variant == TesterVariant::Kx740e)) {
                     continue;
                 }
                 SCOPED_TRACE(::testing::Message()
