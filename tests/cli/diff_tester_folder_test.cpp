@@ -11,6 +11,7 @@
 #include "decode/listing_lines.h"
 #include "diff_run.h"
 #include "escaped_text.h"
+#include "files/forwarding_file_system.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
 #include "json_text.h"
@@ -434,6 +435,38 @@ TEST_F(TwoIcBoardAndItsFolder, MissingFileOfTheFolderIsTrouble) {
     EXPECT_EQ(result.status, cli::kDiffTrouble);
     EXPECT_NE(result.err.find(cli::shownName(converted / "BOARD.scp")), std::string::npos)
         << result.err;
+}
+
+// Rewrites the listing as it is opened for the second pass, as a tester saving it meanwhile
+// would: once for its variant, once for each pass.
+class ListingChangingOnItsLastOpen : public ForwardingFileSystem {
+  public:
+    explicit ListingChangingOnItsLastOpen(std::filesystem::path listing)
+        : ForwardingFileSystem(systemFileSystem()), listing_(std::move(listing)) {}
+
+    std::unique_ptr<ReadableFile> openForReading(const std::filesystem::path& path) override {
+        if (path == listing_ && ++opens_ == 3) {
+            writeFile(path, editedListing(readFile(path), 1,
+                                          [](ListedColumns& columns) { columns.rpt = 2; }));
+        }
+        return ForwardingFileSystem::openForReading(path);
+    }
+
+  private:
+    std::filesystem::path listing_;
+    int opens_ = 0;
+};
+
+TEST_F(TwoIcBoardAndItsFolder, ListingChangedWhileComparedIsTrouble) {
+    ListingChangingOnItsLastOpen fileSystem(converted / "BOARD.dat");
+    cli::DiffRequest request;
+    request.before = folder / "BOARD.cmp";
+    request.after = converted;
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::diffBoards(request, fileSystem, out, err), cli::kDiffTrouble);
+    EXPECT_EQ(err.str(), "zemra-convert: " + cli::shownName(converted / "BOARD.dat") +
+                             ": the file changed while it was being compared\n");
 }
 
 TEST_F(TwoIcBoardAndItsFolder, VariantOptionThatTheListingContradictsIsTrouble) {
