@@ -1,9 +1,14 @@
 #include "fuzz_tester_files.h"
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
 #include "decode/listing_lines.h"
+#include "diff/board_diff.h"
+#include "diff_json.h"
+#include "diff_page.h"
+#include "diff_text.h"
 #include "io/byte_sink.h"
 #include "run/listing_header.h"
 #include "tester/listing_reader.h"
@@ -37,7 +42,7 @@ std::string headerOf(TesterVariant variant) {
 
 // A listing that is accepted lists exactly the values its lines show: written back, the steps
 // give the same lines.
-void readListing(const std::string& text) {
+TesterVariant readListing(const std::string& text) {
     MemorySource input(std::as_bytes(std::span(text)));
     ListingReader reader(input, "FUZZ.dat");
     MemorySink sink;
@@ -58,6 +63,85 @@ void readListing(const std::string& text) {
     if (withLineFeeds(written) != withLineFeeds(steps)) {
         std::abort();
     }
+    return reader.variant();
+}
+
+// Hands each change to the three writers of --diff.
+class DiffWriters : public DiffReceiver {
+  public:
+    DiffWriters(cli::DiffText& text, cli::DiffJson& json, cli::DiffPage& page)
+        : text_(text), json_(json), page_(page) {}
+    void takeStep(const StepChange& change) override {
+        text_.takeStep(change);
+        json_.takeStep(change);
+        page_.takeStep(change);
+    }
+    void takeIc(const IcChange& change) override {
+        text_.takeIc(change);
+        json_.takeIc(change);
+        page_.takeIc(change);
+    }
+    void takeRevisions(const Fingerprint& before, const Fingerprint& after) override {
+        text_.takeRevisions(before, after);
+        json_.takeRevisions(before, after);
+        page_.takeRevisions(before, after);
+    }
+
+  private:
+    cli::DiffText& text_;
+    cli::DiffJson& json_;
+    cli::DiffPage& page_;
+};
+
+// A tester folder of the listing, with no IC and the settings of an empty board.
+DiffSide folderOf(const std::string& listing) {
+    static const std::string settings =
+        "SCP /10 = 17\nSCP /13 = 0\nSCP /16 = 2\nSCP /20 = 8\nSCP /28 = -64\nSCP /29 = -48\n";
+    return {.componentFile = {}, .testerFolder = [&listing](std::string_view extension) {
+                const std::string_view text = extension == ".dat"   ? std::string_view(listing)
+                                              : extension == ".scp" ? std::string_view(settings)
+                                                                    : std::string_view();
+                return TesterFile{std::make_unique<MemorySource>(std::as_bytes(std::span(text))),
+                                  "FUZZ" + std::string(extension)};
+            }};
+}
+
+// Takes no change.
+class NoChanges : public DiffReceiver {
+  public:
+    void takeStep(const StepChange& /*change*/) override {}
+    void takeIc(const IcChange& /*change*/) override {}
+};
+
+// --diff of an accepted listing: the same as itself, and written out by every writer against an
+// empty board.
+void diffListing(const std::string& listing, TesterVariant variant) {
+    const DecodeOptions options{variant, false};
+    NoChanges none;
+    if (!compareBoards(folderOf(listing), folderOf(listing), options, none).same()) {
+        std::abort();
+    }
+    std::ostringstream out;
+    const cli::DiffHeader header{.before = "FUZZ.dat",
+                                 .after = "EMPTY.cmp",
+                                 .options = options,
+                                 .beforeBytes = {},
+                                 .afterBytes = {},
+                                 .testerFolder = true};
+    cli::DiffText text(out, header);
+    cli::DiffJson json(out, header);
+    cli::DiffPage page(header);
+    DiffWriters writers(text, json, page);
+    const DiffSide empty{
+        .componentFile =
+            [] { return std::make_unique<MemorySource>(std::span<const std::byte>()); },
+        .testerFolder = {}};
+    const DiffCounts counts = compareBoards(folderOf(listing), empty, options, writers);
+    text.finish(counts);
+    json.finish(counts);
+    if (page.page(counts).empty()) {
+        std::abort();
+    }
 }
 
 }  // namespace
@@ -71,14 +155,18 @@ void fuzzTesterFiles(std::span<const std::uint8_t> data) {
     try {
         switch (choice % 5) {
             case 0:
-                readListing(bytes);
+                diffListing(bytes, readListing(bytes));
                 break;
-            case 1:
-                readListing(headerOf(TesterVariant::Kx740FeFr) + bytes);
+            case 1: {
+                const std::string listing = headerOf(TesterVariant::Kx740FeFr) + bytes;
+                diffListing(listing, readListing(listing));
                 break;
-            case 2:
-                readListing(headerOf(TesterVariant::Kx740e) + bytes);
+            }
+            case 2: {
+                const std::string listing = headerOf(TesterVariant::Kx740e) + bytes;
+                diffListing(listing, readListing(listing));
                 break;
+            }
             case 3: {
                 // The .icn up to the first blank line, the .icp after it.
                 const std::size_t split = bytes.find("\n\n");
