@@ -64,8 +64,18 @@ struct NamedSide {
     DiffSide side;
 };
 
+// Whether `input` names a tester folder; a path that cannot be looked at is taken for a
+// component file, whose opening then says why.
+bool namesFolder(const std::filesystem::path& input, FileSystem& fileSystem) {
+    try {
+        return namesTesterFolder(fileSystem, input);
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 NamedSide sideOf(const std::filesystem::path& input, FileSystem& fileSystem) {
-    if (!namesTesterFolder(fileSystem, input)) {
+    if (!namesFolder(input, fileSystem)) {
         return {input,
                 {input},
                 DiffSide{.componentFile =

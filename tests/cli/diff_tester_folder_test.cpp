@@ -429,6 +429,13 @@ INSTANTIATE_TEST_SUITE_P(
     }),
     testing::BehaviourName());
 
+TEST_F(TwoIcBoardAndItsFolder, PathThatCannotBeLookedAtIsTrouble) {
+    const DiffResult result = diff(folder / "BOARD.cmp", folder / "BOARD.cmp" / "BOARD");
+    EXPECT_EQ(result.status, cli::kDiffTrouble);
+    EXPECT_NE(result.err.find(cli::shownName(folder / "BOARD.cmp" / "BOARD")), std::string::npos)
+        << result.err;
+}
+
 TEST_F(TwoIcBoardAndItsFolder, MissingFileOfTheFolderIsTrouble) {
     std::filesystem::remove(converted / "BOARD.scp");
     const DiffResult result = diff(folder / "BOARD.cmp", converted);
