@@ -72,6 +72,20 @@ svg.pins .pin[data-source=j] rect { fill: var(--j); stroke: var(--j-edge); }
 svg.pins .pin[data-source=none] rect { fill: var(--none); stroke: var(--none-edge);
   stroke-dasharray: 3 2; }
 svg.pins .pin:hover rect { stroke-width: 2.5; }
+svg.pins .a { font-size: 8px; text-anchor: end; fill: #2c6b22; }
+svg.pins .pin[data-agreement=conflict] .a { fill: #a3341f; font-weight: 700; }
+svg.pins .pin[data-agreement=conflict] rect { stroke: #a3341f; stroke-width: 2.5; }
+.scripted svg.pins .pin { cursor: pointer; }
+svg.pins .pin:focus { outline: none; }
+svg.pins .pin:focus rect, svg.pins .pin.chosen rect { stroke: var(--ink); stroke-width: 3; }
+div.pin-panel { margin: 8px 0 4px; padding: 6px 12px 8px; border: 1px solid var(--rule);
+  border-left: 4px solid var(--diode-edge); background: #fff; }
+div.pin-panel.conflict { border-left-color: #a3341f; }
+div.pin-panel h4 { margin: 4px 0; font-size: 14px; }
+div.pin-panel p { margin: 4px 0; }
+div.pin-panel table { font-size: 12px; }
+div.pin-panel tr.used td { background: #eef8ea; }
+div.pin-panel button { font: inherit; }
 svg.pins .pin rect { fill: var(--band); stroke: var(--rule); }
 svg.pins .pin.changed rect { fill: var(--none); stroke: var(--none-edge); stroke-width: 2.5; }
 table.diff tr.removed { background: #fff2ef; }
@@ -165,6 +179,127 @@ const char* const kPageScript = R"js(
       section.querySelectorAll("figure.ic").forEach(function (figure) {
         figure.hidden = text !== "" && figure.getAttribute("data-ic").toLowerCase().indexOf(text) < 0;
       });
+    });
+  });
+
+  // The steps that name a pin, in a panel below its map, for the pin cell chosen.
+  var pageData = null;
+  function boardData(section) {
+    if (pageData === null) { pageData = JSON.parse(document.getElementById("zemra-data").textContent); }
+    return pageData.boards[Number(section.id.slice(1)) - 1];
+  }
+
+  function element(name, text, className) {
+    var made = document.createElement(name);
+    if (text !== undefined && text !== null) { made.textContent = String(text); }
+    if (className) { made.className = className; }
+    return made;
+  }
+
+  function pinSummary(ic, pin, explained, testerPin) {
+    var given = explained.steps.filter(function (step) { return step[7]; })[0];
+    if (testerPin === 0) {
+      return explained.steps.length === 0 ?
+        "Unresolved: no diode or J step names this pin, so the .icp has tester pin 0." :
+        "Unresolved: the .icp has tester pin 0 for this pin." +
+          (given ? " It came from step " + given[0] + ", which gives tester pin 0." : "");
+    }
+    var from = given ? " from " + (given[2] === "j" ? "J" : "diode") + " step " + given[0] + " " + given[3] : "";
+    if (explained.agreement === "conflict") {
+      return "Diode and J steps give this pin different tester pins. The .icp has tester pin " +
+        testerPin + from + ": check the wiring of this pin on the fixture.";
+    }
+    if (explained.agreement === "agree") {
+      return "Its diode and J steps agree: tester pin " + testerPin + from + ".";
+    }
+    return "Tester pin " + testerPin + from + ".";
+  }
+
+  function closePinPanel(figure, refocus) {
+    var panel = figure.querySelector("div.pin-panel");
+    var chosen = figure.querySelector("g.pin.chosen");
+    if (panel) { panel.remove(); }
+    if (chosen) {
+      chosen.classList.remove("chosen");
+      chosen.removeAttribute("aria-expanded");
+      if (refocus) { chosen.focus(); }
+    }
+  }
+
+  function openPinPanel(cell) {
+    var figure = cell.closest("figure.ic");
+    var section = cell.closest("section.board");
+    var board = boardData(section);
+    var ic = board.ics[Number(figure.id.split("-ic-")[1]) - 1];
+    var pin = Number(cell.getAttribute("data-pin"));
+    var explained = ic.explained[pin - 1] || { agreement: "", steps: [] };
+    var testerPin = Number(cell.getAttribute("data-tester-pin"));
+    closePinPanel(figure, false);
+    cell.classList.add("chosen");
+    cell.setAttribute("aria-expanded", "true");
+    var panel = element("div", null, "pin-panel" + (explained.agreement === "conflict" ? " conflict" : ""));
+    panel.setAttribute("role", "region");
+    var title = ic.name + " pin " + pin + " (ICP " + (ic.firstIcp + pin - 1) + "): tester pin " + testerPin;
+    panel.setAttribute("aria-label", "Steps that name " + ic.name + " pin " + pin);
+    var heading = element("h4", title);
+    heading.tabIndex = -1;
+    panel.appendChild(heading);
+    panel.appendChild(element("p", pinSummary(ic, pin, explained, testerPin)));
+    if (explained.steps.length > 0) {
+      var table = element("table", null, "pin-steps");
+      var head = table.createTHead().insertRow();
+      ["Step", "Kind", "Part name", "Hi-P", "Lo-P", "Gives tester pin", "In the .icp"].forEach(function (name) {
+        head.appendChild(element("th", name));
+      });
+      var body = table.createTBody();
+      explained.steps.forEach(function (step) {
+        var row = body.insertRow();
+        if (step[7]) { row.className = "used"; }
+        var stepCell = row.insertCell();
+        if (step[1] / 64 < board.steps.rows.length) {
+          var link = element("a", step[0]);
+          link.href = "#" + section.id + "-r" + step[1];
+          stepCell.appendChild(link);
+        } else {
+          stepCell.textContent = step[0];
+        }
+        stepCell.className = "number";
+        row.insertCell().textContent = step[2] === "j" ? "J step" : "diode step";
+        row.insertCell().textContent = step[3];
+        [step[4], step[5]].forEach(function (number) {
+          var cell = row.insertCell();
+          cell.textContent = number;
+          cell.className = "number";
+        });
+        var gives = row.insertCell();
+        gives.textContent = step[6] === 0 && !step[7] ? "none" : step[6];
+        gives.className = "number";
+        row.insertCell().textContent = step[7] ? "yes, this is the tester pin of the .icp" : step[8];
+      });
+      panel.appendChild(table);
+    }
+    var close = element("button", "Close");
+    close.type = "button";
+    close.addEventListener("click", function () { closePinPanel(figure, true); });
+    panel.appendChild(close);
+    panel.addEventListener("keydown", function (event) {
+      if (event.key === "Escape") { closePinPanel(figure, true); }
+    });
+    figure.appendChild(panel);
+    heading.focus();
+  }
+
+  document.querySelectorAll("figure.ic").forEach(function (figure) {
+    figure.addEventListener("click", function (event) {
+      var cell = event.target.closest("g.pin");
+      if (cell) { openPinPanel(cell); }
+    });
+    figure.addEventListener("keydown", function (event) {
+      var cell = event.target.closest("g.pin");
+      if (cell && (event.key === "Enter" || event.key === " ")) {
+        event.preventDefault();
+        openPinPanel(cell);
+      }
     });
   });
 

@@ -59,7 +59,7 @@ void DeriveIcPins(const std::vector<IcDevice>& icDevices,
     for (std::size_t ic = 0; ic < icDevices.size(); ++ic) {
         FindDiodePins(icCommonPins[ic], icDiodeSteps.of(ic), pins.diodePins);
         pins.pinCount = CountIcPins(icDevices[ic], pins.diodePins);
-        found.clear(keepIgnoredJPins);
+        found.clear(keepIgnoredJPins, keepIgnoredJPins);
         if (pins.pinCount) {
             knownPins.assign(pins.diodePins);
             matchJStepsToKnownPins(icJSteps.of(ic), knownPins, *pins.pinCount, found, done);

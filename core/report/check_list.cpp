@@ -20,6 +20,8 @@ std::string_view checkIdText(CheckId id) {
             return "unresolved-ic-pin";
         case CheckId::IgnoredJPin:
             return "ignored-j-pin";
+        case CheckId::ConflictingPinSource:
+            return "conflicting-pin-source";
     }
     return "";
 }

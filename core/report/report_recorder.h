@@ -20,6 +20,8 @@ class ReportRecorder : public RecordObserver {
     BoardReport finish(RunOutcome outcome);
 
   private:
+    void noteMisnamedJStep(const RecordTrace& trace);
+
     BoardReport report_;
     RecordChecker checker_;
 };

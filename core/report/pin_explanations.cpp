@@ -1,0 +1,305 @@
+#include "report/pin_explanations.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+
+#include "icpins/pin_text.h"
+
+namespace zemra {
+namespace {
+
+std::string quotedName(std::string_view name) {
+    return "\"" + std::string(name) + "\"";
+}
+
+std::string stepText(const StepRef& step) {
+    return "step " + std::to_string(step.step) + " " + quotedName(step.partName.view());
+}
+
+// The diode or J pin of a conflict, by pin number: the last one, which the .icp would show.
+struct PinsOfOnePin {
+    std::vector<const IcDiodePin*> diode;
+    std::vector<const IcJPin*> j;
+};
+
+std::optional<std::pair<const IcDiodePin*, const IcJPin*>> conflictOf(const PinsOfOnePin& pins) {
+    if (pins.diode.empty() || pins.j.empty()) {
+        return std::nullopt;
+    }
+    const IcDiodePin* lastDiode = pins.diode.back();
+    const IcJPin* lastJ = pins.j.back();
+    if (lastDiode->testerPin != lastJ->testerPin) {
+        return std::pair{lastDiode, lastJ};
+    }
+    for (const IcJPin* j : pins.j) {
+        if (j->testerPin != lastDiode->testerPin) {
+            return std::pair{lastDiode, j};
+        }
+    }
+    for (const IcDiodePin* diode : pins.diode) {
+        if (diode->testerPin != lastJ->testerPin) {
+            return std::pair{diode, lastJ};
+        }
+    }
+    return std::nullopt;
+}
+
+// Builds the explanation of each pin of one IC.
+class PinExplainer {
+  public:
+    PinExplainer(const BoardReport& report, std::size_t index)
+        : report_(report),
+          ic_(report.outcome.summary->ics.at(index)),
+          table_(report.outcome.summary->icPinTables.at(index)),
+          sources_(report.outcome.summary->icPinSources.at(index)) {
+        for (const DeviceStep& step : sources_.diodeSteps) {
+            diodeSteps_[step.pinNumber].push_back(&step);
+        }
+        for (const DeviceStep& step : sources_.jSteps) {
+            for (const int pin : pinsSpelled(step.pinNumber)) {
+                addOnce(jSteps_[pin], &step);
+            }
+        }
+        for (const IcDiodePin& pin : sources_.diodePins) {
+            pins_[pin.pinNumber].diode.push_back(&pin);
+        }
+        for (const IcJPin& pin : sources_.jPins) {
+            pins_[pin.pinNumber].j.push_back(&pin);
+            pinsGivenBy_[pin.pinStep].push_back(pin.pinNumber);
+        }
+        const auto& ignored = report.outcome.summary->ignoredJPinList;
+        for (auto pin = std::lower_bound(
+                 ignored.begin(), ignored.end(), index,
+                 [](const IgnoredJPin&entry, std::size_t ic) { return entry.ic < ic; });
+             pin != ignored.end() && pin->ic == index; ++pin) {
+            pinsGivenBy_[pin->pinStep].push_back(pin->pinNumber);
+        }
+        const auto [first, last] =
+            std::equal_range(report.misnamedJSteps.begin(), report.misnamedJSteps.end(),
+                             ic_.name.view(), MisnamedJStepOrder());
+        for (auto step = first; step != last; ++step) {
+            for (const int pin : pinsSpelled(step->pinNumber)) {
+                addOnce(misnamed_[pin], &*step);
+            }
+        }
+    }
+
+    PinExplanation explain(int pin) const {
+        PinExplanation explanation;
+        explanation.pin = pin;
+        explanation.testerPin = table_.testerPinOf(pin);
+        const PinSlot* slot = slotOf(pin);
+        for (const DeviceStep* step : listAt(diodeSteps_, pin)) {
+            explanation.steps.push_back(diodeUse(*step, slot));
+        }
+        const PinsOfOnePin& pins = pinsAt(pin);
+        // The J steps that gave the pin, and those whose pin text names it.
+        std::vector<const DeviceStep*> jSteps = listAt(jSteps_, pin);
+        for (const IcJPin* jPin : pins.j) {
+            const auto step = std::find_if(
+                sources_.jSteps.begin(), sources_.jSteps.end(),
+                [jPin](const DeviceStep& entry) { return entry.pinStep == jPin->pinStep; });
+            if (step != sources_.jSteps.end()) {
+                addOnce(jSteps, &*step);
+            }
+        }
+        for (const DeviceStep* step : jSteps) {
+            addJUses(*step, pins.j, slot, explanation.steps);
+        }
+        for (const MisnamedJStep* step : listAt(misnamed_, pin)) {
+            explanation.steps.push_back(misnamedUse(*step));
+        }
+        std::stable_sort(explanation.steps.begin(), explanation.steps.end(),
+                         [](const PinStepUse& left, const PinStepUse& right) {
+                             return left.pinStep < right.pinStep;
+                         });
+        if (!pins.diode.empty() && !pins.j.empty()) {
+            explanation.agreement = conflictOf(pins) ? PinAgreement::Conflict : PinAgreement::Agree;
+        }
+        return explanation;
+    }
+
+  private:
+    const PinSlot* slotOf(int pin) const {
+        const auto found = std::find_if(table_.foundPins.begin(), table_.foundPins.end(),
+                                        [pin](const PinSlot& slot) { return slot.pin >= pin; });
+        return found != table_.foundPins.end() && found->pin == pin ? &*found : nullptr;
+    }
+
+    const StepRef& step(PinStepOrdinal pinStep) const { return report_.pinSteps.at(pinStep); }
+
+    std::string icName() const { return quotedName(ic_.name.view()); }
+
+    // Which step's pin the .icp shows instead.
+    std::string countsInstead(const PinSlot& slot) const {
+        return (slot.source == PinSource::DiodePin ? "diode " : "J ") +
+               stepText(step(slot.pinStep)) + " gives tester pin " + std::to_string(slot.testerPin);
+    }
+
+    PinStepUse diodeUse(const DeviceStep& diode, const PinSlot* slot) const {
+        PinStepUse use;
+        use.pinStep = diode.pinStep;
+        use.hiPin = diode.hiPin;
+        use.loPin = diode.loPin;
+        const int common = sources_.commonPin;
+        if (diode.loPin != common && diode.hiPin != common) {
+            use.role = PinStepRole::NoCommonPin;
+            use.why = "ignored: neither its Hi-P " + std::to_string(diode.hiPin) +
+                      " nor its Lo-P " + std::to_string(diode.loPin) + " is tester pin " +
+                      std::to_string(common) + ", the common pin of IC " + icName() +
+                      ", so it gives no pin";
+            return use;
+        }
+        use.testerPin = diode.loPin == common ? diode.hiPin : diode.loPin;
+        if (slot != nullptr && slot->source == PinSource::DiodePin &&
+            slot->pinStep == diode.pinStep) {
+            use.role = PinStepRole::Gave;
+        } else if (slot != nullptr && slot->source == PinSource::JPin) {
+            use.role = PinStepRole::JStepWins;
+            use.why = "not used: " + countsInstead(*slot) +
+                      ", and a J step's tester pin goes to the .icp over a diode step's";
+        } else {
+            use.role = PinStepRole::LaterDiodeStep;
+            use.why = "not used: a later " + (slot != nullptr ? countsInstead(*slot) : "step") +
+                      "; the last diode step of a pin goes to the .icp";
+        }
+        return use;
+    }
+
+    void addJUses(const DeviceStep& jStep, const std::vector<const IcJPin*>& jPins,
+                  const PinSlot* slot, std::vector<PinStepUse>& uses) const {
+        PinStepUse base;
+        base.pinStep = jStep.pinStep;
+        base.jStep = true;
+        base.hiPin = jStep.hiPin;
+        base.loPin = jStep.loPin;
+        std::vector<int> given;
+        for (const IcJPin* jPin : jPins) {
+            if (jPin->pinStep != jStep.pinStep ||
+                std::find(given.begin(), given.end(), jPin->testerPin) != given.end()) {
+                continue;
+            }
+            given.push_back(jPin->testerPin);
+            PinStepUse use = base;
+            use.testerPin = jPin->testerPin;
+            if (slot != nullptr && slot->source == PinSource::JPin &&
+                slot->pinStep == jStep.pinStep && slot->testerPin == jPin->testerPin) {
+                use.role = PinStepRole::Gave;
+            } else {
+                use.role = PinStepRole::LaterJPin;
+                use.why = "not used: later, " +
+                          (slot != nullptr ? countsInstead(*slot) : std::string("another step")) +
+                          "; the last J pin found for a pin goes to the .icp";
+            }
+            uses.push_back(std::move(use));
+        }
+        // A J step that gave other pins was read as naming those.
+        if (!given.empty() || pinsGivenBy_.contains(jStep.pinStep)) {
+            return;
+        }
+        PinStepUse use = base;
+        use.role = PinStepRole::NothingFound;
+        use.why = "ignored: it found no pin, as none of IC " + icName() +
+                  "'s diode pins is at its tester pin " + std::to_string(jStep.hiPin) + " or " +
+                  std::to_string(jStep.loPin) + " with the rest of its pin text a pin in reach";
+        use.why += sources_.pairsJSteps
+                       ? ", and pairing it with the J step before it gave nothing"
+                       : ", and J steps are paired only for the IC whose J steps come first on "
+                         "the board";
+        uses.push_back(std::move(use));
+    }
+
+    PinStepUse misnamedUse(const MisnamedJStep& misnamed) const {
+        PinStepUse use;
+        use.pinStep = misnamed.pinStep;
+        use.jStep = true;
+        use.hiPin = misnamed.hiPin;
+        use.loPin = misnamed.loPin;
+        use.role = PinStepRole::OtherDevice;
+        use.why = "ignored: it counts for device " + quotedName(misnamed.countedFor) +
+                  ", not for IC " + icName() +
+                  ": under KX740E a J step whose name begins with IC keeps it and gets the "
+                  "prefix J, while the other steps of the IC are listed with U";
+        return use;
+    }
+
+    template <class Entry>
+    static void addOnce(std::vector<const Entry*>& list, const Entry* entry) {
+        if (std::find(list.begin(), list.end(), entry) == list.end()) {
+            list.push_back(entry);
+        }
+    }
+
+    template <class Entry>
+    static std::vector<const Entry*> listAt(
+        const std::unordered_map<int, std::vector<const Entry*>>& lists, int pin) {
+        const auto found = lists.find(pin);
+        return found != lists.end() ? found->second : std::vector<const Entry*>{};
+    }
+
+    const PinsOfOnePin& pinsAt(int pin) const {
+        static const PinsOfOnePin kNone;
+        const auto found = pins_.find(pin);
+        return found != pins_.end() ? found->second : kNone;
+    }
+
+    const BoardReport& report_;
+    const IcSummary& ic_;
+    const IcPinTable& table_;
+    const IcPinSources& sources_;
+    std::unordered_map<int, std::vector<const DeviceStep*>> diodeSteps_;   // by pin number
+    std::unordered_map<int, std::vector<const DeviceStep*>> jSteps_;       // by pin spelled
+    std::unordered_map<int, std::vector<const MisnamedJStep*>> misnamed_;  // by pin spelled
+    std::unordered_map<int, PinsOfOnePin> pins_;
+    std::unordered_map<PinStepOrdinal, std::vector<int>> pinsGivenBy_;
+};
+
+}  // namespace
+
+std::vector<int> pinsSpelled(int pinNumber) {
+    std::vector<int> pins;
+    const PinText text(pinNumber);
+    for (std::size_t split = 1; split < text.view().size(); ++split) {
+        for (const std::string_view part : {text.left(split), text.right(split)}) {
+            if (const std::optional<int> pin = pinNumberSpelled(part); pin && *pin > 0) {
+                pins.push_back(*pin);
+            }
+        }
+    }
+    return pins;
+}
+
+std::vector<PinConflict> findPinConflicts(const IcPinSources& sources) {
+    std::map<int, PinsOfOnePin> byPin;
+    for (const IcDiodePin& pin : sources.diodePins) {
+        byPin[pin.pinNumber].diode.push_back(&pin);
+    }
+    for (const IcJPin& pin : sources.jPins) {
+        if (const auto found = byPin.find(pin.pinNumber); found != byPin.end()) {
+            found->second.j.push_back(&pin);
+        }
+    }
+    std::vector<PinConflict> conflicts;
+    for (const auto& [pin, pins] : byPin) {
+        if (const auto conflict = conflictOf(pins)) {
+            conflicts.push_back({pin, *conflict->first, *conflict->second});
+        }
+    }
+    return conflicts;
+}
+
+std::vector<PinExplanation> explainPins(const BoardReport& report, std::size_t index, int lastPin) {
+    std::vector<PinExplanation> explanations;
+    const auto& summary = report.outcome.summary;
+    if (!summary || index >= summary->icPinSources.size()) {
+        return explanations;
+    }
+    const PinExplainer explainer(report, index);
+    for (int pin = 1; pin <= lastPin; ++pin) {
+        explanations.push_back(explainer.explain(pin));
+    }
+    return explanations;
+}
+
+}  // namespace zemra
