@@ -88,6 +88,14 @@ std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, cons
     return pins;
 }
 
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 // The value of the attribute `name` of the element that begins at `element`.
 std::string attributeOf(const std::string& dom, std::size_t element, const std::string& name) {
     const std::size_t end = dom.find('>', element);
@@ -160,6 +168,49 @@ TEST_P(PageInABrowser, DrawsThePinsOfThePinFilesWithTheirSources) {
         section = next;
     }
     EXPECT_GT(drawn, 100U);
+}
+
+// The page with a script of the test after its own, which the page's policy would refuse.
+std::string driven(const std::string& page, const std::string& script) {
+    const std::size_t policy = page.find("<meta http-equiv=\"Content-Security-Policy\"");
+    const std::size_t policyEnd = page.find('>', policy) + 1;
+    const std::size_t bodyEnd = page.rfind("</body>");
+    EXPECT_NE(policy, std::string::npos);
+    EXPECT_NE(bodyEnd, std::string::npos);
+    return page.substr(0, policy) + page.substr(policyEnd, bodyEnd - policyEnd) + "<script>" +
+           script + "</script>" + page.substr(bodyEnd);
+}
+
+TEST(PageInABrowser, PinChosenByMouseOrKeyboardListsTheStepsThatNameIt) {
+    const testing::TempFolder folder;
+    writeFile(folder / "BOARD7-rev2.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7-rev2.cmp"));
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, "--html page.html -o . BOARD7-rev2.cmp", folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    writeFile(
+        folder / "driven.html",
+        driven(readFile(folder / "page.html"),
+               "document.querySelector('g.pin[data-ic=\"U2\"][data-pin=\"1\"]')"
+               ".dispatchEvent(new MouseEvent('click', {bubbles: true}));"
+               "document.querySelector('g.pin[data-ic=\"IC1\"][data-pin=\"7\"]')"
+               ".dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true}));"));
+    const std::string dom = dumpedDom(folder, "driven.html");
+    const std::size_t conflict = dom.find("<div class=\"pin-panel conflict\"");
+    ASSERT_NE(conflict, std::string::npos) << dom.substr(0, 2000);
+    const std::string panel = dom.substr(conflict, dom.find("</div>", conflict) - conflict);
+    for (const char* part :
+         {"U2 pin 1 (ICP 1): tester pin 230</h4>", "Diode and J steps give this pin different",
+          "<td>diode step</td><td>U2_1</td>",
+          "<td class=\"number\">225</td><td>not used: J step 53",
+          "<tr class=\"used\"><td class=\"number\"><a href=\"#b1-r3328\">53</a></td><td>J "
+          "step</td><td>U2_12</td>",
+          "yes, this is the tester pin of the .icp"}) {
+        EXPECT_NE(panel.find(part), std::string::npos) << part << "\n" << panel;
+    }
+    // The keyboard opened the panel of IC1 pin 7 in IC1's map.
+    EXPECT_NE(dom.find("aria-label=\"Steps that name IC1 pin 7\""), std::string::npos);
+    EXPECT_EQ(occurrences(dom, "aria-expanded=\"true\""), 2U);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,6 +4,7 @@
 
 #include <regex>
 
+#include "behaviour_name.h"
 #include "escaped_text.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
@@ -215,6 +216,77 @@ TEST_F(ReportPage, ChecksAreThoseOfTheJsonReport) {
     }
     ASSERT_TRUE(std::getline(lines, line));
     EXPECT_EQ(line, "page.html");
+}
+
+// BOARD7-rev2: diode step U2_1 (step 2) gives U2 pin 1 tester pin 225, J step U2_12 (step 53)
+// gives it 230. Each report names both steps and both tester pins.
+struct ConflictReport {
+    std::string behaviour;
+    std::string arguments;
+    std::string expected;     // a part of the output
+    std::size_t occurrences;  // of the id: the one conflict, and on the page its count as well
+};
+
+class ConflictingPinSource : public ReportPage,
+                             public ::testing::WithParamInterface<ConflictReport> {};
+
+TEST_P(ConflictingPinSource, IsReportedInEveryReport) {
+    std::filesystem::copy_file(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7-rev2.cmp",
+                               folder / "BOARD7-rev2.cmp");
+    const Result result = run(GetParam().arguments + " -o . BOARD7-rev2.cmp");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const std::string output = GetParam().arguments.find("--html") != std::string::npos
+                                   ? readFile(folder / "page.html")
+                                   : result.out;
+    EXPECT_NE(output.find(GetParam().expected), std::string::npos) << output.substr(0, 4000);
+    EXPECT_EQ(occurrences(output, "conflicting-pin-source"), GetParam().occurrences);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Board7Rev2, ConflictingPinSource,
+    ::testing::Values(
+        ConflictReport{"Text", "--report",
+                       "warning conflicting-pin-source at offset 3328, step 53: IC \"U2\" pin 1 "
+                       "(ICP 1): diode step 2 \"U2_1\" gives tester pin 225, J step 53 \"U2_12\" "
+                       "gives tester pin 230; the .icp has 230",
+                       1},
+        ConflictReport{"Json", "--report=json",
+                       "{\"id\":\"conflicting-pin-source\",\"severity\":\"warning\",\"offset\":"
+                       "3328,\"step\":53,",
+                       1},
+        ConflictReport{"Page", "--html page.html",
+                       "data-pin=\"1\" data-tester-pin=\"230\" data-source=\"j\" "
+                       "data-agreement=\"conflict\"",
+                       3}),
+    testing::BehaviourName());
+
+TEST_F(ReportPage, PinDataNamesEveryStepOfAPinAndWhetherItsSourcesAgree) {
+    for (const char* board : {"BOARD7.cmp", "BOARD7-rev2.cmp"}) {
+        std::filesystem::copy_file(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / board,
+                                   folder / board);
+    }
+    const Result result = run("--html page.html -o . BOARD7-rev2.cmp BOARD7.cmp");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const cli::Json data = pageData(readFile(folder / "page.html"));
+    const cli::Json& rev2Pin1 = data["boards"][0]["ics"][0]["explained"][0];
+    EXPECT_EQ(data["boards"][0]["ics"][0]["name"], "U2");
+    EXPECT_EQ(rev2Pin1["agreement"], "conflict");
+    ASSERT_EQ(rev2Pin1["steps"].size(), 2U);
+    // Step, offset, kind, part name, Hi-P, Lo-P, tester pin given, whether the .icp has it, why.
+    EXPECT_EQ(rev2Pin1["steps"][0][0], 2);
+    EXPECT_EQ(rev2Pin1["steps"][0][2], "diode");
+    EXPECT_EQ(rev2Pin1["steps"][0][6], 225);
+    EXPECT_EQ(rev2Pin1["steps"][0][7], false);
+    EXPECT_NE(rev2Pin1["steps"][0][8].get<std::string>().find("J step 53"), std::string::npos);
+    EXPECT_EQ(rev2Pin1["steps"][1][0], 53);
+    EXPECT_EQ(rev2Pin1["steps"][1][2], "j");
+    EXPECT_EQ(rev2Pin1["steps"][1][6], 230);
+    EXPECT_EQ(rev2Pin1["steps"][1][7], true);
+    // On BOARD7 the same pin's diode and J steps agree, and the cell says so.
+    EXPECT_EQ(data["boards"][1]["ics"][0]["explained"][0]["agreement"], "agree");
+    const std::string page = readFile(folder / "page.html");
+    EXPECT_NE(page.find("data-agreement=\"agree\""), std::string::npos);
+    EXPECT_NE(page.find(">D=J</text>"), std::string::npos);
 }
 
 TEST(JsonText, NamesKeepTheFormOfEveryEarlierReport) {
