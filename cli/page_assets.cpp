@@ -34,12 +34,17 @@ table.counts td { font-size: 16px; font-weight: 600; }
 .sortable th[aria-sort=ascending]::after { content: " \25B2"; }
 .sortable th[aria-sort=descending]::after { content: " \25BC"; }
 table.checks td:nth-child(-n+2) { white-space: nowrap; }
-table.checks tr.error td:first-child, table.check-counts tr.error td:nth-child(2) {
+table.check-counts tr.error td:nth-child(2), details.check-group summary span.error {
   background: #b03a2e; color: #fff; font-weight: 600; }
-table.checks tr.warning td:first-child, table.check-counts tr.warning td:nth-child(2) {
+table.check-counts tr.warning td:nth-child(2), details.check-group summary span.warning {
   background: #f6d77a; }
-table.checks tr.info td:first-child, table.check-counts tr.info td:nth-child(2) {
+table.check-counts tr.info td:nth-child(2), details.check-group summary span.info {
   background: #dfe7f1; }
+details.check-group { margin: 4px 0 8px; }
+details.check-group > summary { color: var(--ink); }
+details.check-group summary span { padding: 0 6px; border-radius: 2px; }
+details.check-group.error { border-left: 4px solid #b03a2e; padding-left: 8px; }
+p.advice { margin: 2px 0 4px; }
 details > summary { cursor: pointer; margin: 6px 0; color: var(--diode-edge); }
 p.parts { margin: 0 0 8px; }
 div.wide { overflow-x: auto; }
@@ -152,19 +157,54 @@ const char* const kPageScript = R"js(
     });
   });
 
-  // A table's rows show when they hold the text typed and have the severity chosen.
-  function filterTable(id) {
-    var table = document.getElementById(id);
-    var input = document.querySelector("input[data-filter='" + id + "']");
-    var select = document.querySelector("select[data-severity='" + id + "']");
-    var text = input ? input.value.trim().toLowerCase() : "";
-    var severity = select ? select.value : "";
+  // Hides the rows of `table` that do not hold `text`; returns how many show.
+  function filterRows(table, text) {
+    var shown = 0;
     Array.prototype.forEach.call(table.tBodies[0].rows, function (row) {
       if (row.searchText === undefined) { row.searchText = row.textContent.toLowerCase(); }
-      row.hidden = (text !== "" && row.searchText.indexOf(text) < 0) ||
-        (severity !== "" && row.getAttribute("data-severity") !== severity);
+      row.hidden = text !== "" && row.searchText.indexOf(text) < 0;
+      shown += row.hidden ? 0 : 1;
     });
+    return shown;
   }
+
+  // A table's rows show when they hold the text typed. The checks show by group: those of the
+  // severity chosen and, when a count row was chosen, of its check only.
+  function filterTable(id) {
+    var target = document.getElementById(id);
+    var input = document.querySelector("input[data-filter='" + id + "']");
+    var text = input ? input.value.trim().toLowerCase() : "";
+    if (target.tagName === "TABLE") {
+      filterRows(target, text);
+      return;
+    }
+    var select = document.querySelector("select[data-severity='" + id + "']");
+    var severity = select ? select.value : "";
+    var only = target.getAttribute("data-only") || "";
+    target.querySelectorAll("details.check-group").forEach(function (group) {
+      var shown = filterRows(group.querySelector("table"), text);
+      group.hidden = (severity !== "" && group.getAttribute("data-severity") !== severity) ||
+        (only !== "" && group.getAttribute("data-check") !== only) || (text !== "" && shown === 0);
+    });
+    var showAll = document.querySelector("button[data-show-all='" + id + "']");
+    if (showAll) { showAll.hidden = only === ""; }
+  }
+  document.querySelectorAll("a[data-only]").forEach(function (link) {
+    link.addEventListener("click", function () {
+      var id = link.getAttribute("data-only");
+      var target = document.getElementById(id);
+      target.setAttribute("data-only", link.getAttribute("data-check"));
+      document.getElementById(link.getAttribute("href").slice(1)).open = true;
+      filterTable(id);
+    });
+  });
+  document.querySelectorAll("button[data-show-all]").forEach(function (button) {
+    button.addEventListener("click", function () {
+      var id = button.getAttribute("data-show-all");
+      document.getElementById(id).removeAttribute("data-only");
+      filterTable(id);
+    });
+  });
   document.querySelectorAll("input[data-filter]").forEach(function (input) {
     input.addEventListener("input", function () { filterTable(input.getAttribute("data-filter")); });
   });

@@ -34,6 +34,8 @@ enum class Severity : std::uint8_t {
 std::string_view checkIdText(CheckId id);
 Severity severityOf(CheckId id);
 std::string_view severityText(Severity severity);
+// One sentence for each id: what the engineer should look at or do.
+std::string_view adviceOf(CheckId id);
 
 struct Check {
     CheckId id = CheckId::DroppedRecord;

@@ -213,6 +213,31 @@ TEST(PageInABrowser, PinChosenByMouseOrKeyboardListsTheStepsThatNameIt) {
     EXPECT_EQ(occurrences(dom, "aria-expanded=\"true\""), 2U);
 }
 
+TEST(PageInABrowser, CountRowOfACheckShowsOnlyItsChecks) {
+    const testing::TempFolder folder;
+    writeFile(folder / "BOARD7.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
+    const testing::ProgramResult converted =
+        testing::runProgram(ZEMRA_CONVERT_PATH, "--html page.html -o . BOARD7.cmp", folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    writeFile(folder / "driven.html",
+              driven(readFile(folder / "page.html"),
+                     "document.querySelector('a[data-check=\"unknown-code\"]').click();"));
+    const std::string dom = dumpedDom(folder, "driven.html");
+    for (const auto& [group, severity] :
+         {std::pair{"dropped-record", "warning"}, std::pair{"duplicate-part-name", "warning"},
+          std::pair{"skipped-step", "info"}}) {
+        EXPECT_NE(dom.find("id=\"b1-check-" + std::string(group) + "\" data-check=\"" + group +
+                           "\" data-severity=\"" + severity + "\" open=\"\" hidden=\"\""),
+                  std::string::npos)
+            << group;
+    }
+    EXPECT_NE(dom.find("id=\"b1-check-unknown-code\" data-check=\"unknown-code\" "
+                       "data-severity=\"warning\" open=\"\">"),
+              std::string::npos);
+    EXPECT_NE(dom.find("<button type=\"button\" data-show-all=\"b1-checks\">"), std::string::npos);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EveryOptionCombination, PageInABrowser,
     ::testing::Values(Combination{"KX740FeFr", "", {}},

@@ -12,6 +12,7 @@
 #include "platform/utf8_paths.h"
 #include "process_runner.h"
 #include "record_builder.h"
+#include "report/check_list.h"
 #include "temp_folder.h"
 
 namespace zemra {
@@ -223,8 +224,12 @@ TEST_F(ReportPage, ChecksAreThoseOfTheJsonReport) {
 struct ConflictReport {
     std::string behaviour;
     std::string arguments;
-    std::string expected;     // a part of the output
-    std::size_t occurrences;  // of the id: the one conflict, and on the page its count as well
+    std::string expected;  // a part of the output
+    std::string counted;   // the one conflict of the board shows it once
+
+    friend void PrintTo(const ConflictReport& report, std::ostream* out) {
+        *out << report.behaviour;
+    }
 };
 
 class ConflictingPinSource : public ReportPage,
@@ -239,7 +244,7 @@ TEST_P(ConflictingPinSource, IsReportedInEveryReport) {
                                    ? readFile(folder / "page.html")
                                    : result.out;
     EXPECT_NE(output.find(GetParam().expected), std::string::npos) << output.substr(0, 4000);
-    EXPECT_EQ(occurrences(output, "conflicting-pin-source"), GetParam().occurrences);
+    EXPECT_EQ(occurrences(output, GetParam().counted), 1U);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -249,15 +254,15 @@ INSTANTIATE_TEST_SUITE_P(
                        "warning conflicting-pin-source at offset 3328, step 53: IC \"U2\" pin 1 "
                        "(ICP 1): diode step 2 \"U2_1\" gives tester pin 225, J step 53 \"U2_12\" "
                        "gives tester pin 230; the .icp has 230",
-                       1},
+                       "conflicting-pin-source"},
         ConflictReport{"Json", "--report=json",
                        "{\"id\":\"conflicting-pin-source\",\"severity\":\"warning\",\"offset\":"
                        "3328,\"step\":53,",
-                       1},
+                       "conflicting-pin-source"},
         ConflictReport{"Page", "--html page.html",
                        "data-pin=\"1\" data-tester-pin=\"230\" data-source=\"j\" "
                        "data-agreement=\"conflict\"",
-                       3}),
+                       "<b>conflicting-pin-source</b> · 1 found"}),
     testing::BehaviourName());
 
 TEST_F(ReportPage, PinDataNamesEveryStepOfAPinAndWhetherItsSourcesAgree) {
@@ -287,6 +292,47 @@ TEST_F(ReportPage, PinDataNamesEveryStepOfAPinAndWhetherItsSourcesAgree) {
     const std::string page = readFile(folder / "page.html");
     EXPECT_NE(page.find("data-agreement=\"agree\""), std::string::npos);
     EXPECT_NE(page.find(">D=J</text>"), std::string::npos);
+}
+
+// An IC U1 without a step for its pin 7 (an error), after 60 "*" steps (infos).
+std::string boardWithErrorAfterManyInfos() {
+    std::vector<RecordBuilder> records(60, RecordBuilder().skip());
+    for (const int pin : {1, 2, 3, 4, 5, 6, 8}) {
+        records.push_back(RecordBuilder()
+                              .name("U1_" + std::to_string(pin))
+                              .typeCode(10)
+                              .pins(100 + pin, 1)
+                              .limits(5, 5));
+    }
+    records.push_back(RecordBuilder().name("U1_0").typeCode(1).pins(1, 2).limits(5, 5));
+    return testing::recordsOf(records);
+}
+
+TEST_F(ReportPage, ChecksListErrorsFirstAndOpenGroupedByIdWithWhatToDo) {
+    writeFile(folder / "board.cmp", boardWithErrorAfterManyInfos());
+    const Result result = run("--html page.html -o . board.cmp");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const std::string page = readFile(folder / "page.html");
+    const std::string counts = between(page, "<table class=\"check-counts\">", "</table>");
+    // Each count row leads to its group.
+    EXPECT_LT(counts.find("href=\"#b1-check-unresolved-ic-pin\""),
+              counts.find("href=\"#b1-check-skipped-step\""));
+    const std::string checks = between(page, "<div class=\"checks\" id=\"b1-checks\">", "</div>");
+    const std::size_t error = checks.find("<details class=\"check-group error\"");
+    const std::size_t info = checks.find("<details class=\"check-group info\"");
+    ASSERT_NE(error, std::string::npos);
+    ASSERT_NE(info, std::string::npos);
+    EXPECT_LT(error, info);
+    // 61 checks: the error's group is open, the infos' folded, each with its count once.
+    EXPECT_NE(checks.find("data-severity=\"error\" open><summary>"), std::string::npos);
+    EXPECT_NE(checks.find("data-severity=\"info\"><summary>"), std::string::npos);
+    EXPECT_NE(checks.find("<b>skipped-step</b> · 60 found</summary><p class=\"advice\">" +
+                          std::string(adviceOf(CheckId::SkippedStep)) + "</p>"),
+              std::string::npos);
+    EXPECT_EQ(occurrences(checks, "<b>skipped-step</b>"), 1U);
+    EXPECT_EQ(occurrences(checks, "<p class=\"advice\">"), 2U);
+    // A check's step leads to its row.
+    EXPECT_NE(checks.find("<a href=\"#b1-r64\">2</a>"), std::string::npos);
 }
 
 TEST(JsonText, NamesKeepTheFormOfEveryEarlierReport) {

@@ -245,5 +245,25 @@ TEST(BoardChecks, SeveritiesAreFixedById) {
     }
 }
 
+class CheckAdvice : public ::testing::TestWithParam<CheckId> {};
+
+TEST_P(CheckAdvice, IsOneSentenceOfWhatToDo) {
+    const std::string_view advice = adviceOf(GetParam());
+    ASSERT_GT(advice.size(), 20U);
+    EXPECT_TRUE(advice.front() >= 'A' && advice.front() <= 'Z') << advice;
+    EXPECT_EQ(advice.back(), '.');
+    EXPECT_EQ(advice.find(". "), std::string_view::npos) << advice;
+}
+
+std::string idName(const ::testing::TestParamInfo<CheckId>& id) {
+    std::string name;
+    for (const char letter : checkIdText(id.param)) {
+        name += letter == '-' ? '_' : letter;
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryId, CheckAdvice, ::testing::ValuesIn(kCheckIds), idName);
+
 }  // namespace
 }  // namespace zemra
