@@ -99,7 +99,37 @@ table.diff tr.old td { border-bottom-style: dashed; }
 table.diff td.changed { background: #f6d77a; font-weight: 600; }
 table.diff tr.record td { color: var(--muted); white-space: normal; }
 p.note { color: var(--muted); font-style: italic; }
-@media print { .controls { display: none; } header.page { background: none; color: inherit; } }
+/* On paper: A4 landscape, every section open, the steps table within the page's width, no pin
+   map cut by a page break, dark text, and none of the controls or hints of the screen. */
+@page { size: A4 landscape; margin: 10mm; }
+@media print {
+  :root { --muted: #3d4653; --rule: #9aa3ad; }
+  body { font-size: 11px; }
+  * { print-color-adjust: exact; -webkit-print-color-adjust: exact; }
+  .controls, .hint, nav.boards, p.parts, button, div.pin-panel button { display: none !important; }
+  header.page { background: none; color: var(--ink); padding: 0 0 6px;
+    border-bottom: 2px solid var(--ink); }
+  header.page p { color: var(--ink); }
+  main { padding: 0; }
+  a { color: inherit; text-decoration: none; }
+  details > summary { color: var(--ink); list-style: none; }
+  details > summary::-webkit-details-marker { display: none; }
+  details::details-content { content-visibility: visible; display: block; }
+  figure.ic, div.wide { content-visibility: visible; contain-intrinsic-size: none; }
+  figure.ic, div.pin-panel, table.counts, table.check-counts { break-inside: avoid; }
+  svg.pins { break-inside: avoid; }
+  h2, h3, figcaption { break-after: avoid; }
+  div.wide { overflow: visible; }
+  table.steps { width: 100%; table-layout: auto; font-size: 8.5px; }
+  table.steps th, table.steps td { padding: 1px 2px; white-space: normal; }
+  table.steps th, table.steps td:last-child { white-space: normal; }
+  table.steps tr { break-inside: avoid; }
+  thead { display: table-header-group; }
+  table.outputs code, dl.facts code { font-size: 9px; }
+  svg.pins .pin:focus rect { stroke-width: 1.2; }
+  tr:target { outline: none; }
+  .sortable th[aria-sort]::after { content: none; }
+}
 )css";
 
 // Sorting and filtering only: without it the page shows everything, in file order.
@@ -341,6 +371,19 @@ const char* const kPageScript = R"js(
         openPinPanel(cell);
       }
     });
+  });
+
+  // Paper shows every section: the folded ones open for the print and fold again after it.
+  var openedForPrint = [];
+  window.addEventListener("beforeprint", function () {
+    document.querySelectorAll("details:not([open])").forEach(function (details) {
+      details.open = true;
+      openedForPrint.push(details);
+    });
+  });
+  window.addEventListener("afterprint", function () {
+    openedForPrint.forEach(function (details) { details.open = false; });
+    openedForPrint = [];
   });
 
   // Headings look clickable only once they sort.

@@ -175,8 +175,9 @@ void appendIcMaps(const BoardReport& board, const std::string& id, std::string& 
         "<p class=\"legend\"><span class=\"swatch diode\"></span> tester pin from a diode step "
         "<span class=\"swatch j\"></span> from a J step <span class=\"swatch none\"></span> "
         "no tester pin (0). Each cell shows the IC pin (small) and its tester pin; D=J: its "
-        "diode and J steps agree, D≠J: they give different tester pins. Hover over a cell to "
-        "see the step that gave it; choose it to see every step that names the pin.</p>";
+        "diode and J steps agree, D≠J: they give different tester pins.<span class=\"hint\"> "
+        "Hover over a cell to see the step that gave it; choose it to see every step that names "
+        "the pin.</span></p>";
     page +=
         "<p class=\"controls\" hidden><label>ICs named <input type=\"search\" data-ic-filter=\"" +
         id + "\"></label></p>";

@@ -120,12 +120,14 @@ std::vector<DrawnPinText> drawnPinsOf(const std::string& dom) {
     return pins;
 }
 
-std::string dumpedDom(const testing::TempFolder& folder, const std::string& page) {
+std::string dumpedDom(const testing::TempFolder& folder, const std::string& page,
+                      int windowWidth = 0) {
     const testing::ProgramResult chromium = testing::runProgram(
         "timeout",
-        "120 chromium --headless --no-sandbox --disable-gpu --disable-dev-shm-usage "
-        "--disable-background-networking --disable-component-update --disable-sync "
-        "--no-first-run --user-data-dir='" +
+        std::string("120 chromium --headless --no-sandbox --disable-gpu --disable-dev-shm-usage ") +
+            (windowWidth > 0 ? "--window-size=" + std::to_string(windowWidth) + ",900 " : "") +
+            "--disable-background-networking --disable-component-update --disable-sync "
+            "--no-first-run --user-data-dir='" +
             (folder / "profile").string() + "' --dump-dom 'file://" + (folder / page).string() +
             "'",
         folder.path());
@@ -236,6 +238,50 @@ TEST(PageInABrowser, CountRowOfACheckShowsOnlyItsChecks) {
                        "data-severity=\"warning\" open=\"\">"),
               std::string::npos);
     EXPECT_NE(dom.find("<button type=\"button\" data-show-all=\"b1-checks\">"), std::string::npos);
+}
+
+// The print style applied on screen, in a window as wide as an A4 landscape page within its
+// margins (277 mm at 96 pixels to the inch): what paper would show, measured by a script.
+TEST(PageInABrowser, PrintShowsEverySectionAndEveryColumnWithinTheWidthOfA4Landscape) {
+    const testing::TempFolder folder;
+    const std::vector<std::byte> bytes = generateBoard(5, 5000);
+    writeFile(folder / "gen.cmp",
+              std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    writeFile(folder / "BOARD7.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, "--html page.html -o . gen.cmp BOARD7.cmp", folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    std::string page = readFile(folder / "page.html");
+    const std::size_t print = page.find("@media print {");
+    ASSERT_NE(print, std::string::npos);
+    page.replace(print, 14, "@media all {");
+    writeFile(
+        folder / "printed.html",
+        driven(page,
+               "var width = document.documentElement.clientWidth, facts = [];"
+               "document.querySelectorAll('table.steps').forEach(function (table) {"
+               "  facts.push('steps ' + (table.getBoundingClientRect().right <= width));"
+               "  facts.push('last column ' + (table.tHead.rows[0].lastElementChild"
+               "    .getBoundingClientRect().right <= width)); });"
+               "facts.push('folded ' + document.querySelectorAll('details:not([open])').length);"
+               "document.querySelectorAll('details table').forEach(function (table) {"
+               "  if (!table.checkVisibility()) { facts.push('hidden table'); } });"
+               "document.querySelectorAll('.hint, .controls, button').forEach(function (shown) {"
+               "  if (getComputedStyle(shown).display !== 'none') { facts.push('interface'); } });"
+               "facts.push('subtitle ' + getComputedStyle(document.querySelector('header.page p'))"
+               "  .color);"
+               "var measured = document.createElement('pre');"
+               "measured.id = 'measured'; measured.textContent = facts.join(';');"
+               "document.body.appendChild(measured);"));
+    const std::string dom = dumpedDom(folder, "printed.html", 1047);
+    const std::size_t measured = dom.find("<pre id=\"measured\">");
+    ASSERT_NE(measured, std::string::npos);
+    const std::string facts =
+        dom.substr(measured + 19, dom.find("</pre>", measured) - measured - 19);
+    EXPECT_EQ(facts,
+              "steps true;last column true;steps true;last column true;folded 4;"
+              "subtitle rgb(29, 36, 48)");
 }
 
 INSTANTIATE_TEST_SUITE_P(
