@@ -9,6 +9,9 @@
 namespace zemra {
 namespace {
 
+// A J step can find pins this far beyond its IC's pin count.
+constexpr int kJPinReach = 20;
+
 std::string quotedName(std::string_view name) {
     return "\"" + std::string(name) + "\"";
 }
@@ -57,7 +60,7 @@ class PinExplainer {
             diodeSteps_[step.pinNumber].push_back(&step);
         }
         for (const DeviceStep& step : sources_.jSteps) {
-            for (const int pin : pinsSpelled(step.pinNumber)) {
+            for (const int pin : pinsSpelled(step.pinNumber, ic_.pinCount)) {
                 addOnce(jSteps_[pin], &step);
             }
         }
@@ -79,7 +82,7 @@ class PinExplainer {
             std::equal_range(report.misnamedJSteps.begin(), report.misnamedJSteps.end(),
                              ic_.name.view(), MisnamedJStepOrder());
         for (auto step = first; step != last; ++step) {
-            for (const int pin : pinsSpelled(step->pinNumber)) {
+            for (const int pin : pinsSpelled(step->pinNumber, ic_.pinCount)) {
                 addOnce(misnamed_[pin], &*step);
             }
         }
@@ -257,14 +260,18 @@ class PinExplainer {
 
 }  // namespace
 
-std::vector<int> pinsSpelled(int pinNumber) {
+std::vector<int> pinsSpelled(int pinNumber, int pinCount) {
     std::vector<int> pins;
     const PinText text(pinNumber);
+    const auto inReach = [pinCount](std::optional<int> pin) {
+        return pin && *pin > 0 && *pin < pinCount + kJPinReach;
+    };
     for (std::size_t split = 1; split < text.view().size(); ++split) {
-        for (const std::string_view part : {text.left(split), text.right(split)}) {
-            if (const std::optional<int> pin = pinNumberSpelled(part); pin && *pin > 0) {
-                pins.push_back(*pin);
-            }
+        const std::optional<int> left = pinNumberSpelled(text.left(split));
+        const std::optional<int> right = pinNumberSpelled(text.right(split));
+        if (inReach(left) && inReach(right)) {
+            pins.push_back(*left);
+            pins.push_back(*right);
         }
     }
     return pins;

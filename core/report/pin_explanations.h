@@ -37,7 +37,7 @@ enum class PinAgreement : std::uint8_t { OneKind, Agree, Conflict };
 
 // One IC pin and every diode and J step that names it, in step order: the diode steps of its
 // number, the J steps that gave it a tester pin, and those that gave no pin at all and whose pin
-// text spells its number (a J step that gave other pins was read as naming those).
+// text names it (pinsSpelled) (a J step that gave other pins was read as naming those).
 struct PinExplanation {
     int pin = 0;
     int testerPin = 0;  // as its .icp line shows it
@@ -60,7 +60,8 @@ std::vector<PinConflict> findPinConflicts(const IcPinSources& sources);
 // it. Empty for a run that was not traced.
 std::vector<PinExplanation> explainPins(const BoardReport& report, std::size_t index, int lastPin);
 
-// The pin text of a J step spells these IC pins: the parts of each split of its digits.
-std::vector<int> pinsSpelled(int pinNumber);
+// The IC pins that the pin text of a J step names: both parts of each split of its digits that
+// spells two pins within the reach of the IC's pin count (1213 names 12 and 13 of a 20-pin IC).
+std::vector<int> pinsSpelled(int pinNumber, int pinCount);
 
 }  // namespace zemra

@@ -141,11 +141,16 @@ TEST_P(PinExplanations, ListEveryStepThatNamesThePin) {
 INSTANTIATE_TEST_SUITE_P(Crafted, PinExplanations, ::testing::ValuesIn(explanationCases()),
                          testing::BehaviourName());
 
-TEST(PinExplanations, PinsSpelledAreThePartsOfEachSplit) {
-    EXPECT_EQ(pinsSpelled(1213), (std::vector<int>{1, 213, 12, 13, 121, 3}));
+TEST(PinExplanations, PinsSpelledAreTheTwoPartsOfEachSplitWithinReach) {
+    EXPECT_EQ(pinsSpelled(1213, 20), (std::vector<int>{12, 13}));
+    EXPECT_EQ(pinsSpelled(1213, 300), (std::vector<int>{1, 213, 12, 13, 121, 3}));
+    // Up to 19 beyond the pin count, as a J step finds pins.
+    EXPECT_EQ(pinsSpelled(79, 8), (std::vector<int>{7, 9}));
+    EXPECT_TRUE(pinsSpelled(279, 1).empty());
     // A part with a leading zero spells no pin, nor does 0.
-    EXPECT_EQ(pinsSpelled(105), (std::vector<int>{1, 10, 5}));
-    EXPECT_TRUE(pinsSpelled(7).empty());
+    EXPECT_EQ(pinsSpelled(105, 20), (std::vector<int>{10, 5}));
+    EXPECT_TRUE(pinsSpelled(10, 20).empty());
+    EXPECT_TRUE(pinsSpelled(7, 20).empty());
 }
 
 // Hands every record on to the report, and keeps the pin steps as texts for the head-to-tail
