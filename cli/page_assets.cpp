@@ -359,16 +359,39 @@ const char* const kPageScript = R"js(
     heading.focus();
   }
 
-  document.querySelectorAll("figure.ic").forEach(function (figure) {
+  // The cells of a map are one stop of the tab key: the arrow keys move between them, 16 to a
+  // row as the maps are drawn.
+  var cellMoves = { ArrowLeft: -1, ArrowRight: 1, ArrowUp: -16, ArrowDown: 16 };
+  function moveFocus(cells, from, to) {
+    if (to < 0 || to >= cells.length || to === from) { return; }
+    cells[from].tabIndex = -1;
+    cells[to].tabIndex = 0;
+    cells[to].focus();
+  }
+
+  document.querySelectorAll("section.board figure.ic").forEach(function (figure) {
+    var cells = figure.querySelectorAll("svg.pins g.pin");
+    Array.prototype.forEach.call(cells, function (cell, index) {
+      cell.setAttribute("role", "button");
+      cell.tabIndex = index === 0 ? 0 : -1;
+    });
     figure.addEventListener("click", function (event) {
       var cell = event.target.closest("g.pin");
       if (cell) { openPinPanel(cell); }
     });
     figure.addEventListener("keydown", function (event) {
       var cell = event.target.closest("g.pin");
-      if (cell && (event.key === "Enter" || event.key === " ")) {
+      if (!cell) { return; }
+      var index = Number(cell.getAttribute("data-pin")) - 1;
+      if (event.key === "Enter" || event.key === " ") {
         event.preventDefault();
         openPinPanel(cell);
+      } else if (cellMoves[event.key] !== undefined) {
+        event.preventDefault();
+        moveFocus(cells, index, index + cellMoves[event.key]);
+      } else if (event.key === "Home" || event.key === "End") {
+        event.preventDefault();
+        moveFocus(cells, index, event.key === "Home" ? 0 : cells.length - 1);
       }
     });
   });

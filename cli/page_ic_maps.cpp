@@ -52,7 +52,7 @@ void appendPin(const IcSummary& ic, const DrawnPin& pin, PinAgreement agreement,
                std::string& page) {
     const int column = (pin.pin - 1) % kCellsPerRow;
     const int row = (pin.pin - 1) / kCellsPerRow;
-    page += "<g class=\"pin\" tabindex=\"0\" role=\"button\" data-ic=\"";
+    page += "<g class=\"pin\" data-ic=\"";
     appendHtmlBytes(page, ic.name);
     page += "\" data-pin=\"" + std::to_string(pin.pin) + "\" data-tester-pin=\"" +
             std::to_string(pin.testerPin) + "\" data-source=\"" +
@@ -176,8 +176,8 @@ void appendIcMaps(const BoardReport& board, const std::string& id, std::string& 
         "<span class=\"swatch j\"></span> from a J step <span class=\"swatch none\"></span> "
         "no tester pin (0). Each cell shows the IC pin (small) and its tester pin; D=J: its "
         "diode and J steps agree, D≠J: they give different tester pins.<span class=\"hint\"> "
-        "Hover over a cell to see the step that gave it; choose it to see every step that names "
-        "the pin.</span></p>";
+        "Hover over a cell to see the step that gave it; choose it (a click, or Enter; the arrow "
+        "keys move between cells) to see every step that names the pin.</span></p>";
     page +=
         "<p class=\"controls\" hidden><label>ICs named <input type=\"search\" data-ic-filter=\"" +
         id + "\"></label></p>";

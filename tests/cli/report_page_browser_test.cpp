@@ -196,7 +196,9 @@ TEST(PageInABrowser, PinChosenByMouseOrKeyboardListsTheStepsThatNameIt) {
                "document.querySelector('g.pin[data-ic=\"U2\"][data-pin=\"1\"]')"
                ".dispatchEvent(new MouseEvent('click', {bubbles: true}));"
                "document.querySelector('g.pin[data-ic=\"IC1\"][data-pin=\"7\"]')"
-               ".dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true}));"));
+               ".dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true}));"
+               "document.querySelector('g.pin[data-ic=\"U2\"][data-pin=\"1\"]')"
+               ".dispatchEvent(new KeyboardEvent('keydown', {key: 'ArrowDown', bubbles: true}));"));
     const std::string dom = dumpedDom(folder, "driven.html");
     const std::size_t conflict = dom.find("<div class=\"pin-panel conflict\"");
     ASSERT_NE(conflict, std::string::npos) << dom.substr(0, 2000);
@@ -213,6 +215,16 @@ TEST(PageInABrowser, PinChosenByMouseOrKeyboardListsTheStepsThatNameIt) {
     // The keyboard opened the panel of IC1 pin 7 in IC1's map.
     EXPECT_NE(dom.find("aria-label=\"Steps that name IC1 pin 7\""), std::string::npos);
     EXPECT_EQ(occurrences(dom, "aria-expanded=\"true\""), 2U);
+    // Each map is one stop of the tab key, and the arrow down went from U2's pin 1 to its pin 17.
+    const auto tabIndexOf = [&dom](const std::string& ic, int pin) {
+        const std::size_t cell = dom.rfind(
+            "<g ", dom.find("data-ic=\"" + ic + "\" data-pin=\"" + std::to_string(pin) + "\""));
+        return attributeOf(dom, cell, "tabindex");
+    };
+    EXPECT_EQ(tabIndexOf("U2", 1), "-1");
+    EXPECT_EQ(tabIndexOf("U2", 17), "0");
+    EXPECT_EQ(tabIndexOf("IC1", 1), "0");
+    EXPECT_EQ(tabIndexOf("IC1", 7), "-1");
 }
 
 TEST(PageInABrowser, CountRowOfACheckShowsOnlyItsChecks) {
