@@ -20,12 +20,14 @@ std::string stepText(const StepRef& step) {
     return "step " + std::to_string(step.step) + " " + quotedName(step.partName.view());
 }
 
-// The diode or J pin of a conflict, by pin number: the last one, which the .icp would show.
+// The diode and J pins found for one IC pin, each in the order found.
 struct PinsOfOnePin {
     std::vector<const IcDiodePin*> diode;
     std::vector<const IcJPin*> j;
 };
 
+// A diode pin and a J pin of `pins` with different tester pins: the last of each, which the .icp
+// would show, where those differ.
 std::optional<std::pair<const IcDiodePin*, const IcJPin*>> conflictOf(const PinsOfOnePin& pins) {
     if (pins.diode.empty() || pins.j.empty()) {
         return std::nullopt;
@@ -60,6 +62,7 @@ class PinExplainer {
             diodeSteps_[step.pinNumber].push_back(&step);
         }
         for (const DeviceStep& step : sources_.jSteps) {
+            jStepOf_[step.pinStep] = &step;
             for (const int pin : pinsSpelled(step.pinNumber, ic_.pinCount)) {
                 addOnce(jSteps_[pin], &step);
             }
@@ -100,11 +103,8 @@ class PinExplainer {
         // The J steps that gave the pin, and those whose pin text names it.
         std::vector<const DeviceStep*> jSteps = listAt(jSteps_, pin);
         for (const IcJPin* jPin : pins.j) {
-            const auto step = std::find_if(
-                sources_.jSteps.begin(), sources_.jSteps.end(),
-                [jPin](const DeviceStep& entry) { return entry.pinStep == jPin->pinStep; });
-            if (step != sources_.jSteps.end()) {
-                addOnce(jSteps, &*step);
+            if (const auto step = jStepOf_.find(jPin->pinStep); step != jStepOf_.end()) {
+                addOnce(jSteps, step->second);
             }
         }
         for (const DeviceStep* step : jSteps) {
@@ -125,8 +125,9 @@ class PinExplainer {
 
   private:
     const PinSlot* slotOf(int pin) const {
-        const auto found = std::find_if(table_.foundPins.begin(), table_.foundPins.end(),
-                                        [pin](const PinSlot& slot) { return slot.pin >= pin; });
+        const auto found =
+            std::lower_bound(table_.foundPins.begin(), table_.foundPins.end(), pin,
+                             [](const PinSlot& slot, int wanted) { return slot.pin < wanted; });
         return found != table_.foundPins.end() && found->pin == pin ? &*found : nullptr;
     }
 
@@ -255,6 +256,7 @@ class PinExplainer {
     std::unordered_map<int, std::vector<const DeviceStep*>> jSteps_;       // by pin spelled
     std::unordered_map<int, std::vector<const MisnamedJStep*>> misnamed_;  // by pin spelled
     std::unordered_map<int, PinsOfOnePin> pins_;
+    std::unordered_map<PinStepOrdinal, const DeviceStep*> jStepOf_;
     std::unordered_map<PinStepOrdinal, std::vector<int>> pinsGivenBy_;
 };
 
