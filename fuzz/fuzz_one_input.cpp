@@ -24,6 +24,7 @@ class RecordCounter : public RecordObserver {
         ++seen_;
         report_.observe(trace);
     }
+    bool wantsPinSources() const override { return report_.wantsPinSources(); }
     std::uint64_t seen() const { return seen_; }
 
   private:

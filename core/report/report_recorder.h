@@ -15,6 +15,7 @@ class ReportRecorder : public RecordObserver {
     ReportRecorder& operator=(const ReportRecorder&) = delete;
 
     void observe(const RecordTrace& trace) override;
+    bool wantsPinSources() const override { return true; }
 
     // The report of the records seen and of the run's outcome. Once only.
     BoardReport finish(RunOutcome outcome);

@@ -89,8 +89,8 @@ struct ConversionSummary {
     std::vector<IcSummary> ics;      // in .icn order
 
     // Kept only by a traced run (one with a record observer): each IC's pin table, in the order
-    // of ics, whose found pins name the pin step that gave each; every ignored J pin; and what
-    // told each IC's pins, in the order of ics.
+    // of ics, whose found pins name the pin step that gave each; every ignored J pin; and, when
+    // its observer wants them, what told each IC's pins, in the order of ics.
     std::vector<IcPinTable> icPinTables;
     std::vector<IgnoredJPin> ignoredJPinList;
     std::vector<IcPinSources> icPinSources;

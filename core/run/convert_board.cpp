@@ -84,8 +84,12 @@ void readRecords(ByteSource& input, RecordLoop& loop, ConversionSummary& summary
 class IcPinsTaker {
   public:
     IcPinsTaker(PinFiles& pinFiles, ConversionSummary& summary, const BoardLists& lists,
-                bool traced)
-        : pinFiles_(pinFiles), summary_(summary), lists_(lists), traced_(traced) {}
+                bool traced, bool keepSources)
+        : pinFiles_(pinFiles),
+          summary_(summary),
+          lists_(lists),
+          traced_(traced),
+          keepSources_(keepSources) {}
 
     void take(const IcPins& pins, const IcPinTable& table) {
         // Every IC of the pin files is one of icDevices: room for all is taken at once.
@@ -103,7 +107,9 @@ class IcPinsTaker {
                 summary_.ignoredJPinList.push_back(
                     {summary_.ics.size() - 1, pin.pinNumber, pin.testerPin, pin.pinStep});
             }
-            summary_.icPinSources.push_back(sourcesOf(pins));
+            if (keepSources_) {
+                summary_.icPinSources.push_back(sourcesOf(pins));
+            }
         }
     }
 
@@ -141,6 +147,7 @@ class IcPinsTaker {
     ConversionSummary& summary_;
     const BoardLists& lists_;
     bool traced_;
+    bool keepSources_;
     std::size_t device_ = 0;                    // in icDevices, of the last IC taken
     std::optional<std::size_t> pairingDevice_;  // in icDevices, once known
 };
@@ -168,9 +175,11 @@ ConversionSummary convertBoardKeeping(ByteSource& input, const BoardSettings& se
         TextWriter icp(outputs.icp);
         PinFiles pinFiles(icn, icp);
         const bool traced = settings.observer != nullptr;
-        IcPinsTaker taker(pinFiles, summary, lists, traced);
+        const bool keepSources = traced && settings.observer->wantsPinSources();
+        IcPinsTaker taker(pinFiles, summary, lists, traced, keepSources);
         RunPasses(
-            lists, {.keepIcPinLists = keepLists, .keepIgnoredJPins = traced},
+            lists,
+            {.keepIcPinLists = keepLists, .keepIgnoredJPins = traced, .keepEveryJPin = keepSources},
             [&taker](const IcPins& pins, const IcPinTable& table) { taker.take(pins, table); });
         icn.flush();
         icp.flush();

@@ -169,6 +169,8 @@ class PinStepTexts : public RecordObserver {
         }
     }
 
+    bool wantsPinSources() const override { return report_.wantsPinSources(); }
+
     std::vector<testing::TextPinStep> steps;
 
   private:
