@@ -266,8 +266,48 @@ const char* const kPageScript = R"js(
     return made;
   }
 
+  // The step that gave a pin its tester pin in the .icp.
+  function givenBy(explained) {
+    return explained.steps.filter(function (step) { return step[7] === "gave"; })[0];
+  }
+
+  function stepWords(step) {
+    return (step[2] === "j" ? "J" : "diode") + " step " + step[0] + " \"" + step[3] + "\"";
+  }
+
+  // Why a step did or did not give the pin its tester pin, in words.
+  function roleWords(ic, explained, step) {
+    var given = givenBy(explained);
+    var instead = given ? stepWords(given) + " gives tester pin " + given[6] : "another step does";
+    var name = "\"" + ic.name + "\"";
+    switch (step[7]) {
+      case "gave": return "yes, this is the tester pin of the .icp";
+      case "laterDiodeStep":
+        return "not used: later, " + instead + "; the last diode step of a pin goes to the .icp";
+      case "jStepWins":
+        return "not used: " + instead + ", and a J step's tester pin goes to the .icp over a " +
+          "diode step's";
+      case "laterJPin":
+        return "not used: later, " + instead + "; the last J pin found for a pin goes to the .icp";
+      case "noCommonPin":
+        return "ignored: neither its Hi-P " + step[4] + " nor its Lo-P " + step[5] +
+          " is tester pin " + ic.commonPin + ", the common pin of IC " + name +
+          ", so it gives no pin";
+      case "nothingFound":
+        return "ignored: it found no pin, as no diode pin of IC " + name + " is at its tester pin " +
+          step[4] + " or " + step[5] + " with the rest of its pin text a pin in reach, and " +
+          (ic.pairsJSteps ? "pairing it with the J step before it gave nothing" :
+            "J steps are paired only for the IC whose J steps come first on the board");
+      case "otherDevice":
+        return "ignored: it counts for device \"" + step[8] + "\", not for IC " + name +
+          ": under KX740E a J step whose name begins with IC keeps it and gets the prefix J, " +
+          "while the other steps of the IC are listed with U";
+    }
+    return "";
+  }
+
   function pinSummary(ic, pin, explained, testerPin) {
-    var given = explained.steps.filter(function (step) { return step[7]; })[0];
+    var given = givenBy(explained);
     if (testerPin === 0) {
       return explained.steps.length === 0 ?
         "Unresolved: no diode or J step names this pin, so the .icp has tester pin 0." :
@@ -324,7 +364,7 @@ const char* const kPageScript = R"js(
       var body = table.createTBody();
       explained.steps.forEach(function (step) {
         var row = body.insertRow();
-        if (step[7]) { row.className = "used"; }
+        if (step[7] === "gave") { row.className = "used"; }
         var stepCell = row.insertCell();
         if (step[1] / 64 < board.steps.rows.length) {
           var link = element("a", step[0]);
@@ -342,9 +382,9 @@ const char* const kPageScript = R"js(
           cell.className = "number";
         });
         var gives = row.insertCell();
-        gives.textContent = step[6] === 0 && !step[7] ? "none" : step[6];
+        gives.textContent = step[6] === 0 && step[7] !== "gave" ? "none" : step[6];
         gives.className = "number";
-        row.insertCell().textContent = step[7] ? "yes, this is the tester pin of the .icp" : step[8];
+        row.insertCell().textContent = roleWords(ic, explained, step);
       });
       panel.appendChild(table);
     }

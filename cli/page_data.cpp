@@ -46,8 +46,8 @@ std::string_view agreementText(PinAgreement agreement) {
 }
 
 // Per drawn pin, whether its diode and J steps agree and every step that names it: step, offset,
-// kind, part name, Hi-P, Lo-P, the tester pin it gave (0 for none), whether that is the one in
-// the .icp, and why not.
+// kind, part name, Hi-P, Lo-P, the tester pin it gave (0 for none) and what it did for the pin,
+// and for a step that counts for another device, that device.
 Json explainedJson(const BoardReport& board, std::size_t index) {
     Json pins = Json::array();
     const auto drawn = static_cast<int>(board.drawnPins(index).size());
@@ -55,10 +55,13 @@ Json explainedJson(const BoardReport& board, std::size_t index) {
         Json steps = Json::array();
         for (const PinStepUse& use : explained.steps) {
             const StepRef& step = board.pinSteps.at(use.pinStep);
-            steps.push_back(
-                Json::array({step.step, step.offset, use.jStep ? "j" : "diode",
-                             byteText(step.partName), use.hiPin, use.loPin, use.testerPin,
-                             use.role == PinStepRole::Gave, byteText(use.why)}));
+            Json entry = Json::array({step.step, step.offset, use.jStep ? "j" : "diode",
+                                      byteText(step.partName), use.hiPin, use.loPin, use.testerPin,
+                                      roleText(use.role)});
+            if (use.role == PinStepRole::OtherDevice) {
+                entry.push_back(byteText(use.countedFor));
+            }
+            steps.push_back(std::move(entry));
         }
         pins.push_back(
             {{"agreement", agreementText(explained.agreement)}, {"steps", std::move(steps)}});
@@ -67,7 +70,8 @@ Json explainedJson(const BoardReport& board, std::size_t index) {
 }
 
 Json icJson(const BoardReport& board, std::size_t index) {
-    const IcSummary& ic = board.outcome.summary->ics[index];
+    const ConversionSummary& summary = *board.outcome.summary;
+    const IcSummary& ic = summary.ics[index];
     Json json;
     json["name"] = byteText(ic.name);
     json["lc"] = byteText(ic.lc);
@@ -90,6 +94,10 @@ Json icJson(const BoardReport& board, std::size_t index) {
     json["sources"] = sources;
     json["steps"] = std::move(steps);
     json["explained"] = explainedJson(board, index);
+    if (index < summary.icPinSources.size()) {
+        json["commonPin"] = summary.icPinSources[index].commonPin;
+        json["pairsJSteps"] = summary.icPinSources[index].pairsJSteps;
+    }
     return json;
 }
 

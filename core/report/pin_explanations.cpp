@@ -12,14 +12,6 @@ namespace {
 // A J step can find pins this far beyond its IC's pin count.
 constexpr int kJPinReach = 20;
 
-std::string quotedName(std::string_view name) {
-    return "\"" + std::string(name) + "\"";
-}
-
-std::string stepText(const StepRef& step) {
-    return "step " + std::to_string(step.step) + " " + quotedName(step.partName.view());
-}
-
 // The diode and J pins found for one IC pin, each in the order found.
 struct PinsOfOnePin {
     std::vector<const IcDiodePin*> diode;
@@ -131,16 +123,6 @@ class PinExplainer {
         return found != table_.foundPins.end() && found->pin == pin ? &*found : nullptr;
     }
 
-    const StepRef& step(PinStepOrdinal pinStep) const { return report_.pinSteps.at(pinStep); }
-
-    std::string icName() const { return quotedName(ic_.name.view()); }
-
-    // Which step's pin the .icp shows instead.
-    std::string countsInstead(const PinSlot& slot) const {
-        return (slot.source == PinSource::DiodePin ? "diode " : "J ") +
-               stepText(step(slot.pinStep)) + " gives tester pin " + std::to_string(slot.testerPin);
-    }
-
     PinStepUse diodeUse(const DeviceStep& diode, const PinSlot* slot) const {
         PinStepUse use;
         use.pinStep = diode.pinStep;
@@ -149,10 +131,6 @@ class PinExplainer {
         const int common = sources_.commonPin;
         if (diode.loPin != common && diode.hiPin != common) {
             use.role = PinStepRole::NoCommonPin;
-            use.why = "ignored: neither its Hi-P " + std::to_string(diode.hiPin) +
-                      " nor its Lo-P " + std::to_string(diode.loPin) + " is tester pin " +
-                      std::to_string(common) + ", the common pin of IC " + icName() +
-                      ", so it gives no pin";
             return use;
         }
         use.testerPin = diode.loPin == common ? diode.hiPin : diode.loPin;
@@ -161,12 +139,8 @@ class PinExplainer {
             use.role = PinStepRole::Gave;
         } else if (slot != nullptr && slot->source == PinSource::JPin) {
             use.role = PinStepRole::JStepWins;
-            use.why = "not used: " + countsInstead(*slot) +
-                      ", and a J step's tester pin goes to the .icp over a diode step's";
         } else {
             use.role = PinStepRole::LaterDiodeStep;
-            use.why = "not used: a later " + (slot != nullptr ? countsInstead(*slot) : "step") +
-                      "; the last diode step of a pin goes to the .icp";
         }
         return use;
     }
@@ -192,9 +166,6 @@ class PinExplainer {
                 use.role = PinStepRole::Gave;
             } else {
                 use.role = PinStepRole::LaterJPin;
-                use.why = "not used: later, " +
-                          (slot != nullptr ? countsInstead(*slot) : std::string("another step")) +
-                          "; the last J pin found for a pin goes to the .icp";
             }
             uses.push_back(std::move(use));
         }
@@ -204,13 +175,6 @@ class PinExplainer {
         }
         PinStepUse use = base;
         use.role = PinStepRole::NothingFound;
-        use.why = "ignored: it found no pin, as none of IC " + icName() +
-                  "'s diode pins is at its tester pin " + std::to_string(jStep.hiPin) + " or " +
-                  std::to_string(jStep.loPin) + " with the rest of its pin text a pin in reach";
-        use.why += sources_.pairsJSteps
-                       ? ", and pairing it with the J step before it gave nothing"
-                       : ", and J steps are paired only for the IC whose J steps come first on "
-                         "the board";
         uses.push_back(std::move(use));
     }
 
@@ -221,10 +185,7 @@ class PinExplainer {
         use.hiPin = misnamed.hiPin;
         use.loPin = misnamed.loPin;
         use.role = PinStepRole::OtherDevice;
-        use.why = "ignored: it counts for device " + quotedName(misnamed.countedFor) +
-                  ", not for IC " + icName() +
-                  ": under KX740E a J step whose name begins with IC keeps it and gets the "
-                  "prefix J, while the other steps of the IC are listed with U";
+        use.countedFor = misnamed.countedFor;
         return use;
     }
 
@@ -261,6 +222,26 @@ class PinExplainer {
 };
 
 }  // namespace
+
+std::string_view roleText(PinStepRole role) {
+    switch (role) {
+        case PinStepRole::Gave:
+            return "gave";
+        case PinStepRole::LaterDiodeStep:
+            return "laterDiodeStep";
+        case PinStepRole::JStepWins:
+            return "jStepWins";
+        case PinStepRole::LaterJPin:
+            return "laterJPin";
+        case PinStepRole::NoCommonPin:
+            return "noCommonPin";
+        case PinStepRole::NothingFound:
+            return "nothingFound";
+        case PinStepRole::OtherDevice:
+            return "otherDevice";
+    }
+    return "";
+}
 
 std::vector<int> pinsSpelled(int pinNumber, int pinCount) {
     std::vector<int> pins;

@@ -17,9 +17,13 @@ enum class PinStepRole : std::uint8_t {
     JStepWins,       // a J step gave the pin too, and a J pin counts over a diode pin
     LaterJPin,       // a later J pin for the pin counts
     NoCommonPin,     // a diode step that does not touch its IC's common pin gives no pin
-    NothingFound,    // a J step that gave no pin at all
-    OtherDevice,     // a J step whose listed name counts it for another device
+    NothingFound,    // a J step that gave no pin at all (no diode pin of its IC at one of its
+                     // tester pins spelled a part of its pin text, and pairing found nothing)
+    OtherDevice,     // a J step whose listed name counts it for another device: under KX740E a
+                     // J step named IC1_67 keeps "IC" and becomes JIC1_67, while the IC is U1
 };
+// Its name in the page's data.
+std::string_view roleText(PinStepRole role);
 
 // One step that names an IC pin.
 struct PinStepUse {
@@ -29,7 +33,7 @@ struct PinStepUse {
     int loPin = 0;
     int testerPin = 0;  // the tester pin it gave the pin; 0 when it gave none
     PinStepRole role = PinStepRole::NothingFound;
-    std::string why;  // in words, when it did not count; names in it are raw bytes
+    std::string countedFor;  // for PinStepRole::OtherDevice: the device it counts for, raw bytes
 };
 
 // Whether the diode and the J steps of a pin agree, where both gave it.
