@@ -227,6 +227,31 @@ TEST(PageInABrowser, PinChosenByMouseOrKeyboardListsTheStepsThatNameIt) {
     EXPECT_EQ(tabIndexOf("IC1", 7), "-1");
 }
 
+TEST(PageInABrowser, PinPanelSaysInWordsWhyAStepDidNotCount) {
+    const testing::TempFolder folder;
+    writeFile(folder / "BOARD7.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, "--kx740e --html page.html -o . BOARD7.cmp", folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    // Under KX740E the diode steps IC1_n are listed as U1_n, the J steps IC1_nm as JIC1_nm.
+    writeFile(folder / "driven.html",
+              driven(readFile(folder / "page.html"),
+                     "document.querySelector('g.pin[data-ic=\"U1\"][data-pin=\"7\"]')"
+                     ".dispatchEvent(new MouseEvent('click', {bubbles: true}));"));
+    const std::string dom = dumpedDom(folder, "driven.html");
+    const std::size_t at = dom.find("<div class=\"pin-panel\"");
+    ASSERT_NE(at, std::string::npos);
+    const std::string panel = dom.substr(at, dom.find("</div>", at) - at);
+    EXPECT_NE(panel.find("U1 pin 7 (ICP 31): tester pin 0</h4><p>Unresolved"), std::string::npos)
+        << panel;
+    EXPECT_NE(panel.find("<td>J step</td><td>JIC1_67</td><td class=\"number\">610</td><td "
+                         "class=\"number\">407</td><td class=\"number\">none</td><td>ignored: "
+                         "it counts for device \"JIC1\", not for IC \"U1\": under KX740E"),
+              std::string::npos)
+        << panel;
+}
+
 TEST(PageInABrowser, CountRowOfACheckShowsOnlyItsChecks) {
     const testing::TempFolder folder;
     writeFile(folder / "BOARD7.cmp",
