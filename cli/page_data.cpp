@@ -3,6 +3,7 @@
 #include "decode/listing_columns.h"
 #include "page_values.h"
 #include "platform/utf8_paths.h"
+#include "report/pin_explanations.h"
 #include "report_json.h"
 
 namespace zemra::cli {
@@ -32,8 +33,45 @@ Json filesJson(const BoardReport& board) {
     return json;
 }
 
+std::string_view agreementText(PinAgreement agreement) {
+    switch (agreement) {
+        case PinAgreement::Agree:
+            return "agree";
+        case PinAgreement::Conflict:
+            return "conflict";
+        case PinAgreement::OneKind:
+            break;
+    }
+    return "";
+}
+
+// Per drawn pin, whether its diode and J steps agree and every step that names it: step, offset,
+// kind, part name, Hi-P, Lo-P, the tester pin it gave (0 for none) and what it did for the pin,
+// and for a step that counts for another device, that device.
+Json explainedJson(const BoardReport& board, std::size_t index) {
+    Json pins = Json::array();
+    const auto drawn = static_cast<int>(board.drawnPins(index).size());
+    for (const PinExplanation& explained : explainPins(board, index, drawn)) {
+        Json steps = Json::array();
+        for (const PinStepUse& use : explained.steps) {
+            const StepRef& step = board.pinSteps.at(use.pinStep);
+            Json entry = Json::array({step.step, step.offset, use.jStep ? "j" : "diode",
+                                      byteText(step.partName), use.hiPin, use.loPin, use.testerPin,
+                                      roleText(use.role)});
+            if (use.role == PinStepRole::OtherDevice) {
+                entry.push_back(byteText(use.countedFor));
+            }
+            steps.push_back(std::move(entry));
+        }
+        pins.push_back(
+            {{"agreement", agreementText(explained.agreement)}, {"steps", std::move(steps)}});
+    }
+    return pins;
+}
+
 Json icJson(const BoardReport& board, std::size_t index) {
-    const IcSummary& ic = board.outcome.summary->ics[index];
+    const ConversionSummary& summary = *board.outcome.summary;
+    const IcSummary& ic = summary.ics[index];
     Json json;
     json["name"] = byteText(ic.name);
     json["lc"] = byteText(ic.lc);
@@ -55,13 +93,18 @@ Json icJson(const BoardReport& board, std::size_t index) {
     json["testerPins"] = std::move(testerPins);
     json["sources"] = sources;
     json["steps"] = std::move(steps);
+    json["explained"] = explainedJson(board, index);
+    if (index < summary.icPinSources.size()) {
+        json["commonPin"] = summary.icPinSources[index].commonPin;
+        json["pairsJSteps"] = summary.icPinSources[index].pairsJSteps;
+    }
     return json;
 }
 
 // The listing columns of a row of the steps table, after its offset, step and what it became, in
 // the order rowJson() gives them.
 constexpr std::array<ColumnId, 18> kRowColumns{
-    ColumnId::PartName,    ColumnId::Lc,         ColumnId::ActualV,    ColumnId::StandV,
+    ColumnId::PartName,  ColumnId::Lc,         ColumnId::ActualV,    ColumnId::StandV,
     ColumnId::Unit,      ColumnId::UpperLimit, ColumnId::LowerLimit, ColumnId::Dly,
     ColumnId::Mode,      ColumnId::Type,       ColumnId::HiP,        ColumnId::LoP,
     ColumnId::GuardPin1, ColumnId::GuardPin2,  ColumnId::GuardPin3,  ColumnId::GuardPin4,

@@ -1,5 +1,4 @@
-// The facts of a board's section: input, options, time, version, outputs, counts and messages;
-// and its checks.
+// The facts of a board's section: input, options, time, version, outputs, counts and messages.
 #include <array>
 #include <numeric>
 
@@ -10,9 +9,6 @@
 
 namespace zemra::cli {
 namespace {
-
-// More checks than this are listed folded.
-constexpr std::size_t kChecksShownOpen = 50;
 
 void appendFact(std::string& page, std::string_view term, std::string_view utf8) {
     page += "<dt>";
@@ -99,70 +95,6 @@ void appendFacts(const BoardReport& board, std::string& page) {
     if (outcome.summary) {
         appendCounts(*outcome.summary, page);
     }
-}
-
-void appendChecks(const BoardReport& board, const std::string& id, std::string& page) {
-    if (!board.outcome.summary) {
-        return;
-    }
-    const CheckList& checks = board.checks;
-    page += "<h3 id=\"" + id + "-checks-heading\">Checks</h3>";
-    if (checks.listed().empty()) {
-        page += "<p>No checks: nothing here needs a look before the tester.</p>";
-        return;
-    }
-    page +=
-        "<table class=\"check-counts\"><thead><tr><th>Check</th><th>Severity</th>"
-        "<th>Found</th><th>Listed below</th></tr></thead><tbody>";
-    for (const CheckId checkId : kCheckIds) {
-        if (checks.found(checkId) > 0) {
-            const std::string_view severity = severityText(severityOf(checkId));
-            page += "<tr class=\"" + std::string(severity) + "\"><td>" +
-                    std::string(checkIdText(checkId)) + "</td><td>" + std::string(severity) +
-                    "</td><td class=\"number\">" + std::to_string(checks.found(checkId)) +
-                    "</td><td class=\"number\">" +
-                    std::to_string(checks.found(checkId) - checks.notListed(checkId)) +
-                    "</td></tr>";
-        }
-    }
-    page += "</tbody></table>";
-    // A long list starts folded, so that the pin maps are in reach.
-    page += checks.listed().size() > kChecksShownOpen ? "<details>" : "<details open>";
-    page += "<summary>Each check, where it applies";
-    for (const CheckId checkId : kCheckIds) {
-        if (checks.notListed(checkId) > 0) {
-            page += " (the first " + std::to_string(CheckList::kMostListed) +
-                    " of each kind; the others are only counted)";
-            break;
-        }
-    }
-    page += "</summary>";
-    page += "<p class=\"controls\" hidden><label>Show <select data-severity=\"" + id +
-            "-checks\"><option value=\"\">every severity</option><option>error</option>"
-            "<option>warning</option><option>info</option></select></label> <label>containing "
-            "<input type=\"search\" data-filter=\"" +
-            id + "-checks\"></label></p>";
-    page += "<table class=\"checks sortable\" id=\"" + id +
-            "-checks\"><thead><tr><th>Severity</th><th>Check</th><th>Offset</th><th>Step</th>"
-            "<th>What to look at</th></tr></thead><tbody>";
-    for (const Check& check : checks.listed()) {
-        const std::string_view severity = severityText(severityOf(check.id));
-        page += "<tr class=\"" + std::string(severity) + "\" data-severity=\"" +
-                std::string(severity) + "\"><td>" + std::string(severity) + "</td><td>" +
-                std::string(checkIdText(check.id)) + "</td><td class=\"number\">";
-        if (check.offset) {
-            const bool inTable = *check.offset / kRecordSize < board.stepRows.size();
-            page += inTable ? "<a href=\"#" + rowId(id, *check.offset) + "\">" : "";
-            page += std::to_string(*check.offset);
-            page += inTable ? "</a>" : "";
-        }
-        page += "</td><td class=\"number\">";
-        page += check.step ? std::to_string(*check.step) : "";
-        page += "</td><td>";
-        appendHtmlBytes(page, check.sentence);
-        page += "</td></tr>";
-    }
-    page += "</tbody></table></details>";
 }
 
 }  // namespace zemra::cli

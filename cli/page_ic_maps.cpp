@@ -4,6 +4,7 @@
 #include "html_text.h"
 #include "page_sections.h"
 #include "pin_cells.h"
+#include "report/pin_explanations.h"
 
 namespace zemra::cli {
 namespace {
@@ -15,7 +16,21 @@ std::string_view stepKindName(PinOrigin origin) {
     return origin == PinOrigin::Diode ? "diode step " : "J step ";
 }
 
-void appendPinTitle(const IcSummary& ic, const DrawnPin& pin, std::string& page) {
+// What a pin's cell says of the agreement of its diode and J steps.
+std::string_view agreementNote(PinAgreement agreement) {
+    switch (agreement) {
+        case PinAgreement::Agree:
+            return "; its diode and J steps agree";
+        case PinAgreement::Conflict:
+            return "; its diode and J steps give different tester pins";
+        case PinAgreement::OneKind:
+            break;
+    }
+    return "";
+}
+
+void appendPinTitle(const IcSummary& ic, const DrawnPin& pin, PinAgreement agreement,
+                    std::string& page) {
     page += "<title>";
     appendHtmlBytes(page, ic.name);
     page += " pin " + std::to_string(pin.pin) + " (ICP " +
@@ -29,25 +44,34 @@ void appendPinTitle(const IcSummary& ic, const DrawnPin& pin, std::string& page)
         page += std::to_string(pin.source->step) + " ";
         appendHtmlBytes(page, pin.source->partName);
     }
+    page += agreementNote(agreement);
     page += "</title>";
 }
 
-void appendPin(const IcSummary& ic, const DrawnPin& pin, std::string& page) {
+void appendPin(const IcSummary& ic, const DrawnPin& pin, PinAgreement agreement,
+               std::string& page) {
     const int column = (pin.pin - 1) % kCellsPerRow;
     const int row = (pin.pin - 1) / kCellsPerRow;
     page += "<g class=\"pin\" data-ic=\"";
     appendHtmlBytes(page, ic.name);
     page += "\" data-pin=\"" + std::to_string(pin.pin) + "\" data-tester-pin=\"" +
             std::to_string(pin.testerPin) + "\" data-source=\"" +
-            std::string(originText(pin.origin)) + "\" transform=\"translate(" +
-            std::to_string(column * (kCellWidth + kCellGap)) + " " +
+            std::string(originText(pin.origin)) + "\" data-agreement=\"" +
+            std::string(agreement == PinAgreement::Agree      ? "agree"
+                        : agreement == PinAgreement::Conflict ? "conflict"
+                                                              : "") +
+            "\" transform=\"translate(" + std::to_string(column * (kCellWidth + kCellGap)) + " " +
             std::to_string(row * (kCellHeight + kCellGap)) + ")\">";
-    appendPinTitle(ic, pin, page);
+    appendPinTitle(ic, pin, agreement, page);
     page += "<rect width=\"" + std::to_string(kCellWidth) + "\" height=\"" +
             std::to_string(kCellHeight) + "\" rx=\"3\"/><text class=\"p\" x=\"3\" y=\"10\">" +
-            std::to_string(pin.pin) + "</text><text class=\"t\" x=\"" +
-            std::to_string(kCellWidth / 2) + "\" y=\"27\">" + std::to_string(pin.testerPin) +
-            "</text></g>";
+            std::to_string(pin.pin) + "</text>";
+    if (agreement != PinAgreement::OneKind) {
+        page += "<text class=\"a\" x=\"" + std::to_string(kCellWidth - 3) + "\" y=\"10\">" +
+                (agreement == PinAgreement::Agree ? "D=J" : "D≠J") + "</text>";
+    }
+    page += "<text class=\"t\" x=\"" + std::to_string(kCellWidth / 2) + "\" y=\"27\">" +
+            std::to_string(pin.testerPin) + "</text></g>";
 }
 
 void appendCaption(const IcSummary& ic, std::string& page) {
@@ -68,6 +92,7 @@ void appendIcMap(const BoardReport& board, std::size_t index, const std::string&
     const IcSummary& ic = board.outcome.summary->ics[index];
     const std::vector<DrawnPin> pins = board.drawnPins(index);
     const auto drawn = static_cast<int>(pins.size());
+    const std::vector<PinExplanation> explained = explainPins(board, index, drawn);
     const int columns = std::clamp(drawn, 1, kCellsPerRow);
     const int rows = std::max((drawn + kCellsPerRow - 1) / kCellsPerRow, 1);
     const int width = columns * (kCellWidth + kCellGap) - kCellGap;
@@ -79,11 +104,14 @@ void appendIcMap(const BoardReport& board, std::size_t index, const std::string&
     appendCaption(ic, page);
     page += "<svg class=\"pins\" width=\"" + std::to_string(width) + "\" height=\"" +
             std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(width) + " " +
-            std::to_string(height) + "\" role=\"img\" aria-label=\"Pin map of ";
+            std::to_string(height) + "\" role=\"group\" aria-label=\"Pin map of ";
     appendHtmlBytes(page, ic.name);
     page += "\">";
     for (const DrawnPin& pin : pins) {
-        appendPin(ic, pin, page);
+        const auto place = static_cast<std::size_t>(pin.pin - 1);
+        appendPin(ic, pin,
+                  place < explained.size() ? explained[place].agreement : PinAgreement::OneKind,
+                  page);
     }
     page += "</svg>";
     if (const std::int64_t rest = board.pinsNotDrawn(index); rest > 0) {
@@ -146,8 +174,10 @@ void appendIcMaps(const BoardReport& board, const std::string& id, std::string& 
     page +=
         "<p class=\"legend\"><span class=\"swatch diode\"></span> tester pin from a diode step "
         "<span class=\"swatch j\"></span> from a J step <span class=\"swatch none\"></span> "
-        "from no step: tester pin 0. Each cell shows the IC pin (small) and its tester pin; "
-        "hover over a cell to see the step that gave it.</p>";
+        "no tester pin (0). Each cell shows the IC pin (small) and its tester pin; D=J: its "
+        "diode and J steps agree, D≠J: they give different tester pins.<span class=\"hint\"> "
+        "Hover over a cell to see the step that gave it; choose it (a click, or Enter; the arrow "
+        "keys move between cells) to see every step that names the pin.</span></p>";
     page +=
         "<p class=\"controls\" hidden><label>ICs named <input type=\"search\" data-ic-filter=\"" +
         id + "\"></label></p>";

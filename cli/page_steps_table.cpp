@@ -86,7 +86,7 @@ void appendStepsTable(const BoardReport& board, const std::string& id, std::stri
                 " records; the other " + std::to_string(board.rowsNotShown) +
                 " are left out, and the checks above cover them all.";
     }
-    page += " Click a heading to sort.</p>";
+    page += "<span class=\"hint\"> Click a heading to sort.</span></p>";
     page +=
         "<p class=\"controls\" hidden><label>Rows containing <input type=\"search\" "
         "data-filter=\"" +

@@ -1,8 +1,10 @@
 #include "fuzz_one_input.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "fuzz_writers.h"
+#include "report/pin_explanations.h"
 #include "report/report_recorder.h"
 #include "run/convert_board.h"
 
@@ -22,6 +24,7 @@ class RecordCounter : public RecordObserver {
         ++seen_;
         report_.observe(trace);
     }
+    bool wantsPinSources() const override { return report_.wantsPinSources(); }
     std::uint64_t seen() const { return seen_; }
 
   private:
@@ -29,7 +32,8 @@ class RecordCounter : public RecordObserver {
     std::uint64_t seen_ = 0;
 };
 
-// The report's pin maps draw each IC's first pins, in order, each from the step that gave it.
+// The report's pin maps draw each IC's first pins, in order, each from the step that gave it; a
+// pin whose tester pin is 0 is drawn as unresolved.
 void checkDrawnPins(const BoardReport& report) {
     for (std::size_t ic = 0; ic < report.icCount(); ++ic) {
         const std::vector<DrawnPin> pins = report.drawnPins(ic);
@@ -39,7 +43,19 @@ void checkDrawnPins(const BoardReport& report) {
         for (std::size_t index = 0; index < pins.size(); ++index) {
             const DrawnPin& pin = pins[index];
             if (pin.pin != static_cast<int>(index) + 1 ||
-                (pin.source == nullptr) != (pin.origin == PinOrigin::None)) {
+                (pin.origin != PinOrigin::None && (pin.source == nullptr || pin.testerPin == 0)) ||
+                (pin.origin == PinOrigin::None && pin.testerPin != 0)) {
+                std::abort();
+            }
+        }
+        // Exactly the step that gave a drawn pin's tester pin is said to count.
+        for (const PinExplanation& explained :
+             explainPins(report, ic, static_cast<int>(pins.size()))) {
+            const auto counted = std::count_if(
+                explained.steps.begin(), explained.steps.end(), [&](const PinStepUse& use) {
+                    return use.role == PinStepRole::Gave && use.testerPin == explained.testerPin;
+                });
+            if (explained.testerPin != 0 && counted != 1) {
                 std::abort();
             }
         }

@@ -61,25 +61,29 @@ bool isPinStep(const PartsN& partsN, TypeCode typeCode) {
 
 }  // namespace
 
+PinStepName pinStepNameOf(std::string_view partsN) {
+    std::string_view source = partsN;
+    // Under KX740E a "U" device of a J step carries the prefix J; its device name does not.
+    if (source.starts_with("JU")) {
+        source.remove_prefix(1);
+    }
+    NameTokens tokens(source);
+    const std::string_view device = tokens.next();
+    return {device, leadingNumber(tokens.next())};
+}
+
 std::optional<PinStep> selectPinStep(const StepFields& fields, TypeCode typeCode,
                                      NameTable& names) {
     if (!isPinStep(fields.partsN, typeCode)) {
         return std::nullopt;
     }
-    std::string_view source = fields.partsN.view();
-    // Under KX740E a "U" device of a J step carries the prefix J; its device name does not.
-    if (fields.partsN.startsWith("JU")) {
-        source.remove_prefix(1);
-    }
-    NameTokens tokens(source);
-    const std::string_view device = tokens.next();
-    const std::string_view pin = tokens.next();
-    return PinStep{.name = names.intern(device),
+    const PinStepName name = pinStepNameOf(fields.partsN.view());
+    return PinStep{.name = names.intern(name.device),
                    .lc = fields.lc,
                    .typeCode = typeCode,
                    .hiPin = fields.hiP,
                    .loPin = fields.loP,
-                   .pinNumber = leadingNumber(pin)};
+                   .pinNumber = name.pinNumber};
 }
 
 }  // namespace zemra

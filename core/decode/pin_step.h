@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "decode/record_codes.h"
 #include "decode/step_fields.h"
@@ -24,6 +25,13 @@ struct PinStep {
 
     friend bool operator==(const PinStep&, const PinStep&) = default;
 };
+
+// The device and the IC pin that a pin step's printed part name stands for.
+struct PinStepName {
+    std::string_view device;  // within the part name given
+    int pinNumber = 0;
+};
+PinStepName pinStepNameOf(std::string_view partsN);
 
 // The pin step of a decoded step, if its printed name or its type code marks it as one; its
 // device name is interned in `names`.

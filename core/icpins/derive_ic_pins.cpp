@@ -50,7 +50,7 @@ void pairJSteps(const DeviceSteps& jSteps, const std::vector<bool>& done,
 void DeriveIcPins(const std::vector<IcDevice>& icDevices,
                   const std::vector<IcCommonPin>& icCommonPins, const IcSteps& icDiodeSteps,
                   const IcSteps& icJSteps, bool keepIgnoredJPins,
-                  const std::function<void(const IcPins&)>& take) {
+                  const std::function<void(const IcPins&)>& take, bool keepEveryJPin) {
     const std::optional<std::size_t> pairingIc = icHeadingJSteps(icJSteps);
     IcPins pins;
     KnownPins knownPins;
@@ -59,7 +59,7 @@ void DeriveIcPins(const std::vector<IcDevice>& icDevices,
     for (std::size_t ic = 0; ic < icDevices.size(); ++ic) {
         FindDiodePins(icCommonPins[ic], icDiodeSteps.of(ic), pins.diodePins);
         pins.pinCount = CountIcPins(icDevices[ic], pins.diodePins);
-        found.clear(keepIgnoredJPins);
+        found.clear(keepIgnoredJPins, keepEveryJPin);
         if (pins.pinCount) {
             knownPins.assign(pins.diodePins);
             matchJStepsToKnownPins(icJSteps.of(ic), knownPins, *pins.pinCount, found, done);

@@ -54,6 +54,8 @@ struct IcPins {
     // asked for, which.
     std::size_t ignoredJPinCount = 0;
     std::vector<IcJPin> ignoredJPins;
+    // Every J pin found from 1 to pinCount, in the order found, repeats kept; only when asked for.
+    std::vector<IcJPin> everyJPin;
 };
 
 }  // namespace zemra

@@ -136,8 +136,10 @@ constexpr auto kPinNumberOf = [](const IcJPin& pin) { return pin.pinNumber; };
 
 }  // namespace
 
-void FoundJPins::clear(bool keepIgnored) {
+void FoundJPins::clear(bool keepIgnored, bool keepEvery) {
     found_.clear();
+    every_.clear();
+    keepEvery_ = keepEvery;
     compactAt_ = kFirstCompaction;
     ignored_.clear();
     ignoredCount_ = 0;
@@ -154,6 +156,9 @@ void FoundJPins::add(int pinNumber, int testerPin, PinStepOrdinal pinStep, const
         return;
     }
     found_.push_back(pin);
+    if (keepEvery_ && pinNumber >= 1) {
+        every_.push_back(pin);
+    }
     if (found_.size() >= compactAt_) {
         keepLastPerPin(found_, kPinNumberOf);
         compactAt_ = std::max(kFirstCompaction, 2 * found_.size());
@@ -167,6 +172,7 @@ void FoundJPins::moveInto(IcPins& pins) {
                                          [](const IcJPin& pin) { return pin.pinNumber >= 1; });
     pins.jPins.assign(firstShown, found_.end());
     pins.ignoredJPins.swap(ignored_);
+    pins.everyJPin.swap(every_);
     pins.ignoredJPinCount = ignoredCount_;
 }
 

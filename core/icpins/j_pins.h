@@ -13,11 +13,12 @@ namespace zemra {
 // The J pins found for one IC. Only the last one found for a pin shows in the pin file, so the
 // others are dropped as the list grows. One found beyond the IC's pin count has no line there
 // and is only counted, or kept apart when asked for: the pin count rises only before a J pin is
-// found for it, so such a pin stays beyond.
+// found for it, so such a pin stays beyond. When asked for, every pin found within the pin count
+// is kept as well, repeats included, for reports that tell which steps gave a pin.
 class FoundJPins {
   public:
     // Starts over, for the next IC.
-    void clear(bool keepIgnored);
+    void clear(bool keepIgnored, bool keepEvery = false);
     void add(int pinNumber, int testerPin, PinStepOrdinal pinStep, const IcPinCount& ic);
     // The pins found, into `pins`: those the pin file shows, from 1 to the pin count, ascending,
     // and those beyond it.
@@ -25,6 +26,8 @@ class FoundJPins {
 
   private:
     std::vector<IcJPin> found_;  // within the pin count, in the order found
+    std::vector<IcJPin> every_;
+    bool keepEvery_ = false;
     std::size_t compactAt_ = 0;
     std::vector<IcJPin> ignored_;
     std::size_t ignoredCount_ = 0;

@@ -46,8 +46,9 @@ std::vector<DrawnPin> BoardReport::drawnPins(std::size_t index) const {
             ++found;
         }
         if (found != table.foundPins.end() && found->pin == pin) {
-            const PinOrigin origin =
-                found->source == PinSource::DiodePin ? PinOrigin::Diode : PinOrigin::J;
+            const PinOrigin origin = found->testerPin == 0                  ? PinOrigin::None
+                                     : found->source == PinSource::DiodePin ? PinOrigin::Diode
+                                                                            : PinOrigin::J;
             pins.push_back({pin, found->testerPin, origin, &pinSteps.at(found->pinStep)});
         } else {
             pins.push_back({pin, 0, PinOrigin::None, nullptr});

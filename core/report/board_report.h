@@ -33,6 +33,31 @@ struct DrawnPin {
     const StepRef* source = nullptr;  // the step that gave it; none for PinOrigin::None
 };
 
+// A J step that KX740E counts for another device than the IC it was written for: a name that
+// begins with "IC" keeps it in a J step and gets the prefix J (IC1_67 is listed as JIC1_67, of
+// device JIC1), while the IC's other steps are listed as U1.
+struct MisnamedJStep {
+    std::string meantFor;    // the device its name gives the IC's other steps: U1
+    std::string countedFor;  // the device it counts for: JIC1
+    PinStepOrdinal pinStep = 0;
+    int hiPin = 0;
+    int loPin = 0;
+    int pinNumber = 0;
+};
+
+// Orders misnamed J steps by the device they were meant for, for a search by name.
+struct MisnamedJStepOrder {
+    bool operator()(const MisnamedJStep& left, const MisnamedJStep& right) const {
+        return left.meantFor < right.meantFor;
+    }
+    bool operator()(const MisnamedJStep& left, std::string_view right) const {
+        return left.meantFor < right;
+    }
+    bool operator()(std::string_view left, const MisnamedJStep& right) const {
+        return left < right.meantFor;
+    }
+};
+
 // One whole record as the steps table shows it: the listed fields of its step.
 struct StepRow {
     std::uint64_t offset = 0;
@@ -59,8 +84,9 @@ struct BoardReport {
     RunOutcome outcome;  // its summary keeps each IC's pin table and the ignored J pins
 
     CheckList checks;
-    std::vector<StepRef> pinSteps;  // by PinStepOrdinal
-    std::vector<StepRow> stepRows;  // the first kMostStepRows records
+    std::vector<StepRef> pinSteps;              // by PinStepOrdinal
+    std::vector<MisnamedJStep> misnamedJSteps;  // in MisnamedJStepOrder, then step order
+    std::vector<StepRow> stepRows;              // the first kMostStepRows records
     std::uint64_t rowsNotShown = 0;
     std::size_t mappedIcs = 0;  // how many ICs, from the first, get a map (mapIcs())
 
@@ -69,7 +95,7 @@ struct BoardReport {
     // Each IC of the pin files with the number of its pins: outcome.summary->ics.
     std::size_t icCount() const;
     // The pins 1 to kMostDrawnPins (at most) of the IC at `index` of the pin files; none for an
-    // IC without a map.
+    // IC without a map. A pin whose tester pin is 0 is drawn as from no step, whatever gave it.
     std::vector<DrawnPin> drawnPins(std::size_t index) const;
     // The pins of that IC that are not drawn.
     std::int64_t pinsNotDrawn(std::size_t index) const;

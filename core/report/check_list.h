@@ -13,16 +13,17 @@ namespace zemra {
 // What an engineer should look at in a board before the tester does. The ids are fixed: scripts
 // and the page filter by them.
 enum class CheckId : std::uint8_t {
-    DroppedRecord,      // a record without a usable part name and without the skip mark
-    SkippedStep,        // a "*" step
-    PartialRecord,      // trailing bytes that are no whole record
-    UnknownCode,        // a code that no decoding table knows, which left a field as it was
-    SameHiLoPin,        // a step whose Hi-P and Lo-P are one tester pin
-    DuplicatePartName,  // a step whose part name an earlier step had
-    UnresolvedIcPin,    // IC pins whose .icp line shows tester pin 0
-    IgnoredJPin,        // a J pin beyond its IC's pin count, which no .icp line shows
+    DroppedRecord,         // a record without a usable part name and without the skip mark
+    SkippedStep,           // a "*" step
+    PartialRecord,         // trailing bytes that are no whole record
+    UnknownCode,           // a code that no decoding table knows, which left a field as it was
+    SameHiLoPin,           // a step whose Hi-P and Lo-P are one tester pin
+    DuplicatePartName,     // a step whose part name an earlier step had
+    UnresolvedIcPin,       // IC pins whose .icp line shows tester pin 0
+    IgnoredJPin,           // a J pin beyond its IC's pin count, which no .icp line shows
+    ConflictingPinSource,  // a diode step and a J step give one IC pin different tester pins
 };
-inline constexpr std::size_t kCheckIdCount = 8;
+inline constexpr std::size_t kCheckIdCount = 9;
 
 enum class Severity : std::uint8_t {
     Error,    // the tester will get a pin or a step wrong
@@ -33,6 +34,8 @@ enum class Severity : std::uint8_t {
 std::string_view checkIdText(CheckId id);
 Severity severityOf(CheckId id);
 std::string_view severityText(Severity severity);
+// One sentence for each id: what the engineer should look at or do.
+std::string_view adviceOf(CheckId id);
 
 struct Check {
     CheckId id = CheckId::DroppedRecord;
@@ -74,6 +77,6 @@ class CheckList {
 inline constexpr std::array<CheckId, kCheckIdCount> kCheckIds{
     CheckId::DroppedRecord,   CheckId::SkippedStep, CheckId::PartialRecord,
     CheckId::UnknownCode,     CheckId::SameHiLoPin, CheckId::DuplicatePartName,
-    CheckId::UnresolvedIcPin, CheckId::IgnoredJPin};
+    CheckId::UnresolvedIcPin, CheckId::IgnoredJPin, CheckId::ConflictingPinSource};
 
 }  // namespace zemra

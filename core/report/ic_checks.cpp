@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "report/pin_explanations.h"
+
 namespace zemra {
 namespace {
 
@@ -26,6 +28,19 @@ std::string unresolvedSentence(const IcSummary& ic) {
     return sentence;
 }
 
+std::string conflictSentence(const IcSummary& ic, const PinConflict& conflict,
+                             const std::vector<StepRef>& pinSteps, int icpTesterPin) {
+    const StepRef& diode = pinSteps.at(conflict.diode.pinStep);
+    const StepRef& j = pinSteps.at(conflict.j.pinStep);
+    return "IC \"" + std::string(ic.name.view()) + "\" pin " + std::to_string(conflict.pin) +
+           " (ICP " + std::to_string(ic.firstIcp + conflict.pin - 1) + "): diode step " +
+           std::to_string(diode.step) + " \"" + std::string(diode.partName.view()) +
+           "\" gives tester pin " + std::to_string(conflict.diode.testerPin) + ", J step " +
+           std::to_string(j.step) + " \"" + std::string(j.partName.view()) +
+           "\" gives tester pin " + std::to_string(conflict.j.testerPin) + "; the .icp has " +
+           std::to_string(icpTesterPin);
+}
+
 }  // namespace
 
 void checkIcPins(const ConversionSummary& summary, const std::vector<StepRef>& pinSteps,
@@ -41,6 +56,16 @@ void checkIcPins(const ConversionSummary& summary, const PinStepLookup& stepOf, 
         if (ic.unresolvedCount > 0) {
             checks.add(CheckId::UnresolvedIcPin, std::nullopt, std::nullopt,
                        [&ic] { return unresolvedSentence(ic); });
+        }
+        if (index < summary.icPinSources.size()) {
+            for (const PinConflict& conflict : findPinConflicts(summary.icPinSources[index])) {
+                const StepRef& j = pinSteps.at(conflict.j.pinStep);
+                checks.add(CheckId::ConflictingPinSource, j.offset, j.step, [&] {
+                    return conflictSentence(
+                        ic, conflict, pinSteps,
+                        summary.icPinTables.at(index).testerPinOf(conflict.pin));
+                });
+            }
         }
         for (; ignored != summary.ignoredJPinList.end() && ignored->ic == index; ++ignored) {
             const StepRef step = stepOf(ignored->pinStep);

@@ -1,5 +1,9 @@
 #include "report/report_recorder.h"
 
+#include <algorithm>
+
+#include "decode/pin_step.h"
+#include "decode/record_codes.h"
 #include "report/ic_checks.h"
 
 namespace zemra {
@@ -12,6 +16,7 @@ void ReportRecorder::observe(const RecordTrace& trace) {
     const std::uint64_t offset = trace.ordinal * kRecordSize;
     if (trace.pinStep) {
         report_.pinSteps.push_back({offset, trace.fields.step, trace.fields.partsN});
+        noteMisnamedJStep(trace);
     }
     if (report_.stepRows.size() < BoardReport::kMostStepRows) {
         report_.stepRows.push_back({offset, trace.kind, trace.pinStep.has_value(), trace.fields});
@@ -21,8 +26,27 @@ void ReportRecorder::observe(const RecordTrace& trace) {
     checker_.check(trace);
 }
 
+void ReportRecorder::noteMisnamedJStep(const RecordTrace& trace) {
+    const std::string_view partsN = trace.fields.partsN.view();
+    if (report_.settings.options.variant != TesterVariant::Kx740e ||
+        !isJStep(trace.record.typeCode) || !trace.record.partName.view().starts_with("IC") ||
+        !partsN.starts_with("JIC")) {
+        return;
+    }
+    const std::string meantName = "U" + std::string(partsN.substr(3));
+    const PinStepName meant = pinStepNameOf(meantName);
+    report_.misnamedJSteps.push_back({.meantFor = std::string(meant.device),
+                                      .countedFor = std::string(pinStepNameOf(partsN).device),
+                                      .pinStep = *trace.pinStep,
+                                      .hiPin = trace.fields.hiP,
+                                      .loPin = trace.fields.loP,
+                                      .pinNumber = meant.pinNumber});
+}
+
 BoardReport ReportRecorder::finish(RunOutcome outcome) {
     report_.outcome = std::move(outcome);
+    std::stable_sort(report_.misnamedJSteps.begin(), report_.misnamedJSteps.end(),
+                     MisnamedJStepOrder());
     if (const auto& summary = report_.outcome.summary) {
         checkTrailingBytes(summary->records, summary->ignoredBytes, report_.checks);
         checkIcPins(*summary, report_.pinSteps, report_.checks);

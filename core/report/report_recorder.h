@@ -15,11 +15,14 @@ class ReportRecorder : public RecordObserver {
     ReportRecorder& operator=(const ReportRecorder&) = delete;
 
     void observe(const RecordTrace& trace) override;
+    bool wantsPinSources() const override { return true; }
 
     // The report of the records seen and of the run's outcome. Once only.
     BoardReport finish(RunOutcome outcome);
 
   private:
+    void noteMisnamedJStep(const RecordTrace& trace);
+
     BoardReport report_;
     RecordChecker checker_;
 };

@@ -24,20 +24,22 @@ void RunPasses(BoardLists& lists, const PassOptions& options, const IcPinsReceiv
     lists.icCommonPins = FindCommonPins(lists.icDevices, icDiodeSteps);
     const IcSteps icJSteps = CollectIcJSteps(lists.icDevices, lists.pinSteps);
     IcPinTable table;
-    DeriveIcPins(lists.icDevices, lists.icCommonPins, icDiodeSteps, icJSteps,
-                 options.keepIgnoredJPins, [&](const IcPins& pins) {
-                     // An IC without a pin count is in no pin file.
-                     const bool inPinFiles = pins.pinCount.has_value();
-                     if (inPinFiles) {
-                         BuildIcPinTable(pins, table);
-                     }
-                     if (options.keepIcPinLists) {
-                         lists.keep(pins, inPinFiles ? &table : nullptr);
-                     }
-                     if (inPinFiles) {
-                         receive(pins, table);
-                     }
-                 });
+    DeriveIcPins(
+        lists.icDevices, lists.icCommonPins, icDiodeSteps, icJSteps, options.keepIgnoredJPins,
+        [&](const IcPins& pins) {
+            // An IC without a pin count is in no pin file.
+            const bool inPinFiles = pins.pinCount.has_value();
+            if (inPinFiles) {
+                BuildIcPinTable(pins, table);
+            }
+            if (options.keepIcPinLists) {
+                lists.keep(pins, inPinFiles ? &table : nullptr);
+            }
+            if (inPinFiles) {
+                receive(pins, table);
+            }
+        },
+        options.keepEveryJPin);
 }
 
 }  // namespace zemra

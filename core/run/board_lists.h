@@ -43,6 +43,7 @@ using IcPinsReceiver = std::function<void(const IcPins& pins, const IcPinTable& 
 struct PassOptions {
     bool keepIcPinLists = false;    // fill the lists of the IC pins in BoardLists
     bool keepIgnoredJPins = false;  // hand out which J pins were ignored, not only how many
+    bool keepEveryJPin = false;     // hand out every J pin found, not only those that show
 };
 
 // The passes after the record loop, in their fixed order, over the pin steps in `lists`: the

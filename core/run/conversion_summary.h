@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "devices/pin_step_list.h"
 #include "icpins/ic_pin_entries.h"
 #include "names/name_table.h"
 #include "pinfiles/ic_pin_table.h"
@@ -64,6 +65,19 @@ struct IgnoredJPin {
     friend bool operator==(const IgnoredJPin&, const IgnoredJPin&) = default;
 };
 
+// Everything that told the tester pins of one IC, for reports that explain each pin: its common
+// pin, every diode and J step of it, and every diode and J pin found, repeats included.
+struct IcPinSources {
+    int commonPin = 0;
+    std::vector<DeviceStep> diodeSteps;  // in step order
+    std::vector<DeviceStep> jSteps;      // in step order
+    std::vector<IcDiodePin> diodePins;   // in step order
+    std::vector<IcJPin> jPins;           // from 1 to the pin count, in the order found
+    // Whether its J steps were paired with each other: only those of the IC whose J steps come
+    // first are.
+    bool pairsJSteps = false;
+};
+
 // What a conversion found and what it could not resolve.
 struct ConversionSummary {
     std::uint64_t records = 0;       // whole 64-byte records read
@@ -75,9 +89,11 @@ struct ConversionSummary {
     std::vector<IcSummary> ics;      // in .icn order
 
     // Kept only by a traced run (one with a record observer): each IC's pin table, in the order
-    // of ics, whose found pins name the pin step that gave each; and every ignored J pin.
+    // of ics, whose found pins name the pin step that gave each; every ignored J pin; and, when
+    // its observer wants them, what told each IC's pins, in the order of ics.
     std::vector<IcPinTable> icPinTables;
     std::vector<IgnoredJPin> ignoredJPinList;
+    std::vector<IcPinSources> icPinSources;
 };
 
 }  // namespace zemra

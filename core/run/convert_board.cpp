@@ -90,8 +90,12 @@ void readRecords(ByteSource& input, RecordLoop& loop, ConversionSummary& summary
 class IcPinsTaker {
   public:
     IcPinsTaker(PinFiles& pinFiles, ConversionSummary& summary, const BoardLists& lists,
-                bool traced)
-        : pinFiles_(pinFiles), summary_(summary), lists_(lists), traced_(traced) {}
+                bool traced, bool keepSources)
+        : pinFiles_(pinFiles),
+          summary_(summary),
+          lists_(lists),
+          traced_(traced),
+          keepSources_(keepSources) {}
 
     void take(const IcPins& pins, const IcPinTable& table) {
         // Every IC of the pin files is one of icDevices: room for all is taken at once.
@@ -109,14 +113,49 @@ class IcPinsTaker {
                 summary_.ignoredJPinList.push_back(
                     {summary_.ics.size() - 1, pin.pinNumber, pin.testerPin, pin.pinStep});
             }
+            if (keepSources_) {
+                summary_.icPinSources.push_back(sourcesOf(pins));
+            }
         }
     }
 
   private:
+    // The ICs of the pin files come in the order of icDevices, so one walk finds each.
+    IcPinSources sourcesOf(const IcPins& pins) {
+        const NameId name = pins.pinCount->name;
+        while (lists_.icDevices[device_].name != name) {
+            ++device_;
+        }
+        if (!pairingDevice_) {
+            pairingDevice_ = lists_.icDevices.size();
+            for (std::size_t device = 0; device < lists_.icDevices.size(); ++device) {
+                if (!lists_.pinSteps.stepsOf(lists_.icDevices[device].name, isJStep).empty()) {
+                    pairingDevice_ = device;
+                    break;
+                }
+            }
+        }
+        IcPinSources sources;
+        sources.commonPin = lists_.icCommonPins[device_].commonPin;
+        sources.diodePins = pins.diodePins;
+        sources.jPins = pins.everyJPin;
+        sources.pairsJSteps = device_ == *pairingDevice_;
+        for (const DeviceStep& step : lists_.pinSteps.stepsOf(name, isDiodeStep)) {
+            sources.diodeSteps.push_back(step);
+        }
+        for (const DeviceStep& step : lists_.pinSteps.stepsOf(name, isJStep)) {
+            sources.jSteps.push_back(step);
+        }
+        return sources;
+    }
+
     PinFiles& pinFiles_;
     ConversionSummary& summary_;
     const BoardLists& lists_;
     bool traced_;
+    bool keepSources_;
+    std::size_t device_ = 0;                    // in icDevices, of the last IC taken
+    std::optional<std::size_t> pairingDevice_;  // in icDevices, once known
 };
 
 ConversionSummary convertBoardKeeping(ByteSource& input, const BoardSettings& settings,
@@ -142,9 +181,11 @@ ConversionSummary convertBoardKeeping(ByteSource& input, const BoardSettings& se
         TextWriter icp(outputs.icp);
         PinFiles pinFiles(icn, icp);
         const bool traced = settings.observer != nullptr;
-        IcPinsTaker taker(pinFiles, summary, lists, traced);
+        const bool keepSources = traced && settings.observer->wantsPinSources();
+        IcPinsTaker taker(pinFiles, summary, lists, traced, keepSources);
         RunPasses(
-            lists, {.keepIcPinLists = keepLists, .keepIgnoredJPins = traced},
+            lists,
+            {.keepIcPinLists = keepLists, .keepIgnoredJPins = traced, .keepEveryJPin = keepSources},
             [&taker](const IcPins& pins, const IcPinTable& table) { taker.take(pins, table); });
         icn.flush();
         icp.flush();

@@ -31,6 +31,9 @@ class RecordObserver {
   public:
     virtual ~RecordObserver() = default;
     virtual void observe(const RecordTrace& trace) = 0;
+    // Whether the run is to keep, for each IC, every step and pin that told its tester pins
+    // (ConversionSummary::icPinSources): for reports that explain each pin.
+    virtual bool wantsPinSources() const { return false; }
 };
 
 }  // namespace zemra

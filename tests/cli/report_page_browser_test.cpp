@@ -88,6 +88,14 @@ std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, cons
     return pins;
 }
 
+std::size_t occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 // The value of the attribute `name` of the element that begins at `element`.
 std::string attributeOf(const std::string& dom, std::size_t element, const std::string& name) {
     const std::size_t end = dom.find('>', element);
@@ -112,12 +120,14 @@ std::vector<DrawnPinText> drawnPinsOf(const std::string& dom) {
     return pins;
 }
 
-std::string dumpedDom(const testing::TempFolder& folder, const std::string& page) {
+std::string dumpedDom(const testing::TempFolder& folder, const std::string& page,
+                      int windowWidth = 0) {
     const testing::ProgramResult chromium = testing::runProgram(
         "timeout",
-        "120 chromium --headless --no-sandbox --disable-gpu --disable-dev-shm-usage "
-        "--disable-background-networking --disable-component-update --disable-sync "
-        "--no-first-run --user-data-dir='" +
+        std::string("120 chromium --headless --no-sandbox --disable-gpu --disable-dev-shm-usage ") +
+            (windowWidth > 0 ? "--window-size=" + std::to_string(windowWidth) + ",900 " : "") +
+            "--disable-background-networking --disable-component-update --disable-sync "
+            "--no-first-run --user-data-dir='" +
             (folder / "profile").string() + "' --dump-dom 'file://" + (folder / page).string() +
             "'",
         folder.path());
@@ -160,6 +170,155 @@ TEST_P(PageInABrowser, DrawsThePinsOfThePinFilesWithTheirSources) {
         section = next;
     }
     EXPECT_GT(drawn, 100U);
+}
+
+// The page with a script of the test after its own, which the page's policy would refuse.
+std::string driven(const std::string& page, const std::string& script) {
+    const std::size_t policy = page.find("<meta http-equiv=\"Content-Security-Policy\"");
+    const std::size_t policyEnd = page.find('>', policy) + 1;
+    const std::size_t bodyEnd = page.rfind("</body>");
+    EXPECT_NE(policy, std::string::npos);
+    EXPECT_NE(bodyEnd, std::string::npos);
+    return page.substr(0, policy) + page.substr(policyEnd, bodyEnd - policyEnd) + "<script>" +
+           script + "</script>" + page.substr(bodyEnd);
+}
+
+TEST(PageInABrowser, PinChosenByMouseOrKeyboardListsTheStepsThatNameIt) {
+    const testing::TempFolder folder;
+    writeFile(folder / "BOARD7-rev2.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7-rev2.cmp"));
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, "--html page.html -o . BOARD7-rev2.cmp", folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    writeFile(
+        folder / "driven.html",
+        driven(readFile(folder / "page.html"),
+               "document.querySelector('g.pin[data-ic=\"U2\"][data-pin=\"1\"]')"
+               ".dispatchEvent(new MouseEvent('click', {bubbles: true}));"
+               "document.querySelector('g.pin[data-ic=\"IC1\"][data-pin=\"7\"]')"
+               ".dispatchEvent(new KeyboardEvent('keydown', {key: 'Enter', bubbles: true}));"
+               "document.querySelector('g.pin[data-ic=\"U2\"][data-pin=\"1\"]')"
+               ".dispatchEvent(new KeyboardEvent('keydown', {key: 'ArrowDown', bubbles: true}));"));
+    const std::string dom = dumpedDom(folder, "driven.html");
+    const std::size_t conflict = dom.find("<div class=\"pin-panel conflict\"");
+    ASSERT_NE(conflict, std::string::npos) << dom.substr(0, 2000);
+    const std::string panel = dom.substr(conflict, dom.find("</div>", conflict) - conflict);
+    for (const char* part :
+         {"U2 pin 1 (ICP 1): tester pin 230</h4>", "Diode and J steps give this pin different",
+          "<td>diode step</td><td>U2_1</td>",
+          "<td class=\"number\">225</td><td>not used: J step 53",
+          "<tr class=\"used\"><td class=\"number\"><a href=\"#b1-r3328\">53</a></td><td>J "
+          "step</td><td>U2_12</td>",
+          "yes, this is the tester pin of the .icp"}) {
+        EXPECT_NE(panel.find(part), std::string::npos) << part << "\n" << panel;
+    }
+    // The keyboard opened the panel of IC1 pin 7 in IC1's map.
+    EXPECT_NE(dom.find("aria-label=\"Steps that name IC1 pin 7\""), std::string::npos);
+    EXPECT_EQ(occurrences(dom, "aria-expanded=\"true\""), 2U);
+    // Each map is one stop of the tab key, and the arrow down went from U2's pin 1 to its pin 17.
+    const auto tabIndexOf = [&dom](const std::string& ic, int pin) {
+        const std::size_t cell = dom.rfind(
+            "<g ", dom.find("data-ic=\"" + ic + "\" data-pin=\"" + std::to_string(pin) + "\""));
+        return attributeOf(dom, cell, "tabindex");
+    };
+    EXPECT_EQ(tabIndexOf("U2", 1), "-1");
+    EXPECT_EQ(tabIndexOf("U2", 17), "0");
+    EXPECT_EQ(tabIndexOf("IC1", 1), "0");
+    EXPECT_EQ(tabIndexOf("IC1", 7), "-1");
+}
+
+TEST(PageInABrowser, PinPanelSaysInWordsWhyAStepDidNotCount) {
+    const testing::TempFolder folder;
+    writeFile(folder / "BOARD7.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, "--kx740e --html page.html -o . BOARD7.cmp", folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    // Under KX740E the diode steps IC1_n are listed as U1_n, the J steps IC1_nm as JIC1_nm.
+    writeFile(folder / "driven.html",
+              driven(readFile(folder / "page.html"),
+                     "document.querySelector('g.pin[data-ic=\"U1\"][data-pin=\"7\"]')"
+                     ".dispatchEvent(new MouseEvent('click', {bubbles: true}));"));
+    const std::string dom = dumpedDom(folder, "driven.html");
+    const std::size_t at = dom.find("<div class=\"pin-panel\"");
+    ASSERT_NE(at, std::string::npos);
+    const std::string panel = dom.substr(at, dom.find("</div>", at) - at);
+    EXPECT_NE(panel.find("U1 pin 7 (ICP 31): tester pin 0</h4><p>Unresolved"), std::string::npos)
+        << panel;
+    EXPECT_NE(panel.find("<td>J step</td><td>JIC1_67</td><td class=\"number\">610</td><td "
+                         "class=\"number\">407</td><td class=\"number\">none</td><td>ignored: "
+                         "it counts for device \"JIC1\", not for IC \"U1\": under KX740E"),
+              std::string::npos)
+        << panel;
+}
+
+TEST(PageInABrowser, CountRowOfACheckShowsOnlyItsChecks) {
+    const testing::TempFolder folder;
+    writeFile(folder / "BOARD7.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
+    const testing::ProgramResult converted =
+        testing::runProgram(ZEMRA_CONVERT_PATH, "--html page.html -o . BOARD7.cmp", folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    writeFile(folder / "driven.html",
+              driven(readFile(folder / "page.html"),
+                     "document.querySelector('a[data-check=\"unknown-code\"]').click();"));
+    const std::string dom = dumpedDom(folder, "driven.html");
+    for (const auto& [group, severity] :
+         {std::pair{"dropped-record", "warning"}, std::pair{"duplicate-part-name", "warning"},
+          std::pair{"skipped-step", "info"}}) {
+        EXPECT_NE(dom.find("id=\"b1-check-" + std::string(group) + "\" data-check=\"" + group +
+                           "\" data-severity=\"" + severity + "\" open=\"\" hidden=\"\""),
+                  std::string::npos)
+            << group;
+    }
+    EXPECT_NE(dom.find("id=\"b1-check-unknown-code\" data-check=\"unknown-code\" "
+                       "data-severity=\"warning\" open=\"\">"),
+              std::string::npos);
+    EXPECT_NE(dom.find("<button type=\"button\" data-show-all=\"b1-checks\">"), std::string::npos);
+}
+
+// The print style applied on screen, in a window as wide as an A4 landscape page within its
+// margins (277 mm at 96 pixels to the inch): what paper would show, measured by a script.
+TEST(PageInABrowser, PrintShowsEverySectionAndEveryColumnWithinTheWidthOfA4Landscape) {
+    const testing::TempFolder folder;
+    const std::vector<std::byte> bytes = generateBoard(5, 5000);
+    writeFile(folder / "gen.cmp",
+              std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    writeFile(folder / "BOARD7.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, "--html page.html -o . gen.cmp BOARD7.cmp", folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    std::string page = readFile(folder / "page.html");
+    const std::size_t print = page.find("@media print {");
+    ASSERT_NE(print, std::string::npos);
+    page.replace(print, 14, "@media all {");
+    writeFile(
+        folder / "printed.html",
+        driven(page,
+               "var width = document.documentElement.clientWidth, facts = [];"
+               "document.querySelectorAll('table.steps').forEach(function (table) {"
+               "  facts.push('steps ' + (table.getBoundingClientRect().right <= width));"
+               "  facts.push('last column ' + (table.tHead.rows[0].lastElementChild"
+               "    .getBoundingClientRect().right <= width)); });"
+               "facts.push('folded ' + document.querySelectorAll('details:not([open])').length);"
+               "document.querySelectorAll('details table').forEach(function (table) {"
+               "  if (!table.checkVisibility()) { facts.push('hidden table'); } });"
+               "document.querySelectorAll('.hint, .controls, button').forEach(function (shown) {"
+               "  if (getComputedStyle(shown).display !== 'none') { facts.push('interface'); } });"
+               "facts.push('subtitle ' + getComputedStyle(document.querySelector('header.page p'))"
+               "  .color);"
+               "var measured = document.createElement('pre');"
+               "measured.id = 'measured'; measured.textContent = facts.join(';');"
+               "document.body.appendChild(measured);"));
+    const std::string dom = dumpedDom(folder, "printed.html", 1047);
+    const std::size_t measured = dom.find("<pre id=\"measured\">");
+    ASSERT_NE(measured, std::string::npos);
+    const std::string facts =
+        dom.substr(measured + 19, dom.find("</pre>", measured) - measured - 19);
+    EXPECT_EQ(facts,
+              "steps true;last column true;steps true;last column true;folded 4;"
+              "subtitle rgb(29, 36, 48)");
 }
 
 INSTANTIATE_TEST_SUITE_P(

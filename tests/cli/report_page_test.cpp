@@ -4,6 +4,7 @@
 
 #include <regex>
 
+#include "behaviour_name.h"
 #include "escaped_text.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
@@ -11,6 +12,7 @@
 #include "platform/utf8_paths.h"
 #include "process_runner.h"
 #include "record_builder.h"
+#include "report/check_list.h"
 #include "temp_folder.h"
 
 namespace zemra {
@@ -215,6 +217,121 @@ TEST_F(ReportPage, ChecksAreThoseOfTheJsonReport) {
     }
     ASSERT_TRUE(std::getline(lines, line));
     EXPECT_EQ(line, "page.html");
+}
+
+// BOARD7-rev2: diode step U2_1 (step 2) gives U2 pin 1 tester pin 225, J step U2_12 (step 53)
+// gives it 230. Each report names both steps and both tester pins.
+struct ConflictReport {
+    std::string behaviour;
+    std::string arguments;
+    std::string expected;  // a part of the output
+    std::string counted;   // the one conflict of the board shows it once
+
+    friend void PrintTo(const ConflictReport& report, std::ostream* out) {
+        *out << report.behaviour;
+    }
+};
+
+class ConflictingPinSource : public ReportPage,
+                             public ::testing::WithParamInterface<ConflictReport> {};
+
+TEST_P(ConflictingPinSource, IsReportedInEveryReport) {
+    std::filesystem::copy_file(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7-rev2.cmp",
+                               folder / "BOARD7-rev2.cmp");
+    const Result result = run(GetParam().arguments + " -o . BOARD7-rev2.cmp");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const std::string output = GetParam().arguments.find("--html") != std::string::npos
+                                   ? readFile(folder / "page.html")
+                                   : result.out;
+    EXPECT_NE(output.find(GetParam().expected), std::string::npos) << output.substr(0, 4000);
+    EXPECT_EQ(occurrences(output, GetParam().counted), 1U);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Board7Rev2, ConflictingPinSource,
+    ::testing::Values(
+        ConflictReport{"Text", "--report",
+                       "warning conflicting-pin-source at offset 3328, step 53: IC \"U2\" pin 1 "
+                       "(ICP 1): diode step 2 \"U2_1\" gives tester pin 225, J step 53 \"U2_12\" "
+                       "gives tester pin 230; the .icp has 230",
+                       "conflicting-pin-source"},
+        ConflictReport{"Json", "--report=json",
+                       "{\"id\":\"conflicting-pin-source\",\"severity\":\"warning\",\"offset\":"
+                       "3328,\"step\":53,",
+                       "conflicting-pin-source"},
+        ConflictReport{"Page", "--html page.html",
+                       "data-pin=\"1\" data-tester-pin=\"230\" data-source=\"j\" "
+                       "data-agreement=\"conflict\"",
+                       "<b>conflicting-pin-source</b> · 1 found"}),
+    testing::BehaviourName());
+
+TEST_F(ReportPage, PinDataNamesEveryStepOfAPinAndWhetherItsSourcesAgree) {
+    for (const char* board : {"BOARD7.cmp", "BOARD7-rev2.cmp"}) {
+        std::filesystem::copy_file(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / board,
+                                   folder / board);
+    }
+    const Result result = run("--html page.html -o . BOARD7-rev2.cmp BOARD7.cmp");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const cli::Json data = pageData(readFile(folder / "page.html"));
+    const cli::Json& rev2Pin1 = data["boards"][0]["ics"][0]["explained"][0];
+    EXPECT_EQ(data["boards"][0]["ics"][0]["name"], "U2");
+    EXPECT_EQ(rev2Pin1["agreement"], "conflict");
+    ASSERT_EQ(rev2Pin1["steps"].size(), 2U);
+    // Step, offset, kind, part name, Hi-P, Lo-P, tester pin given, what it did for the pin.
+    EXPECT_EQ(rev2Pin1["steps"][0][0], 2);
+    EXPECT_EQ(rev2Pin1["steps"][0][2], "diode");
+    EXPECT_EQ(rev2Pin1["steps"][0][6], 225);
+    EXPECT_EQ(rev2Pin1["steps"][0][7], "jStepWins");
+    EXPECT_EQ(rev2Pin1["steps"][1][0], 53);
+    EXPECT_EQ(rev2Pin1["steps"][1][2], "j");
+    EXPECT_EQ(rev2Pin1["steps"][1][6], 230);
+    EXPECT_EQ(rev2Pin1["steps"][1][7], "gave");
+    // On BOARD7 the same pin's diode and J steps agree, and the cell says so.
+    EXPECT_EQ(data["boards"][1]["ics"][0]["explained"][0]["agreement"], "agree");
+    const std::string page = readFile(folder / "page.html");
+    EXPECT_NE(page.find("data-agreement=\"agree\""), std::string::npos);
+    EXPECT_NE(page.find(">D=J</text>"), std::string::npos);
+}
+
+// An IC U1 without a step for its pin 7 (an error), after 60 "*" steps (infos).
+std::string boardWithErrorAfterManyInfos() {
+    std::vector<RecordBuilder> records(60, RecordBuilder().skip());
+    for (const int pin : {1, 2, 3, 4, 5, 6, 8}) {
+        records.push_back(RecordBuilder()
+                              .name("U1_" + std::to_string(pin))
+                              .typeCode(10)
+                              .pins(100 + pin, 1)
+                              .limits(5, 5));
+    }
+    records.push_back(RecordBuilder().name("U1_0").typeCode(1).pins(1, 2).limits(5, 5));
+    return testing::recordsOf(records);
+}
+
+TEST_F(ReportPage, ChecksListErrorsFirstAndOpenGroupedByIdWithWhatToDo) {
+    writeFile(folder / "board.cmp", boardWithErrorAfterManyInfos());
+    const Result result = run("--html page.html -o . board.cmp");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    const std::string page = readFile(folder / "page.html");
+    const std::string counts = between(page, "<table class=\"check-counts\">", "</table>");
+    // Each count row leads to its group.
+    EXPECT_LT(counts.find("href=\"#b1-check-unresolved-ic-pin\""),
+              counts.find("href=\"#b1-check-skipped-step\""));
+    const std::string checks = between(page, "<div class=\"checks\" id=\"b1-checks\">", "</div>");
+    const std::size_t error = checks.find("<details class=\"check-group error\"");
+    const std::size_t info = checks.find("<details class=\"check-group info\"");
+    ASSERT_NE(error, std::string::npos);
+    ASSERT_NE(info, std::string::npos);
+    EXPECT_LT(error, info);
+    // 61 checks: the error's group is open, the infos' folded, each with its count once.
+    EXPECT_NE(checks.find("data-severity=\"error\" open><summary>"), std::string::npos);
+    EXPECT_NE(checks.find("data-severity=\"info\"><summary>"), std::string::npos);
+    EXPECT_NE(checks.find("<b>skipped-step</b> · 60 found</summary><p class=\"advice\">" +
+                          std::string(adviceOf(CheckId::SkippedStep)) + "</p>"),
+              std::string::npos);
+    EXPECT_EQ(occurrences(checks, "<b>skipped-step</b>"), 1U);
+    EXPECT_EQ(occurrences(checks, "<p class=\"advice\">"), 2U);
+    // A check's step leads to its row.
+    EXPECT_NE(checks.find("<a href=\"#b1-r64\">2</a>"), std::string::npos);
 }
 
 TEST(JsonText, NamesKeepTheFormOfEveryEarlierReport) {

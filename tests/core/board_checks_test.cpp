@@ -133,7 +133,8 @@ std::vector<CheckCase> checkCases() {
            "IC \"U1\": 1 of its 8 pins have tester pin 0 in the .icp: 7 (ICP 7)"}}},
     };
     std::vector<RecordBuilder> ignored = icWithoutPin7();
-    // Pairs into pins 1 (known), 213 and 314, 13, 12 and 14: five beyond the pin count.
+    // Pairs into pins 1 (known, at another tester pin), 213 and 314, 13, 12 and 14: five beyond
+    // the pin count.
     ignored.push_back(RecordBuilder().name("U1_1213").typeCode(13).pins(501, 502).limits(5, 5));
     ignored.push_back(RecordBuilder().name("U1_1314").typeCode(13).pins(502, 503).limits(5, 5));
     cases.push_back(
@@ -141,6 +142,10 @@ std::vector<CheckCase> checkCases() {
          ignored,
          {},
          {{CheckId::UnresolvedIcPin, std::nullopt, std::nullopt, ""},
+          // The pin they share, 1, at tester pin 502; diode step 1 gave it 101.
+          {CheckId::ConflictingPinSource, 512, 9,
+           "pin 1 (ICP 1): diode step 1 \"U1_1\" gives tester pin 101, J step 9 \"U1_1213\" "
+           "gives tester pin 502"},
           {CheckId::IgnoredJPin, 512, 9, "J step \"U1_1213\" found pin 213"},
           {CheckId::IgnoredJPin, 576, 10, "found pin 314 of IC \"U1\" at tester pin 503"},
           {CheckId::IgnoredJPin, 512, 9, "pin 13 "},
@@ -148,6 +153,42 @@ std::vector<CheckCase> checkCases() {
           {CheckId::IgnoredJPin, 576, 10,
            "pin 14 of IC \"U1\" at tester pin 503, "
            "beyond its pin count 8"}}});
+    const auto withJStep = [](std::vector<RecordBuilder> records, int hiPin, int loPin) {
+        records.push_back(
+            RecordBuilder().name("U1_12").typeCode(13).pins(hiPin, loPin).limits(5, 5));
+        return records;
+    };
+    const Found pin7{CheckId::UnresolvedIcPin, std::nullopt, std::nullopt, "7 (ICP 7)"};
+    // Pin 2's tester pin 102 at one end gives pin 1 the other end.
+    cases.push_back({"DiodeAndJStepsGiveOnePinDifferentTesterPins",
+                     withJStep(icWithoutPin7(), 102, 150),
+                     {},
+                     {pin7,
+                      {CheckId::ConflictingPinSource, 512, 9,
+                       "IC \"U1\" pin 1 (ICP 1): diode step 1 \"U1_1\" gives tester pin 101, "
+                       "J step 9 \"U1_12\" gives tester pin 150; the .icp has 150"}}});
+    cases.push_back(
+        {"DiodeAndJStepsThatAgreeGiveNoCheck", withJStep(icWithoutPin7(), 102, 101), {}, {pin7}});
+    std::vector<RecordBuilder> twice = icWithoutPin7();
+    twice.push_back(RecordBuilder().name("U1_1").typeCode(10).pins(150, 1).limits(5, 5));
+    cases.push_back({"EarlierDiodeStepOfThePinDisagrees",
+                     withJStep(twice, 102, 150),
+                     {},
+                     {{CheckId::DuplicatePartName, 512, 9, ""},
+                      pin7,
+                      {CheckId::ConflictingPinSource, 576, 10,
+                       "diode step 1 \"U1_1\" gives tester pin 101, J step 10 \"U1_12\" gives "
+                       "tester pin 150"}}});
+    cases.push_back(
+        {"JStepOfAnotherIcIsNoConflict",
+         [&] {
+             std::vector<RecordBuilder> records = icWithoutPin7();
+             records.push_back(
+                 RecordBuilder().name("U9_12").typeCode(13).pins(102, 150).limits(5, 5));
+             return records;
+         }(),
+         {},
+         {pin7}});
     return cases;
 }
 
@@ -197,11 +238,32 @@ TEST(BoardChecks, SeveritiesAreFixedById) {
     EXPECT_EQ(severityOf(CheckId::UnresolvedIcPin), Severity::Error);
     EXPECT_EQ(severityOf(CheckId::SameHiLoPin), Severity::Error);
     EXPECT_EQ(severityOf(CheckId::SkippedStep), Severity::Info);
-    for (const CheckId id : {CheckId::DroppedRecord, CheckId::PartialRecord, CheckId::UnknownCode,
-                             CheckId::DuplicatePartName, CheckId::IgnoredJPin}) {
+    for (const CheckId id :
+         {CheckId::DroppedRecord, CheckId::PartialRecord, CheckId::UnknownCode,
+          CheckId::DuplicatePartName, CheckId::IgnoredJPin, CheckId::ConflictingPinSource}) {
         EXPECT_EQ(severityOf(id), Severity::Warning) << checkIdText(id);
     }
 }
+
+class CheckAdvice : public ::testing::TestWithParam<CheckId> {};
+
+TEST_P(CheckAdvice, IsOneSentenceOfWhatToDo) {
+    const std::string_view advice = adviceOf(GetParam());
+    ASSERT_GT(advice.size(), 20U);
+    EXPECT_TRUE(advice.front() >= 'A' && advice.front() <= 'Z') << advice;
+    EXPECT_EQ(advice.back(), '.');
+    EXPECT_EQ(advice.find(". "), std::string_view::npos) << advice;
+}
+
+std::string idName(const ::testing::TestParamInfo<CheckId>& id) {
+    std::string name;
+    for (const char letter : checkIdText(id.param)) {
+        name += letter == '-' ? '_' : letter;
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryId, CheckAdvice, ::testing::ValuesIn(kCheckIds), idName);
 
 }  // namespace
 }  // namespace zemra

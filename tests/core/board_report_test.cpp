@@ -48,6 +48,19 @@ TEST(BoardReport, DrawnPinsNameTheStepThatGaveEach) {
     EXPECT_EQ(report.pinsNotDrawn(0), 0);
 }
 
+TEST(BoardReport, PinWhoseStepGaveTesterPin0IsDrawnUnresolved) {
+    auto records = icWithDiodePins("U1", {1, 2, 3, 4, 5, 6, 7, 8});
+    // Diode pin 8 at tester pin 108 gives pin 9 the other end: tester pin 0.
+    records.push_back(RecordBuilder().name("U1_89").typeCode(13).pins(108, 0));
+    const BoardReport report = reportOf(records);
+    const std::vector<DrawnPin> pins = report.drawnPins(0);
+    ASSERT_EQ(pins.size(), 9U);
+    EXPECT_EQ(pins[8].testerPin, 0);
+    EXPECT_EQ(pins[8].origin, PinOrigin::None);
+    ASSERT_NE(pins[8].source, nullptr);
+    EXPECT_EQ(pins[8].source->partName.view(), "U1_89");
+}
+
 TEST(BoardReport, PinCountBeyondTheBoundDrawsOnlyItsFirstPins) {
     const BoardReport report = reportOf(icWithDiodePins("U", {1, 2, 3, 4, 5, 6, 7, 4000}));
     ASSERT_EQ(report.icCount(), 1U);

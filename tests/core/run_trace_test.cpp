@@ -115,5 +115,35 @@ TEST(RunTrace, IgnoredJPinsAreKeptOnlyWhenTraced) {
     EXPECT_TRUE(plain.summary.icPinTables.empty());
 }
 
+// An observer that explains pins: the same run keeps, for each IC, what told its tester pins.
+class PinSourcesWanted : public RecordsSeen {
+  public:
+    bool wantsPinSources() const override { return true; }
+};
+
+TEST(RunTrace, PinSourcesAreKeptOnlyForAnObserverThatWantsThem) {
+    const auto records = board({RecordBuilder().name("U1_89").typeCode(13).pins(108, 109)});
+    RecordsSeen plain;
+    EXPECT_TRUE(convertInMemory(records, plain).summary.icPinSources.empty());
+    PinSourcesWanted wanting;
+    const auto traced = convertInMemory(records, wanting);
+    ASSERT_EQ(traced.summary.icPinSources.size(), 1U);
+    const IcPinSources& sources = traced.summary.icPinSources[0];
+    const auto names = wanting.partNameByPinStep();
+    EXPECT_EQ(sources.commonPin, 1);
+    ASSERT_EQ(sources.diodeSteps.size(), 9U);
+    EXPECT_EQ(names.at(sources.diodeSteps[8].pinStep), "U1_4B");
+    ASSERT_EQ(sources.diodePins.size(), 9U);
+    ASSERT_EQ(sources.jSteps.size(), 1U);
+    EXPECT_EQ(names.at(sources.jSteps[0].pinStep), "U1_89");
+    // The J step gives pin 9 at tester pin 109 (and raises the pin count to 9).
+    ASSERT_EQ(sources.jPins.size(), 1U);
+    EXPECT_EQ(sources.jPins[0].pinNumber, 9);
+    EXPECT_EQ(sources.jPins[0].testerPin, 109);
+    EXPECT_TRUE(sources.pairsJSteps);
+    // The outputs are the same whatever the observer wants.
+    EXPECT_EQ(traced.icp, convertInMemory(records, plain).icp);
+}
+
 }  // namespace
 }  // namespace zemra
