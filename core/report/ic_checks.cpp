@@ -28,10 +28,8 @@ std::string unresolvedSentence(const IcSummary& ic) {
     return sentence;
 }
 
-std::string conflictSentence(const IcSummary& ic, const PinConflict& conflict,
-                             const std::vector<StepRef>& pinSteps, int icpTesterPin) {
-    const StepRef& diode = pinSteps.at(conflict.diode.pinStep);
-    const StepRef& j = pinSteps.at(conflict.j.pinStep);
+std::string conflictSentence(const IcSummary& ic, const PinConflict& conflict, const StepRef& diode,
+                             const StepRef& j, int icpTesterPin) {
     return "IC \"" + std::string(ic.name.view()) + "\" pin " + std::to_string(conflict.pin) +
            " (ICP " + std::to_string(ic.firstIcp + conflict.pin - 1) + "): diode step " +
            std::to_string(diode.step) + " \"" + std::string(diode.partName.view()) +
@@ -59,10 +57,10 @@ void checkIcPins(const ConversionSummary& summary, const PinStepLookup& stepOf, 
         }
         if (index < summary.icPinSources.size()) {
             for (const PinConflict& conflict : findPinConflicts(summary.icPinSources[index])) {
-                const StepRef& j = pinSteps.at(conflict.j.pinStep);
+                const StepRef j = stepOf(conflict.j.pinStep);
                 checks.add(CheckId::ConflictingPinSource, j.offset, j.step, [&] {
                     return conflictSentence(
-                        ic, conflict, pinSteps,
+                        ic, conflict, stepOf(conflict.diode.pinStep), j,
                         summary.icPinTables.at(index).testerPinOf(conflict.pin));
                 });
             }

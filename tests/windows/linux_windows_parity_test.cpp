@@ -71,13 +71,17 @@ void replaceAll(std::string& text, const std::string& from, const std::string& t
 
 // Output of either build with the run's folder as "<folder>" and '/' as the separator; under
 // wine, the build machine's root is drive Z:, and the current drive when the run's folder is.
+// '\' separates one system's paths and escapes JSON's texts on both, so every '\', and every
+// escaped one, reads as '/' on both sides.
 std::string withoutFolder(std::string text, const std::filesystem::path& folder, bool windows) {
+    if (!windows) {
+        replaceAll(text, folder.string(), "<folder>");
+    }
+    replaceAll(text, "\\\\", "/");
+    replaceAll(text, "\\", "/");
     if (windows) {
-        replaceAll(text, "\\", "/");
         replaceAll(text, "Z:" + folder.generic_string(), "<folder>");
         replaceAll(text, folder.generic_string(), "<folder>");
-    } else {
-        replaceAll(text, folder.string(), "<folder>");
     }
     return text;
 }
