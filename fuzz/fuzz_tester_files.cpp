@@ -9,6 +9,7 @@
 #include "diff_json.h"
 #include "diff_page.h"
 #include "diff_text.h"
+#include "diff_writers.h"
 #include "io/byte_sink.h"
 #include "run/listing_header.h"
 #include "tester/listing_reader.h"
@@ -65,33 +66,6 @@ TesterVariant readListing(const std::string& text) {
     }
     return reader.variant();
 }
-
-// Hands each change to the three writers of --diff.
-class DiffWriters : public DiffReceiver {
-  public:
-    DiffWriters(cli::DiffText& text, cli::DiffJson& json, cli::DiffPage& page)
-        : text_(text), json_(json), page_(page) {}
-    void takeStep(const StepChange& change) override {
-        text_.takeStep(change);
-        json_.takeStep(change);
-        page_.takeStep(change);
-    }
-    void takeIc(const IcChange& change) override {
-        text_.takeIc(change);
-        json_.takeIc(change);
-        page_.takeIc(change);
-    }
-    void takeRevisions(const Fingerprint& before, const Fingerprint& after) override {
-        text_.takeRevisions(before, after);
-        json_.takeRevisions(before, after);
-        page_.takeRevisions(before, after);
-    }
-
-  private:
-    cli::DiffText& text_;
-    cli::DiffJson& json_;
-    cli::DiffPage& page_;
-};
 
 // A tester folder of the listing, with no IC and the settings of an empty board.
 DiffSide folderOf(const std::string& listing) {

@@ -11,6 +11,7 @@
 #include "diff_json.h"
 #include "diff_page.h"
 #include "diff_text.h"
+#include "diff_writers.h"
 #include "files/run_file_names.h"
 #include "record_dump.h"
 #include "record_workbook.h"
@@ -19,38 +20,6 @@
 
 namespace zemra {
 namespace {
-
-// Hands each change to every writer of a comparison.
-class EveryDiffWriter : public DiffReceiver {
-  public:
-    EveryDiffWriter(cli::DiffText& text, cli::DiffJson& json, cli::DiffPage& page)
-        : text_(text), json_(json), page_(page) {}
-    void takeStep(const StepChange& change) override {
-        text_.takeStep(change);
-        json_.takeStep(change);
-        page_.takeStep(change);
-    }
-    void takeIc(const IcChange& change) override {
-        text_.takeIc(change);
-        json_.takeIc(change);
-        page_.takeIc(change);
-    }
-    void takeCheck(const CheckChange& change) override {
-        text_.takeCheck(change);
-        json_.takeCheck(change);
-        page_.takeCheck(change);
-    }
-    void takeRevisions(const Fingerprint& before, const Fingerprint& after) override {
-        text_.takeRevisions(before, after);
-        json_.takeRevisions(before, after);
-        page_.takeRevisions(before, after);
-    }
-
-  private:
-    cli::DiffText& text_;
-    cli::DiffJson& json_;
-    cli::DiffPage& page_;
-};
 
 // What every page must be: one whole document.
 void checkPage(const std::string& page) {
@@ -110,7 +79,7 @@ void writeDiffs(std::span<const std::byte> records, std::size_t cut, const Decod
     cli::DiffText text(out, header);
     cli::DiffJson json(out, header);
     cli::DiffPage page(header);
-    EveryDiffWriter writers(text, json, page);
+    DiffWriters writers(text, json, page);
     const DiffCounts counts = compareBoards(opener(before), opener(after), options, writers);
     text.finish(counts);
     json.finish(counts);
