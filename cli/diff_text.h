@@ -16,8 +16,7 @@ namespace zemra::cli {
 // a last line of counts.
 class DiffText : public DiffReceiver {
   public:
-    DiffText(std::ostream& out, DiffHeader header)
-        : out_(out), variant_(header.options.variant), header_(std::move(header)) {}
+    DiffText(std::ostream& out, DiffHeader header) : out_(out), header_(std::move(header)) {}
 
     // The header: the program, its options and the two files.
     void takeRevisions(const Fingerprint& before, const Fingerprint& after) override;
@@ -32,7 +31,6 @@ class DiffText : public DiffReceiver {
     void writeMovedRun();
 
     std::ostream& out_;
-    TesterVariant variant_;
     DiffHeader header_;
     MovedRun moved_;
 };

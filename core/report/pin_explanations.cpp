@@ -46,8 +46,7 @@ std::optional<std::pair<const IcDiodePin*, const IcJPin*>> conflictOf(const Pins
 class PinExplainer {
   public:
     PinExplainer(const BoardReport& report, std::size_t index)
-        : report_(report),
-          ic_(report.outcome.summary->ics.at(index)),
+        : ic_(report.outcome.summary->ics.at(index)),
           table_(report.outcome.summary->icPinTables.at(index)),
           sources_(report.outcome.summary->icPinSources.at(index)) {
         for (const DeviceStep& step : sources_.diodeSteps) {
@@ -209,7 +208,6 @@ class PinExplainer {
         return found != pins_.end() ? found->second : kNone;
     }
 
-    const BoardReport& report_;
     const IcSummary& ic_;
     const IcPinTable& table_;
     const IcPinSources& sources_;
