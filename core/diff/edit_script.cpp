@@ -11,29 +11,26 @@ using Index = std::ptrdiff_t;
 
 constexpr Index kFar = std::numeric_limits<Index>::max();
 
-// Marks in `flags` each key of `keys` that `missing` (sorted) holds: keys the other sequence
-// lacks, which nothing can pair.
-void markMissing(std::span<const std::uint64_t> keys, const std::vector<std::uint64_t>& missing,
-                 std::vector<std::uint8_t>& flags) {
-    if (missing.empty()) {
-        return;
-    }
-    for (std::size_t index = 0; index < keys.size(); ++index) {
-        if (std::binary_search(missing.begin(), missing.end(), keys[index])) {
-            flags[index] = 1;
-        }
-    }
+// The sorts below work on the low 32 bits of each key, half the memory of a copy of the keys:
+// a key whose low half the other sequence lacks is lacked by it for certain, and the rare key
+// that only shares its low half with another is left in, where the comparison cannot pair it
+// either.
+using ShortKey = std::uint32_t;
+
+ShortKey shortKey(std::uint64_t key) {
+    return static_cast<ShortKey>(key);
 }
 
-std::vector<std::uint64_t> sortedCopy(std::span<const std::uint64_t> keys) {
-    std::vector<std::uint64_t> sorted(keys.begin(), keys.end());
+std::vector<ShortKey> sortedShortKeys(std::span<const std::uint64_t> keys) {
+    std::vector<ShortKey> sorted(keys.size());
+    std::transform(keys.begin(), keys.end(), sorted.begin(), shortKey);
     std::sort(sorted.begin(), sorted.end());
     return sorted;
 }
 
-// The keys that `sorted` holds more than once, once each.
-std::vector<std::uint64_t> repeatedIn(const std::vector<std::uint64_t>& sorted) {
-    std::vector<std::uint64_t> repeated;
+// The values that `sorted` holds more than once, once each.
+std::vector<ShortKey> repeatedIn(const std::vector<ShortKey>& sorted) {
+    std::vector<ShortKey> repeated;
     for (std::size_t index = 1; index < sorted.size(); ++index) {
         if (sorted[index] == sorted[index - 1] &&
             (repeated.empty() || repeated.back() != sorted[index])) {
@@ -43,12 +40,36 @@ std::vector<std::uint64_t> repeatedIn(const std::vector<std::uint64_t>& sorted) 
     return repeated;
 }
 
-// The keys of `sorted` that `sortedOther` lacks altogether, once each.
-std::vector<std::uint64_t> missingFrom(const std::vector<std::uint64_t>& sorted,
-                                       const std::vector<std::uint64_t>& sortedOther) {
-    std::vector<std::uint64_t> missing;
+// The keys that `keys` holds more than once, sorted, once each, among those whose low half
+// repeats (`repeatedShort`, sorted).
+std::vector<std::uint64_t> repeatedKeys(std::span<const std::uint64_t> keys,
+                                        const std::vector<ShortKey>& repeatedShort) {
+    std::vector<std::uint64_t> candidates;
+    if (repeatedShort.empty()) {
+        return candidates;
+    }
+    for (const std::uint64_t key : keys) {
+        if (std::binary_search(repeatedShort.begin(), repeatedShort.end(), shortKey(key))) {
+            candidates.push_back(key);
+        }
+    }
+    std::sort(candidates.begin(), candidates.end());
+    std::vector<std::uint64_t> repeated;
+    for (std::size_t index = 1; index < candidates.size(); ++index) {
+        if (candidates[index] == candidates[index - 1] &&
+            (repeated.empty() || repeated.back() != candidates[index])) {
+            repeated.push_back(candidates[index]);
+        }
+    }
+    return repeated;
+}
+
+// The values of `sorted` that `sortedOther` lacks altogether, once each.
+std::vector<ShortKey> missingFrom(const std::vector<ShortKey>& sorted,
+                                  const std::vector<ShortKey>& sortedOther) {
+    std::vector<ShortKey> missing;
     auto other = sortedOther.begin();
-    for (const std::uint64_t key : sorted) {
+    for (const ShortKey key : sorted) {
         other = std::lower_bound(other, sortedOther.end(), key);
         if ((other == sortedOther.end() || *other != key) &&
             (missing.empty() || missing.back() != key)) {
@@ -58,11 +79,30 @@ std::vector<std::uint64_t> missingFrom(const std::vector<std::uint64_t>& sorted,
     return missing;
 }
 
-// The keys that `flags` leaves unmarked, in order.
-std::vector<std::uint64_t> unmarkedKeys(std::span<const std::uint64_t> keys,
-                                        const std::vector<std::uint8_t>& flags) {
-    std::vector<std::uint64_t> picked;
-    picked.reserve(static_cast<std::size_t>(std::count(flags.begin(), flags.end(), 0)));
+// Marks in `flags` each key of `keys` whose low half `missing` (sorted) holds: keys the other
+// sequence lacks, which nothing can pair.
+void markMissing(std::span<const std::uint64_t> keys, const std::vector<ShortKey>& missing,
+                 std::vector<std::uint8_t>& flags) {
+    if (missing.empty()) {
+        return;
+    }
+    for (std::size_t index = 0; index < keys.size(); ++index) {
+        if (std::binary_search(missing.begin(), missing.end(), shortKey(keys[index]))) {
+            flags[index] = 1;
+        }
+    }
+}
+
+// The keys that `flags` leaves unmarked, in order: `keys` itself when none is marked, else
+// copied into `picked`.
+std::span<const std::uint64_t> unmarkedKeys(std::span<const std::uint64_t> keys,
+                                            const std::vector<std::uint8_t>& flags,
+                                            std::vector<std::uint64_t>& picked) {
+    const auto left = static_cast<std::size_t>(std::count(flags.begin(), flags.end(), 0));
+    if (left == keys.size()) {
+        return keys;
+    }
+    picked.reserve(left);
     for (std::size_t index = 0; index < keys.size(); ++index) {
         if (flags[index] == 0) {
             picked.push_back(keys[index]);
@@ -97,7 +137,7 @@ struct Point {
 // follows the cost limit, not the sequences, and no stretch allocates.
 class Comparison {
   public:
-    Comparison(const std::vector<std::uint64_t>& xs, const std::vector<std::uint64_t>& ys,
+    Comparison(std::span<const std::uint64_t> xs, std::span<const std::uint64_t> ys,
                Index costLimit)
         : xs_(xs),
           ys_(ys),
@@ -251,8 +291,8 @@ class Comparison {
         return {backwardX, backwardBest - backwardX};
     }
 
-    const std::vector<std::uint64_t>& xs_;
-    const std::vector<std::uint64_t>& ys_;
+    std::span<const std::uint64_t> xs_;
+    std::span<const std::uint64_t> ys_;
     Index costLimit_;
     Index reach_;  // how far either search strays from its middle diagonal, at most
     Index forwardMiddle_ = 0;
@@ -270,17 +310,20 @@ EditScript findEditScript(std::span<const std::uint64_t> before,
     {
         // Sorted once: the keys that only one sequence has, and those that repeat in each.
         // The two sorts share nothing: side by side.
-        std::future<std::vector<std::uint64_t>> sortingAfter =
-            std::async(std::launch::async, [after] { return sortedCopy(after); });
-        const std::vector<std::uint64_t> sortedBefore = sortedCopy(before);
-        const std::vector<std::uint64_t> sortedAfter = sortingAfter.get();
+        std::future<std::vector<ShortKey>> sortingAfter =
+            std::async(std::launch::async, [after] { return sortedShortKeys(after); });
+        const std::vector<ShortKey> sortedBefore = sortedShortKeys(before);
+        const std::vector<ShortKey> sortedAfter = sortingAfter.get();
         markMissing(before, missingFrom(sortedBefore, sortedAfter), script.removed);
         markMissing(after, missingFrom(sortedAfter, sortedBefore), script.added);
-        script.repeatedBefore = repeatedIn(sortedBefore);
-        script.repeatedAfter = repeatedIn(sortedAfter);
+        script.repeatedBefore = repeatedKeys(before, repeatedIn(sortedBefore));
+        script.repeatedAfter = repeatedKeys(after, repeatedIn(sortedAfter));
     }
-    const std::vector<std::uint64_t> xs = unmarkedKeys(before, script.removed);
-    const std::vector<std::uint64_t> ys = unmarkedKeys(after, script.added);
+    // Where a sequence lost no key, it is compared as it stands rather than copied.
+    std::vector<std::uint64_t> xsLeft;
+    std::vector<std::uint64_t> ysLeft;
+    const std::span<const std::uint64_t> xs = unmarkedKeys(before, script.removed, xsLeft);
+    const std::span<const std::uint64_t> ys = unmarkedKeys(after, script.added, ysLeft);
     std::vector<std::uint8_t> removed(xs.size());
     std::vector<std::uint8_t> added(ys.size());
     Comparison(xs, ys, costLimit).mark(removed, added);

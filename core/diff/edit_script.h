@@ -25,8 +25,8 @@ struct EditScript {
 inline constexpr std::ptrdiff_t kEditCostLimit = 256;
 
 // A shortest edit script that turns `before` into `after`, as diff finds one over lines: Myers'
-// O(ND) algorithm in linear space, after taking away the keys that the other sequence lacks
-// (which no script can pair). Equal keys pair up in order.
+// O(ND) algorithm in linear space, after taking away (nearly all of) the keys that the other
+// sequence lacks, which no script can pair. Equal keys pair up in order.
 EditScript findEditScript(std::span<const std::uint64_t> before,
                           std::span<const std::uint64_t> after,
                           std::ptrdiff_t costLimit = kEditCostLimit);

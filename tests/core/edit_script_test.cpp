@@ -79,6 +79,21 @@ TEST(EditScript, NamesTheKeysThatRepeatInEachSequence) {
     EXPECT_EQ(scriptText("ABRRBCR", "RXYXR", script), "-A -B =R +X +Y +X =R -B -C -R");
 }
 
+// Keys that share their low 32 bits but differ above them are different keys: they neither
+// pair nor repeat, and a key repeated in full is still named once.
+TEST(EditScript, TellsKeysApartThatShareTheirLowHalf) {
+    constexpr std::uint64_t kLow = 0x42;
+    constexpr std::uint64_t kOne = (std::uint64_t{1} << 32U) | kLow;
+    constexpr std::uint64_t kTwo = (std::uint64_t{2} << 32U) | kLow;
+    const std::vector<std::uint64_t> before{'A', kOne, 'C', kOne};
+    const std::vector<std::uint64_t> after{'A', kTwo, 'C', kTwo, kLow};
+    const EditScript script = findEditScript(before, after);
+    EXPECT_EQ(script.removed, (std::vector<std::uint8_t>{0, 1, 0, 1}));
+    EXPECT_EQ(script.added, (std::vector<std::uint8_t>{0, 1, 0, 1, 1}));
+    EXPECT_EQ(script.repeatedBefore, std::vector<std::uint64_t>{kOne});
+    EXPECT_EQ(script.repeatedAfter, std::vector<std::uint64_t>{kTwo});
+}
+
 // The number of keys that a longest common subsequence keeps, by dynamic programming.
 std::size_t commonLength(const std::vector<std::uint64_t>& xs,
                          const std::vector<std::uint64_t>& ys) {
