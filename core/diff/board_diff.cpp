@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <functional>
 #include <future>
 #include <string>
 #include <unordered_map>
@@ -15,19 +17,41 @@
 #include "diff/steps_read_ahead.h"
 #include "diff/walked_steps.h"
 #include "io/fingerprint.h"
+#include "platform/free_memory.h"
 #include "report/ic_checks.h"
 #include "report/record_checks.h"
 
 namespace zemra {
 namespace {
 
-RevisionPrint printRevision(const DiffSide& side, const DecodeOptions& options) {
+RevisionPrint printRevision(const DiffSide& side, const DecodeOptions& options,
+                            const std::function<void()>& halfRead = {}) {
     if (side.isTesterFolder()) {
         return readFolderRevision(side.testerFolder);
     }
     const std::unique_ptr<ByteSource> input = side.componentFile();
-    return readRevision(*input, options);
+    return readRevision(*input, options, halfRead);
 }
+
+// Lets one thread go on once another gives the word; only the first giving counts, and only one
+// thread gives.
+class Signal {
+  public:
+    Signal() : given_(promise_.get_future()) {}
+
+    void give() {
+        if (!isGiven_) {
+            isGiven_ = true;
+            promise_.set_value();
+        }
+    }
+    void wait() const { given_.wait(); }
+
+  private:
+    std::promise<void> promise_;
+    std::shared_future<void> given_;
+    bool isGiven_ = false;
+};
 
 using StepsByNumber = std::unordered_map<std::int64_t, StepRef>;
 
@@ -91,13 +115,32 @@ class RevisionSteps : public WalkedSteps {
     std::unordered_map<std::string, std::int64_t> firstStepOfName_;
 };
 
-// Keeps the IC changes, which go out after the steps.
+// Keeps the IC changes, which go out after the steps, with the tables of the ICs they name:
+// those of the comparison are unpacked one IC at a time.
 class IcChanges : public DiffReceiver {
   public:
     void takeStep(const StepChange& /*change*/) override {}
-    void takeIc(const IcChange& change) override { changes.push_back(change); }
+    void takeIc(const IcChange& change) override {
+        // The changes of one IC come one after another.
+        if (changes.empty() || changes.back().name != change.name) {
+            before_ = keptCopy(change.before);
+            after_ = keptCopy(change.after);
+        }
+        changes.push_back(change);
+        changes.back().before = before_;
+        changes.back().after = after_;
+    }
 
     std::vector<IcChange> changes;
+
+  private:
+    const IcPinTable* keptCopy(const IcPinTable* table) {
+        return table == nullptr ? nullptr : &tables_.emplace_back(*table);
+    }
+
+    std::deque<IcPinTable> tables_;  // never moved, so the changes may point into it
+    const IcPinTable* before_ = nullptr;
+    const IcPinTable* after_ = nullptr;
 };
 
 // The steps whose names the IC changes and the checks of ignored J pins need, by number, sorted.
@@ -111,8 +154,8 @@ std::vector<std::int64_t> wantedSteps(const RevisionPrint& print,
         }
     }
     for (const IgnoredJPin& pin : print.summary.ignoredJPinList) {
-        if (pin.pinStep < print.pinStepNumbers.size()) {
-            wanted.push_back(print.pinStepNumbers[pin.pinStep]);
+        if (const std::int64_t step = print.pinSteps.numberOf(pin.pinStep); step != 0) {
+            wanted.push_back(step);
         }
     }
     std::sort(wanted.begin(), wanted.end());
@@ -131,8 +174,7 @@ void checkWholeRevision(RevisionPrint& print, const StepsByNumber& steps) {
     checkIcPins(
         print.summary,
         [&](PinStepOrdinal ordinal) {
-            const std::int64_t number =
-                ordinal < print.pinStepNumbers.size() ? print.pinStepNumbers[ordinal] : 0;
+            const std::int64_t number = print.pinSteps.numberOf(ordinal);
             const StepRef* step = stepOf(steps, number);
             return step != nullptr ? *step : StepRef{0, number, {}};
         },
@@ -323,12 +365,31 @@ DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& aft
 
 DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
                          const DecodeOptions& options, DiffReceiver& receiver) {
-    // The first passes share nothing, so the two revisions are read side by side. The old one's
-    // failure is the one reported when both fail, as when they were read one after the other.
-    std::future<RevisionPrint> newPrinting =
-        std::async(std::launch::async, [&] { return printRevision(after, options); });
-    RevisionPrint oldPrint = printRevision(before, options);
+    // The first passes share nothing, so the two revisions are read side by side, but half a
+    // pass apart: a first pass holds the most at its end, with every pin step listed and the pin
+    // tables growing, and so the old one's end comes while the new one is half read, and the new
+    // one's end after the old one's. The new one starts once the old one is half read and goes
+    // past its own half only once the old one is done. The old one's failure is the one reported
+    // when both fail, as when they were read one after the other.
+    Signal oldHalfRead;
+    Signal oldDone;
+    std::future<RevisionPrint> newPrinting = std::async(std::launch::async, [&] {
+        oldHalfRead.wait();
+        return printRevision(after, options, [&oldDone] { oldDone.wait(); });
+    });
+    RevisionPrint oldPrint;
+    try {
+        oldPrint = printRevision(before, options, [&oldHalfRead] { oldHalfRead.give(); });
+    } catch (...) {
+        // Or the new one's thread would wait for it, and the future's end for that thread.
+        oldHalfRead.give();
+        oldDone.give();
+        throw;
+    }
+    oldHalfRead.give();
+    oldDone.give();
     RevisionPrint newPrint = newPrinting.get();
+    platform::returnFreeMemory();
     receiver.takeRevisions(oldPrint.input, newPrint.input);
     DiffCounts counts;
     IcChanges ics;
@@ -343,8 +404,10 @@ DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
             counts.oldSteps -
             static_cast<std::uint64_t>(std::count(script.removed.begin(), script.removed.end(), 1));
         const StepMoves moves = findStepMoves(script, oldPrint.stepKeys, newPrint.stepKeys);
-        oldPrint.stepKeys = {};
-        newPrint.stepKeys = {};
+        // Assigning {} would keep their room: swapped out, they free it.
+        std::vector<std::uint64_t>().swap(oldPrint.stepKeys);
+        std::vector<std::uint64_t>().swap(newPrint.stepKeys);
+        platform::returnFreeMemory();
         const auto walkedSteps = [&](const DiffSide& side, RevisionPrint& print,
                                      const std::vector<std::uint64_t>& repeated, bool old,
                                      StepsByNumber& kept) -> std::unique_ptr<WalkedSteps> {

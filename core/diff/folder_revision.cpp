@@ -56,10 +56,10 @@ RevisionPrint readFolderRevision(const TesterFileOpener& open) {
             summary.lc = ic.lc;
             summary.pinCount = ic.pinCount;
             summary.firstIcp = pinFiles.nextIcpNumber();
-            IcPinTable table = pinTableOf(ic);
+            const IcPinTable table = pinTableOf(ic);
             pinFiles.writeIc({.name = 0, .pinCount = ic.pinCount, .lc = ic.lc}, ic.name, table);
             print.summary.ics.push_back(std::move(summary));
-            print.summary.icPinTables.push_back(std::move(table));
+            print.icPinTables.append(table);
         }
         icnText.flush();
         icpText.flush();

@@ -30,10 +30,8 @@ const PinSlot* slotAt(const IcPinTable& table, std::vector<PinSlot>::const_itera
     return &*found;
 }
 
-std::int64_t sourceOf(const PinSlot* slot, const std::vector<std::uint32_t>& pinStepNumbers) {
-    return slot == nullptr || slot->pinStep >= pinStepNumbers.size()
-               ? 0
-               : pinStepNumbers[slot->pinStep];
+std::int64_t sourceOf(const PinSlot* slot, const PinStepNumbers& pinSteps) {
+    return slot == nullptr ? 0 : pinSteps.numberOf(slot->pinStep);
 }
 
 // The next pin after `pin` that either table found, 0 when there is none.
@@ -62,8 +60,8 @@ void comparePins(const IcChange& ic, const RevisionPrint& before, const Revision
         const PinSlot* newSlot = slotAt(*ic.after, newFound, pin);
         change.oldTesterPin = oldSlot == nullptr ? 0 : oldSlot->testerPin;
         change.newTesterPin = newSlot == nullptr ? 0 : newSlot->testerPin;
-        change.oldSourceStep = sourceOf(oldSlot, before.pinStepNumbers);
-        change.newSourceStep = sourceOf(newSlot, after.pinStepNumbers);
+        change.oldSourceStep = sourceOf(oldSlot, before.pinSteps);
+        change.newSourceStep = sourceOf(newSlot, after.pinSteps);
         if (change.oldTesterPin != change.newTesterPin) {
             ++counts.icPins;
             receiver.takeIc(change);
@@ -77,14 +75,18 @@ void compareIcPins(const RevisionPrint& before, const RevisionPrint& after, Diff
                    DiffCounts& counts) {
     const IcPlaces oldPlaces = placesOf(before);
     const IcPlaces newPlaces = placesOf(after);
+    // Each IC's tables are unpacked in turn into these.
+    IcPinTable oldTable;
+    IcPinTable newTable;
     for (std::size_t index = 0; index < before.summary.ics.size(); ++index) {
         const IcSummary& ic = before.summary.ics[index];
         if (!newPlaces.contains(ic.name.view())) {
             ++counts.icsRemoved;
+            before.icPinTables.unpack(index, oldTable);
             receiver.takeIc({.kind = IcChangeKind::Removed,
                              .name = ic.name.view(),
                              .oldPinCount = ic.pinCount,
-                             .before = &before.summary.icPinTables.at(index)});
+                             .before = &oldTable});
         }
     }
     for (std::size_t index = 0; index < after.summary.ics.size(); ++index) {
@@ -92,18 +94,21 @@ void compareIcPins(const RevisionPrint& before, const RevisionPrint& after, Diff
         const auto old = oldPlaces.find(ic.name.view());
         if (old == oldPlaces.end()) {
             ++counts.icsAdded;
+            after.icPinTables.unpack(index, newTable);
             receiver.takeIc({.kind = IcChangeKind::Added,
                              .name = ic.name.view(),
                              .newPinCount = ic.pinCount,
-                             .after = &after.summary.icPinTables.at(index)});
+                             .after = &newTable});
             continue;
         }
+        before.icPinTables.unpack(old->second, oldTable);
+        after.icPinTables.unpack(index, newTable);
         const IcChange both{.kind = IcChangeKind::PinCount,
                             .name = ic.name.view(),
                             .oldPinCount = before.summary.ics[old->second].pinCount,
                             .newPinCount = ic.pinCount,
-                            .before = &before.summary.icPinTables.at(old->second),
-                            .after = &after.summary.icPinTables.at(index)};
+                            .before = &oldTable,
+                            .after = &newTable};
         if (both.oldPinCount != both.newPinCount) {
             ++counts.icPinCounts;
             receiver.takeIc(both);

@@ -13,18 +13,26 @@ namespace {
 // Room for the keys of this many steps is taken at the start; a larger board grows from there.
 constexpr std::uint64_t kMostStepsReserved = std::uint64_t{1} << 24U;
 
-// Keeps the key of each step and the step number of each pin step, and checks each record.
+// Keeps the key of each step, the step number of each pin step and each IC's pin table, and
+// checks each record.
 class StepKeyRecorder : public RecordObserver {
   public:
-    explicit StepKeyRecorder(RevisionPrint& print)
-        : keys_(print.stepKeys),
-          pinStepNumbers_(print.pinStepNumbers),
+    StepKeyRecorder(RevisionPrint& print, std::uint64_t halfRecords,
+                    const std::function<void()>& halfRead)
+        : halfRecords_(halfRecords),
+          halfRead_(halfRead),
+          keys_(print.stepKeys),
+          pinSteps_(print.pinSteps),
+          icPinTables_(print.icPinTables),
           checker_(print.checks, /*checkPartNames=*/false) {}
 
     void observe(const RecordTrace& trace) override {
+        if (trace.ordinal == halfRecords_ && halfRead_) {
+            halfRead_();
+        }
         checker_.check(trace);
         if (trace.pinStep) {
-            pinStepNumbers_.push_back(static_cast<std::uint32_t>(trace.fields.step));
+            pinSteps_.add(trace.fields.step);
         }
         switch (trace.kind) {
             case StepKind::Dropped:
@@ -38,9 +46,17 @@ class StepKeyRecorder : public RecordObserver {
         }
     }
 
+    bool takeIcPinTable(const IcPinTable& table) override {
+        icPinTables_.append(table);
+        return true;
+    }
+
   private:
+    std::uint64_t halfRecords_;
+    const std::function<void()>& halfRead_;
     std::vector<std::uint64_t>& keys_;
-    std::vector<std::uint32_t>& pinStepNumbers_;
+    PinStepNumbers& pinSteps_;
+    PackedPinTables& icPinTables_;
     RecordChecker checker_;
 };
 
@@ -58,11 +74,12 @@ std::uint64_t stepKey(std::string_view listedName) {
     return std::hash<std::string_view>{}(listedName);
 }
 
-RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options) {
+RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
+                           const std::function<void()>& halfRead) {
     RevisionPrint print;
-    print.stepKeys.reserve(
-        static_cast<std::size_t>(std::min(input.expectedSize() / kRecordSize, kMostStepsReserved)));
-    StepKeyRecorder recorder(print);
+    const std::uint64_t records = input.expectedSize() / kRecordSize;
+    print.stepKeys.reserve(static_cast<std::size_t>(std::min(records, kMostStepsReserved)));
+    StepKeyRecorder recorder(print, records / 2, halfRead);
     FingerprintingSource source(input);
     DiscardingSink nowhere;
     NoListing noListing;
@@ -73,7 +90,7 @@ RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options) {
         convertBoard(source, {.title = "", .options = options, .at = {}, .observer = &recorder},
                      {.listing = noListing, .icn = icn, .icp = icp, .scp = scp});
     print.stepKeys.shrink_to_fit();
-    print.pinStepNumbers.shrink_to_fit();
+    print.icPinTables.shrinkToFit();
     print.summary = std::move(summary);
     print.input = source.finish();
     print.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};

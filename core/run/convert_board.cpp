@@ -90,11 +90,11 @@ void readRecords(ByteSource& input, RecordLoop& loop, ConversionSummary& summary
 class IcPinsTaker {
   public:
     IcPinsTaker(PinFiles& pinFiles, ConversionSummary& summary, const BoardLists& lists,
-                bool traced, bool keepSources)
+                RecordObserver* observer, bool keepSources)
         : pinFiles_(pinFiles),
           summary_(summary),
           lists_(lists),
-          traced_(traced),
+          observer_(observer),
           keepSources_(keepSources) {}
 
     void take(const IcPins& pins, const IcPinTable& table) {
@@ -107,8 +107,10 @@ class IcPinsTaker {
         summary_.ics.push_back(summariseIc(name, ic, table, pinFiles_.nextIcpNumber()));
         pinFiles_.writeIc(ic, name, table);
         summary_.ignoredJPins += pins.ignoredJPinCount;
-        if (traced_) {
-            summary_.icPinTables.push_back(table);
+        if (observer_ != nullptr) {
+            if (!observer_->takeIcPinTable(table)) {
+                summary_.icPinTables.push_back(table);
+            }
             for (const IcJPin& pin : pins.ignoredJPins) {
                 summary_.ignoredJPinList.push_back(
                     {summary_.ics.size() - 1, pin.pinNumber, pin.testerPin, pin.pinStep});
@@ -152,7 +154,7 @@ class IcPinsTaker {
     PinFiles& pinFiles_;
     ConversionSummary& summary_;
     const BoardLists& lists_;
-    bool traced_;
+    RecordObserver* observer_;  // a traced run's
     bool keepSources_;
     std::size_t device_ = 0;                    // in icDevices, of the last IC taken
     std::optional<std::size_t> pairingDevice_;  // in icDevices, once known
@@ -182,7 +184,7 @@ ConversionSummary convertBoardKeeping(ByteSource& input, const BoardSettings& se
         PinFiles pinFiles(icn, icp);
         const bool traced = settings.observer != nullptr;
         const bool keepSources = traced && settings.observer->wantsPinSources();
-        IcPinsTaker taker(pinFiles, summary, lists, traced, keepSources);
+        IcPinsTaker taker(pinFiles, summary, lists, settings.observer, keepSources);
         RunPasses(
             lists,
             {.keepIcPinLists = keepLists, .keepIgnoredJPins = traced, .keepEveryJPin = keepSources},

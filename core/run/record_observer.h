@@ -9,6 +9,7 @@
 #include "decode/pin_step.h"
 #include "decode/step_decoder.h"
 #include "decode/step_fields.h"
+#include "pinfiles/ic_pin_table.h"
 
 namespace zemra {
 
@@ -34,6 +35,9 @@ class RecordObserver {
     // Whether the run is to keep, for each IC, every step and pin that told its tester pins
     // (ConversionSummary::icPinSources): for reports that explain each pin.
     virtual bool wantsPinSources() const { return false; }
+    // Offered each IC's pin table as the run makes it. An observer that keeps what it needs of
+    // the table returns true, and the summary then holds none (ConversionSummary::icPinTables).
+    virtual bool takeIcPinTable(const IcPinTable& /*table*/) { return false; }
 };
 
 }  // namespace zemra
