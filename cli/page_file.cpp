@@ -4,6 +4,7 @@
 #include <span>
 #include <vector>
 
+#include "escaped_text.h"
 #include "files/whole_file.h"
 #include "page_shell.h"
 #include "platform/utf8_paths.h"
@@ -59,16 +60,16 @@ bool writePage(const std::filesystem::path& page, const std::function<std::strin
     } catch (const Interrupted&) {
         throw;
     } catch (const FileError& error) {
-        err << "zemra-convert: " << platform::utf8Of(page) << ": the page was not written ("
+        err << "zemra-convert: " << shownName(page) << ": the page was not written ("
             << reasonText(error) << ")\n";
         return false;
     } catch (const std::exception& error) {
         // Out of memory for a page of very many boards, say.
-        err << "zemra-convert: " << platform::utf8Of(page) << ": the page was not written ("
+        err << "zemra-convert: " << shownName(page) << ": the page was not written ("
             << error.what() << ")\n";
         return false;
     }
-    out << platform::utf8Of(page) << '\n';
+    out << shownName(page) << '\n';
     return true;
 }
 

@@ -150,6 +150,22 @@ TEST_F(ReportPage, NamesCannotReorderWhatItShows) {
     }
 }
 
+// The page's path is printed on one line, as every other name, whatever its name holds.
+TEST_F(ReportPage, ItsPathIsPrintedOnOneLine) {
+    writeFile(folder.path() / "twoics.cmp", testing::twoIcBoard());
+#ifdef _WIN32
+    const std::string page = "p\u2028q.html";  // a Windows name holds no newline
+    const std::string shown = "p\\u2028q.html";
+#else
+    const std::string page = "p\nq.html";
+    const std::string shown = "p\\nq.html";
+#endif
+    const Result result = run("--html '" + page + "' -o . twoics.cmp");
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_TRUE(result.out.ends_with("\n" + shown + "\n")) << result.out;
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / platform::pathFromUtf8(page)));
+}
+
 TEST_F(ReportPage, LeavesTheOutputsAsTheyAre) {
     writeFile(folder / "twoics.cmp", testing::twoIcBoard());
     const Result plain = run("twoics.cmp");
