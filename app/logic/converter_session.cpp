@@ -50,17 +50,28 @@ void ConverterSession::convert() {
     const MessageSink keep = [&messages](const RunMessage& message) {
         messages.push_back(message.kind);
     };
-    std::optional<Conversion> conversion = Conversion::open(
-        fileSystem_,
-        {.input = input_.take(), .settings = {.options = {variant_, reversePins_}, .at = now}},
-        keep);
-    if (conversion) {
-        const BusyWhile busy(frontEnd_);
-        conversion->run(keep);
+    bool failed = false;
+    try {
+        std::optional<Conversion> conversion = Conversion::open(
+            fileSystem_,
+            {.input = input_.take(), .settings = {.options = {variant_, reversePins_}, .at = now}},
+            keep);
+        if (conversion) {
+            const BusyWhile busy(frontEnd_);
+            conversion->run(keep);
+        }
+    } catch (const std::exception&) {
+        // A dialog has no signal to stop a run, so nothing here is an interruption: the failures
+        // that the run tells of are messages, and anything else would escape into the toolkit's
+        // event loop.
+        failed = true;
     }
     // The run has finished its files by now; the operator reads its messages in their order.
     for (const MessageKind message : messages) {
         frontEnd_.showMessage(operatorText(message));
+    }
+    if (failed) {
+        frontEnd_.showMessage(kUnexpectedFailure);
     }
 }
 

@@ -21,6 +21,10 @@ inline constexpr std::string_view kChooseInputFirst = "먼저 CMP 파일을 선�
 inline constexpr std::string_view kClockOutOfRange =
     "시스템 날짜가 2000년부터 2099년 사이가 아닙니다. 날짜를 확인하십시오.";
 
+// Shown when a command fails in a way that no other message tells (out of memory, say), in place
+// of the system's own words, which are not the operator's language.
+inline constexpr std::string_view kUnexpectedFailure = "예기치 않은 오류가 발생했습니다.";
+
 // The local date and time a conversion stamps into its listing.
 using LocalClock = std::function<LocalDateTime()>;
 
@@ -53,6 +57,8 @@ class ConverterSession {
     // Convert: the run's messages in their order, "변환을 마쳤습니다" last when all four outputs
     // are in place. Without a choice it asks for one; after a run it converts the same file again.
     // A clock outside the years a listing shows is refused, and the choice stays for the next try.
+    // A run that fails unexpectedly shows its messages so far, then kUnexpectedFailure; its
+    // outputs are left as a failed run leaves them.
     void convert();
 
     bool hasChoice() const { return input_.hasChoice(); }

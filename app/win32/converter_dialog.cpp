@@ -68,8 +68,8 @@ INT_PTR CALLBACK ConverterDialog::dialogProc(HWND window, UINT message, WPARAM w
     // operator learns why the command stopped, and the dialog stays open.
     try {
         return dialog->handleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        dialog->frontEnd_.showMessage(error.what());
+    } catch (const std::exception&) {
+        dialog->frontEnd_.showMessage(kUnexpectedFailure);
         return TRUE;
     }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <new>
 
 #include "behaviour_name.h"
 #include "board_generator.h"
@@ -68,6 +69,29 @@ INSTANTIATE_TEST_SUITE_P(
                                       [](Faults& f) { f.renameFailsInto = "BOARD.dat"; },
                                       MessageKind::DatNotCreated}),
     zemra::testing::BehaviourName());
+
+// A failure that no message tells of, out of memory just before the outputs go into place, is
+// shown in the operator's words; nothing escapes, and no output of the run is left.
+TEST(DialogConversion, UnexpectedFailureIsShownAndLeavesNoOutputs) {
+    zemra::testing::TempFolder folder;
+    const auto bytes = generateBoard(3, 200);
+    zemra::testing::writeFile(
+        folder / "BOARD.cmp",
+        std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    Faults faults;
+    faults.beforeMove = [](const std::filesystem::path&) { throw std::bad_alloc(); };
+    zemra::testing::FaultyFileSystem fileSystem(faults);
+    ScriptedFrontEnd frontEnd;
+    ConverterSession session(frontEnd, fileSystem);
+
+    frontEnd.fileAnswers.emplace_back(folder / "BOARD.cmp");
+    session.readFile();
+    EXPECT_NO_THROW(session.convert());
+
+    EXPECT_EQ(frontEnd.messages, std::vector<std::string>{std::string(kUnexpectedFailure)});
+    EXPECT_FALSE(frontEnd.busy);
+    EXPECT_TRUE(zemra::testing::entriesOf(folder / "BOARD").empty());
+}
 
 // The wait of every conversion of this process for another run's output folder, for one test.
 class FolderWaitOf {
