@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <future>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -388,8 +389,13 @@ DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
     }
     oldHalfRead.give();
     oldDone.give();
+    // The edit script's sorts: the old one's keys while the new one is read to its end, the new
+    // one's while the IC pins are compared.
+    std::optional<SortedKeyHalves> oldHalves(std::in_place, oldPrint.stepKeys);
     RevisionPrint newPrint = newPrinting.get();
     platform::returnFreeMemory();
+    std::future<SortedKeyHalves> sortingNew =
+        std::async(std::launch::async, [&newPrint] { return SortedKeyHalves(newPrint.stepKeys); });
     receiver.takeRevisions(oldPrint.input, newPrint.input);
     DiffCounts counts;
     IcChanges ics;
@@ -397,7 +403,9 @@ DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
     StepsByNumber oldSteps;
     StepsByNumber newSteps;
     {
-        const EditScript script = findEditScript(oldPrint.stepKeys, newPrint.stepKeys);
+        const EditScript script =
+            findEditScript(oldPrint.stepKeys, *oldHalves, newPrint.stepKeys, sortingNew.get());
+        oldHalves.reset();
         counts.oldSteps = script.removed.size();
         counts.newSteps = script.added.size();
         counts.pairedSteps =

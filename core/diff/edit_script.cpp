@@ -21,13 +21,6 @@ ShortKey shortKey(std::uint64_t key) {
     return static_cast<ShortKey>(key);
 }
 
-std::vector<ShortKey> sortedShortKeys(std::span<const std::uint64_t> keys) {
-    std::vector<ShortKey> sorted(keys.size());
-    std::transform(keys.begin(), keys.end(), sorted.begin(), shortKey);
-    std::sort(sorted.begin(), sorted.end());
-    return sorted;
-}
-
 // The values that `sorted` holds more than once, once each.
 std::vector<ShortKey> repeatedIn(const std::vector<ShortKey>& sorted) {
     std::vector<ShortKey> repeated;
@@ -48,8 +41,14 @@ std::vector<std::uint64_t> repeatedKeys(std::span<const std::uint64_t> keys,
     if (repeatedShort.empty()) {
         return candidates;
     }
+    // Most keys are told out by a bit per value of their lowest 16 bits, before any search.
+    std::vector<bool> mayRepeat(std::size_t{1} << 16U);
+    for (const ShortKey value : repeatedShort) {
+        mayRepeat[value & 0xFFFFU] = true;
+    }
     for (const std::uint64_t key : keys) {
-        if (std::binary_search(repeatedShort.begin(), repeatedShort.end(), shortKey(key))) {
+        if (mayRepeat[shortKey(key) & 0xFFFFU] &&
+            std::binary_search(repeatedShort.begin(), repeatedShort.end(), shortKey(key))) {
             candidates.push_back(key);
         }
     }
@@ -303,22 +302,32 @@ class Comparison {
 
 }  // namespace
 
+SortedKeyHalves::SortedKeyHalves(std::span<const std::uint64_t> keys) : sorted_(keys.size()) {
+    std::transform(keys.begin(), keys.end(), sorted_.begin(), shortKey);
+    std::sort(sorted_.begin(), sorted_.end());
+}
+
 EditScript findEditScript(std::span<const std::uint64_t> before,
                           std::span<const std::uint64_t> after, std::ptrdiff_t costLimit) {
+    // The two sorts share nothing: side by side.
+    std::future<SortedKeyHalves> sortingAfter =
+        std::async(std::launch::async, [after] { return SortedKeyHalves(after); });
+    const SortedKeyHalves beforeHalves(before);
+    return findEditScript(before, beforeHalves, after, sortingAfter.get(), costLimit);
+}
+
+EditScript findEditScript(std::span<const std::uint64_t> before,
+                          const SortedKeyHalves& beforeHalves, std::span<const std::uint64_t> after,
+                          const SortedKeyHalves& afterHalves, std::ptrdiff_t costLimit) {
     EditScript script{
         std::vector<std::uint8_t>(before.size()), std::vector<std::uint8_t>(after.size()), {}, {}};
-    {
-        // Sorted once: the keys that only one sequence has, and those that repeat in each.
-        // The two sorts share nothing: side by side.
-        std::future<std::vector<ShortKey>> sortingAfter =
-            std::async(std::launch::async, [after] { return sortedShortKeys(after); });
-        const std::vector<ShortKey> sortedBefore = sortedShortKeys(before);
-        const std::vector<ShortKey> sortedAfter = sortingAfter.get();
-        markMissing(before, missingFrom(sortedBefore, sortedAfter), script.removed);
-        markMissing(after, missingFrom(sortedAfter, sortedBefore), script.added);
-        script.repeatedBefore = repeatedKeys(before, repeatedIn(sortedBefore));
-        script.repeatedAfter = repeatedKeys(after, repeatedIn(sortedAfter));
-    }
+    // The keys that only one sequence has, and those that repeat in each.
+    const std::vector<ShortKey>& sortedBefore = beforeHalves.values();
+    const std::vector<ShortKey>& sortedAfter = afterHalves.values();
+    markMissing(before, missingFrom(sortedBefore, sortedAfter), script.removed);
+    markMissing(after, missingFrom(sortedAfter, sortedBefore), script.added);
+    script.repeatedBefore = repeatedKeys(before, repeatedIn(sortedBefore));
+    script.repeatedAfter = repeatedKeys(after, repeatedIn(sortedAfter));
     // Where a sequence lost no key, it is compared as it stands rather than copied.
     std::vector<std::uint64_t> xsLeft;
     std::vector<std::uint64_t> ysLeft;

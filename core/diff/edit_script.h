@@ -24,11 +24,28 @@ struct EditScript {
 // shortest, and the work stays about linear in the sequences times this number.
 inline constexpr std::ptrdiff_t kEditCostLimit = 256;
 
+// The low 32 bits of each key of a sequence, sorted: what the edit script works out first of each
+// sequence, apart, so that a caller may have it of one sequence while the other is still read.
+// It takes 4 bytes a key.
+class SortedKeyHalves {
+  public:
+    explicit SortedKeyHalves(std::span<const std::uint64_t> keys);
+    const std::vector<std::uint32_t>& values() const { return sorted_; }
+
+  private:
+    std::vector<std::uint32_t> sorted_;
+};
+
 // A shortest edit script that turns `before` into `after`, as diff finds one over lines: Myers'
 // O(ND) algorithm in linear space, after taking away (nearly all of) the keys that the other
 // sequence lacks, which no script can pair. Equal keys pair up in order.
 EditScript findEditScript(std::span<const std::uint64_t> before,
                           std::span<const std::uint64_t> after,
+                          std::ptrdiff_t costLimit = kEditCostLimit);
+// The same, with the sorted halves of each sequence's keys worked out before.
+EditScript findEditScript(std::span<const std::uint64_t> before,
+                          const SortedKeyHalves& beforeHalves, std::span<const std::uint64_t> after,
+                          const SortedKeyHalves& afterHalves,
                           std::ptrdiff_t costLimit = kEditCostLimit);
 
 }  // namespace zemra

@@ -60,9 +60,9 @@ void comparePins(const IcChange& ic, const RevisionPrint& before, const Revision
         const PinSlot* newSlot = slotAt(*ic.after, newFound, pin);
         change.oldTesterPin = oldSlot == nullptr ? 0 : oldSlot->testerPin;
         change.newTesterPin = newSlot == nullptr ? 0 : newSlot->testerPin;
-        change.oldSourceStep = sourceOf(oldSlot, before.pinSteps);
-        change.newSourceStep = sourceOf(newSlot, after.pinSteps);
         if (change.oldTesterPin != change.newTesterPin) {
+            change.oldSourceStep = sourceOf(oldSlot, before.pinSteps);
+            change.newSourceStep = sourceOf(newSlot, after.pinSteps);
             ++counts.icPins;
             receiver.takeIc(change);
         }
