@@ -26,7 +26,7 @@ namespace zemra {
 namespace {
 
 RevisionPrint printRevision(const DiffSide& side, const DecodeOptions& options,
-                            const std::function<void()>& halfRead = {}) {
+                            const HalfReadCall& halfRead = {}) {
     if (side.isTesterFolder()) {
         return readFolderRevision(side.testerFolder);
     }
@@ -366,21 +366,30 @@ DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& aft
 
 DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
                          const DecodeOptions& options, DiffReceiver& receiver) {
-    // The first passes share nothing, so the two revisions are read side by side, but half a
-    // pass apart: a first pass holds the most at its end, with every pin step listed and the pin
-    // tables growing, and so the old one's end comes while the new one is half read, and the new
-    // one's end after the old one's. The new one starts once the old one is half read and goes
-    // past its own half only once the old one is done. The old one's failure is the one reported
-    // when both fail, as when they were read one after the other.
+    // The first passes share nothing, so the two revisions are read side by side. A first pass
+    // holds the most at its end, the more the more of its records are diode and J steps (their
+    // list, the IC pin tables): where nearly all of the old one's are (over four in five, a board
+    // of IC pin tests), the new one waits at its half until the old one is done, so that their
+    // ends do not come at once. The old one's failure is the one
+    // reported when both fail, as when they were read one after the other.
     Signal oldHalfRead;
+    bool oldMostlyIcPins = false;  // known once oldHalfRead is given
     Signal oldDone;
     std::future<RevisionPrint> newPrinting = std::async(std::launch::async, [&] {
-        oldHalfRead.wait();
-        return printRevision(after, options, [&oldDone] { oldDone.wait(); });
+        return printRevision(after, options, [&](std::uint64_t, std::uint64_t) {
+            oldHalfRead.wait();
+            if (oldMostlyIcPins) {
+                oldDone.wait();
+            }
+        });
     });
     RevisionPrint oldPrint;
     try {
-        oldPrint = printRevision(before, options, [&oldHalfRead] { oldHalfRead.give(); });
+        oldPrint = printRevision(before, options,
+                                 [&](std::uint64_t records, std::uint64_t diodeAndJSteps) {
+                                     oldMostlyIcPins = diodeAndJSteps > records / 5 * 4;
+                                     oldHalfRead.give();
+                                 });
     } catch (...) {
         // Or the new one's thread would wait for it, and the future's end for that thread.
         oldHalfRead.give();

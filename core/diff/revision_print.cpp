@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "decode/listing_columns.h"
+#include "decode/record_codes.h"
 #include "report/record_checks.h"
 #include "run/convert_board.h"
 
@@ -17,8 +18,7 @@ constexpr std::uint64_t kMostStepsReserved = std::uint64_t{1} << 24U;
 // checks each record.
 class StepKeyRecorder : public RecordObserver {
   public:
-    StepKeyRecorder(RevisionPrint& print, std::uint64_t halfRecords,
-                    const std::function<void()>& halfRead)
+    StepKeyRecorder(RevisionPrint& print, std::uint64_t halfRecords, const HalfReadCall& halfRead)
         : halfRecords_(halfRecords),
           halfRead_(halfRead),
           keys_(print.stepKeys),
@@ -28,11 +28,14 @@ class StepKeyRecorder : public RecordObserver {
 
     void observe(const RecordTrace& trace) override {
         if (trace.ordinal == halfRecords_ && halfRead_) {
-            halfRead_();
+            halfRead_(trace.ordinal, diodeAndJSteps_);
         }
         checker_.check(trace);
         if (trace.pinStep) {
             pinSteps_.add(trace.fields.step);
+            if (isDiodeStep(trace.record.typeCode) || isJStep(trace.record.typeCode)) {
+                ++diodeAndJSteps_;
+            }
         }
         switch (trace.kind) {
             case StepKind::Dropped:
@@ -53,7 +56,8 @@ class StepKeyRecorder : public RecordObserver {
 
   private:
     std::uint64_t halfRecords_;
-    const std::function<void()>& halfRead_;
+    std::uint64_t diodeAndJSteps_ = 0;
+    const HalfReadCall& halfRead_;
     std::vector<std::uint64_t>& keys_;
     PinStepNumbers& pinSteps_;
     PackedPinTables& icPinTables_;
@@ -75,7 +79,7 @@ std::uint64_t stepKey(std::string_view listedName) {
 }
 
 RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
-                           const std::function<void()>& halfRead) {
+                           const HalfReadCall& halfRead) {
     RevisionPrint print;
     const std::uint64_t records = input.expectedSize() / kRecordSize;
     print.stepKeys.reserve(static_cast<std::size_t>(std::min(records, kMostStepsReserved)));

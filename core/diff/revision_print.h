@@ -38,10 +38,14 @@ inline constexpr std::array<std::string_view, 3> kComparedOutputs{".icn", ".icp"
 // ("*" for a "*" step).
 std::uint64_t stepKey(std::string_view listedName);
 
-// Converts one revision through the conversion's own path, writing nothing. `halfRead`, when
-// given, is called once half of the input's records are read (at the first record when its size
-// is not known beforehand), unless the reading fails before.
+// Called once half of an input's records are read (at the first record when its size is not
+// known beforehand), with how many records were read and how many of them were diode or J steps,
+// which are what a conversion holds the most of at its end.
+using HalfReadCall = std::function<void(std::uint64_t records, std::uint64_t diodeAndJSteps)>;
+
+// Converts one revision through the conversion's own path, writing nothing. `halfRead` is called
+// when given, unless the reading fails before.
 RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
-                           const std::function<void()>& halfRead = {});
+                           const HalfReadCall& halfRead = {});
 
 }  // namespace zemra
