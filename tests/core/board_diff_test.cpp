@@ -491,6 +491,34 @@ TEST_P(SecondPass, FailureOfEitherRevisionReachesTheCaller) {
     }
 }
 
+// On a board of IC pin tests the new revision's first pass waits at its half until the old one's
+// is done: a failure of either, before or after that point, still reaches the caller, and
+// nothing waits for ever.
+TEST(FirstPass, FailureOfEitherRevisionOfIcPinTestsReachesTheCaller) {
+    Bytes board;
+    for (int ic = 1; ic <= 100; ++ic) {
+        for (int pin = 1; pin <= 20; ++pin) {
+            board += recordBytes(
+                diodeStep("U" + std::to_string(ic) + "-" + std::to_string(pin), 100 + pin));
+        }
+    }
+    for (const RevisionSide failing : {RevisionSide::Old, RevisionSide::New}) {
+        for (const std::size_t failAfter : {board.size() / 4, board.size() * 3 / 4}) {
+            const auto opener = [&](RevisionSide side) -> RevisionOpener {
+                return [&, side]() -> std::unique_ptr<ByteSource> {
+                    return std::make_unique<SecondOpenSource>(
+                        std::as_bytes(std::span(board)),
+                        side == failing ? failAfter : board.size() + 1);
+                };
+            };
+            ChangeLines receiver;
+            EXPECT_THROW(
+                compareBoards(opener(RevisionSide::Old), opener(RevisionSide::New), {}, receiver),
+                std::runtime_error);
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EitherRevision, SecondPass,
     ::testing::Values(SecondPassCase{"OldFailsMidway", RevisionSide::Old, SecondOpen::FailsMidway},
