@@ -5,6 +5,7 @@
 
 #include "behaviour_name.h"
 #include "board_generator.h"
+#include "decode/listing_lines.h"
 #include "in_memory_conversion.h"
 #include "tester/listing_reader.h"
 #include "tuning/tuning_plan.h"
@@ -233,6 +234,123 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BoardCase{1, {}}, BoardCase{2, {.variant = TesterVariant::Kx740e}},
                       BoardCase{3, {.reversePins = true}},
                       BoardCase{4, {.variant = TesterVariant::Kx740e, .reversePins = true}}));
+
+// Another value of the column, as a tester's engineer might set it.
+void tuneColumn(ListedColumns& columns, ColumnId id) {
+    switch (id) {
+        case ColumnId::ActualV:
+            ++columns.actualV.units;
+            return;
+        case ColumnId::StandV:
+            columns.standV.units += 2;
+            return;
+        case ColumnId::Lc:
+            columns.lc.assign(columns.lc.view() == "Z9" ? "Y8" : "Z9");
+            return;
+        case ColumnId::HiP:
+        case ColumnId::LoP:
+        case ColumnId::GuardPin1:
+        case ColumnId::GuardPin2:
+        case ColumnId::GuardPin3:
+        case ColumnId::GuardPin4:
+        case ColumnId::GuardPin5:
+            ++columns.pins[static_cast<std::size_t>(id) - static_cast<std::size_t>(ColumnId::HiP)];
+            return;
+        case ColumnId::Skip:
+            columns.skip = 1 - columns.skip;
+            return;
+        case ColumnId::Type:
+            columns.type.assign(columns.type.view() == "R" ? "C" : "R");
+            return;
+        case ColumnId::MeasV:
+            columns.measV.units += 35;
+            return;
+        case ColumnId::UpperLimit:
+            ++columns.upperLimit;
+            return;
+        case ColumnId::LowerLimit:
+            ++columns.lowerLimit;
+            return;
+        case ColumnId::Dly:
+            columns.dly += 20;
+            return;
+        case ColumnId::Mode:
+            ++columns.mode;
+            return;
+        case ColumnId::Avge:
+            columns.avge = 10;
+            return;
+        case ColumnId::Rpt:
+            columns.rpt = 3;
+            return;
+        case ColumnId::Smp:
+            columns.smp = 64;
+            return;
+        case ColumnId::Offset:
+            columns.offset = {.units = 5, .negative = true};
+            return;
+        case ColumnId::DevPercent:
+            columns.devPercent.units += 125;
+            return;
+        case ColumnId::Step:
+        case ColumnId::PartName:
+        case ColumnId::Unit:
+            break;
+    }
+}
+
+std::string listingOf(const std::string& header, const std::vector<ListedColumns>& steps) {
+    MemorySink text;
+    text.write(std::span(header.data(), header.size()));
+    TextWriter writer(text);
+    for (const ListedColumns& step : steps) {
+        writeListedStep(step, writer);
+    }
+    writer.flush();
+    return text.text();
+}
+
+class TunedColumnOfAGeneratedBoard : public ::testing::TestWithParam<BoardCase> {};
+
+// The tester changed one column of one step and the new revision is the old one: exactly that
+// column is carried, and the new listing is the tester's.
+TEST_P(TunedColumnOfAGeneratedBoard, IsCarriedAlone) {
+    const std::vector<std::byte> generated = generateBoard(GetParam().seed, 300);
+    const std::string board(reinterpret_cast<const char*>(generated.data()), generated.size());
+    const DecodeOptions options = GetParam().options;
+    const testing::ConvertedBoard plain = testing::convertInMemory(board, options);
+    const std::vector<ListedColumns> steps = stepsOf(plain.listing);
+    std::size_t header = 0;
+    for (int line = 0; line < 5; ++line) {
+        header = plain.listing.find('\n', header) + 1;
+    }
+    for (const std::size_t index : {std::size_t{0}, steps.size() / 2, steps.size() - 1}) {
+        if (steps[index].partsN.view() == "*") {
+            continue;
+        }
+        for (const ColumnId id : tunedColumns()) {
+            if (id == ColumnId::Type && options.variant == TesterVariant::Kx740e) {
+                continue;
+            }
+            SCOPED_TRACE(::testing::Message()
+                         << "step " << steps[index].step << ", " << listingColumn(id).heading);
+            std::vector<ListedColumns> tuned = steps;
+            tuneColumn(tuned[index], id);
+            const TuningPlan plan = planTuning(steps, tuned, steps);
+            EXPECT_EQ(plan.carriedColumns, 1U);
+            EXPECT_EQ(plan.conflicts, 0U);
+            ASSERT_EQ(plan.events.size(), 1U);
+            EXPECT_EQ(plan.events.front().column, &listingColumn(id));
+            const testing::ConvertedBoard carried = convertCarrying(board, options, plan.carried);
+            EXPECT_EQ(carried.listing, listingOf(plain.listing.substr(0, header), tuned));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tuning, TunedColumnOfAGeneratedBoard,
+    ::testing::Values(BoardCase{5, {}}, BoardCase{6, {.variant = TesterVariant::Kx740e}},
+                      BoardCase{8, {.variant = TesterVariant::Kx740e, .reversePins = true}}));
 
 RecordBuilder diodeStep(const std::string& name, const char* lc, int testerPin) {
     RecordBuilder step;
