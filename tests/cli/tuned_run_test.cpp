@@ -174,6 +174,35 @@ TEST_F(TwoIcBoardTuned, CarriesTheTunedColumnAndReportsIt) {
     expectConversionOf(folder / "out" / "BOARD", "BOARD", expected);
 }
 
+TEST_F(TwoIcBoardTuned, ReportsConflictsAndDropsForPeople) {
+    std::string revised = testing::twoIcBoard();
+    revised[12] = 9;            // R1's upper limit
+    revised.erase(8 * 64, 64);  // C1
+    writeFile(folder / "NEW.cmp", revised);
+    const std::string listing = readFile(tester / "BOARD.dat");
+    std::string tuned = editedListing(listing, 1, [](ListedColumns& columns) {
+        columns.upperLimit = 7;
+        columns.avge = 4;
+    });
+    tuned = editedListing(tuned, 9, [](ListedColumns& columns) { columns.avge = 10; });
+    writeFile(tester / "BOARD.dat", tuned);
+    const TunedResult result = convertTuned(tester, folder / "BOARD.cmp", folder / "NEW.cmp",
+                                            folder / "out", {}, cli::ReportFormat::Text);
+    ASSERT_EQ(result.status, kExitClean) << result.err;
+    EXPECT_EQ(result.out,
+              (folder / "out" / "NEW").string() + "\n" +
+                  "conflict R1 +Lm%: kept the new 9 (old 5, tester 7; new step 1, old step 1, "
+                  "tester step 1)\n"
+                  "carried R1 AVGE: 4 (old and new 0; new step 1, old step 1, tester step 1)\n"
+                  "dropped C1 AVGE: tester 10 (old 0; the new revision lacks the step; old step "
+                  "9, tester step 9)\n");
+    EXPECT_TRUE(
+        result.err.ends_with(summaryLine(folder / "NEW.cmp",
+                                         "1 tuned columns of 1 steps carried, 1 conflicts kept "
+                                         "the new value, 1 tuned steps dropped")))
+        << result.err;
+}
+
 TEST_F(TwoIcBoardTuned, ChangedPinFilesAreReportedAndNotCarried) {
     std::string icp = readFile(tester / "BOARD.icp");
     icp.replace(icp.find("ICP /    1 =   33 0"), 19, "ICP /    1 =   34 0");
