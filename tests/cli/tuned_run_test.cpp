@@ -7,6 +7,7 @@
 
 #include "board_generator.h"
 #include "decode/listing_lines.h"
+#include "escaped_text.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
 #include "run/exit_status.h"
@@ -84,7 +85,7 @@ TunedResult convertTuned(const std::filesystem::path& folder, const std::filesys
 }
 
 std::string summaryLine(const std::filesystem::path& revision, const std::string& counts) {
-    return "zemra-convert: " + revision.string() + ": " + counts + "\n";
+    return "zemra-convert: " + cli::shownName(revision) + ": " + counts + "\n";
 }
 
 void expectConversionOf(const std::filesystem::path& outputs, const std::string& title,
@@ -120,7 +121,7 @@ TEST_P(UntunedFolder, GivesTheConversionOfTheNewRevision) {
             const TunedResult result = convertTuned(tester, folder / "OLD.cmp", folder / "NEW.cmp",
                                                     folder / "out", options);
             EXPECT_EQ(result.status, kExitClean) << result.err;
-            EXPECT_EQ(result.out, (folder / "out" / "NEW").string() + "\n");
+            EXPECT_EQ(result.out, cli::shownName(folder / "out" / "NEW") + "\n");
             EXPECT_TRUE(
                 result.err.ends_with(summaryLine(folder / "NEW.cmp",
                                                  "0 tuned columns of 0 steps carried, 0 conflicts "
@@ -156,7 +157,7 @@ TEST_F(TwoIcBoardTuned, CarriesTheTunedColumnAndReportsIt) {
                                             folder / "out", {}, cli::ReportFormat::Json);
     ASSERT_EQ(result.status, kExitClean) << result.err;
     EXPECT_EQ(result.out,
-              (folder / "out" / "BOARD").string() + "\n" +
+              cli::shownName(folder / "out" / "BOARD") + "\n" +
                   "{\"tuning\":\"carried\",\"partName\":\"R1\",\"oldStep\":1,\"newStep\":1,"
                   "\"tunedStep\":1,\"column\":\"+Lm%\",\"base\":\"5\",\"tuned\":\"7\",\"new\":"
                   "\"5\"}\n"
@@ -190,7 +191,7 @@ TEST_F(TwoIcBoardTuned, ReportsConflictsAndDropsForPeople) {
                                             folder / "out", {}, cli::ReportFormat::Text);
     ASSERT_EQ(result.status, kExitClean) << result.err;
     EXPECT_EQ(result.out,
-              (folder / "out" / "NEW").string() + "\n" +
+              cli::shownName(folder / "out" / "NEW") + "\n" +
                   "conflict R1 +Lm%: kept the new 9 (old 5, tester 7; new step 1, old step 1, "
                   "tester step 1)\n"
                   "carried R1 AVGE: 4 (old and new 0; new step 1, old step 1, tester step 1)\n"
