@@ -8,15 +8,27 @@
 namespace zemra {
 namespace {
 
-std::vector<ListedColumns> listSteps(const RevisionOpener& open, const DecodeOptions& options) {
+// Hands each step of a revision, listed, to `take`.
+template <class Take>
+void walkSteps(const RevisionOpener& open, const DecodeOptions& options, const Take& take) {
     const std::unique_ptr<ByteSource> bytes = open();
     StepCursor cursor(*bytes, options);
-    std::vector<ListedColumns> steps;
     while (ListedStep* step = cursor.next()) {
         listColumns(*step, options.variant);
-        steps.push_back(step->columns);
+        take(step->columns);
     }
-    return steps;
+}
+
+std::vector<std::uint64_t> stepKeysOf(const RevisionOpener& open, const DecodeOptions& options) {
+    std::vector<std::uint64_t> keys;
+    const std::unique_ptr<ByteSource> bytes = open();
+    StepCursor cursor(*bytes, options);
+    while (const ListedStep* step = cursor.next()) {
+        keys.push_back(stepKey(step->kind == StepKind::Skipped
+                                   ? std::string_view("*")
+                                   : listedPartName(step->fields.partsN.view())));
+    }
+    return keys;
 }
 
 }  // namespace
@@ -44,8 +56,12 @@ FolderTuning planFolderTuning(const TuningSources& sources, DecodeOptions option
             tuning.changedFiles.push_back(kComparedOutputs[file]);
         }
     }
-    tuning.plan =
-        planTuning(listSteps(sources.base, options), tuned, listSteps(sources.revision, options));
+    TuningPlanner planner(stepKeysOf(sources.base, options), tuned,
+                          stepKeysOf(sources.revision, options));
+    walkSteps(sources.base, options, [&](const ListedColumns& step) { planner.takeBase(step); });
+    walkSteps(sources.revision, options,
+              [&](const ListedColumns& step) { planner.takeRevision(step); });
+    tuning.plan = planner.finish();
     return tuning;
 }
 

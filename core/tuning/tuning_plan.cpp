@@ -4,6 +4,7 @@
 #include <array>
 
 #include "diff/revision_print.h"
+#include "run/convert_board.h"
 #include "tuning/step_pairing.h"
 
 namespace zemra {
@@ -96,8 +97,10 @@ class PlanBuilder {
     }
 
     void addStep(TuningKind kind, const ListedColumns* base, const ListedColumns* tuned,
-                 const ListedColumns* revised) {
-        plan_.events.push_back(eventOf(kind, base, tuned, revised));
+                 std::optional<std::int64_t> newStep) {
+        TuningEvent event = eventOf(kind, base, tuned, nullptr);
+        event.newStep = newStep;
+        plan_.events.push_back(std::move(event));
     }
 
   private:
@@ -134,50 +137,99 @@ class PlanBuilder {
     TuningPlan& plan_;
 };
 
+bool tunedAnyColumn(const ListedColumns& base, const ListedColumns& tuned) {
+    for (const ColumnId id : kTunedColumns) {
+        if (!sameColumn(tuned, base, id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::span<const ColumnId> tunedColumns() {
     return kTunedColumns;
 }
 
-TuningPlan planTuning(std::span<const ListedColumns> base, std::span<const ListedColumns> tuned,
-                      std::span<const ListedColumns> revision) {
-    const std::vector<std::uint64_t> baseKeys = keysOf(base);
-    const std::vector<std::size_t> toTuned = pairSteps(baseKeys, keysOf(tuned));
-    const std::vector<std::size_t> toRevision = pairSteps(baseKeys, keysOf(revision));
+TuningPlanner::TuningPlanner(std::span<const std::uint64_t> baseKeys,
+                             std::span<const ListedColumns> tuned,
+                             std::span<const std::uint64_t> revisionKeys)
+    : tuned_(tuned),
+      toTuned_(pairSteps(baseKeys, keysOf(tuned))),
+      toRevision_(pairSteps(baseKeys, revisionKeys)),
+      pendingOf_(revisionKeys.size(), kUnpaired),
+      tunedPaired_(tuned.size()) {}
 
-    TuningPlan plan;
-    PlanBuilder builder(plan);
-    std::vector<std::uint8_t> tunedPaired(tuned.size());
-    for (std::size_t old = 0; old < base.size(); ++old) {
-        const ListedColumns* revised =
-            toRevision[old] != kUnpaired ? &revision[toRevision[old]] : nullptr;
-        if (toTuned[old] == kUnpaired) {
-            builder.addStep(TuningKind::RemovedOnTester, &base[old], nullptr, revised);
-            continue;
-        }
-        const ListedColumns& tunedStep = tuned[toTuned[old]];
-        tunedPaired[toTuned[old]] = 1;
-        if (isSkippedStep(base[old])) {
-            continue;
-        }
-        if (revised == nullptr) {
-            builder.drop(base[old], tunedStep);
-        } else {
-            builder.decide(base[old], tunedStep, *revised);
-        }
+void TuningPlanner::takeBase(const ListedColumns& base) {
+    const std::size_t old = nextBase_++;
+    if (old >= toTuned_.size()) {
+        return;
     }
-    for (std::size_t index = 0; index < tuned.size(); ++index) {
-        if (tunedPaired[index] == 0) {
-            builder.addStep(TuningKind::AddedOnTester, nullptr, &tuned[index], nullptr);
+    const std::size_t revised = toRevision_[old];
+    // Steps are numbered from 1 without a gap.
+    const std::optional<std::int64_t> newStep =
+        revised != kUnpaired ? std::optional(static_cast<std::int64_t>(revised) + 1) : std::nullopt;
+    PlanBuilder builder(plan_);
+    if (toTuned_[old] == kUnpaired) {
+        builder.addStep(TuningKind::RemovedOnTester, &base, nullptr, newStep);
+        return;
+    }
+    const ListedColumns& tuned = tuned_[toTuned_[old]];
+    tunedPaired_[toTuned_[old]] = 1;
+    if (isSkippedStep(base) || !tunedAnyColumn(base, tuned)) {
+        return;
+    }
+    if (revised == kUnpaired) {
+        builder.drop(base, tuned);
+        return;
+    }
+    pendingOf_[revised] = pending_.size();
+    pending_.push_back({base, toTuned_[old]});
+}
+
+void TuningPlanner::takeRevision(const ListedColumns& revised) {
+    const std::size_t index = nextRevision_++;
+    if (index >= pendingOf_.size() || pendingOf_[index] == kUnpaired) {
+        return;
+    }
+    const TunedBase& pending = pending_[pendingOf_[index]];
+    PlanBuilder(plan_).decide(pending.base, tuned_[pending.tuned], revised);
+}
+
+TuningPlan TuningPlanner::finish() {
+    if (nextBase_ != toTuned_.size() || nextRevision_ != pendingOf_.size()) {
+        throw CarriedStepChanged();
+    }
+    // The old revision's order: the decisions came with the new revision's steps.
+    std::stable_sort(plan_.events.begin(), plan_.events.end(),
+                     [](const TuningEvent& one, const TuningEvent& other) {
+                         return one.oldStep < other.oldStep;
+                     });
+    PlanBuilder builder(plan_);
+    for (std::size_t index = 0; index < tuned_.size(); ++index) {
+        if (tunedPaired_[index] == 0) {
+            builder.addStep(TuningKind::AddedOnTester, nullptr, &tuned_[index], std::nullopt);
         }
     }
     // A move pairs steps out of order: the run takes them in its own.
-    std::stable_sort(plan.carried.begin(), plan.carried.end(),
+    std::stable_sort(plan_.carried.begin(), plan_.carried.end(),
                      [](const CarriedStep& one, const CarriedStep& other) {
                          return one.converted.step < other.converted.step;
                      });
-    return plan;
+    return std::move(plan_);
+}
+
+TuningPlan planTuning(std::span<const ListedColumns> base, std::span<const ListedColumns> tuned,
+                      std::span<const ListedColumns> revision) {
+    TuningPlanner planner(keysOf(base), tuned, keysOf(revision));
+    for (const ListedColumns& step : base) {
+        planner.takeBase(step);
+    }
+    for (const ListedColumns& step : revision) {
+        planner.takeRevision(step);
+    }
+    return planner.finish();
 }
 
 }  // namespace zemra

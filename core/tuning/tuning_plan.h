@@ -56,4 +56,35 @@ std::span<const ColumnId> tunedColumns();
 TuningPlan planTuning(std::span<const ListedColumns> base, std::span<const ListedColumns> tuned,
                       std::span<const ListedColumns> revision);
 
+// The same a step at a time, so that neither revision is held whole: the steps pair by their
+// keys (stepKey() of each listed part name) first, then every step of the old revision is taken
+// in order, then every step of the new one. Only old steps that the tester changed are kept.
+class TuningPlanner {
+  public:
+    TuningPlanner(std::span<const std::uint64_t> baseKeys, std::span<const ListedColumns> tuned,
+                  std::span<const std::uint64_t> revisionKeys);
+
+    void takeBase(const ListedColumns& base);
+    void takeRevision(const ListedColumns& revised);
+    // Once every step of both is taken. Throws CarriedStepChanged when either listed more or
+    // fewer steps than it had keys: its file changed in between.
+    TuningPlan finish();
+
+  private:
+    struct TunedBase {
+        ListedColumns base;
+        std::size_t tuned = 0;
+    };
+
+    std::span<const ListedColumns> tuned_;
+    std::vector<std::size_t> toTuned_;     // per old step
+    std::vector<std::size_t> toRevision_;  // per old step
+    std::vector<std::size_t> pendingOf_;   // per new step: in pending_, or kUnpaired
+    std::vector<TunedBase> pending_;       // old steps that the tester changed, with a new step
+    std::vector<std::uint8_t> tunedPaired_;
+    std::size_t nextBase_ = 0;
+    std::size_t nextRevision_ = 0;
+    TuningPlan plan_;
+};
+
 }  // namespace zemra
