@@ -1,9 +1,13 @@
 #include "tuning/folder_tuning.h"
 
+#include <array>
+
 #include "diff/folder_revision.h"
 #include "diff/listed_step.h"
 #include "diff/revision_print.h"
+#include "run/convert_board.h"
 #include "tester/listing_reader.h"
+#include "tuning/step_pairing.h"
 
 namespace zemra {
 namespace {
@@ -35,29 +39,52 @@ std::vector<std::uint64_t> stepKeysOf(const RevisionOpener& open, const DecodeOp
 
 FolderTuning planFolderTuning(const TuningSources& sources, DecodeOptions options) {
     FolderTuning tuning;
-    std::vector<ListedColumns> tuned;
     {
         TesterFile listing = sources.folder(".dat");
-        ListingReader reader(*listing.bytes, listing.name);
-        options.variant = reader.variant();
-        while (const ListedColumns* step = reader.next()) {
-            tuned.push_back(*step);
-        }
+        options.variant = ListingReader(*listing.bytes, listing.name).variant();
     }
     tuning.variant = options.variant;
-    const RevisionPrint folder = readFolderRevision(sources.folder);
-    RevisionPrint base;
+    // Of each print, only the keys and the fingerprints of the pin files and settings are kept,
+    // so that the old revision is converted while the folder's keys alone are held.
+    std::vector<std::uint64_t> tunedKeys;
+    std::array<Fingerprint, 3> folderFiles;
+    {
+        RevisionPrint folder = readFolderRevision(sources.folder);
+        tunedKeys = std::move(folder.stepKeys);
+        tunedKeys.shrink_to_fit();
+        folderFiles = folder.pinAndSettingsFiles;
+    }
+    std::vector<std::uint64_t> baseKeys;
     {
         const std::unique_ptr<ByteSource> bytes = sources.base();
-        base = readRevision(*bytes, options);
-    }
-    for (std::size_t file = 0; file < kComparedOutputs.size(); ++file) {
-        if (folder.pinAndSettingsFiles[file] != base.pinAndSettingsFiles[file]) {
-            tuning.changedFiles.push_back(kComparedOutputs[file]);
+        RevisionPrint base = readRevision(*bytes, options);
+        for (std::size_t file = 0; file < kComparedOutputs.size(); ++file) {
+            if (folderFiles[file] != base.pinAndSettingsFiles[file]) {
+                tuning.changedFiles.push_back(kComparedOutputs[file]);
+            }
         }
+        baseKeys = std::move(base.stepKeys);
+        baseKeys.shrink_to_fit();
     }
-    TuningPlanner planner(stepKeysOf(sources.base, options), tuned,
-                          stepKeysOf(sources.revision, options));
+    // Each pairing with the old revision's keys, while only its two sequences of keys are held.
+    std::vector<std::size_t> toTuned = pairSteps(baseKeys, tunedKeys);
+    const std::size_t tunedCount = tunedKeys.size();
+    tunedKeys = {};
+    std::vector<std::size_t> toRevision;
+    std::size_t revisionCount = 0;
+    {
+        const std::vector<std::uint64_t> revisionKeys = stepKeysOf(sources.revision, options);
+        toRevision = pairSteps(baseKeys, revisionKeys);
+        revisionCount = revisionKeys.size();
+    }
+    baseKeys = {};
+    TesterFile listing = sources.folder(".dat");
+    ListingReader reader(*listing.bytes, listing.name);
+    if (reader.variant() != options.variant) {
+        throw CarriedStepChanged();
+    }
+    TuningPlanner planner(std::move(toTuned), tunedCount, std::move(toRevision), revisionCount,
+                          [&reader]() { return reader.next(); });
     walkSteps(sources.base, options, [&](const ListedColumns& step) { planner.takeBase(step); });
     walkSteps(sources.revision, options,
               [&](const ListedColumns& step) { planner.takeRevision(step); });

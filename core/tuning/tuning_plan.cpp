@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "diff/revision_print.h"
 #include "run/convert_board.h"
@@ -152,14 +153,55 @@ std::span<const ColumnId> tunedColumns() {
     return kTunedColumns;
 }
 
-TuningPlanner::TuningPlanner(std::span<const std::uint64_t> baseKeys,
-                             std::span<const ListedColumns> tuned,
-                             std::span<const std::uint64_t> revisionKeys)
-    : tuned_(tuned),
-      toTuned_(pairSteps(baseKeys, keysOf(tuned))),
-      toRevision_(pairSteps(baseKeys, revisionKeys)),
-      pendingOf_(revisionKeys.size(), kUnpaired),
-      tunedPaired_(tuned.size()) {}
+TuningPlanner::TuningPlanner(std::vector<std::size_t> baseToTuned, std::size_t tunedCount,
+                             std::vector<std::size_t> baseToRevision, std::size_t revisionCount,
+                             TunedStepReader readTuned)
+    : readTuned_(std::move(readTuned)),
+      tunedCount_(tunedCount),
+      tunedPaired_(tunedCount),
+      toTuned_(std::move(baseToTuned)),
+      toRevision_(std::move(baseToRevision)),
+      pendingOf_(revisionCount, kUnpaired) {
+    for (const std::size_t tuned : toTuned_) {
+        if (tuned != kUnpaired) {
+            tunedPaired_[tuned] = 1;
+        }
+    }
+}
+
+void TuningPlanner::addOnTester(const ListedColumns& tuned) {
+    PlanBuilder builder(plan_);
+    builder.addStep(TuningKind::AddedOnTester, nullptr, &tuned, std::nullopt);
+    addedOnTester_.push_back(std::move(plan_.events.back()));
+    plan_.events.pop_back();
+}
+
+const ListedColumns& TuningPlanner::tunedStep(std::size_t index) {
+    if (index < nextTuned_) {
+        const auto early = early_.find(index);
+        if (early == early_.end()) {
+            throw CarriedStepChanged();
+        }
+        fetched_ = std::move(early->second);
+        early_.erase(early);
+        return fetched_;
+    }
+    while (true) {
+        const ListedColumns* step = readTuned_();
+        if (step == nullptr) {
+            throw CarriedStepChanged();
+        }
+        const std::size_t read = nextTuned_++;
+        if (read == index) {
+            return *step;
+        }
+        if (tunedPaired_[read] != 0) {
+            early_.emplace(read, *step);
+        } else {
+            addOnTester(*step);
+        }
+    }
+}
 
 void TuningPlanner::takeBase(const ListedColumns& base) {
     const std::size_t old = nextBase_++;
@@ -175,8 +217,7 @@ void TuningPlanner::takeBase(const ListedColumns& base) {
         builder.addStep(TuningKind::RemovedOnTester, &base, nullptr, newStep);
         return;
     }
-    const ListedColumns& tuned = tuned_[toTuned_[old]];
-    tunedPaired_[toTuned_[old]] = 1;
+    const ListedColumns& tuned = tunedStep(toTuned_[old]);
     if (isSkippedStep(base) || !tunedAnyColumn(base, tuned)) {
         return;
     }
@@ -185,7 +226,7 @@ void TuningPlanner::takeBase(const ListedColumns& base) {
         return;
     }
     pendingOf_[revised] = pending_.size();
-    pending_.push_back({base, toTuned_[old]});
+    pending_.push_back({base, tuned});
 }
 
 void TuningPlanner::takeRevision(const ListedColumns& revised) {
@@ -194,11 +235,20 @@ void TuningPlanner::takeRevision(const ListedColumns& revised) {
         return;
     }
     const TunedBase& pending = pending_[pendingOf_[index]];
-    PlanBuilder(plan_).decide(pending.base, tuned_[pending.tuned], revised);
+    PlanBuilder(plan_).decide(pending.base, pending.tuned, revised);
 }
 
 TuningPlan TuningPlanner::finish() {
     if (nextBase_ != toTuned_.size() || nextRevision_ != pendingOf_.size()) {
+        throw CarriedStepChanged();
+    }
+    while (const ListedColumns* step = readTuned_()) {
+        if (nextTuned_++ >= tunedCount_) {
+            throw CarriedStepChanged();
+        }
+        addOnTester(*step);
+    }
+    if (nextTuned_ != tunedCount_) {
         throw CarriedStepChanged();
     }
     // The old revision's order: the decisions came with the new revision's steps.
@@ -206,12 +256,7 @@ TuningPlan TuningPlanner::finish() {
                      [](const TuningEvent& one, const TuningEvent& other) {
                          return one.oldStep < other.oldStep;
                      });
-    PlanBuilder builder(plan_);
-    for (std::size_t index = 0; index < tuned_.size(); ++index) {
-        if (tunedPaired_[index] == 0) {
-            builder.addStep(TuningKind::AddedOnTester, nullptr, &tuned_[index], std::nullopt);
-        }
-    }
+    std::move(addedOnTester_.begin(), addedOnTester_.end(), std::back_inserter(plan_.events));
     // A move pairs steps out of order: the run takes them in its own.
     std::stable_sort(plan_.carried.begin(), plan_.carried.end(),
                      [](const CarriedStep& one, const CarriedStep& other) {
@@ -222,7 +267,11 @@ TuningPlan TuningPlanner::finish() {
 
 TuningPlan planTuning(std::span<const ListedColumns> base, std::span<const ListedColumns> tuned,
                       std::span<const ListedColumns> revision) {
-    TuningPlanner planner(keysOf(base), tuned, keysOf(revision));
+    std::size_t next = 0;
+    const std::vector<std::uint64_t> baseKeys = keysOf(base);
+    TuningPlanner planner(pairSteps(baseKeys, keysOf(tuned)), tuned.size(),
+                          pairSteps(baseKeys, keysOf(revision)), revision.size(),
+                          [&]() { return next < tuned.size() ? &tuned[next++] : nullptr; });
     for (const ListedColumns& step : base) {
         planner.takeBase(step);
     }

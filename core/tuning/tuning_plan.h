@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "decode/listing_columns.h"
@@ -56,32 +58,50 @@ std::span<const ColumnId> tunedColumns();
 TuningPlan planTuning(std::span<const ListedColumns> base, std::span<const ListedColumns> tuned,
                       std::span<const ListedColumns> revision);
 
-// The same a step at a time, so that neither revision is held whole: the steps pair by their
-// keys (stepKey() of each listed part name) first, then every step of the old revision is taken
-// in order, then every step of the new one. Only old steps that the tester changed are kept.
+// The tester's listing, a step at a time: the next step, none after the last. A step stays until
+// the next call.
+using TunedStepReader = std::function<const ListedColumns*()>;
+
+// The same a step at a time, so that no listing is held whole: the steps are paired by their keys
+// first (pairSteps() over stepKey() of each listed part name: the old revision's steps with the
+// tester's and with the new revision's), then every step of the old revision is taken in order,
+// the tester's listing read alongside, then every step of the new one. Only the old steps that the
+// tester changed are kept with their tuned steps, and the tuned steps that a move pairs ahead of
+// their old step until it comes.
 class TuningPlanner {
   public:
-    TuningPlanner(std::span<const std::uint64_t> baseKeys, std::span<const ListedColumns> tuned,
-                  std::span<const std::uint64_t> revisionKeys);
+    TuningPlanner(std::vector<std::size_t> baseToTuned, std::size_t tunedCount,
+                  std::vector<std::size_t> baseToRevision, std::size_t revisionCount,
+                  TunedStepReader readTuned);
 
     void takeBase(const ListedColumns& base);
     void takeRevision(const ListedColumns& revised);
-    // Once every step of both is taken. Throws CarriedStepChanged when either listed more or
-    // fewer steps than it had keys: its file changed in between.
+    // Once every step of both is taken. Throws CarriedStepChanged when any of the three listed
+    // more or fewer steps than it had keys: its file changed in between.
     TuningPlan finish();
 
   private:
     struct TunedBase {
         ListedColumns base;
-        std::size_t tuned = 0;
+        ListedColumns tuned;
     };
 
-    std::span<const ListedColumns> tuned_;
+    // The tuned step `index`, reading the listing up to it: those passed on the way that pair
+    // with a later old step wait in early_, the others were added on the tester.
+    const ListedColumns& tunedStep(std::size_t index);
+    void addOnTester(const ListedColumns& tuned);
+
+    TunedStepReader readTuned_;
+    std::size_t tunedCount_ = 0;
+    std::size_t nextTuned_ = 0;
+    std::vector<std::uint8_t> tunedPaired_;
+    std::unordered_map<std::size_t, ListedColumns> early_;
+    ListedColumns fetched_;  // the last taken out of early_
+    std::vector<TuningEvent> addedOnTester_;
     std::vector<std::size_t> toTuned_;     // per old step
     std::vector<std::size_t> toRevision_;  // per old step
     std::vector<std::size_t> pendingOf_;   // per new step: in pending_, or kUnpaired
     std::vector<TunedBase> pending_;       // old steps that the tester changed, with a new step
-    std::vector<std::uint8_t> tunedPaired_;
     std::size_t nextBase_ = 0;
     std::size_t nextRevision_ = 0;
     TuningPlan plan_;

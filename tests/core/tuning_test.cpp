@@ -7,7 +7,9 @@
 #include "board_generator.h"
 #include "decode/listing_lines.h"
 #include "in_memory_conversion.h"
+#include "run/convert_board.h"
 #include "tester/listing_reader.h"
+#include "tuning/step_pairing.h"
 #include "tuning/tuning_plan.h"
 
 namespace zemra {
@@ -165,6 +167,50 @@ TEST(Tuning, StepsAddedAndRemovedOnTheTesterAreReported) {
     EXPECT_EQ(plan.events[1].tunedStep, 2);
     EXPECT_EQ(plan.events[1].column, nullptr);
     EXPECT_TRUE(plan.carried.empty());
+}
+
+// The tester's listing is read alongside the old revision: a step that the tester moved ahead of
+// its old place waits for it, the steps passed on the way that pair with nothing are added ones.
+TEST(Tuning, AStepMovedAheadOnTheTesterKeepsItsTuning) {
+    std::vector<ListedColumns> base;
+    for (int index = 1; index <= 10; ++index) {
+        base.push_back(stepNamed("R" + std::to_string(index), index));
+    }
+    std::vector<ListedColumns> tuned{stepNamed("R8", 1, 9), stepNamed("R99", 2)};
+    for (int index = 1; index <= 10; ++index) {
+        if (index != 8) {
+            tuned.push_back(stepNamed("R" + std::to_string(index), std::ssize(tuned) + 1));
+        }
+    }
+    const TuningPlan plan = planTuning(base, tuned, base);
+    EXPECT_EQ(plan.carriedColumns, 1U);
+    ASSERT_EQ(plan.carried.size(), 1U);
+    EXPECT_EQ(plan.carried.front().converted.step, 8);
+    ASSERT_EQ(plan.events.size(), 2U);
+    EXPECT_EQ(plan.events[0].kind, TuningKind::Carried);
+    EXPECT_EQ(plan.events[0].tunedStep, 1);
+    EXPECT_EQ(plan.events[0].tuned, "9");
+    EXPECT_EQ(plan.events[1].kind, TuningKind::AddedOnTester);
+    EXPECT_EQ(plan.events[1].partName, "R99");
+}
+
+TEST(Tuning, AListingWithOtherStepsThanItsKeysIsRefused) {
+    const std::vector<ListedColumns> steps{stepNamed("R1", 1), stepNamed("R2", 2)};
+    for (const std::size_t listed : {std::size_t{1}, std::size_t{2}}) {
+        std::size_t next = 0;
+        // Keys of one step, a listing of `listed`; or keys of three, a listing of two.
+        const std::size_t keys = listed == 1 ? 2 : 1;
+        TuningPlanner planner(std::vector<std::size_t>(steps.size(), kUnpaired), keys,
+                              std::vector<std::size_t>(steps.size(), kUnpaired), steps.size(),
+                              [&]() { return next < listed ? &steps[next++] : nullptr; });
+        for (const ListedColumns& step : steps) {
+            planner.takeBase(step);
+        }
+        for (const ListedColumns& step : steps) {
+            planner.takeRevision(step);
+        }
+        EXPECT_THROW(planner.finish(), CarriedStepChanged) << listed;
+    }
 }
 
 std::vector<ListedColumns> stepsOf(const std::string& listing) {
