@@ -67,10 +67,10 @@ FolderTuning planFolderTuning(const TuningSources& sources, DecodeOptions option
         baseKeys.shrink_to_fit();
     }
     // Each pairing with the old revision's keys, while only its two sequences of keys are held.
-    std::vector<std::size_t> toTuned = pairSteps(baseKeys, tunedKeys);
+    std::vector<StepIndex> toTuned = pairSteps(baseKeys, tunedKeys);
     const std::size_t tunedCount = tunedKeys.size();
     tunedKeys = {};
-    std::vector<std::size_t> toRevision;
+    std::vector<StepIndex> toRevision;
     std::size_t revisionCount = 0;
     {
         const std::vector<std::uint64_t> revisionKeys = stepKeysOf(sources.revision, options);

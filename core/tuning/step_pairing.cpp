@@ -5,10 +5,10 @@
 
 namespace zemra {
 
-std::vector<std::size_t> pairSteps(std::span<const std::uint64_t> before,
-                                   std::span<const std::uint64_t> after) {
+std::vector<StepIndex> pairSteps(std::span<const std::uint64_t> before,
+                                 std::span<const std::uint64_t> after) {
     const EditScript script = findEditScript(before, after);
-    std::vector<std::size_t> pairs(before.size(), kUnpaired);
+    std::vector<StepIndex> pairs(before.size(), kUnpaired);
     std::size_t next = 0;
     for (std::size_t old = 0; old < before.size(); ++old) {
         if (script.removed[old] != 0) {
@@ -17,10 +17,10 @@ std::vector<std::size_t> pairSteps(std::span<const std::uint64_t> before,
         while (script.added[next] != 0) {
             ++next;
         }
-        pairs[old] = next++;
+        pairs[old] = static_cast<StepIndex>(next++);
     }
     for (const StepMove& move : findStepMoves(script, before, after).byOld) {
-        pairs[move.oldIndex] = move.newIndex;
+        pairs[move.oldIndex] = static_cast<StepIndex>(move.newIndex);
     }
     return pairs;
 }

@@ -153,8 +153,8 @@ std::span<const ColumnId> tunedColumns() {
     return kTunedColumns;
 }
 
-TuningPlanner::TuningPlanner(std::vector<std::size_t> baseToTuned, std::size_t tunedCount,
-                             std::vector<std::size_t> baseToRevision, std::size_t revisionCount,
+TuningPlanner::TuningPlanner(std::vector<StepIndex> baseToTuned, std::size_t tunedCount,
+                             std::vector<StepIndex> baseToRevision, std::size_t revisionCount,
                              TunedStepReader readTuned)
     : readTuned_(std::move(readTuned)),
       tunedCount_(tunedCount),
@@ -162,7 +162,7 @@ TuningPlanner::TuningPlanner(std::vector<std::size_t> baseToTuned, std::size_t t
       toTuned_(std::move(baseToTuned)),
       toRevision_(std::move(baseToRevision)),
       pendingOf_(revisionCount, kUnpaired) {
-    for (const std::size_t tuned : toTuned_) {
+    for (const StepIndex tuned : toTuned_) {
         if (tuned != kUnpaired) {
             tunedPaired_[tuned] = 1;
         }
@@ -208,7 +208,7 @@ void TuningPlanner::takeBase(const ListedColumns& base) {
     if (old >= toTuned_.size()) {
         return;
     }
-    const std::size_t revised = toRevision_[old];
+    const StepIndex revised = toRevision_[old];
     // Steps are numbered from 1 without a gap.
     const std::optional<std::int64_t> newStep =
         revised != kUnpaired ? std::optional(static_cast<std::int64_t>(revised) + 1) : std::nullopt;
@@ -225,7 +225,7 @@ void TuningPlanner::takeBase(const ListedColumns& base) {
         builder.drop(base, tuned);
         return;
     }
-    pendingOf_[revised] = pending_.size();
+    pendingOf_[revised] = static_cast<StepIndex>(pending_.size());
     pending_.push_back({base, tuned});
 }
 

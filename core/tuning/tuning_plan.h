@@ -10,6 +10,7 @@
 
 #include "decode/listing_columns.h"
 #include "tuning/carried_step.h"
+#include "tuning/step_pairing.h"
 
 namespace zemra {
 
@@ -70,8 +71,8 @@ using TunedStepReader = std::function<const ListedColumns*()>;
 // their old step until it comes.
 class TuningPlanner {
   public:
-    TuningPlanner(std::vector<std::size_t> baseToTuned, std::size_t tunedCount,
-                  std::vector<std::size_t> baseToRevision, std::size_t revisionCount,
+    TuningPlanner(std::vector<StepIndex> baseToTuned, std::size_t tunedCount,
+                  std::vector<StepIndex> baseToRevision, std::size_t revisionCount,
                   TunedStepReader readTuned);
 
     void takeBase(const ListedColumns& base);
@@ -98,10 +99,10 @@ class TuningPlanner {
     std::unordered_map<std::size_t, ListedColumns> early_;
     ListedColumns fetched_;  // the last taken out of early_
     std::vector<TuningEvent> addedOnTester_;
-    std::vector<std::size_t> toTuned_;     // per old step
-    std::vector<std::size_t> toRevision_;  // per old step
-    std::vector<std::size_t> pendingOf_;   // per new step: in pending_, or kUnpaired
-    std::vector<TunedBase> pending_;       // old steps that the tester changed, with a new step
+    std::vector<StepIndex> toTuned_;     // per old step
+    std::vector<StepIndex> toRevision_;  // per old step
+    std::vector<StepIndex> pendingOf_;   // per new step: in pending_, or kUnpaired
+    std::vector<TunedBase> pending_;     // old steps that the tester changed, with a new step
     std::size_t nextBase_ = 0;
     std::size_t nextRevision_ = 0;
     TuningPlan plan_;

@@ -200,8 +200,8 @@ TEST(Tuning, AListingWithOtherStepsThanItsKeysIsRefused) {
         std::size_t next = 0;
         // Keys of one step, a listing of `listed`; or keys of three, a listing of two.
         const std::size_t keys = listed == 1 ? 2 : 1;
-        TuningPlanner planner(std::vector<std::size_t>(steps.size(), kUnpaired), keys,
-                              std::vector<std::size_t>(steps.size(), kUnpaired), steps.size(),
+        TuningPlanner planner(std::vector<StepIndex>(steps.size(), kUnpaired), keys,
+                              std::vector<StepIndex>(steps.size(), kUnpaired), steps.size(),
                               [&]() { return next < listed ? &steps[next++] : nullptr; });
         for (const ListedColumns& step : steps) {
             planner.takeBase(step);
