@@ -18,7 +18,8 @@ constexpr const char* kUsage =
     "       zemra-convert --dump[=csv] FILE\n"
     "       zemra-convert --dump=xlsx [-o DIR] FILE\n"
     "       zemra-convert [--kx740e] [--reverse-pins] --diff [--report=json] [--html PAGE]\n"
-    "                     OLD NEW\n";
+    "                     OLD NEW\n"
+    "       zemra-convert --tuned FOLDER --base OLD [OPTIONS] [--report[=json]] NEW\n";
 
 constexpr const char* kDescription =
     "Converts ICT component files (.cmp) for testers of the KX740 family. For each FILE\n"
@@ -49,6 +50,8 @@ constexpr const char* kClosing =
     "differ, 2 for trouble (a file that cannot be read, a tester folder's file that\n"
     "is not as a conversion writes it, a usage error, a page or standard output that\n"
     "cannot be written).\n"
+    "With --tuned: as a conversion's; 1 also when FOLDER or OLD cannot be read or a\n"
+    "file of FOLDER is not as a conversion writes it: then nothing is written.\n"
     "  129      stopped by SIGHUP (the terminal was closed); the outputs being\n"
     "           written are removed\n"
     "  130, 143 stopped by SIGINT (Ctrl+C) or SIGTERM; the outputs being written are\n"
@@ -150,6 +153,19 @@ class CommandLine {
                       "IC pins whose tester pin changed, and a line of counts;\n"
                       "--report=json writes one JSON object per change and line,\n"
                       "--html PAGE also writes the comparison as a page");
+        tuned_ = addValueOption("--tuned", tunedText_, "FOLDER",
+                                "convert NEW with the tuning of FOLDER, the tester's folder\n"
+                                "of OLD (--base), carried over: each listing column that the\n"
+                                "tester changed and NEW did not takes the tester's value;\n"
+                                "where NEW changed it too, NEW's value is kept (a conflict).\n"
+                                "A line of counts on standard error; --report lists each\n"
+                                "carried column, conflict and dropped step, --report=json as\n"
+                                "one JSON object per line",
+                                "--tuned needs the tester folder");
+        base_ = addValueOption("--base", baseText_, "OLD",
+                               "with --tuned: the component file that FOLDER was converted from",
+                               "--base needs the component file that the tester folder was "
+                               "converted from");
         // Help and version are answered as soon as they are read, unless an unknown option came
         // before them.
         app_.add_flag_callback(
@@ -361,6 +377,8 @@ class CommandLine {
             {at_->count(), "--at"},
             {output_->count(), "-o"},
             {html_->count(), "--html"},
+            {tuned_->count(), "--tuned"},
+            {base_->count(), "--base"},
             {reportFlag_->count() + reportForms_, "--report"},
             {dump_->count() + dumpForms_, "--dump"},
         };
@@ -408,14 +426,56 @@ class CommandLine {
         return request;
     }
 
+    ParsedArguments takeTunedRequest() const {
+        if (tuned_->count() == 0) {
+            return UsageError{"--base goes with --tuned FOLDER"};
+        }
+        if (base_->count() == 0) {
+            return UsageError{
+                "--tuned needs --base OLD, the component file that FOLDER was "
+                "converted from"};
+        }
+        if (tunedText_.empty()) {
+            return UsageError{*needOf("--tuned")};
+        }
+        if (baseText_.empty()) {
+            return UsageError{*needOf("--base")};
+        }
+        if (dumping()) {
+            return UsageError{"--tuned and --dump do not go together"};
+        }
+        if (html_->count() > 0) {
+            return UsageError{"--tuned writes no page"};
+        }
+        if (files_.size() != 1) {
+            return UsageError{"--tuned converts one file: NEW"};
+        }
+        ParsedArguments conversion = takeConvertRequest();
+        if (const auto* error = std::get_if<UsageError>(&conversion)) {
+            return *error;
+        }
+        TunedRequest request;
+        request.conversion = std::get<ConvertRequest>(std::move(conversion));
+        request.folder = platform::pathFromUtf8(tunedText_);
+        request.base = platform::pathFromUtf8(baseText_);
+        request.variantGiven = kx740e_;
+        return request;
+    }
+
     bool dumping() const { return dump_->count() > 0 || dumpForms_ > 0; }
 
     ParsedArguments takeRequest() const {
         if (auto error = findRepeatedOption()) {
             return *error;
         }
+        if (diff_ && (tuned_->count() > 0 || base_->count() > 0)) {
+            return UsageError{"--diff and --tuned do not go together"};
+        }
         if (diff_) {
             return takeDiffRequest();
+        }
+        if (tuned_->count() > 0 || base_->count() > 0) {
+            return takeTunedRequest();
         }
         if (dumping()) {
             std::vector<std::string> inputs = files_;
@@ -452,6 +512,10 @@ class CommandLine {
             }
             return request;
         }
+        return takeConvertRequest();
+    }
+
+    ParsedArguments takeConvertRequest() const {
         ConvertRequest request;
         request.report = report_ != ReportFormat::None ? report_
                          : reportText_                 ? ReportFormat::Text
@@ -497,6 +561,8 @@ class CommandLine {
     bool kx740e_ = false;
     bool reversePins_ = false;
     bool diff_ = false;
+    std::string tunedText_;
+    std::string baseText_;
     std::string atText_;
     std::string outputText_;
     std::vector<std::string> files_;
@@ -510,6 +576,8 @@ class CommandLine {
     std::optional<DumpFormat> dumpFormat_;
     CLI::Option* at_ = nullptr;
     CLI::Option* html_ = nullptr;
+    CLI::Option* tuned_ = nullptr;
+    CLI::Option* base_ = nullptr;
     CLI::Option* output_ = nullptr;
     CLI::Option* dump_ = nullptr;
     CLI::Option* reportFlag_ = nullptr;

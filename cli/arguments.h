@@ -46,14 +46,23 @@ struct DiffRequest {
     std::optional<std::filesystem::path> htmlPage = std::nullopt;
 };
 
+// Converts one component file, NEW, with the tuning of a tester folder carried over: the tuned
+// columns of the folder's listing, which was converted from the component file `base`.
+struct TunedRequest {
+    ConvertRequest conversion;  // of NEW, the one input
+    std::filesystem::path folder;
+    std::filesystem::path base;
+    bool variantGiven = false;  // --kx740e: the folder's listing must be for the KX740E
+};
+
 struct ShowHelp {};
 struct ShowVersion {};
 struct UsageError {
     std::string message;
 };
 
-using ParsedArguments =
-    std::variant<ConvertRequest, DumpRequest, DiffRequest, ShowHelp, ShowVersion, UsageError>;
+using ParsedArguments = std::variant<ConvertRequest, DumpRequest, DiffRequest, TunedRequest,
+                                     ShowHelp, ShowVersion, UsageError>;
 
 // Whether an argument that begins with '/' may name an option ("/o DIR", "/kx740e", "/?"), as
 // Windows programs take them. Such an argument is an option only when it names one of the

@@ -12,6 +12,7 @@
 #include "escaped_text.h"
 #include "page_file.h"
 #include "platform/utf8_paths.h"
+#include "revision_file.h"
 #include "run/messages.h"
 #include "tester/listing_reader.h"
 #include "tester/tester_file_refused.h"
@@ -19,42 +20,6 @@
 
 namespace zemra::cli {
 namespace {
-
-// What a revision's file throws when it cannot be read: which file, and why.
-struct RevisionUnreadable {
-    std::filesystem::path input;
-    MessageKind kind;  // FileMissing or FileUnreadable
-    FileError error;
-};
-
-// A revision's file that names itself when it cannot be read.
-class RevisionFile : public ByteSource {
-  public:
-    RevisionFile(std::unique_ptr<ReadableFile> file, std::filesystem::path input)
-        : file_(std::move(file)), input_(std::move(input)) {}
-
-    std::size_t read(std::span<std::byte> buffer) override {
-        try {
-            return file_->read(buffer);
-        } catch (const FileError& error) {
-            throw RevisionUnreadable{input_, MessageKind::FileUnreadable, error};
-        }
-    }
-    std::uint64_t expectedSize() const override { return file_->expectedSize(); }
-
-  private:
-    std::unique_ptr<ReadableFile> file_;
-    std::filesystem::path input_;
-};
-
-std::unique_ptr<ByteSource> openRevisionFile(const std::filesystem::path& input,
-                                             FileSystem& fileSystem) {
-    try {
-        return std::make_unique<RevisionFile>(fileSystem.openForReading(input), input);
-    } catch (const FileError& error) {
-        throw RevisionUnreadable{input, MessageKind::FileMissing, error};
-    }
-}
 
 // One side of the comparison as the command line names it: a component file, or a tester
 // folder (the folder, or its .dat), which is then named by its listing.

@@ -12,6 +12,7 @@
 #include "run/local_date_time.h"
 #include "stop_signals.h"
 #include "text_stream.h"
+#include "tuned_run.h"
 #include "workbook_dump.h"
 
 namespace {
@@ -31,17 +32,27 @@ int runStoppable(const Work& work, std::ostream& err) {
     }
 }
 
+// Stamps the listings with the time of the run unless --at gave one; false, after saying why,
+// when the clock shows a year that no listing can.
+bool takeTimeOfRun(cli::ConvertRequest& run, std::ostream& err) {
+    if (run.timeGiven) {
+        return true;
+    }
+    run.settings.at = zemra::currentLocalDateTime();
+    // A listing would show another year than the clock's; the operator gives the time.
+    if (!zemra::isListedYear(run.settings.at)) {
+        err << "zemra-convert: the system clock says " << run.settings.at.year
+            << ", and a listing shows the years " << zemra::kFirstListedYear << " to "
+            << zemra::kLastListedYear << " only: give the time with --at\n";
+        return false;
+    }
+    return true;
+}
+
 int convert(cli::ConvertRequest run, std::ostream& out, std::ostream& err) {
     run.inputs = cli::expandWildcards(run.inputs);
-    if (!run.timeGiven) {
-        run.settings.at = zemra::currentLocalDateTime();
-        // A listing would show another year than the clock's; the operator gives the time.
-        if (!zemra::isListedYear(run.settings.at)) {
-            err << "zemra-convert: the system clock says " << run.settings.at.year
-                << ", and a listing shows the years " << zemra::kFirstListedYear << " to "
-                << zemra::kLastListedYear << " only: give the time with --at\n";
-            return zemra::kExitFailed;
-        }
+    if (!takeTimeOfRun(run, err)) {
+        return zemra::kExitFailed;
     }
     return runStoppable(
         [&](zemra::FileSystem& fileSystem) { return cli::convertBatch(run, fileSystem, out, err); },
@@ -67,6 +78,17 @@ int diff(const cli::DiffRequest& request, std::ostream& out, std::ostream& err) 
         err);
 }
 
+int convertTuned(cli::TunedRequest request, std::ostream& out, std::ostream& err) {
+    if (!takeTimeOfRun(request.conversion, err)) {
+        return zemra::kExitFailed;
+    }
+    return runStoppable(
+        [&](zemra::FileSystem& fileSystem) {
+            return cli::convertTuned(request, fileSystem, out, err);
+        },
+        err);
+}
+
 int answer(const cli::ParsedArguments& parsed, std::ostream& out, std::ostream& err) {
     if (const auto* conversion = std::get_if<cli::ConvertRequest>(&parsed)) {
         return convert(*conversion, out, err);
@@ -76,6 +98,9 @@ int answer(const cli::ParsedArguments& parsed, std::ostream& out, std::ostream& 
     }
     if (const auto* revisions = std::get_if<cli::DiffRequest>(&parsed)) {
         return diff(*revisions, out, err);
+    }
+    if (const auto* tuned = std::get_if<cli::TunedRequest>(&parsed)) {
+        return convertTuned(*tuned, out, err);
     }
     if (std::holds_alternative<cli::ShowHelp>(parsed)) {
         out << cli::helpText();

@@ -32,13 +32,13 @@ int signedCode(const LcCode& text, std::size_t index) {
     return index < text.size() ? static_cast<signed char>(text.view()[index]) : 0;
 }
 
+}  // namespace
+
 void raiseRunCounters(const StepFields& fields, RunCounters& counters) {
     counters.maxLcLetter = std::max(counters.maxLcLetter, signedCode(fields.lc, 0));
     counters.maxLcDigit = std::max(counters.maxLcDigit, signedCode(fields.lc, 1));
     counters.maxPin = std::max({counters.maxPin, fields.hiP, fields.loP});
 }
-
-}  // namespace
 
 StepKind decodeStep(const ComponentRecord& record, const DecodeOptions& options, StepFields& fields,
                     RunCounters& counters) {

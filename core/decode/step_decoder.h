@@ -17,4 +17,7 @@ enum class StepKind {
 StepKind decodeStep(const ComponentRecord& record, const DecodeOptions& options, StepFields& fields,
                     RunCounters& counters);
 
+// Raises the run counters by the LC and the Hi-P and Lo-P of a step that counts for them.
+void raiseRunCounters(const StepFields& fields, RunCounters& counters);
+
 }  // namespace zemra

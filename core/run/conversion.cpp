@@ -83,7 +83,8 @@ RunOutcome Conversion::run(const MessageSink& report) {
         const BoardSettings settings{.title = title_,
                                      .options = request_.settings.options,
                                      .at = request_.settings.at,
-                                     .observer = request_.observer};
+                                     .observer = request_.observer,
+                                     .carried = request_.carried};
         if (request_.observer != nullptr) {
             outcome.summary =
                 convertFingerprinted(request_.input.records(), settings, outputs, fingerprints);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "decode/step_fields.h"
@@ -15,6 +16,7 @@
 #include "run/messages.h"
 #include "run/output_set.h"
 #include "run/record_observer.h"
+#include "tuning/carried_step.h"
 
 namespace zemra {
 
@@ -36,6 +38,8 @@ struct ConversionRequest {
     RecordObserver* observer = nullptr;
     // How long to wait for another run to let go of the output folder; folderWait() when none.
     std::optional<std::chrono::milliseconds> folderWait = std::nullopt;
+    // Steps that take tuned columns in place of converted ones, in step order.
+    std::span<const CarriedStep> carried = {};
 };
 
 // Receives each message of a run, in order, for the operator.

@@ -28,6 +28,7 @@ class RecordLoop {
         : listingKept_(listingKept),
           steps_(settings.options),
           observer_(settings.observer),
+          carried_(settings.carried),
           listing_(listing),
           summary_(summary),
           lists_(lists) {}
@@ -42,6 +43,9 @@ class RecordLoop {
                 ++summary_.droppedRecords;
                 break;
             case StepKind::Skipped:
+                if (carriedStep() != nullptr) {
+                    throw CarriedStepChanged();
+                }
                 if (listingKept_) {
                     writeSkippedStepLines(steps_.fields().step, listing_);
                 }
@@ -49,7 +53,14 @@ class RecordLoop {
                 ++summary_.skippedSteps;
                 break;
             case StepKind::Decoded:
-                if (listingKept_) {
+                if (const CarriedStep* carried = carriedStep()) {
+                    ListedColumns columns = carried->converted;
+                    applyCarried(*carried, columns);
+                    steps_.takeListed(columns);
+                    if (listingKept_) {
+                        writeListedStep(columns, listing_);
+                    }
+                } else if (listingKept_) {
                     writeStepLines(steps_.fields(), steps_.options().variant, listing_);
                 }
                 ++summary_.steps;
@@ -67,10 +78,33 @@ class RecordLoop {
 
     const RunCounters& counters() const { return steps_.counters(); }
 
+    // After the last record: every carried step was there.
+    void finish() const {
+        if (nextCarried_ != carried_.size()) {
+            throw CarriedStepChanged();
+        }
+    }
+
   private:
+    // The carried step of the step just decoded, if it has one. The carry was worked out from
+    // the file as it was then: a step that lists otherwise now means that the file changed since.
+    const CarriedStep* carriedStep() {
+        if (nextCarried_ == carried_.size() ||
+            carried_[nextCarried_].converted.step != steps_.fields().step) {
+            return nullptr;
+        }
+        const CarriedStep& carried = carried_[nextCarried_++];
+        if (listedColumns(steps_.fields(), steps_.options().variant) != carried.converted) {
+            throw CarriedStepChanged();
+        }
+        return &carried;
+    }
+
     bool listingKept_;  // a listing that goes nowhere is not formatted
     StepSequence steps_;
     RecordObserver* observer_;
+    std::span<const CarriedStep> carried_;
+    std::size_t nextCarried_ = 0;
     TextWriter& listing_;
     ConversionSummary& summary_;
     BoardLists& lists_;
@@ -83,6 +117,7 @@ void readRecords(ByteSource& input, RecordLoop& loop, ConversionSummary& summary
         loop.convert(*bytes);
     }
     summary.ignoredBytes = reader.trailingBytes();
+    loop.finish();
 }
 
 // Each IC of the pin files as the passes hand it out: its lines of both pin files and its

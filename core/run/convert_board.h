@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+#include <stdexcept>
 #include <string>
 
 #include "decode/step_fields.h"
@@ -9,6 +11,7 @@
 #include "run/conversion_summary.h"
 #include "run/local_date_time.h"
 #include "run/record_observer.h"
+#include "tuning/carried_step.h"
 
 namespace zemra {
 
@@ -19,6 +22,9 @@ struct BoardSettings {
     // Sees every record, when given; the run then keeps in its summary each IC's pin table and
     // every ignored J pin. None costs nothing.
     RecordObserver* observer = nullptr;
+    // Steps that take tuned columns in place of converted ones, in step order: their listing
+    // lines show them, and their pins and LC count for the pin files and the settings file.
+    std::span<const CarriedStep> carried = {};
 };
 
 struct BoardOutputs {
@@ -26,6 +32,14 @@ struct BoardOutputs {
     ByteSink& icn;
     ByteSink& icp;
     ByteSink& scp;
+};
+
+// What a run with carried steps throws when a step lists otherwise than when the carry was
+// worked out: the file changed in between.
+class CarriedStepChanged : public std::runtime_error {
+  public:
+    CarriedStepChanged()
+        : std::runtime_error("the file changed since its steps were compared with the tester's") {}
 };
 
 // One conversion of a component file: the listing header, every whole record with its listing

@@ -271,6 +271,22 @@ INSTANTIATE_TEST_SUITE_P(
     Arguments, UsageErrorCases,
     ::testing::Values(
         UsageErrorCase{"NoArguments", {}, kNoFile},
+        UsageErrorCase{"TunedWithoutBase",
+                       {"--tuned", "BOARD7", "new.cmp"},
+                       "--tuned needs --base OLD, the component file that FOLDER was converted "
+                       "from"},
+        UsageErrorCase{"BaseWithoutTuned",
+                       {"--base", "old.cmp", "new.cmp"},
+                       "--base goes with --tuned FOLDER"},
+        UsageErrorCase{"TunedWithDiff",
+                       {"--diff", "--tuned", "BOARD7", "--base", "old.cmp", "a.cmp", "b.cmp"},
+                       "--diff and --tuned do not go together"},
+        UsageErrorCase{"TunedWithTwoRevisions",
+                       {"--tuned", "BOARD7", "--base", "old.cmp", "a.cmp", "b.cmp"},
+                       "--tuned converts one file: NEW"},
+        UsageErrorCase{"TunedWithoutRevision",
+                       {"--tuned", "BOARD7", "--base", "old.cmp"},
+                       "--tuned converts one file: NEW"},
         UsageErrorCase{"OptionsWithoutFiles", {"--kx740e", "-o", "out"}, kNoFile},
         UsageErrorCase{
             "UnknownLongOption", {"--frobnicate", "a.cmp"}, "unknown option --frobnicate"},
