@@ -15,6 +15,7 @@
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
 #include "json_text.h"
+#include "listing_edits.h"
 #include "process_runner.h"
 #include "temp_folder.h"
 #include "tester/listing_reader.h"
@@ -119,73 +120,6 @@ std::string editedListing(const std::string& listing, std::int64_t step,
     return text.text();
 }
 
-// Another value of the column, as a tester's engineer might set it.
-void editColumn(ListedColumns& columns, ColumnId id) {
-    switch (id) {
-        case ColumnId::ActualV:
-            ++columns.actualV.units;
-            return;
-        case ColumnId::Lc:
-            columns.lc.assign(columns.lc.view() == "Z9" ? "Y8" : "Z9");
-            return;
-        case ColumnId::HiP:
-        case ColumnId::LoP:
-        case ColumnId::GuardPin1:
-        case ColumnId::GuardPin2:
-        case ColumnId::GuardPin3:
-        case ColumnId::GuardPin4:
-        case ColumnId::GuardPin5:
-            ++columns.pins[static_cast<std::size_t>(id) - static_cast<std::size_t>(ColumnId::HiP)];
-            return;
-        case ColumnId::Skip:
-            columns.skip = 1 - columns.skip;
-            return;
-        case ColumnId::Type:
-            // A "*" step's line lists no Type; a tester's edit may add one.
-            columns.hasType = true;
-            columns.type.assign(columns.type.view() == "R" ? "C" : "R");
-            return;
-        case ColumnId::MeasV:
-            columns.measV.units += 35;
-            return;
-        case ColumnId::StandV:
-            ++columns.standV.units;
-            return;
-        case ColumnId::UpperLimit:
-            ++columns.upperLimit;
-            return;
-        case ColumnId::LowerLimit:
-            ++columns.lowerLimit;
-            return;
-        case ColumnId::Dly:
-            columns.dly += 20;
-            return;
-        case ColumnId::Mode:
-            ++columns.mode;
-            return;
-        case ColumnId::Avge:
-            columns.avge = 10;
-            return;
-        case ColumnId::Rpt:
-            columns.rpt = 3;
-            return;
-        case ColumnId::Smp:
-            columns.smp = 64;
-            return;
-        case ColumnId::Offset:
-            columns.offset = {.units = 5, .negative = true};
-            return;
-        case ColumnId::DevPercent:
-            columns.devPercent.units += 125;
-            return;
-        case ColumnId::Step:
-        case ColumnId::PartName:
-        case ColumnId::Unit:
-            break;
-    }
-    FAIL() << "no edit for this column";
-}
-
 struct RoundTrip {
     std::uint64_t seed;
     std::size_t records;
@@ -253,7 +187,7 @@ TEST_P(GeneratedBoardAndItsFolder, ReportsExactlyTheEditedColumnOfTheEditedStep)
                              << "KX740E " << (variant == TesterVariant::Kx740e) << ", step "
                              << step.step << ", " << column->heading);
                 ListedColumns after = step;
-                editColumn(after, column->id);
+                testing::tuneColumn(after, column->id);
                 writeFile(converted / "BOARD.dat",
                           editedListing(listing, step.step,
                                         [&](ListedColumns& columns) { columns = after; }));

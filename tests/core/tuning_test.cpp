@@ -7,6 +7,7 @@
 #include "board_generator.h"
 #include "decode/listing_lines.h"
 #include "in_memory_conversion.h"
+#include "listing_edits.h"
 #include "run/convert_board.h"
 #include "tester/listing_reader.h"
 #include "tuning/step_pairing.h"
@@ -14,6 +15,8 @@
 
 namespace zemra {
 namespace {
+
+using testing::tuneColumn;
 
 ListedColumns stepNamed(std::string_view name, std::int64_t step, int upperLimit = 5) {
     ListedColumns columns;
@@ -280,70 +283,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BoardCase{1, {}}, BoardCase{2, {.variant = TesterVariant::Kx740e}},
                       BoardCase{3, {.reversePins = true}},
                       BoardCase{4, {.variant = TesterVariant::Kx740e, .reversePins = true}}));
-
-// Another value of the column, as a tester's engineer might set it.
-void tuneColumn(ListedColumns& columns, ColumnId id) {
-    switch (id) {
-        case ColumnId::ActualV:
-            ++columns.actualV.units;
-            return;
-        case ColumnId::StandV:
-            columns.standV.units += 2;
-            return;
-        case ColumnId::Lc:
-            columns.lc.assign(columns.lc.view() == "Z9" ? "Y8" : "Z9");
-            return;
-        case ColumnId::HiP:
-        case ColumnId::LoP:
-        case ColumnId::GuardPin1:
-        case ColumnId::GuardPin2:
-        case ColumnId::GuardPin3:
-        case ColumnId::GuardPin4:
-        case ColumnId::GuardPin5:
-            ++columns.pins[static_cast<std::size_t>(id) - static_cast<std::size_t>(ColumnId::HiP)];
-            return;
-        case ColumnId::Skip:
-            columns.skip = 1 - columns.skip;
-            return;
-        case ColumnId::Type:
-            columns.type.assign(columns.type.view() == "R" ? "C" : "R");
-            return;
-        case ColumnId::MeasV:
-            columns.measV.units += 35;
-            return;
-        case ColumnId::UpperLimit:
-            ++columns.upperLimit;
-            return;
-        case ColumnId::LowerLimit:
-            ++columns.lowerLimit;
-            return;
-        case ColumnId::Dly:
-            columns.dly += 20;
-            return;
-        case ColumnId::Mode:
-            ++columns.mode;
-            return;
-        case ColumnId::Avge:
-            columns.avge = 10;
-            return;
-        case ColumnId::Rpt:
-            columns.rpt = 3;
-            return;
-        case ColumnId::Smp:
-            columns.smp = 64;
-            return;
-        case ColumnId::Offset:
-            columns.offset = {.units = 5, .negative = true};
-            return;
-        case ColumnId::DevPercent:
-            columns.devPercent.units += 125;
-            return;
-        case ColumnId::Step:
-        case ColumnId::PartName:
-        case ColumnId::Unit:
-            break;
-    }
-}
 
 std::string listingOf(const std::string& header, const std::vector<ListedColumns>& steps) {
     MemorySink text;
