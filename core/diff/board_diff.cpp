@@ -398,13 +398,20 @@ DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
     }
     oldHalfRead.give();
     oldDone.give();
-    // The edit script's sorts: the old one's keys while the new one is read to its end, the new
-    // one's while the IC pins are compared.
-    std::optional<SortedKeyHalves> oldHalves(std::in_place, oldPrint.stepKeys);
+    // The edit script's sorts: where the new revision is still being read, the old one's keys
+    // meanwhile; the new one's beside the old one's or, where those are done, beside the
+    // comparison of the IC pins.
+    std::optional<SortedKeyHalves> oldHalves;
+    if (oldMostlyIcPins) {
+        oldHalves.emplace(oldPrint.stepKeys);
+    }
     RevisionPrint newPrint = newPrinting.get();
     platform::returnFreeMemory();
     std::future<SortedKeyHalves> sortingNew =
         std::async(std::launch::async, [&newPrint] { return SortedKeyHalves(newPrint.stepKeys); });
+    if (!oldHalves) {
+        oldHalves.emplace(oldPrint.stepKeys);
+    }
     receiver.takeRevisions(oldPrint.input, newPrint.input);
     DiffCounts counts;
     IcChanges ics;
