@@ -13,11 +13,12 @@
 #include "diff/edit_script.h"
 #include "diff/folder_revision.h"
 #include "diff/ic_pin_changes.h"
+#include "diff/key_set.h"
 #include "diff/revision_print.h"
 #include "diff/step_moves.h"
 #include "diff/steps_read_ahead.h"
 #include "diff/walked_steps.h"
-#include "io/fingerprint.h"
+#include "io/content_check.h"
 #include "platform/free_memory.h"
 #include "report/ic_checks.h"
 #include "report/record_checks.h"
@@ -62,13 +63,13 @@ using StepsByNumber = std::unordered_map<std::int64_t, StepRef>;
 class RevisionSteps : public WalkedSteps {
   public:
     RevisionSteps(const RevisionOpener& open, const DecodeOptions& options, RevisionPrint& print,
-                  std::vector<std::uint64_t> repeated, std::vector<std::int64_t> wanted,
+                  const std::vector<std::uint64_t>& repeated, std::vector<std::int64_t> wanted,
                   StepsByNumber& kept)
         : input_(open()),
           source_(*input_),
           cursor_(source_, options),
           print_(print),
-          repeated_(std::move(repeated)),
+          repeated_(repeated),
           wanted_(std::move(wanted)),
           kept_(kept) {}
 
@@ -81,7 +82,7 @@ class RevisionSteps : public WalkedSteps {
         return step;
     }
 
-    bool sameBytes() override { return source_.finish() == print_.input; }
+    bool sameBytes() override { return source_.finish() == print_.inputCheck; }
 
   private:
     void look(const ListedStep& step) {
@@ -93,8 +94,7 @@ class RevisionSteps : public WalkedSteps {
             return;
         }
         const std::string_view name = step.fields.partsN.view();
-        if (!std::binary_search(repeated_.begin(), repeated_.end(),
-                                stepKey(listedPartName(name)))) {
+        if (!repeated_.contains(stepKey(listedPartName(name)))) {
             return;
         }
         const auto [first, isNew] = firstStepOfName_.try_emplace(std::string(name), number);
@@ -107,10 +107,10 @@ class RevisionSteps : public WalkedSteps {
     }
 
     std::unique_ptr<ByteSource> input_;
-    FingerprintingSource source_;
+    CheckingSource source_;
     StepCursor cursor_;
     RevisionPrint& print_;
-    std::vector<std::uint64_t> repeated_;
+    KeySet repeated_;
     std::vector<std::int64_t> wanted_;
     StepsByNumber& kept_;
     std::unordered_map<std::string, std::int64_t> firstStepOfName_;

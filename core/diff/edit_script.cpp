@@ -1,8 +1,10 @@
 #include "diff/edit_script.h"
 
 #include <algorithm>
+#include <array>
 #include <future>
 #include <limits>
+#include <utility>
 
 namespace zemra {
 namespace {
@@ -117,6 +119,51 @@ void copyMarks(const std::vector<std::uint8_t>& marks, std::vector<std::uint8_t>
         if (flag == 0) {
             flag = marks[next++];
         }
+    }
+}
+
+// Marks in `flags` the keys of `keys` that the other sequence lacks (by the sorted low halves of
+// each), finds those that `keys` repeats and returns the keys left to compare: `keys` itself when
+// none is marked, else copied into `left`.
+std::span<const std::uint64_t> prepareSequence(std::span<const std::uint64_t> keys,
+                                               const std::vector<ShortKey>& sorted,
+                                               const std::vector<ShortKey>& sortedOther,
+                                               std::vector<std::uint8_t>& flags,
+                                               std::vector<std::uint64_t>& repeated,
+                                               std::vector<std::uint64_t>& left) {
+    markMissing(keys, missingFrom(sorted, sortedOther), flags);
+    repeated = repeatedKeys(keys, repeatedIn(sorted));
+    return unmarkedKeys(keys, flags, left);
+}
+
+// Sorts in place: first into buckets by the top 11 bits, each value swapped straight to its
+// bucket, then each bucket on its own, small enough to stay in the cache. No copy's room, and a
+// fraction of a comparison sort's time over the whole.
+void sortByTopBits(std::vector<ShortKey>& values) {
+    constexpr unsigned kTopBits = 11;
+    constexpr std::size_t kBuckets = std::size_t{1} << kTopBits;
+    const auto bucketOf = [](ShortKey value) -> std::size_t { return value >> (32 - kTopBits); };
+    std::array<std::size_t, kBuckets + 1> starts{};
+    for (const ShortKey value : values) {
+        ++starts[bucketOf(value) + 1];
+    }
+    for (std::size_t bucket = 1; bucket <= kBuckets; ++bucket) {
+        starts[bucket] += starts[bucket - 1];
+    }
+    std::array<std::size_t, kBuckets> next{};
+    std::copy(starts.begin(), starts.end() - 1, next.begin());
+    for (std::size_t bucket = 0; bucket < kBuckets; ++bucket) {
+        while (next[bucket] < starts[bucket + 1]) {
+            ShortKey value = values[next[bucket]];
+            for (std::size_t home = bucketOf(value); home != bucket; home = bucketOf(value)) {
+                std::swap(value, values[next[home]++]);
+            }
+            values[next[bucket]++] = value;
+        }
+    }
+    for (std::size_t bucket = 0; bucket < kBuckets; ++bucket) {
+        std::sort(values.begin() + static_cast<std::ptrdiff_t>(starts[bucket]),
+                  values.begin() + static_cast<std::ptrdiff_t>(starts[bucket + 1]));
     }
 }
 
@@ -304,7 +351,7 @@ class Comparison {
 
 SortedKeyHalves::SortedKeyHalves(std::span<const std::uint64_t> keys) : sorted_(keys.size()) {
     std::transform(keys.begin(), keys.end(), sorted_.begin(), shortKey);
-    std::sort(sorted_.begin(), sorted_.end());
+    sortByTopBits(sorted_);
 }
 
 EditScript findEditScript(std::span<const std::uint64_t> before,
@@ -322,17 +369,18 @@ EditScript findEditScript(std::span<const std::uint64_t> before,
     EditScript script{
         std::vector<std::uint8_t>(before.size()), std::vector<std::uint8_t>(after.size()), {}, {}};
     // The keys that only one sequence has, and those that repeat in each.
-    const std::vector<ShortKey>& sortedBefore = beforeHalves.values();
-    const std::vector<ShortKey>& sortedAfter = afterHalves.values();
-    markMissing(before, missingFrom(sortedBefore, sortedAfter), script.removed);
-    markMissing(after, missingFrom(sortedAfter, sortedBefore), script.added);
-    script.repeatedBefore = repeatedKeys(before, repeatedIn(sortedBefore));
-    script.repeatedAfter = repeatedKeys(after, repeatedIn(sortedAfter));
-    // Where a sequence lost no key, it is compared as it stands rather than copied.
+    // Each sequence apart, side by side.
     std::vector<std::uint64_t> xsLeft;
     std::vector<std::uint64_t> ysLeft;
-    const std::span<const std::uint64_t> xs = unmarkedKeys(before, script.removed, xsLeft);
-    const std::span<const std::uint64_t> ys = unmarkedKeys(after, script.added, ysLeft);
+    std::future<std::span<const std::uint64_t>> preparingAfter =
+        std::async(std::launch::async, [&] {
+            return prepareSequence(after, afterHalves.values(), beforeHalves.values(), script.added,
+                                   script.repeatedAfter, ysLeft);
+        });
+    const std::span<const std::uint64_t> xs =
+        prepareSequence(before, beforeHalves.values(), afterHalves.values(), script.removed,
+                        script.repeatedBefore, xsLeft);
+    const std::span<const std::uint64_t> ys = preparingAfter.get();
     std::vector<std::uint8_t> removed(xs.size());
     std::vector<std::uint8_t> added(ys.size());
     Comparison(xs, ys, costLimit).mark(removed, added);

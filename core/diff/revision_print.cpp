@@ -84,7 +84,8 @@ RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
     const std::uint64_t records = input.expectedSize() / kRecordSize;
     print.stepKeys.reserve(static_cast<std::size_t>(std::min(records, kMostStepsReserved)));
     StepKeyRecorder recorder(print, records / 2, halfRead);
-    FingerprintingSource source(input);
+    CheckingSource checking(input);
+    FingerprintingSource source(checking);
     DiscardingSink nowhere;
     NoListing noListing;
     FingerprintingSink icn(nowhere);
@@ -97,6 +98,7 @@ RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
     print.icPinTables.shrinkToFit();
     print.summary = std::move(summary);
     print.input = source.finish();
+    print.inputCheck = checking.finish();
     print.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};
     return print;
 }

@@ -10,6 +10,7 @@
 #include "diff/packed_pin_tables.h"
 #include "diff/pin_step_numbers.h"
 #include "io/byte_source.h"
+#include "io/content_check.h"
 #include "io/fingerprint.h"
 #include "report/check_list.h"
 #include "run/conversion_summary.h"
@@ -28,6 +29,7 @@ struct RevisionPrint {
     PinStepNumbers pinSteps;
     CheckList checks;
     Fingerprint input;
+    ContentCheck inputCheck;                         // of a component file, for its second read
     std::array<Fingerprint, 3> pinAndSettingsFiles;  // .icn, .icp, .scp
 };
 

@@ -419,7 +419,7 @@ namespace zemra {
 namespace {
 
 // What happens to one revision when it is opened the second time.
-enum class SecondOpen { FailsMidway, IsShorter, IsLonger };
+enum class SecondOpen { FailsMidway, IsShorter, IsLonger, HasOneOtherByte };
 
 struct SecondPassCase {
     const char* behaviour;
@@ -463,14 +463,18 @@ TEST_P(SecondPass, FailureOfEitherRevisionReachesTheCaller) {
     const Bytes revised = withRecordAt(board, 100, diodeStep("U1-3", 60));
     const Bytes shorter = revised.substr(0, revised.size() - 64);
     const Bytes longer = revised + revised.substr(0, 64);
+    // The same size, one value of a record in the middle one higher.
+    Bytes oneOtherByte = c.side == RevisionSide::Old ? board : revised;
+    ++oneOtherByte[oneOtherByte.size() / 128 * 64 + 12];
     int opens = 0;
     const auto opener = [&](const Bytes& bytes, RevisionSide side) -> RevisionOpener {
         return [&, side]() -> std::unique_ptr<ByteSource> {
             const bool changing = side == c.side && ++opens == 2;
-            const Bytes& given = !changing                           ? bytes
-                                 : c.second == SecondOpen::IsShorter ? shorter
-                                 : c.second == SecondOpen::IsLonger  ? longer
-                                                                     : bytes;
+            const Bytes& given = !changing                                 ? bytes
+                                 : c.second == SecondOpen::IsShorter       ? shorter
+                                 : c.second == SecondOpen::IsLonger        ? longer
+                                 : c.second == SecondOpen::HasOneOtherByte ? oneOtherByte
+                                                                           : bytes;
             const std::size_t failAfter = changing && c.second == SecondOpen::FailsMidway
                                               ? given.size() / 2
                                               : given.size() + 1;
@@ -521,12 +525,15 @@ TEST(FirstPass, FailureOfEitherRevisionOfIcPinTestsReachesTheCaller) {
 
 INSTANTIATE_TEST_SUITE_P(
     EitherRevision, SecondPass,
-    ::testing::Values(SecondPassCase{"OldFailsMidway", RevisionSide::Old, SecondOpen::FailsMidway},
-                      SecondPassCase{"NewFailsMidway", RevisionSide::New, SecondOpen::FailsMidway},
-                      SecondPassCase{"OldIsShorter", RevisionSide::Old, SecondOpen::IsShorter},
-                      SecondPassCase{"NewIsShorter", RevisionSide::New, SecondOpen::IsShorter},
-                      SecondPassCase{"OldIsLonger", RevisionSide::Old, SecondOpen::IsLonger},
-                      SecondPassCase{"NewIsLonger", RevisionSide::New, SecondOpen::IsLonger}),
+    ::testing::Values(
+        SecondPassCase{"OldFailsMidway", RevisionSide::Old, SecondOpen::FailsMidway},
+        SecondPassCase{"NewFailsMidway", RevisionSide::New, SecondOpen::FailsMidway},
+        SecondPassCase{"OldIsShorter", RevisionSide::Old, SecondOpen::IsShorter},
+        SecondPassCase{"NewIsShorter", RevisionSide::New, SecondOpen::IsShorter},
+        SecondPassCase{"OldIsLonger", RevisionSide::Old, SecondOpen::IsLonger},
+        SecondPassCase{"NewIsLonger", RevisionSide::New, SecondOpen::IsLonger},
+        SecondPassCase{"OldHasOneOtherByte", RevisionSide::Old, SecondOpen::HasOneOtherByte},
+        SecondPassCase{"NewHasOneOtherByte", RevisionSide::New, SecondOpen::HasOneOtherByte}),
     testing::BehaviourName());
 
 }  // namespace

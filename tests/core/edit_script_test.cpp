@@ -1,6 +1,7 @@
 // The edit script over step keys: shortest, paired in order, and bounded in its work.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -70,6 +71,24 @@ INSTANTIATE_TEST_SUITE_P(Keys, EditScripts,
                              {"EditsAtBothEnds", "ABCDE", "XBCDY", "-A +X =B =C =D -E +Y"},
                          }),
                          testing::BehaviourName());
+
+// The halves are sorted in buckets by their top bits, then within each bucket: whatever the
+// spread of the keys, the order is a sort's.
+TEST(SortedKeyHalves, AreTheLowHalvesInAscendingOrder) {
+    std::mt19937_64 random(7);
+    for (const std::size_t count : {std::size_t{0}, std::size_t{100}, std::size_t{100000}}) {
+        for (const std::uint64_t spread : {std::uint64_t{0xFF}, std::uint64_t{0xFFFFFFFFFFFF}}) {
+            std::vector<std::uint64_t> keys(count);
+            for (std::uint64_t& key : keys) {
+                // Low halves bunched at the bottom, or spread over all of their 32 bits.
+                key = random() & spread;
+            }
+            std::vector<std::uint32_t> expected(keys.begin(), keys.end());
+            std::sort(expected.begin(), expected.end());
+            EXPECT_EQ(SortedKeyHalves(keys).values(), expected) << count << " keys";
+        }
+    }
+}
 
 TEST(EditScript, NamesTheKeysThatRepeatInEachSequence) {
     const EditScript script = findEditScript(keysOf("ABRRBCR"), keysOf("RXYXR"));
