@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace zemra {
 namespace {
@@ -100,10 +101,50 @@ ListedColumns skippedStepColumns(std::int64_t step) {
     return columns;
 }
 
-std::string columnText(const ListedColumns& columns, ColumnId id) {
+namespace {
+
+// The value of a column that shows a whole number; none for the others.
+std::optional<std::int64_t> columnNumber(const ListedColumns& columns, ColumnId id) {
     switch (id) {
         case ColumnId::Step:
-            return std::to_string(columns.step);
+            return columns.step;
+        case ColumnId::HiP:
+        case ColumnId::LoP:
+        case ColumnId::GuardPin1:
+        case ColumnId::GuardPin2:
+        case ColumnId::GuardPin3:
+        case ColumnId::GuardPin4:
+        case ColumnId::GuardPin5:
+            return columns
+                .pins[static_cast<std::size_t>(id) - static_cast<std::size_t>(ColumnId::HiP)];
+        case ColumnId::Skip:
+            return columns.skip;
+        case ColumnId::UpperLimit:
+            return columns.upperLimit;
+        case ColumnId::LowerLimit:
+            return columns.lowerLimit;
+        case ColumnId::Dly:
+            return columns.dly;
+        case ColumnId::Mode:
+            return columns.mode;
+        case ColumnId::Avge:
+            return columns.avge;
+        case ColumnId::Rpt:
+            return columns.rpt;
+        case ColumnId::Smp:
+            return columns.smp;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::string columnText(const ListedColumns& columns, ColumnId id) {
+    if (const std::optional<std::int64_t> number = columnNumber(columns, id)) {
+        return std::to_string(*number);
+    }
+    switch (id) {
         case ColumnId::PartName:
             return std::string(columns.partsN.view());
         case ColumnId::ActualV:
@@ -112,46 +153,27 @@ std::string columnText(const ListedColumns& columns, ColumnId id) {
             return std::string(columns.unit.view());
         case ColumnId::Lc:
             return std::string(columns.lc.view());
-        case ColumnId::HiP:
-        case ColumnId::LoP:
-        case ColumnId::GuardPin1:
-        case ColumnId::GuardPin2:
-        case ColumnId::GuardPin3:
-        case ColumnId::GuardPin4:
-        case ColumnId::GuardPin5:
-            return std::to_string(columns.pins[static_cast<std::size_t>(id) -
-                                               static_cast<std::size_t>(ColumnId::HiP)]);
-        case ColumnId::Skip:
-            return std::to_string(columns.skip);
         case ColumnId::Type:
             return std::string(columns.type.view());
         case ColumnId::MeasV:
             return decimalText(columns.measV, 1);
         case ColumnId::StandV:
             return valueText(columns.standV, columns.unit.view());
-        case ColumnId::UpperLimit:
-            return std::to_string(columns.upperLimit);
-        case ColumnId::LowerLimit:
-            return std::to_string(columns.lowerLimit);
-        case ColumnId::Dly:
-            return std::to_string(columns.dly);
-        case ColumnId::Mode:
-            return std::to_string(columns.mode);
-        case ColumnId::Avge:
-            return std::to_string(columns.avge);
-        case ColumnId::Rpt:
-            return std::to_string(columns.rpt);
-        case ColumnId::Smp:
-            return std::to_string(columns.smp);
         case ColumnId::Offset:
             return decimalText(columns.offset, 1);
         case ColumnId::DevPercent:
             return decimalText(columns.devPercent, 1);
+        default:
+            return {};
     }
-    return {};
 }
 
+// Compared without making the columns' texts, but where two decimals differ: a carry compares
+// every column of every step.
 bool sameColumn(const ListedColumns& one, const ListedColumns& other, ColumnId id) {
+    const auto sameDecimal = [&](const ListedDecimal& a, const ListedDecimal& b) {
+        return a == b || columnText(one, id) == columnText(other, id);
+    };
     switch (id) {
         case ColumnId::ActualV:
             return one.actualV == other.actualV && one.unit == other.unit;
@@ -159,8 +181,20 @@ bool sameColumn(const ListedColumns& one, const ListedColumns& other, ColumnId i
             return one.standV == other.standV && one.unit == other.unit;
         case ColumnId::Type:
             return one.hasType == other.hasType && one.type == other.type;
+        case ColumnId::PartName:
+            return one.partsN.view() == other.partsN.view();
+        case ColumnId::Unit:
+            return one.unit.view() == other.unit.view();
+        case ColumnId::Lc:
+            return one.lc.view() == other.lc.view();
+        case ColumnId::MeasV:
+            return sameDecimal(one.measV, other.measV);
+        case ColumnId::Offset:
+            return sameDecimal(one.offset, other.offset);
+        case ColumnId::DevPercent:
+            return sameDecimal(one.devPercent, other.devPercent);
         default:
-            return columnText(one, id) == columnText(other, id);
+            return columnNumber(one, id) == columnNumber(other, id);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tuning/folder_tuning.h"
 
 #include <array>
+#include <future>
 
 #include "diff/folder_revision.h"
 #include "diff/listed_step.h"
@@ -12,14 +13,13 @@
 namespace zemra {
 namespace {
 
-// Hands each step of a revision, listed, to `take`.
+// Hands each step of a revision to `take`, which lists it where it needs its columns.
 template <class Take>
 void walkSteps(const RevisionOpener& open, const DecodeOptions& options, const Take& take) {
     const std::unique_ptr<ByteSource> bytes = open();
     StepCursor cursor(*bytes, options);
     while (ListedStep* step = cursor.next()) {
-        listColumns(*step, options.variant);
-        take(step->columns);
+        take(*step);
     }
 }
 
@@ -44,40 +44,42 @@ FolderTuning planFolderTuning(const TuningSources& sources, DecodeOptions option
         options.variant = ListingReader(*listing.bytes, listing.name).variant();
     }
     tuning.variant = options.variant;
-    // Of each print, only the keys and the fingerprints of the pin files and settings are kept,
-    // so that the old revision is converted while the folder's keys alone are held.
-    std::vector<std::uint64_t> tunedKeys;
-    std::array<Fingerprint, 3> folderFiles;
-    {
-        RevisionPrint folder = readFolderRevision(sources.folder);
-        tunedKeys = std::move(folder.stepKeys);
-        tunedKeys.shrink_to_fit();
-        folderFiles = folder.pinAndSettingsFiles;
-    }
+    // The folder and the old revision are read side by side; of each print only the keys and
+    // the fingerprints of the pin files and settings are kept. The new revision's keys are read
+    // beside the pairing of the other two.
+    std::future<RevisionPrint> readingFolder =
+        std::async(std::launch::async, [&sources] { return readFolderRevision(sources.folder); });
     std::vector<std::uint64_t> baseKeys;
+    std::array<Fingerprint, 3> baseFiles;
     {
         const std::unique_ptr<ByteSource> bytes = sources.base();
         RevisionPrint base = readRevision(*bytes, options);
+        baseKeys = std::move(base.stepKeys);
+        baseFiles = base.pinAndSettingsFiles;
+    }
+    std::vector<std::uint64_t> tunedKeys;
+    {
+        RevisionPrint folder = readingFolder.get();
+        tunedKeys = std::move(folder.stepKeys);
         for (std::size_t file = 0; file < kComparedOutputs.size(); ++file) {
-            if (folderFiles[file] != base.pinAndSettingsFiles[file]) {
+            if (folder.pinAndSettingsFiles[file] != baseFiles[file]) {
                 tuning.changedFiles.push_back(kComparedOutputs[file]);
             }
         }
-        baseKeys = std::move(base.stepKeys);
-        baseKeys.shrink_to_fit();
     }
-    // Each pairing with the old revision's keys, while only its two sequences of keys are held.
+    std::future<std::vector<std::uint64_t>> readingRevisionKeys = std::async(
+        std::launch::async, [&sources, &options] { return stepKeysOf(sources.revision, options); });
     std::vector<StepIndex> toTuned = pairSteps(baseKeys, tunedKeys);
     const std::size_t tunedCount = tunedKeys.size();
-    tunedKeys = {};
+    std::vector<std::uint64_t>().swap(tunedKeys);
     std::vector<StepIndex> toRevision;
     std::size_t revisionCount = 0;
     {
-        const std::vector<std::uint64_t> revisionKeys = stepKeysOf(sources.revision, options);
+        const std::vector<std::uint64_t> revisionKeys = readingRevisionKeys.get();
         toRevision = pairSteps(baseKeys, revisionKeys);
         revisionCount = revisionKeys.size();
     }
-    baseKeys = {};
+    std::vector<std::uint64_t>().swap(baseKeys);
     TesterFile listing = sources.folder(".dat");
     ListingReader reader(*listing.bytes, listing.name);
     if (reader.variant() != options.variant) {
@@ -85,9 +87,18 @@ FolderTuning planFolderTuning(const TuningSources& sources, DecodeOptions option
     }
     TuningPlanner planner(std::move(toTuned), tunedCount, std::move(toRevision), revisionCount,
                           [&reader]() { return reader.next(); });
-    walkSteps(sources.base, options, [&](const ListedColumns& step) { planner.takeBase(step); });
-    walkSteps(sources.revision, options,
-              [&](const ListedColumns& step) { planner.takeRevision(step); });
+    walkSteps(sources.base, options, [&](ListedStep& step) {
+        listColumns(step, options.variant);
+        planner.takeBase(step.columns);
+    });
+    walkSteps(sources.revision, options, [&](ListedStep& step) {
+        if (!planner.needsNextRevision()) {
+            planner.passRevision();
+            return;
+        }
+        listColumns(step, options.variant);
+        planner.takeRevision(step.columns);
+    });
     tuning.plan = planner.finish();
     return tuning;
 }

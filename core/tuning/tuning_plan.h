@@ -77,6 +77,12 @@ class TuningPlanner {
 
     void takeBase(const ListedColumns& base);
     void takeRevision(const ListedColumns& revised);
+    // Whether the next new step is one that takeRevision() decides on; the others, the most,
+    // need not be listed: passRevision() counts them.
+    bool needsNextRevision() const {
+        return nextRevision_ < pendingOf_.size() && pendingOf_[nextRevision_] != kUnpaired;
+    }
+    void passRevision() { ++nextRevision_; }
     // Once every step of both is taken. Throws CarriedStepChanged when any of the three listed
     // more or fewer steps than it had keys: its file changed in between.
     TuningPlan finish();
