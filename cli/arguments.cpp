@@ -19,7 +19,8 @@ constexpr const char* kUsage =
     "       zemra-convert --dump=xlsx [-o DIR] FILE\n"
     "       zemra-convert [--kx740e] [--reverse-pins] --diff [--report=json] [--html PAGE]\n"
     "                     OLD NEW\n"
-    "       zemra-convert --tuned FOLDER --base OLD [OPTIONS] [--report[=json]] NEW\n";
+    "       zemra-convert --tuned FOLDER --base OLD [OPTIONS] [--report[=json]]\n"
+    "                     [--html PAGE] NEW\n";
 
 constexpr const char* kDescription =
     "Converts ICT component files (.cmp) for testers of the KX740 family. For each FILE\n"
@@ -160,7 +161,8 @@ class CommandLine {
                                 "where NEW changed it too, NEW's value is kept (a conflict).\n"
                                 "A line of counts on standard error; --report lists each\n"
                                 "carried column, conflict and dropped step, --report=json as\n"
-                                "one JSON object per line",
+                                "one JSON object per line; --html PAGE adds the same to the\n"
+                                "board's page",
                                 "--tuned needs the tester folder");
         base_ = addValueOption("--base", baseText_, "OLD",
                                "with --tuned: the component file that FOLDER was converted from",
@@ -443,9 +445,6 @@ class CommandLine {
         }
         if (dumping()) {
             return UsageError{"--tuned and --dump do not go together"};
-        }
-        if (html_->count() > 0) {
-            return UsageError{"--tuned writes no page"};
         }
         if (files_.size() != 1) {
             return UsageError{"--tuned converts one file: NEW"};

@@ -99,6 +99,8 @@ table.diff tr.old td { border-bottom-style: dashed; }
 table.diff td.changed { background: #f6d77a; font-weight: 600; }
 table.diff tr.record td { color: var(--muted); white-space: normal; }
 p.note { color: var(--muted); font-style: italic; }
+table.tuning tr.conflict { background: #fff6db; }
+table.tuning tr.dropped, table.tuning tr.removed { background: #fff2ef; }
 /* On paper: A4 landscape, every section open, the steps table within the page's width, no pin
    map cut by a page break, dark text, and none of the controls or hints of the screen. */
 @page { size: A4 landscape; margin: 10mm; }
@@ -123,7 +125,7 @@ p.note { color: var(--muted); font-style: italic; }
   table.steps { width: 100%; table-layout: auto; font-size: 8.5px; }
   table.steps th, table.steps td { padding: 1px 2px; white-space: normal; }
   table.steps th, table.steps td:last-child { white-space: normal; }
-  table.steps tr { break-inside: avoid; }
+  table.steps tr, table.tuning tr { break-inside: avoid; }
   thead { display: table-header-group; }
   table.outputs code, dl.facts code { font-size: 9px; }
   svg.pins .pin:focus rect { stroke-width: 1.2; }

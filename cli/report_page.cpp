@@ -4,6 +4,7 @@
 #include "page_data.h"
 #include "page_sections.h"
 #include "page_shell.h"
+#include "page_tuning.h"
 
 namespace zemra::cli {
 namespace {
@@ -56,6 +57,7 @@ void appendBoard(const BoardReport& board, const std::string& id, std::string& p
     }
     appendFacts(board, page);
     appendChecks(board, id, page);
+    appendTuning(board, id, page);
     appendIcMaps(board, id, page);
     appendStepsTable(board, id, page);
     page += "</section>\n";

@@ -1,10 +1,13 @@
 #include "tuned_run.h"
 
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "convert_batch.h"
 #include "escaped_text.h"
+#include "input_results.h"
+#include "page_file.h"
 #include "platform/utf8_paths.h"
 #include "revision_file.h"
 #include "run/conversion.h"
@@ -56,6 +59,27 @@ void reportChangedFiles(const TunedRequest& request, const FolderTuning& tuning,
     }
 }
 
+// The board's page of --html, with the tuning that its conversion took. Leaves alone every file
+// that the call read.
+bool writeTunedPage(const TunedRequest& request, const InputResults& results, bool committed,
+                    FolderTuning tuning, FileSystem& fileSystem, std::ostream& out,
+                    std::ostream& err) {
+    std::vector<BoardReport> boards = results.boards();
+    if (committed && !boards.empty()) {
+        boards.back().tuning = std::make_shared<const CarriedTuning>(
+            CarriedTuning{.folder = platform::utf8Of(request.folder),
+                          .base = platform::utf8Of(request.base),
+                          .plan = std::move(tuning.plan),
+                          .changedFiles = std::move(tuning.changedFiles)});
+    }
+    const TesterFiles files = testerFilesOf(request.folder);
+    std::vector<std::filesystem::path> read{request.conversion.inputs.front(), request.base};
+    for (const std::string_view extension : {".dat", ".icn", ".icp", ".scp"}) {
+        read.push_back(files.of(extension));
+    }
+    return writeReportPage(*request.conversion.htmlPage, boards, read, fileSystem, out, err);
+}
+
 }  // namespace
 
 int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostream& out,
@@ -82,47 +106,57 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
             << "for the " << variantName(tuning->variant) << ", not the KX740E of --kx740e\n";
         return kExitFailed;
     }
-    ConversionSettings settings = request.conversion.settings;
-    settings.options.variant = tuning->variant;
-
-    const auto report = [&err, &name](const RunMessage& message) {
+    // The page's board is traced as any conversion's; --report lists the carry, not the board.
+    ConvertRequest traced = request.conversion;
+    traced.report = ReportFormat::None;
+    traced.settings.options.variant = tuning->variant;
+    InputResults results(traced, out);
+    const auto report = [&err, &name, &results](const RunMessage& message) {
         err << "zemra-convert: " << name << ": " << describe(message) << '\n';
+        results.note(describe(message));
     };
-    RunOutcome outcome;
+    RecordObserver* const observer = results.begin(revision);
+    bool committed = false;
     try {
         std::optional<Conversion> conversion =
             Conversion::open(fileSystem,
                              {.input = InputFile(revision),
                               .outputParent = request.conversion.outputParent,
-                              .settings = settings,
+                              .settings = traced.settings,
+                              .observer = observer,
                               .carried = tuning->plan.carried},
                              report);
-        if (!conversion) {
-            return kExitFailed;
+        if (conversion) {
+            RunOutcome outcome = conversion->run(report);
+            committed = outcome.committed;
+            results.end(std::move(outcome));
+        } else {
+            results.end();
         }
-        outcome = conversion->run(report);
     } catch (const Interrupted&) {
         throw;
     } catch (const std::exception& error) {
         err << "zemra-convert: " << name << ": not converted: " << shownText(error.what()) << '\n';
-        return kExitFailed;
+        results.note(std::string("not converted: ") + error.what());
+        results.end();
     }
-    if (!outcome.committed) {
-        return kExitFailed;
-    }
-    out << shownName(outcome.outputFolder) << '\n';
-    if (request.conversion.report != ReportFormat::None) {
-        for (const TuningEvent& event : tuning->plan.events) {
-            if (request.conversion.report == ReportFormat::Json) {
-                writeTuningJson(event, out);
-            } else {
-                writeTuningText(event, out);
+    if (committed) {
+        if (request.conversion.report != ReportFormat::None) {
+            for (const TuningEvent& event : tuning->plan.events) {
+                if (request.conversion.report == ReportFormat::Json) {
+                    writeTuningJson(event, out);
+                } else {
+                    writeTuningText(event, out);
+                }
             }
         }
+        reportChangedFiles(request, *tuning, err);
+        err << "zemra-convert: " << name << ": " << tuningSummaryLine(tuning->plan) << '\n';
     }
-    reportChangedFiles(request, *tuning, err);
-    err << "zemra-convert: " << name << ": " << tuningSummaryLine(tuning->plan) << '\n';
-    return kExitClean;
+    const bool pageWritten =
+        !request.conversion.htmlPage ||
+        writeTunedPage(request, results, committed, std::move(*tuning), fileSystem, out, err);
+    return committed && pageWritten ? kExitClean : kExitFailed;
 }
 
 }  // namespace zemra::cli

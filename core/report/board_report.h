@@ -3,12 +3,15 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "decode/step_decoder.h"
 #include "report/check_list.h"
 #include "run/conversion.h"
+#include "tuning/tuning_plan.h"
 
 namespace zemra {
 
@@ -66,6 +69,14 @@ struct StepRow {
     StepFields fields;     // as listed; a dropped record has only its part name and LC
 };
 
+// The tuning that a conversion took from a tester folder, and where it came from.
+struct CarriedTuning {
+    std::string folder;  // the tester folder, UTF-8
+    std::string base;    // the old revision it was converted from, UTF-8
+    TuningPlan plan;
+    std::vector<std::string_view> changedFiles;  // ".icn", ".icp", ".scp" changed on the tester
+};
+
 // One converted board, or one that failed, as the reports show it: what went in, how it was
 // converted, what came out, and what an engineer should look at. Built by a ReportRecorder.
 struct BoardReport {
@@ -89,6 +100,7 @@ struct BoardReport {
     std::vector<StepRow> stepRows;              // the first kMostStepRows records
     std::uint64_t rowsNotShown = 0;
     std::size_t mappedIcs = 0;  // how many ICs, from the first, get a map (mapIcs())
+    std::shared_ptr<const CarriedTuning> tuning;  // with --tuned
 
     // Works out mappedIcs from the ICs of the pin files.
     void mapIcs();

@@ -61,13 +61,15 @@ std::string asShown(std::string text) {
     return text;
 }
 
-// A clone after `make demo`: the example boards, the program where the dist build puts it, and
-// the demo's outputs.
+// A clone after `make demo`: the example boards and tester folder, the program where the dist build
+// puts it, and the demo's outputs.
 void layOutClone(const fs::path& clone) {
     fs::create_directories(clone / "examples");
     for (const char* board : {"BOARD7.cmp", "BOARD7-rev2.cmp"}) {
         fs::copy_file(fs::path(ZEMRA_EXAMPLES_DIR) / board, clone / "examples" / board);
     }
+    fs::copy(fs::path(ZEMRA_EXAMPLES_DIR) / "tester", clone / "examples" / "tester",
+             fs::copy_options::recursive);
     fs::create_directories(clone / "build" / "dist" / "cli");
     fs::create_symlink(ZEMRA_CONVERT_PATH, clone / "build" / "dist" / "cli" / "zemra-convert");
     fs::create_directories(clone / "build" / "demo");

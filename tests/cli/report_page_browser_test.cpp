@@ -321,6 +321,65 @@ TEST(PageInABrowser, PrintShowsEverySectionAndEveryColumnWithinTheWidthOfA4Lands
               "subtitle rgb(29, 36, 48)");
 }
 
+// The example tester folder carried to the board's revision with --html, its page printed (the
+// print style on screen, as wide as A4 landscape): headings in order, the tuning table named and
+// with column headers, each of its links a stop of the keyboard that leads to the row of its step,
+// its headings sort it, and it fits the paper.
+TEST(PageInABrowser, TuningSectionIsReadInOrderReachedByKeyboardAndPrinted) {
+    const testing::TempFolder folder;
+    const std::filesystem::path examples(ZEMRA_EXAMPLES_DIR);
+    for (const char* board : {"BOARD7.cmp", "BOARD7-rev2.cmp"}) {
+        std::filesystem::copy_file(examples / board, folder / board);
+    }
+    std::filesystem::copy(examples / "tester", folder / "tester",
+                          std::filesystem::copy_options::recursive);
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH,
+        "--tuned tester/BOARD7 --base BOARD7.cmp --html page.html -o . BOARD7-rev2.cmp",
+        folder.path());
+    ASSERT_EQ(converted.exitStatus, 0) << converted.err;
+    std::string page = readFile(folder / "page.html");
+    page.replace(page.find("@media print {"), 14, "@media all {");
+    writeFile(
+        folder / "driven.html",
+        driven(page,
+               "var facts = [], last = 0, ordered = true, width = "
+               "document.documentElement.clientWidth;"
+               "document.querySelectorAll('h1, h2, h3, h4, h5, h6').forEach(function (h) {"
+               "  var level = Number(h.tagName.charAt(1));"
+               "  if (level > last + 1) { ordered = false; } last = level; });"
+               "facts.push('headings in order ' + ordered);"
+               "var table = document.getElementById('b1-tuning');"
+               "facts.push('named ' + document.getElementById("
+               "  table.getAttribute('aria-labelledby')).textContent);"
+               "facts.push('headers ' + table.querySelectorAll('thead th[scope=col]').length +"
+               "  ' of ' + table.rows[0].cells.length);"
+               "var links = table.querySelectorAll('tbody a'), reached = 0;"
+               "links.forEach(function (link) {"
+               "  link.focus();"
+               "  var row = document.getElementById(link.getAttribute('href').slice(1));"
+               "  if (document.activeElement === link && row &&"
+               "      row.cells[1].textContent === link.textContent &&"
+               "      row.cells[2].textContent === link.closest('tr').cells[1].textContent) {"
+               "    reached++; } });"
+               "facts.push('links ' + links.length + ', reached ' + reached);"
+               "facts.push('printed ' + (table.checkVisibility() && table.tHead.rows[0]"
+               "  .lastElementChild.getBoundingClientRect().right <= width));"
+               "table.rows[0].cells[2].click();"
+               "facts.push('sorted ' + table.rows[0].cells[2].getAttribute('aria-sort') + ' ' +"
+               "  Array.prototype.map.call(table.tBodies[0].rows, function (row) {"
+               "    return row.cells[2].textContent; }).join(','));"
+               "var measured = document.createElement('pre');"
+               "measured.id = 'measured'; measured.textContent = facts.join(';');"
+               "document.body.appendChild(measured);"));
+    const std::string dom = dumpedDom(folder, "driven.html", 1047);
+    const std::size_t measured = dom.find("<pre id=\"measured\">");
+    ASSERT_NE(measured, std::string::npos);
+    EXPECT_EQ(dom.substr(measured + 19, dom.find("</pre>", measured) - measured - 19),
+              "headings in order true;named Tuning carried from the tester;headers 9 of 9;"
+              "links 4, reached 4;printed true;sorted ascending 1,19,19,67,");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EveryOptionCombination, PageInABrowser,
     ::testing::Values(Combination{"KX740FeFr", "", {}},

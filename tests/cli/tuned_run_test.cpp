@@ -68,13 +68,15 @@ struct TunedResult {
 TunedResult convertTuned(const std::filesystem::path& folder, const std::filesystem::path& base,
                          const std::filesystem::path& revision,
                          const std::filesystem::path& outputParent, DecodeOptions options = {},
-                         cli::ReportFormat report = cli::ReportFormat::None) {
+                         cli::ReportFormat report = cli::ReportFormat::None,
+                         std::optional<std::filesystem::path> page = std::nullopt) {
     cli::TunedRequest request;
     request.conversion.settings = {.options = options, .at = kAt};
     request.conversion.timeGiven = true;
     request.conversion.report = report;
     request.conversion.outputParent = outputParent;
     request.conversion.inputs = {revision};
+    request.conversion.htmlPage = std::move(page);
     request.folder = folder;
     request.base = base;
     request.variantGiven = options.variant == TesterVariant::Kx740e;
@@ -221,9 +223,11 @@ TEST_F(TwoIcBoardTuned, AListingThatCannotBeReadLeavesNothingWritten) {
     listing.replace(listing.find(" R1 "), 4, " R1 x");
     writeFile(tester / "BOARD.dat", listing);
     const TunedResult result =
-        convertTuned(tester, folder / "BOARD.cmp", folder / "BOARD.cmp", folder / "out");
+        convertTuned(tester, folder / "BOARD.cmp", folder / "BOARD.cmp", folder / "out", {},
+                     cli::ReportFormat::None, folder / "page.html");
     EXPECT_EQ(result.status, kExitFailed);
     EXPECT_EQ(result.out, "");
+    EXPECT_FALSE(std::filesystem::exists(folder / "page.html"));
     EXPECT_NE(result.err.find("not converted"), std::string::npos) << result.err;
     EXPECT_TRUE(std::filesystem::is_empty(folder / "out"));
 }
@@ -234,6 +238,74 @@ TEST_F(TwoIcBoardTuned, AFolderForAnotherTesterIsRefused) {
     EXPECT_EQ(result.status, kExitFailed);
     EXPECT_NE(result.err.find("not the KX740E of --kx740e"), std::string::npos) << result.err;
     EXPECT_TRUE(std::filesystem::is_empty(folder / "out"));
+}
+
+// The old revision tuned on the tester at steps 1 and 9, and a new one that changed R1's upper
+// limit and lost C1: a conflict, a carried column and a drop.
+class TwoIcBoardRevised : public TwoIcBoardTuned {
+  protected:
+    void SetUp() override {
+        TwoIcBoardTuned::SetUp();
+        std::string revised = testing::twoIcBoard();
+        revised[12] = 9;            // R1's upper limit
+        revised.erase(8 * 64, 64);  // C1
+        writeFile(folder / "NEW.cmp", revised);
+        std::string tuned =
+            editedListing(readFile(tester / "BOARD.dat"), 1, [](ListedColumns& columns) {
+                columns.upperLimit = 7;
+                columns.avge = 4;
+            });
+        tuned = editedListing(tuned, 9, [](ListedColumns& columns) { columns.avge = 10; });
+        writeFile(tester / "BOARD.dat", tuned);
+    }
+};
+
+TEST_F(TwoIcBoardRevised, PageShowsEachRowOfTheReportWithItsStepLinked) {
+    const TunedResult result =
+        convertTuned(tester, folder / "BOARD.cmp", folder / "NEW.cmp", folder / "out", {},
+                     cli::ReportFormat::Json, folder / "page.html");
+    ASSERT_EQ(result.status, kExitClean) << result.err;
+    EXPECT_TRUE(result.out.ends_with("}\n" + cli::shownName(folder / "page.html") + "\n"))
+        << result.out;
+    const std::string page = readFile(folder / "page.html");
+    for (const char* part :
+         {"<h3 id=\"b1-tuning-heading\">Tuning carried from the tester</h3><p "
+          "class=\"tuning-summary\">1 tuned columns of 1 steps carried, 1 conflicts kept the new "
+          "value, 1 tuned steps dropped.</p>",
+          "<tr class=\"conflict\"><td>conflict: the new value kept</td><td>R1</td><td "
+          "class=\"number\"><a href=\"#b1-r0\">1</a></td><td class=\"number\">1</td><td "
+          "class=\"number\">1</td><td>+Lm%</td><td class=\"number\">5</td><td "
+          "class=\"number\">7</td><td class=\"number\">9</td></tr>",
+          "<tr class=\"carried\"><td>carried</td><td>R1</td><td class=\"number\"><a "
+          "href=\"#b1-r0\">1</a></td>",
+          "<tr class=\"dropped\"><td>dropped: the new revision lacks the step</td><td>C1</td><td "
+          "class=\"number\"></td><td class=\"number\">9</td><td class=\"number\">9</td>"
+          "<td>AVGE</td><td class=\"number\">0</td><td class=\"number\">10</td><td "
+          "class=\"number\"></td></tr>",
+          // The steps table shows the step with the value carried into the listing.
+          "<tr id=\"b1-r0\" class=\"step\">"}) {
+        EXPECT_NE(page.find(part), std::string::npos) << part;
+    }
+    // The section comes after the checks and before the IC pin maps.
+    EXPECT_LT(page.find("id=\"b1-checks-heading\""), page.find("id=\"b1-tuning-heading\""));
+    EXPECT_LT(page.find("id=\"b1-tuning-heading\""), page.find("id=\"b1-ics-heading\""));
+}
+
+TEST_F(TwoIcBoardRevised, PageIsNeverWrittenOverAFileTheCallRead) {
+    for (const std::filesystem::path& read :
+         {tester / "BOARD.dat", tester / "BOARD.scp", folder / "BOARD.cmp", folder / "NEW.cmp"}) {
+        SCOPED_TRACE(read.filename().string());
+        const std::string before = readFile(read);
+        std::filesystem::remove_all(folder / "out");
+        std::filesystem::create_directories(folder / "out");
+        const TunedResult result = convertTuned(tester, folder / "BOARD.cmp", folder / "NEW.cmp",
+                                                folder / "out", {}, cli::ReportFormat::None, read);
+        EXPECT_EQ(result.status, kExitFailed);
+        EXPECT_NE(result.err.find("the page was not written"), std::string::npos) << result.err;
+        EXPECT_EQ(readFile(read), before);
+        // The conversion itself stands: the page is written after it.
+        EXPECT_TRUE(std::filesystem::exists(folder / "out" / "NEW" / "NEW.dat"));
+    }
 }
 
 }  // namespace
