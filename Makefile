@@ -12,6 +12,7 @@
 #   make test-package-windows  install, use and uninstall the installer and the MSI under wine
 #   make screenshot-windows    docs/zemra-win32-dialog.png: zemra.exe under wine and Xvfb
 #   make screenshot-report     docs/zemra-report.png: the page of --html in headless Chromium
+#   make bench         conversion throughput, against printf, and --tuned against converting plus --diff
 #   make bench-page    the size of the --html page and the time Chromium takes to draw it
 #   make bench-diff    --diff on two boards of 1,000,000 records: time and peak memory
 #   make fuzz          fuzz the conversion, then the tester files' reader, FUZZ_SECONDS each (60)
@@ -161,6 +162,8 @@ bench: deps
 	./build/release/bench/zemra_bench
 	./build/release/bench/zemra-bench-baseline build/release/cli/zemra-convert \
 	  build/release/bench/printf_baseline build/release/tools/boardgen/zemra-generate-board
+	bench/tuned_bench.sh build/release/cli/zemra-convert \
+	  build/release/tools/boardgen/zemra-generate-board
 
 bench-page: deps
 	cmake --preset release
