@@ -124,16 +124,19 @@ void appendIcMap(const BoardReport& board, std::size_t index, const std::string&
     page += "</figure>";
 }
 
-// The ICs after those whose maps reach the pins of a board, one row each, up to a bound.
+// The ICs after those whose maps reach the pins of a board, one row each, up to a bound: the
+// script draws their maps when asked for.
 void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
-    const std::size_t unmapped = board.icCount() - board.mappedIcs;
+    const std::size_t unmapped = board.icCount() - board.mappedIcs.size();
     if (unmapped == 0) {
         return;
     }
     const std::size_t listed = std::min(unmapped, kMostIcsListed);
     page += "<p class=\"note\">The maps above draw " +
-            std::to_string(BoardReport::kMostPinsPerBoard) + " pins at most; the other " +
-            std::to_string(unmapped) + " ICs have no map.";
+            std::to_string(BoardReport::kMostPinsPerBoard) + " pins at most, those of ICs with " +
+            "an error or a warning first; the other " + std::to_string(unmapped) +
+            " ICs are drawn when asked for<span class=\"hint\"> (ICs named, or a link to " +
+            "#ic=NAME)</span>.";
     if (listed < unmapped) {
         page += " The first " + std::to_string(listed) + " of them are listed below; the .icn " +
                 "and the page's data name them all.";
@@ -143,7 +146,12 @@ void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
         "class=\"ics sortable\"><thead><tr><th>IC</th><th>LC</th><th>Pins</th><th>First "
         "ICP</th><th>From diode steps</th><th>From J steps</th><th>Unresolved</th></tr>"
         "</thead><tbody>";
-    for (std::size_t index = board.mappedIcs; index < board.mappedIcs + listed; ++index) {
+    std::size_t shown = 0;
+    for (std::size_t index = 0; index < board.icCount() && shown < listed; ++index) {
+        if (board.hasMap(index)) {
+            continue;
+        }
+        ++shown;
         const IcSummary& ic = board.outcome.summary->ics[index];
         page += "<tr><td>";
         appendHtmlBytes(page, ic.name);
@@ -180,10 +188,12 @@ void appendIcMaps(const BoardReport& board, const std::string& id, std::string& 
         "keys move between cells) to see every step that names the pin.</span></p>";
     page +=
         "<p class=\"controls\" hidden><label>ICs named <input type=\"search\" data-ic-filter=\"" +
-        id + "\"></label></p>";
-    for (std::size_t index = 0; index < board.mappedIcs; ++index) {
+        id + "\"></label> <span role=\"status\" class=\"found\"></span></p>";
+    page += "<div class=\"maps\" id=\"" + id + "-maps\">";
+    for (const std::size_t index : board.mappedIcs) {
         appendIcMap(board, index, id, page);
     }
+    page += "</div>";
     appendIcsWithoutMap(board, page);
 }
 
