@@ -36,38 +36,6 @@ void appendRowLink(const BoardReport& board, const std::string& id, std::uint64_
     page += inTable ? "</a>" : "";
 }
 
-// "#b1-ic=NAME": the script draws the map of that IC and brings it into view. Each byte of the
-// name is the character of that code, as the page's data gives it, in UTF-8 and escaped.
-void appendIcLink(const BoardReport& board, const std::string& id, std::size_t ic,
-                  std::string& page) {
-    constexpr std::string_view kHex = "0123456789ABCDEF";
-    const std::string_view name = board.outcome.summary->ics.at(ic).name.view();
-    page += "<a href=\"#" + id + "-ic=";
-    for (const char character : name) {
-        const auto byte = static_cast<unsigned char>(character);
-        const bool letter = (byte | 0x20U) >= 'a' && (byte | 0x20U) <= 'z';
-        if (letter || (byte >= '0' && byte <= '9') ||
-            std::string_view("-._~").find(character) != std::string_view::npos) {
-            page += character;
-            continue;
-        }
-        const auto escape = [&page, kHex](unsigned value) {
-            page += '%';
-            page += kHex[value >> 4U];
-            page += kHex[value & 0xFU];
-        };
-        if (byte < 0x80U) {
-            escape(byte);
-        } else {
-            escape(0xC0U | (byte >> 6U));
-            escape(0x80U | (byte & 0x3FU));
-        }
-    }
-    page += "\">IC ";
-    appendHtmlBytes(page, name);
-    page += "</a>";
-}
-
 void appendCounts(const CheckList& checks, const std::string& id, std::string& page) {
     page +=
         "<table class=\"check-counts\"><thead><tr><th>Check</th><th>Severity</th>"
@@ -120,6 +88,7 @@ void appendGroup(const BoardReport& board, CheckId checkId, const std::string& i
         } else if (check.step) {
             page += std::to_string(*check.step);
         } else if (check.ic && *check.ic < board.icCount()) {
+            page += "IC ";
             appendIcLink(board, id, *check.ic, page);
         }
         page += "</td><td>";

@@ -126,7 +126,7 @@ void appendIcMap(const BoardReport& board, std::size_t index, const std::string&
 
 // The ICs after those whose maps reach the pins of a board, one row each, up to a bound: the
 // script draws their maps when asked for.
-void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
+void appendIcsWithoutMap(const BoardReport& board, const std::string& id, std::string& page) {
     const std::size_t unmapped = board.icCount() - board.mappedIcs.size();
     if (unmapped == 0) {
         return;
@@ -154,7 +154,7 @@ void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
         ++shown;
         const IcSummary& ic = board.outcome.summary->ics[index];
         page += "<tr><td>";
-        appendHtmlBytes(page, ic.name);
+        appendIcLink(board, id, index, page);
         page += "</td><td>";
         appendHtmlBytes(page, ic.lc);
         page += "</td>";
@@ -169,6 +169,38 @@ void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
 }
 
 }  // namespace
+
+// "#b1-ic=NAME": the script draws the map of that IC and brings it into view. Each byte of the
+// name is the character of that code, as the page's data gives it, in UTF-8 and escaped.
+void appendIcLink(const BoardReport& board, const std::string& id, std::size_t ic,
+                  std::string& page) {
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    const std::string_view name = board.outcome.summary->ics.at(ic).name.view();
+    page += "<a href=\"#" + id + "-ic=";
+    for (const char character : name) {
+        const auto byte = static_cast<unsigned char>(character);
+        const bool letter = (byte | 0x20U) >= 'a' && (byte | 0x20U) <= 'z';
+        if (letter || (byte >= '0' && byte <= '9') ||
+            std::string_view("-._~").find(character) != std::string_view::npos) {
+            page += character;
+            continue;
+        }
+        const auto escape = [&page, kHex](unsigned value) {
+            page += '%';
+            page += kHex[value >> 4U];
+            page += kHex[value & 0xFU];
+        };
+        if (byte < 0x80U) {
+            escape(byte);
+        } else {
+            escape(0xC0U | (byte >> 6U));
+            escape(0x80U | (byte & 0x3FU));
+        }
+    }
+    page += "\">";
+    appendHtmlBytes(page, name);
+    page += "</a>";
+}
 
 void appendIcMaps(const BoardReport& board, const std::string& id, std::string& page) {
     if (!board.outcome.summary) {
@@ -194,7 +226,7 @@ void appendIcMaps(const BoardReport& board, const std::string& id, std::string& 
         appendIcMap(board, index, id, page);
     }
     page += "</div>";
-    appendIcsWithoutMap(board, page);
+    appendIcsWithoutMap(board, id, page);
 }
 
 }  // namespace zemra::cli

@@ -104,9 +104,10 @@ void appendStepsTable(const BoardReport& board, const std::string& id, std::stri
         "\" placeholder=\"Hi-P, Lo-P or G-P\"></label> <span role=\"status\" "
         "class=\"found\" id=\"" +
         table + "-status\"></span></p>";
-    page += "<div class=\"wide steps-frame\" tabindex=\"0\" role=\"region\" aria-labelledby=\"" +
-            id + "-steps-heading\"><table class=\"steps sortable\" id=\"" + table +
-            "\"><thead><tr>";
+    // The frame scrolls, so the keyboard must reach it; its name tells the boards apart.
+    page += "<div class=\"wide steps-frame\" tabindex=\"0\" role=\"region\" aria-label=\"Steps of ";
+    appendHtml(page, board.input);
+    page += "\"><table class=\"steps sortable\" id=\"" + table + "\"><thead><tr>";
     for (const char* column : kColumns) {
         page += "<th scope=\"col\">";
         page += column;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "behaviour_name.h"
 #include "board_generator.h"
@@ -567,7 +568,7 @@ TEST(PageInABrowser, CheckOnAnIcLinksToItsMap) {
     writeFile(folder / "BOARD7.cmp",
               readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
     const std::string page = pageOf(folder, "--kx740e", "BOARD7.cmp");
-    EXPECT_NE(page.find("<a href=\"#b1-ic=U1\">IC U1</a>"), std::string::npos);
+    EXPECT_NE(page.find("IC <a href=\"#b1-ic=U1\">U1</a>"), std::string::npos);
     // The link changes the fragment; the page answers once the browser reports the change.
     writeFile(folder / "driven.html",
               driven(page,
@@ -580,6 +581,83 @@ TEST(PageInABrowser, CheckOnAnIcLinksToItsMap) {
     const std::string dom = dumpedDom(folder, "driven.html", 1280, "--virtual-time-budget=2000");
     EXPECT_NE(dom.find("<p id=\"done\">U1</p>"), std::string::npos);
 }
+
+// axe-core, where npm or a distribution installed it; ZEMRA_AXE_CORE names another copy.
+std::filesystem::path axeCore() {
+    std::vector<std::filesystem::path> places;
+    if (const char* named = std::getenv("ZEMRA_AXE_CORE")) {
+        places.emplace_back(named);
+    }
+    for (const char* place : {"/usr/lib/node_modules/axe-core/axe.min.js",
+                              "/usr/local/lib/node_modules/axe-core/axe.min.js",
+                              "/usr/share/nodejs/axe-core/axe.min.js"}) {
+        places.emplace_back(place);
+    }
+    for (const std::filesystem::path& place : places) {
+        if (std::filesystem::is_regular_file(place)) {
+            return place;
+        }
+    }
+    return {};
+}
+
+struct AxeCase {
+    std::string behaviour;
+    std::string files;      // examples or generated boards (gen.cmp)
+    std::string arguments;  // before the page and the inputs
+};
+
+class PageForAxe : public ::testing::TestWithParam<AxeCase> {};
+
+// axe-core's rules on the page as the script leaves it, with a pin panel open: no violation.
+TEST_P(PageForAxe, BreaksNoAccessibilityRule) {
+    const std::filesystem::path axe = axeCore();
+    if (axe.empty()) {
+        GTEST_SKIP() << "axe-core is not installed (npm install -g axe-core, or ZEMRA_AXE_CORE)";
+    }
+    const testing::TempFolder folder;
+    std::istringstream files(GetParam().files);
+    for (std::string file; files >> file;) {
+        if (file == "many.cmp") {
+            writeFile(folder / file, manyPinBoard().bytes);
+        } else if (file == "gen.cmp") {
+            const std::vector<std::byte> bytes = generateBoard(5, 5000);
+            writeFile(folder / file,
+                      std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        } else {
+            writeFile(folder / file, readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / file));
+        }
+    }
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, GetParam().arguments + " --html page.html " + GetParam().files,
+        folder.path());
+    ASSERT_LE(converted.exitStatus, 1) << converted.err;
+    writeFile(
+        folder / "driven.html",
+        driven(readFile(folder / "page.html"),
+               readFile(axe) +
+                   "</script><script>"
+                   "var cell = document.querySelector('g.pin');"
+                   "if (cell) { cell.dispatchEvent(new MouseEvent('click', {bubbles: true})); }"
+                   "axe.run(document, {resultTypes: ['violations']}).then(function (found) {"
+                   "  var measured = document.createElement('pre'); measured.id = 'measured';"
+                   "  measured.textContent = 'checked ' + found.violations.map(function (rule) {"
+                   "    return rule.id + ' ' + rule.nodes.length + ' ' +"
+                   "      rule.nodes[0].target.join(' '); }).join('; ');"
+                   "  document.body.appendChild(measured); });"));
+    const std::string dom = dumpedDom(folder, "driven.html", 1280, "--virtual-time-budget=60000");
+    const std::size_t measured = dom.find("<pre id=\"measured\">");
+    ASSERT_NE(measured, std::string::npos) << "axe did not finish";
+    EXPECT_EQ(dom.substr(measured + 19, dom.find("</pre>", measured) - measured - 19), "checked ");
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKindOfPage, PageForAxe,
+                         ::testing::Values(AxeCase{"ExampleBoard", "BOARD7.cmp", "-o ."},
+                                           AxeCase{"TwoBoardsUnderKX740E",
+                                                   "gen.cmp BOARD7-rev2.cmp", "--kx740e -o ."},
+                                           AxeCase{"IcsWithoutAMap", "many.cmp", "-o ."},
+                                           AxeCase{"Diff", "BOARD7.cmp BOARD7-rev2.cmp", "--diff"}),
+                         testing::BehaviourName());
 
 INSTANTIATE_TEST_SUITE_P(
     EveryOptionCombination, PageInABrowser,
