@@ -50,7 +50,7 @@ std::string_view agreementText(PinAgreement agreement) {
 // and for a step that counts for another device, that device.
 Json explainedJson(const BoardReport& board, std::size_t index) {
     Json pins = Json::array();
-    const auto drawn = static_cast<int>(board.drawnPins(index).size());
+    const auto drawn = static_cast<int>(board.pinsOf(index).size());
     for (const PinExplanation& explained : explainPins(board, index, drawn)) {
         Json steps = Json::array();
         for (const PinStepUse& use : explained.steps) {
@@ -80,12 +80,12 @@ Json icJson(const BoardReport& board, std::size_t index) {
     json["pinsFromDiodeSteps"] = ic.pinsFromDiodeSteps;
     json["pinsFromJSteps"] = ic.pinsFromJSteps;
     json["unresolvedCount"] = ic.unresolvedCount;
-    json["mapped"] = index < board.mappedIcs;
-    json["pinsNotDrawn"] = board.pinsNotDrawn(index);
+    json["mapped"] = board.hasMap(index);
+    json["pinsNotDrawn"] = std::max<std::int64_t>(ic.pinCount - BoardReport::kMostDrawnPins, 0);
     Json testerPins = Json::array();
     Json steps = Json::array();
     std::string sources;
-    for (const DrawnPin& pin : board.drawnPins(index)) {
+    for (const DrawnPin& pin : board.pinsOf(index)) {
         testerPins.push_back(pin.testerPin);
         sources += originText(pin.origin).front();
         steps.push_back(pin.source != nullptr ? pin.source->step : 0);

@@ -18,12 +18,15 @@ void ReportRecorder::observe(const RecordTrace& trace) {
         report_.pinSteps.push_back({offset, trace.fields.step, trace.fields.partsN});
         noteMisnamedJStep(trace);
     }
-    if (report_.stepRows.size() < BoardReport::kMostStepRows) {
+    const std::size_t checksListed = report_.checks.listed().size();
+    checker_.check(trace);
+    // Past the bound, the page still reaches every step that an IC pin or a check names.
+    if (trace.ordinal < BoardReport::kMostStepRows || trace.pinStep ||
+        report_.checks.listed().size() > checksListed) {
         report_.stepRows.push_back({offset, trace.kind, trace.pinStep.has_value(), trace.fields});
     } else {
         ++report_.rowsNotShown;
     }
-    checker_.check(trace);
 }
 
 void ReportRecorder::noteMisnamedJStep(const RecordTrace& trace) {
