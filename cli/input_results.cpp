@@ -18,6 +18,12 @@ RecordObserver* InputResults::begin(std::filesystem::path input) {
         return nullptr;
     }
     recorder_.emplace(request_.settings);
+    if (page_ != nullptr) {
+        page_->beginBoard();
+        recorder_->streamRows([this](const StepRow& row) {
+            page_->writeStepRow(row, request_.settings.options.variant);
+        });
+    }
     return &*recorder_;
 }
 
@@ -47,8 +53,8 @@ void InputResults::end(RunOutcome outcome) {
     } else if (board.outcome.committed) {
         out_ << shownName(board.outcome.outputFolder) << '\n';
     }
-    if (request_.htmlPage) {
-        boards_.push_back(std::move(board));
+    if (page_ != nullptr) {
+        page_->endBoard(board);
     }
 }
 

@@ -323,10 +323,18 @@ const char* const kPageScript = R"js(
   });
 
   // The steps that name a pin, in a panel below its map, for the pin cell chosen.
-  var pageData = null;
+  // A board's data, read when first needed: #bN-data, with the rows of its steps table from
+  // #bN-steps.
+  var boardsRead = {};
   function boardData(section) {
-    if (pageData === null) { pageData = JSON.parse(document.getElementById("zemra-data").textContent); }
-    return pageData.boards[Number(section.id.slice(1)) - 1];
+    if (!boardsRead[section.id]) {
+      var board = JSON.parse(document.getElementById(section.id + "-data").textContent);
+      if (board.steps) {
+        board.steps.rows = JSON.parse(document.getElementById(section.id + "-steps").textContent);
+      }
+      boardsRead[section.id] = board;
+    }
+    return boardsRead[section.id];
   }
 
   function element(name, text, className) {

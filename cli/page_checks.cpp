@@ -30,7 +30,7 @@ std::string groupId(const std::string& id, CheckId checkId) {
 // A link to the steps table's row of the record at `offset`, if the page holds it.
 void appendRowLink(const BoardReport& board, const std::string& id, std::uint64_t offset,
                    const std::string& text, std::string& page) {
-    const bool inTable = board.rowAt(offset) != nullptr;
+    const bool inTable = board.hasRow(offset);
     page += inTable ? "<a href=\"#" + rowId(id, offset) + "\">" : "";
     page += text;
     page += inTable ? "</a>" : "";

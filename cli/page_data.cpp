@@ -148,7 +148,22 @@ Json rowJson(const StepRow& row, TesterVariant variant) {
 
 }  // namespace
 
-Json boardData(const BoardReport& board) {
+void appendScriptJson(const Json& value, std::string& page) {
+    // "<" never occurs in the data as itself, so that no name can end the element.
+    for (const char character : jsonText(value)) {
+        if (character == '<') {
+            page += "\\u003C";
+        } else {
+            page += character;
+        }
+    }
+}
+
+void appendStepRowData(const StepRow& row, TesterVariant variant, std::string& page) {
+    appendScriptJson(rowJson(row, variant), page);
+}
+
+void writeBoardData(const BoardReport& board, PageOutput& stream) {
     const std::optional<ConversionSummary>& summary = board.outcome.summary;
     Json json;
     json["input"] = pathText(board.input);
@@ -167,7 +182,8 @@ Json boardData(const BoardReport& board) {
     json["files"] = filesJson(board);
     if (!summary) {
         json["summary"] = Json();
-        return json;
+        appendScriptJson(json, stream.text());
+        return;
     }
     Json counts;
     counts["records"] = summary->records;
@@ -180,18 +196,22 @@ Json boardData(const BoardReport& board) {
     json["summary"] = std::move(counts);
     json["checks"] = checksJson(board.checks);
     json["checksNotListed"] = checksNotListedJson(board.checks);
-    json["ics"] = Json::array();
+    // The object so far, open, then each IC as it is made; the rows of the steps table went to
+    // the page while the board was converted.
+    std::string& page = stream.text();
+    appendScriptJson(json, page);
+    page.pop_back();
+    page += ",\"ics\":[";
     for (std::size_t index = 0; index < board.icCount(); ++index) {
-        json["ics"].push_back(icJson(board, index));
+        if (index > 0) {
+            page += ',';
+        }
+        appendScriptJson(icJson(board, index), page);
+        stream.flush();
     }
-    Json rows = Json::array();
-    for (const StepRow& row : board.stepRows) {
-        rows.push_back(rowJson(row, board.settings.options.variant));
-    }
-    json["steps"] = {{"columns", stepColumnNames()},
-                     {"rows", std::move(rows)},
-                     {"rowsNotShown", board.rowsNotShown}};
-    return json;
+    page += "],\"steps\":";
+    appendScriptJson({{"columns", stepColumnNames()}, {"rowsNotShown", board.rowsNotShown}}, page);
+    page += '}';
 }
 
 }  // namespace zemra::cli

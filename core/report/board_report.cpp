@@ -70,6 +70,18 @@ bool BoardReport::hasMap(std::size_t index) const {
     return index < icHasMap.size() && icHasMap[index];
 }
 
+void BoardReport::keepRow(std::uint64_t ordinal) {
+    if (ordinal >= rowKept.size()) {
+        rowKept.resize(ordinal + 1, false);
+    }
+    rowKept[ordinal] = true;
+}
+
+bool BoardReport::hasRow(std::uint64_t offset) const {
+    const std::uint64_t ordinal = offset / kRecordSize;
+    return offset % kRecordSize == 0 && ordinal < rowKept.size() && rowKept[ordinal];
+}
+
 const StepRow* BoardReport::rowAt(std::uint64_t offset) const {
     const auto row = std::lower_bound(
         stepRows.begin(), stepRows.end(), offset,

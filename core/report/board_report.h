@@ -90,8 +90,11 @@ struct BoardReport {
     CheckList checks;
     std::vector<StepRef> pinSteps;              // by PinStepOrdinal
     std::vector<MisnamedJStep> misnamedJSteps;  // in MisnamedJStepOrder, then step order
-    std::vector<StepRow> stepRows;              // ascending offsets: see kMostStepRows
-    std::uint64_t rowsNotShown = 0;             // records that stepRows leaves out
+    // Ascending offsets: see kMostStepRows. Where the rows went to a page as the board was
+    // converted (ReportRecorder::streamRows()), only the first kMostTableRows.
+    std::vector<StepRow> stepRows;
+    std::vector<bool> rowKept;       // by record: whether the steps table has its row
+    std::uint64_t rowsNotShown = 0;  // records that stepRows leaves out
     // The ICs that get a map, by their index in the pin files, in the order they are drawn:
     // those with an error or a warning first, then the others in .icn order (mapIcs()).
     std::vector<std::size_t> mappedIcs;
@@ -102,6 +105,10 @@ struct BoardReport {
     // Each IC of the pin files with the number of its pins: outcome.summary->ics.
     std::size_t icCount() const;
     bool hasMap(std::size_t index) const;
+    // Notes that the steps table has the row of the record `ordinal`.
+    void keepRow(std::uint64_t ordinal);
+    // Whether the steps table has the row of the record at `offset`, kept or streamed.
+    bool hasRow(std::uint64_t offset) const;
     // The row of the record at `offset`, if stepRows keeps it.
     const StepRow* rowAt(std::uint64_t offset) const;
     // The pins 1 to kMostDrawnPins (at most) of the IC at `index` of the pin files. A pin whose

@@ -23,10 +23,21 @@ void ReportRecorder::observe(const RecordTrace& trace) {
     // Past the bound, the page still reaches every step that an IC pin or a check names.
     if (trace.ordinal < BoardReport::kMostStepRows || trace.pinStep ||
         report_.checks.listed().size() > checksListed) {
-        report_.stepRows.push_back({offset, trace.kind, trace.pinStep.has_value(), trace.fields});
+        report_.keepRow(trace.ordinal);
+        StepRow row{offset, trace.kind, trace.pinStep.has_value(), trace.fields};
+        if (rowSink_) {
+            rowSink_(row);
+        }
+        if (!rowSink_ || report_.stepRows.size() < BoardReport::kMostTableRows) {
+            report_.stepRows.push_back(std::move(row));
+        }
     } else {
         ++report_.rowsNotShown;
     }
+}
+
+void ReportRecorder::streamRows(std::function<void(const StepRow&)> sink) {
+    rowSink_ = std::move(sink);
 }
 
 void ReportRecorder::noteMisnamedJStep(const RecordTrace& trace) {

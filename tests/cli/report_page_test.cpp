@@ -42,9 +42,23 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
+// The data of every board of a page, each with the rows of its steps table, as {"boards": [...]}.
 cli::Json pageData(const std::string& page) {
-    return cli::Json::parse(
+    const cli::Json counted = cli::Json::parse(
         between(page, "<script type=\"application/json\" id=\"zemra-data\">", "</script>"));
+    cli::Json data;
+    data["boards"] = cli::Json::array();
+    for (int board = 1; board <= counted["boards"].get<int>(); ++board) {
+        const std::string element =
+            "<script type=\"application/json\" id=\"b" + std::to_string(board);
+        cli::Json boardData = cli::Json::parse(between(page, element + "-data\">", "</script>"));
+        if (boardData.contains("steps")) {
+            boardData["steps"]["rows"] =
+                cli::Json::parse(between(page, element + "-steps\">", "</script>"));
+        }
+        data["boards"].push_back(std::move(boardData));
+    }
+    return data;
 }
 
 class ReportPage : public ::testing::Test {
@@ -94,8 +108,9 @@ TEST_F(ReportPage, NoNameBreaksIt) {
     writeFile(folder / "odd.cmp", testing::recordsOf(records));
     ASSERT_EQ(run("--html page.html -o . odd.cmp").exitStatus, 0);
     const std::string page = readFile(folder / "page.html");
-    EXPECT_EQ(occurrences(page, "</script>"), 2U);
-    EXPECT_EQ(occurrences(page, "<script"), 2U);
+    // The board's two data elements, the page's and its script.
+    EXPECT_EQ(occurrences(page, "</script>"), 4U);
+    EXPECT_EQ(occurrences(page, "<script"), 4U);
     EXPECT_EQ(occurrences(page, "<i>"), 0U);
     EXPECT_NE(page.find("data-ic=\"A&lt;i&gt;\""), std::string::npos);
     EXPECT_NE(page.find("data-ic=\"B&quot;&#39;&amp;\\u0001\\u007F\\u00FF\""), std::string::npos);
