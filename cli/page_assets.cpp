@@ -337,6 +337,31 @@ const char* const kPageScript = R"js(
     return boardsRead[section.id];
   }
 
+  // An IC of a board's data with, in "explained", each drawn pin's agreement and every step that
+  // names it as [step, offset, kind, part name, Hi-P, Lo-P, tester pin given, role, device
+  // counted for], read from the IC's "uses" and the rows of the steps table.
+  var roleNames = { g: "gave", d: "laterDiodeStep", w: "jStepWins", l: "laterJPin",
+    c: "noCommonPin", n: "nothingFound", o: "otherDevice" };
+  var agreementNames = { a: "agree", c: "conflict", "-": "" };
+  function explainedIc(board, index) {
+    var ic = board.ics[index];
+    if (!ic.explained) {
+      ic.explained = ic.uses.map(function (uses, pin) {
+        var steps = [];
+        for (var at = 0; at < uses.length; at += 5) {
+          var row = board.steps.rows[ic.firstRow + uses[at]], letter = uses[at + 1];
+          var role = letter.toLowerCase();
+          var step = [row[1], row[0], letter === role ? "diode" : "j", row[3], uses[at + 3],
+            uses[at + 4], uses[at + 2], roleNames[role]];
+          if (role === "o") { step.push(uses[at + 5]); at++; }
+          steps.push(step);
+        }
+        return { agreement: agreementNames[ic.agreements.charAt(pin)], steps: steps };
+      });
+    }
+    return ic;
+  }
+
   function element(name, text, className) {
     var made = document.createElement(name);
     if (text !== undefined && text !== null) { made.textContent = String(text); }
@@ -418,7 +443,7 @@ const char* const kPageScript = R"js(
     var figure = cell.closest("figure.ic");
     var section = cell.closest("section.board");
     var board = boardData(section);
-    var ic = board.ics[Number(figure.id.split("-ic-")[1]) - 1];
+    var ic = explainedIc(board, Number(figure.id.split("-ic-")[1]) - 1);
     var pin = Number(cell.getAttribute("data-pin"));
     var explained = ic.explained[pin - 1] || { agreement: "", steps: [] };
     var testerPin = Number(cell.getAttribute("data-tester-pin"));
@@ -667,7 +692,7 @@ const char* const kPageScript = R"js(
   }
 
   function drawIcMap(section, index) {
-    var ic = boardData(section).ics[index];
+    var ic = explainedIc(boardData(section), index);
     var drawn = ic.testerPins.length;
     var columns = Math.min(Math.max(drawn, 1), 16), lines = Math.max(Math.ceil(drawn / 16), 1);
     var width = columns * 50 - 4, height = lines * 38 - 4;

@@ -33,40 +33,84 @@ Json filesJson(const BoardReport& board) {
     return json;
 }
 
-std::string_view agreementText(PinAgreement agreement) {
+// What a step did for a pin, as a letter: upper case for a J step.
+char roleLetter(const PinStepUse& use) {
+    char letter = 'n';
+    switch (use.role) {
+        case PinStepRole::Gave:
+            letter = 'g';
+            break;
+        case PinStepRole::LaterDiodeStep:
+            letter = 'd';
+            break;
+        case PinStepRole::JStepWins:
+            letter = 'w';
+            break;
+        case PinStepRole::LaterJPin:
+            letter = 'l';
+            break;
+        case PinStepRole::NoCommonPin:
+            letter = 'c';
+            break;
+        case PinStepRole::NothingFound:
+            letter = 'n';
+            break;
+        case PinStepRole::OtherDevice:
+            letter = 'o';
+            break;
+    }
+    return use.jStep ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
+char agreementLetter(PinAgreement agreement) {
     switch (agreement) {
         case PinAgreement::Agree:
-            return "agree";
+            return 'a';
         case PinAgreement::Conflict:
-            return "conflict";
+            return 'c';
         case PinAgreement::OneKind:
             break;
     }
-    return "";
+    return '-';
 }
 
-// Per drawn pin, whether its diode and J steps agree and every step that names it: step, offset,
-// kind, part name, Hi-P, Lo-P, the tester pin it gave (0 for none) and what it did for the pin,
-// and for a step that counts for another device, that device.
-Json explainedJson(const BoardReport& board, std::size_t index) {
-    Json pins = Json::array();
+// Per drawn pin, whether its diode and J steps agree (a letter each in "agreements": a, c or -)
+// and every step that names it ("uses", a list per pin): five values a step, its row among the
+// steps table's rows counted from "firstRow", a letter for what it did for the pin (roleLetter()),
+// the tester pin it gave (0 for none), its Hi-P and its Lo-P; and for a step that counts for
+// another device, that device. Step number, offset and part name are the row's.
+void addExplanations(const BoardReport& board, std::size_t index, Json& json) {
     const auto drawn = static_cast<int>(board.pinsOf(index).size());
-    for (const PinExplanation& explained : explainPins(board, index, drawn)) {
-        Json steps = Json::array();
-        for (const PinStepUse& use : explained.steps) {
-            const StepRef& step = board.pinSteps.at(use.pinStep);
-            Json entry = Json::array({step.step, step.offset, use.jStep ? "j" : "diode",
-                                      byteText(step.partName), use.hiPin, use.loPin, use.testerPin,
-                                      roleText(use.role)});
-            if (use.role == PinStepRole::OtherDevice) {
-                entry.push_back(byteText(use.countedFor));
-            }
-            steps.push_back(std::move(entry));
+    const std::vector<PinExplanation> explained = explainPins(board, index, drawn);
+    std::uint32_t firstRow = 0;
+    bool any = false;
+    for (const PinExplanation& pin : explained) {
+        for (const PinStepUse& use : pin.steps) {
+            const std::uint32_t row = board.pinStepRows.at(use.pinStep);
+            firstRow = any ? std::min(firstRow, row) : row;
+            any = true;
         }
-        pins.push_back(
-            {{"agreement", agreementText(explained.agreement)}, {"steps", std::move(steps)}});
     }
-    return pins;
+    std::string agreements;
+    Json uses = Json::array();
+    for (const PinExplanation& pin : explained) {
+        agreements += agreementLetter(pin.agreement);
+        Json steps = Json::array();
+        for (const PinStepUse& use : pin.steps) {
+            steps.push_back(board.pinStepRows.at(use.pinStep) - firstRow);
+            steps.push_back(std::string(1, roleLetter(use)));
+            steps.push_back(use.testerPin);
+            steps.push_back(use.hiPin);
+            steps.push_back(use.loPin);
+            if (use.role == PinStepRole::OtherDevice) {
+                steps.push_back(byteText(use.countedFor));
+            }
+        }
+        uses.push_back(std::move(steps));
+    }
+    json["firstRow"] = firstRow;
+    json["agreements"] = agreements;
+    json["uses"] = std::move(uses);
 }
 
 Json icJson(const BoardReport& board, std::size_t index) {
@@ -93,7 +137,7 @@ Json icJson(const BoardReport& board, std::size_t index) {
     json["testerPins"] = std::move(testerPins);
     json["sources"] = sources;
     json["steps"] = std::move(steps);
-    json["explained"] = explainedJson(board, index);
+    addExplanations(board, index, json);
     if (index < summary.icPinSources.size()) {
         json["commonPin"] = summary.icPinSources[index].commonPin;
         json["pairsJSteps"] = summary.icPinSources[index].pairsJSteps;

@@ -93,8 +93,10 @@ struct BoardReport {
     // Ascending offsets: see kMostStepRows. Where the rows went to a page as the board was
     // converted (ReportRecorder::streamRows()), only the first kMostTableRows.
     std::vector<StepRow> stepRows;
-    std::vector<bool> rowKept;       // by record: whether the steps table has its row
-    std::uint64_t rowsNotShown = 0;  // records that stepRows leaves out
+    std::vector<bool> rowKept;               // by record: whether the steps table has its row
+    std::uint32_t rowCount = 0;              // the rows of the steps table, kept or streamed
+    std::vector<std::uint32_t> pinStepRows;  // by PinStepOrdinal: the index of its row
+    std::uint64_t rowsNotShown = 0;          // records that stepRows leaves out
     // The ICs that get a map, by their index in the pin files, in the order they are drawn:
     // those with an error or a warning first, then the others in .icn order (mapIcs()).
     std::vector<std::size_t> mappedIcs;

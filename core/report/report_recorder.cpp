@@ -24,6 +24,10 @@ void ReportRecorder::observe(const RecordTrace& trace) {
     if (trace.ordinal < BoardReport::kMostStepRows || trace.pinStep ||
         report_.checks.listed().size() > checksListed) {
         report_.keepRow(trace.ordinal);
+        if (trace.pinStep) {
+            report_.pinStepRows.push_back(report_.rowCount);
+        }
+        ++report_.rowCount;
         StepRow row{offset, trace.kind, trace.pinStep.has_value(), trace.fields};
         if (rowSink_) {
             rowSink_(row);

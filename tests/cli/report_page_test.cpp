@@ -2,6 +2,8 @@
 // name can break; and the JSON of names and paths as the reports write them.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
 #include <regex>
 
 #include "behaviour_name.h"
@@ -42,6 +44,39 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
+// Each drawn pin of an IC of a page's data with its agreement and every step that names it, as
+// [step, offset, kind, part name, Hi-P, Lo-P, tester pin given, role, device counted for], from
+// the IC's agreement letters, its uses of steps by their rows, and those rows.
+cli::Json explainedPins(const cli::Json& ic, const cli::Json& rows) {
+    const std::map<char, std::string> roles{
+        {'g', "gave"},        {'d', "laterDiodeStep"}, {'w', "jStepWins"},  {'l', "laterJPin"},
+        {'c', "noCommonPin"}, {'n', "nothingFound"},   {'o', "otherDevice"}};
+    const std::map<char, std::string> agreements{{'a', "agree"}, {'c', "conflict"}, {'-', ""}};
+    cli::Json pins = cli::Json::array();
+    const std::string letters = ic["agreements"];
+    for (std::size_t pin = 0; pin < ic["uses"].size(); ++pin) {
+        const cli::Json& uses = ic["uses"][pin];
+        cli::Json steps = cli::Json::array();
+        for (std::size_t at = 0; at < uses.size(); at += 5) {
+            const cli::Json& row =
+                rows.at(ic["firstRow"].get<std::size_t>() + uses[at].get<std::size_t>());
+            const char letter = uses[at + 1].get<std::string>().at(0);
+            const char role = static_cast<char>(std::tolower(letter));
+            cli::Json step =
+                cli::Json::array({row[1], row[0], letter == role ? "diode" : "j", row[3],
+                                  uses[at + 3], uses[at + 4], uses[at + 2], roles.at(role)});
+            if (role == 'o') {
+                step.push_back(uses[at + 5]);
+                ++at;
+            }
+            steps.push_back(std::move(step));
+        }
+        pins.push_back(
+            {{"agreement", agreements.at(letters.at(pin))}, {"steps", std::move(steps)}});
+    }
+    return pins;
+}
+
 // The data of every board of a page, each with the rows of its steps table, as {"boards": [...]}.
 cli::Json pageData(const std::string& page) {
     const cli::Json counted = cli::Json::parse(
@@ -55,6 +90,9 @@ cli::Json pageData(const std::string& page) {
         if (boardData.contains("steps")) {
             boardData["steps"]["rows"] =
                 cli::Json::parse(between(page, element + "-steps\">", "</script>"));
+            for (cli::Json& ic : boardData["ics"]) {
+                ic["explained"] = explainedPins(ic, boardData["steps"]["rows"]);
+            }
         }
         data["boards"].push_back(std::move(boardData));
     }
