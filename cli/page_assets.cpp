@@ -323,14 +323,36 @@ const char* const kPageScript = R"js(
   });
 
   // The steps that name a pin, in a panel below its map, for the pin cell chosen.
+  // The rows of a steps table, each whole as [offset, step, became, part name, LC, Actual-V, ...],
+  // from the page's data, where each is written against the row before it: records since that
+  // row, step less the last step, a letter for what it became, a text column 0 where it is as in
+  // the row before, and no zeros at the end.
+  var becameNames = { p: "pin step", s: "step", "*": "*", d: "dropped" };
+  var textColumns = [4, 5, 6, 7, 12];
+  function decodedRows(coded) {
+    var ordinal = 0, step = 0, texts = ["", "", "", "", ""];
+    return coded.map(function (code) {
+      ordinal += code[0];
+      var row = [ordinal * 64, null, becameNames[code[2]], code[3]];
+      if (code[2] === "d") { return row; }
+      step += code[1];
+      row[1] = step;
+      for (var column = 4; column <= 20; column++) { row.push(column < code.length ? code[column] : 0); }
+      textColumns.forEach(function (column, at) {
+        if (row[column] === 0) { row[column] = texts[at]; } else { texts[at] = row[column]; }
+      });
+      return row;
+    });
+  }
+
   // A board's data, read when first needed: #bN-data, with the rows of its steps table from
-  // #bN-steps.
+  // #bN-rows.
   var boardsRead = {};
   function boardData(section) {
     if (!boardsRead[section.id]) {
       var board = JSON.parse(document.getElementById(section.id + "-data").textContent);
       if (board.steps) {
-        board.steps.rows = JSON.parse(document.getElementById(section.id + "-steps").textContent);
+        board.steps.rows = decodedRows(JSON.parse(document.getElementById(section.id + "-rows").textContent));
       }
       boardsRead[section.id] = board;
     }

@@ -1,5 +1,6 @@
 #include "page_data.h"
 
+#include "decode/component_record.h"
 #include "decode/listing_columns.h"
 #include "page_values.h"
 #include "platform/utf8_paths.h"
@@ -146,7 +147,7 @@ Json icJson(const BoardReport& board, std::size_t index) {
 }
 
 // The listing columns of a row of the steps table, after its offset, step and what it became, in
-// the order rowJson() gives them.
+// the order StepRowCoder writes them.
 constexpr std::array<ColumnId, 18> kRowColumns{
     ColumnId::PartName,  ColumnId::Lc,         ColumnId::ActualV,    ColumnId::StandV,
     ColumnId::Unit,      ColumnId::UpperLimit, ColumnId::LowerLimit, ColumnId::Dly,
@@ -162,34 +163,6 @@ Json stepColumnNames() {
     return names;
 }
 
-Json rowJson(const StepRow& row, TesterVariant variant) {
-    const StepFields& fields = row.fields;
-    Json json = Json::array();
-    json.push_back(row.offset);
-    json.push_back(row.kind == StepKind::Dropped ? Json() : Json(fields.step));
-    json.push_back(becameText(row));
-    json.push_back(byteText(fields.partsN));
-    if (row.kind == StepKind::Dropped) {
-        return json;
-    }
-    json.push_back(byteText(row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view()));
-    json.push_back(valueText(fields.actualV));
-    json.push_back(valueText(fields.standV));
-    json.push_back(byteText(fields.unit));
-    for (const int number : {fields.upperLimit, fields.lowerLimit, fields.dly, fields.mode}) {
-        json.push_back(number);
-    }
-    json.push_back(listedType(row, variant));
-    for (const int pin : {fields.hiP, fields.loP}) {
-        json.push_back(pin);
-    }
-    for (const int pin : fields.guardPins) {
-        json.push_back(pin);
-    }
-    json.push_back(fields.skip ? 1 : 0);
-    return json;
-}
-
 }  // namespace
 
 void appendScriptJson(const Json& value, std::string& page) {
@@ -203,8 +176,81 @@ void appendScriptJson(const Json& value, std::string& page) {
     }
 }
 
-void appendStepRowData(const StepRow& row, TesterVariant variant, std::string& page) {
-    appendScriptJson(rowJson(row, variant), page);
+namespace {
+
+// Raw bytes as a JSON string inside a script element, as appendScriptJson(byteText(bytes)).
+void appendBytesJson(std::string_view bytes, std::string& page) {
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    page += '"';
+    for (const char character : bytes) {
+        const auto byte = static_cast<unsigned char>(character);
+        if (byte < 0x20U || byte >= 0x7FU || character == '<') {
+            page += "\\u00";
+            page += kHex[byte >> 4U];
+            page += kHex[byte & 0xFU];
+        } else {
+            if (character == '"' || character == '\\') {
+                page += '\\';
+            }
+            page += character;
+        }
+    }
+    page += '"';
+}
+
+}  // namespace
+
+void StepRowCoder::append(const StepRow& row, TesterVariant variant, std::string& page) {
+    const StepFields& fields = row.fields;
+    const std::uint64_t ordinal = row.offset / kRecordSize;
+    page += '[';
+    page += std::to_string(ordinal - ordinal_);
+    ordinal_ = ordinal;
+    if (row.kind == StepKind::Dropped) {
+        page += ",null,\"d\",";
+        appendBytesJson(fields.partsN.view(), page);
+        page += ']';
+        return;
+    }
+    page += ',';
+    page += std::to_string(fields.step - step_);
+    step_ = fields.step;
+    page += row.kind == StepKind::Skipped ? ",\"*\"," : row.pinStep ? ",\"p\"," : ",\"s\",";
+    appendBytesJson(fields.partsN.view(), page);
+    std::string values;
+    const std::array<std::string, 5> texts{
+        std::string(row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view()),
+        valueText(fields.actualV), valueText(fields.standV), std::string(fields.unit),
+        std::string(listedType(row, variant))};
+    for (std::size_t column = 0; column < 4; ++column) {
+        values += ',';
+        if (texts[column] == texts_[column]) {
+            values += '0';
+        } else {
+            appendBytesJson(texts[column], values);
+        }
+    }
+    for (const int number : {fields.upperLimit, fields.lowerLimit, fields.dly, fields.mode}) {
+        values += ',' + std::to_string(number);
+    }
+    values += ',';
+    if (texts[4] == texts_[4]) {
+        values += '0';
+    } else {
+        appendBytesJson(texts[4], values);
+    }
+    for (const int pin :
+         {fields.hiP, fields.loP, fields.guardPins[0], fields.guardPins[1], fields.guardPins[2],
+          fields.guardPins[3], fields.guardPins[4], fields.skip ? 1 : 0}) {
+        values += ',' + std::to_string(pin);
+    }
+    texts_ = texts;
+    // The zeros at the end go.
+    while (values.ends_with(",0")) {
+        values.resize(values.size() - 2);
+    }
+    page += values;
+    page += ']';
 }
 
 void writeBoardData(const BoardReport& board, PageOutput& stream) {

@@ -83,9 +83,10 @@ ReportPageWriter::ReportPageWriter(PageOutput& stream, const std::vector<BoardHe
 }
 
 void ReportPageWriter::beginBoard() {
-    appendDataStart(boardId(boards_++) + "-steps", stream_.text());
+    appendDataStart(boardId(boards_++) + "-rows", stream_.text());
     stream_.text() += '[';
     firstRow_ = true;
+    rows_ = StepRowCoder();
 }
 
 void ReportPageWriter::writeStepRow(const StepRow& row, TesterVariant variant) {
@@ -94,7 +95,7 @@ void ReportPageWriter::writeStepRow(const StepRow& row, TesterVariant variant) {
         page += ',';
     }
     firstRow_ = false;
-    appendStepRowData(row, variant, page);
+    rows_.append(row, variant, page);
     stream_.flush();
 }
 

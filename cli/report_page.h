@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "page_data.h"
 #include "page_stream.h"
 #include "report/board_report.h"
 
@@ -21,7 +22,7 @@ struct BoardHeading {
 // and it refers to nothing outside itself; it reads whole with scripting off, and its script sorts,
 // filters and draws on demand. Every drawn IC pin carries data-ic, data-pin, data-tester-pin and
 // data-source. Each board's data is JSON in two script elements: the rows of its steps table in
-// #bN-steps, written while it is converted, and the rest in #bN-data, after its section; the
+// #bN-rows, written while it is converted, and the rest in #bN-data, after its section; the
 // script element #zemra-data at the end counts the boards. Its size follows the boards, never the
 // pin numbers in them.
 class ReportPageWriter {
@@ -43,6 +44,7 @@ class ReportPageWriter {
     PageOutput& stream_;
     std::size_t boards_ = 0;  // begun so far
     bool firstRow_ = true;
+    StepRowCoder rows_;
 };
 
 // The page of one board made whole in memory, its steps table's rows those of board.stepRows.

@@ -2,6 +2,7 @@
 // name can break; and the JSON of names and paths as the reports write them.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cctype>
 #include <map>
 #include <regex>
@@ -42,6 +43,40 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
         ++count;
     }
     return count;
+}
+
+// The rows of a steps table from a page's data, each whole: [offset, step, became, part name, LC,
+// Actual-V, ...], from rows each written against the row before it.
+cli::Json wholeRows(const cli::Json& coded) {
+    const std::map<std::string, std::string> became{
+        {"p", "pin step"}, {"s", "step"}, {"*", "*"}, {"d", "dropped"}};
+    const std::array<std::size_t, 5> textColumns{4, 5, 6, 7, 12};
+    std::array<cli::Json, 5> texts{"", "", "", "", ""};
+    std::uint64_t ordinal = 0;
+    std::int64_t step = 0;
+    cli::Json rows = cli::Json::array();
+    for (const cli::Json& code : coded) {
+        ordinal += code[0].get<std::uint64_t>();
+        cli::Json row = cli::Json::array(
+            {ordinal * 64, nullptr, became.at(code[2].get<std::string>()), code[3]});
+        if (code[2] != "d") {
+            step += code[1].get<std::int64_t>();
+            row[1] = step;
+            for (std::size_t column = 4; column <= 20; ++column) {
+                row.push_back(column < code.size() ? code[column] : cli::Json(0));
+            }
+            for (std::size_t at = 0; at < textColumns.size(); ++at) {
+                cli::Json& text = row[textColumns[at]];
+                if (text == 0) {
+                    text = texts[at];
+                } else {
+                    texts[at] = text;
+                }
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 // Each drawn pin of an IC of a page's data with its agreement and every step that names it, as
@@ -89,7 +124,7 @@ cli::Json pageData(const std::string& page) {
         cli::Json boardData = cli::Json::parse(between(page, element + "-data\">", "</script>"));
         if (boardData.contains("steps")) {
             boardData["steps"]["rows"] =
-                cli::Json::parse(between(page, element + "-steps\">", "</script>"));
+                wholeRows(cli::Json::parse(between(page, element + "-rows\">", "</script>")));
             for (cli::Json& ic : boardData["ics"]) {
                 ic["explained"] = explainedPins(ic, boardData["steps"]["rows"]);
             }
