@@ -345,14 +345,29 @@ const char* const kPageScript = R"js(
     });
   }
 
-  // A board's data, read when first needed: #bN-data, with the rows of its steps table from
-  // #bN-rows.
+  // The rows of a board's steps table, read when first needed: #bN-rows. The steps table needs
+  // them as the page opens, the rest of the board's data only once an IC or a pin is asked for.
+  var rowsRead = {};
+  function stepRows(section) {
+    if (!rowsRead[section.id]) {
+      rowsRead[section.id] = decodedRows(JSON.parse(document.getElementById(section.id + "-rows").textContent));
+    }
+    return rowsRead[section.id];
+  }
+
+  // A board's data, read when first needed: #bN-data, with the rows of its steps table.
   var boardsRead = {};
   function boardData(section) {
     if (!boardsRead[section.id]) {
       var board = JSON.parse(document.getElementById(section.id + "-data").textContent);
-      if (board.steps) {
-        board.steps.rows = decodedRows(JSON.parse(document.getElementById(section.id + "-rows").textContent));
+      if (board.steps) { board.steps.rows = stepRows(section); }
+      // Each IC is an array of the values of its fields, named by icColumns.
+      if (board.ics) {
+        board.ics = board.ics.map(function (values) {
+          var ic = {};
+          board.icColumns.forEach(function (name, at) { ic[name] = values[at]; });
+          return ic;
+        });
       }
       boardsRead[section.id] = board;
     }
@@ -491,7 +506,7 @@ const char* const kPageScript = R"js(
         var row = body.insertRow();
         if (step[7] === "gave") { row.className = "used"; }
         var stepCell = row.insertCell();
-        if (rowIndex(board, step[1]) >= 0) {
+        if (rowIndex(board.steps.rows, step[1]) >= 0) {
           var link = element("a", step[0]);
           link.href = "#" + section.id + "-r" + step[1];
           stepCell.appendChild(link);
@@ -563,8 +578,8 @@ const char* const kPageScript = R"js(
   document.querySelectorAll("section.board figure.ic").forEach(wireFigure);
 
   // The row of the record at `offset` in a board's data, by a binary search of the offsets.
-  function rowIndex(board, offset) {
-    var rows = board.steps.rows, low = 0, high = rows.length - 1;
+  function rowIndex(rows, offset) {
+    var low = 0, high = rows.length - 1;
     while (low <= high) {
       var middle = (low + high) >> 1;
       if (rows[middle][0] === offset) { return middle; }
@@ -610,7 +625,7 @@ const char* const kPageScript = R"js(
   }
 
   function stepsTable(section, table) {
-    var rows = boardData(section).steps.rows;
+    var rows = stepRows(section);
     var body = table.tBodies[0];
     var frame = table.parentNode;
     var status = document.getElementById(table.id + "-status");
@@ -678,7 +693,7 @@ const char* const kPageScript = R"js(
 
     // Draws the row of the record at `offset`, clearing the filters that hide it; returns it.
     return function (offset) {
-      var index = rowIndex(boardData(section), offset);
+      var index = rowIndex(rows, offset);
       if (index < 0) { return null; }
       var position = view.indexOf(index);
       if (position < 0) {

@@ -146,6 +146,36 @@ Json icJson(const BoardReport& board, std::size_t index) {
     return json;
 }
 
+// The fields of an IC of icJson(), in the order of the array that the page's data holds for it.
+constexpr std::array<const char*, 17> kIcColumns{"name",
+                                                 "lc",
+                                                 "pinCount",
+                                                 "firstIcp",
+                                                 "pinsFromDiodeSteps",
+                                                 "pinsFromJSteps",
+                                                 "unresolvedCount",
+                                                 "mapped",
+                                                 "pinsNotDrawn",
+                                                 "testerPins",
+                                                 "sources",
+                                                 "steps",
+                                                 "firstRow",
+                                                 "agreements",
+                                                 "uses",
+                                                 "commonPin",
+                                                 "pairsJSteps"};
+
+// An IC as the page's data holds it: the values of icJson() in kIcColumns' order, null for a
+// field it lacks.
+Json icRow(const BoardReport& board, std::size_t index) {
+    Json ic = icJson(board, index);
+    Json row = Json::array();
+    for (const char* const name : kIcColumns) {
+        row.push_back(ic.contains(name) ? std::move(ic[name]) : Json());
+    }
+    return row;
+}
+
 // The listing columns of a row of the steps table, after its offset, step and what it became, in
 // the order StepRowCoder writes them.
 constexpr std::array<ColumnId, 18> kRowColumns{
@@ -291,12 +321,14 @@ void writeBoardData(const BoardReport& board, PageOutput& stream) {
     std::string& page = stream.text();
     appendScriptJson(json, page);
     page.pop_back();
+    page += ",\"icColumns\":";
+    appendScriptJson(kIcColumns, page);
     page += ",\"ics\":[";
     for (std::size_t index = 0; index < board.icCount(); ++index) {
         if (index > 0) {
             page += ',';
         }
-        appendScriptJson(icJson(board, index), page);
+        appendScriptJson(icRow(board, index), page);
         stream.flush();
     }
     page += "],\"steps\":";

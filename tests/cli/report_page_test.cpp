@@ -125,9 +125,16 @@ cli::Json pageData(const std::string& page) {
         if (boardData.contains("steps")) {
             boardData["steps"]["rows"] =
                 wholeRows(cli::Json::parse(between(page, element + "-rows\">", "</script>")));
-            for (cli::Json& ic : boardData["ics"]) {
+            cli::Json ics = cli::Json::array();
+            for (const cli::Json& values : boardData["ics"]) {
+                cli::Json ic;
+                for (std::size_t at = 0; at < boardData["icColumns"].size(); ++at) {
+                    ic[boardData["icColumns"][at].get<std::string>()] = values[at];
+                }
                 ic["explained"] = explainedPins(ic, boardData["steps"]["rows"]);
+                ics.push_back(std::move(ic));
             }
+            boardData["ics"] = std::move(ics);
         }
         data["boards"].push_back(std::move(boardData));
     }
