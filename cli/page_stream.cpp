@@ -14,6 +14,10 @@ PageStream::PageStream(std::filesystem::path page, std::span<const std::filesyst
         file_.emplace(fileSystem_, page_);
     } catch (const FileError& error) {
         fail(reasonText(error));
+    } catch (const Interrupted&) {
+        throw;
+    } catch (const std::exception& error) {
+        fail(error.what());
     }
     buffer_.reserve(kChunk * 2);
 }
@@ -37,6 +41,8 @@ void PageStream::writeBuffer() {
         buffer_.clear();
     } catch (const FileError& error) {
         fail(reasonText(error));
+    } catch (const Interrupted&) {
+        throw;
     } catch (const std::exception& error) {
         fail(error.what());
     }
