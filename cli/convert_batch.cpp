@@ -7,11 +7,14 @@
 
 #include "escaped_text.h"
 #include "input_results.h"
-#include "page_file.h"
+#include "page_stream.h"
 #include "platform.h"
 #include "platform/utf8_paths.h"
+#include "report_page.h"
 #include "run/conversion.h"
 #include "run/exit_status.h"
+#include "run/input_file.h"
+#include "zemra_version.h"
 
 namespace zemra::cli {
 namespace {
@@ -67,16 +70,31 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
         return kExitFailed;
     }
     bool allClean = true;
+    // Only the very same path given again is left out; every other name of a file, a link or
+    // another path to it, is an input of its own.
+    std::vector<std::filesystem::path> inputs;
     std::set<std::filesystem::path, NameOrder> named;
+    for (const std::filesystem::path& input : request.inputs) {
+        if (named.insert(namedPath(input)).second) {
+            inputs.push_back(input);
+        }
+    }
+    // The page is written as the boards are converted, each board's part as soon as it is done.
+    std::optional<PageStream> pageStream;
+    std::optional<ReportPageWriter> page;
+    if (request.htmlPage) {
+        std::vector<BoardHeading> headings;
+        headings.reserve(inputs.size());
+        for (const std::filesystem::path& input : inputs) {
+            headings.push_back({platform::utf8Of(input), fileTitle(input)});
+        }
+        pageStream.emplace(*request.htmlPage, request.inputs, fileSystem);
+        page.emplace(*pageStream, headings, kProgramVersion);
+    }
     // Each output set written by this call, with the input that wrote it.
     std::map<std::filesystem::path, std::filesystem::path, NameOrder> outputSets;
-    InputResults results(request, out);
-    for (const std::filesystem::path& input : request.inputs) {
-        // Only the very same path given again is left out; every other name of a file, a link
-        // or another path to it, is an input of its own.
-        if (!named.insert(namedPath(input)).second) {
-            continue;
-        }
+    InputResults results(request, out, page ? &*page : nullptr);
+    for (const std::filesystem::path& input : inputs) {
         const std::string name = shownName(input);
         const auto report = [&err, &name, &results](const RunMessage& message) {
             err << "zemra-convert: " << name << ": " << describe(message) << '\n';
@@ -123,10 +141,9 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             allClean = false;
         }
     }
-    if (request.htmlPage) {
-        allClean = writeReportPage(*request.htmlPage, results.boards(), request.inputs, fileSystem,
-                                   out, err) &&
-                   allClean;
+    if (page) {
+        page->finish();
+        allClean = pageStream->finish(out, err) && allClean;
     }
     return allClean ? kExitClean : kExitFailed;
 }

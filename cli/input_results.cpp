@@ -18,6 +18,12 @@ RecordObserver* InputResults::begin(std::filesystem::path input) {
         return nullptr;
     }
     recorder_.emplace(request_.settings);
+    if (page_ != nullptr) {
+        page_->beginBoard();
+        recorder_->streamRows([this](const StepRow& row) {
+            page_->writeStepRow(row, request_.settings.options.variant);
+        });
+    }
     return &*recorder_;
 }
 
@@ -25,7 +31,7 @@ void InputResults::note(std::string message) {
     messages_.push_back(std::move(message));
 }
 
-void InputResults::end(RunOutcome outcome) {
+void InputResults::end(RunOutcome outcome, std::shared_ptr<const CarriedTuning> tuning) {
     if (!recorder_) {
         if (outcome.committed) {
             out_ << shownName(outcome.outputFolder) << '\n';
@@ -39,6 +45,9 @@ void InputResults::end(RunOutcome outcome) {
     board.title = fileTitle(input_);
     board.version = kProgramVersion;
     board.messages = std::move(messages_);
+    if (board.outcome.committed) {
+        board.tuning = std::move(tuning);
+    }
     if (request_.report == ReportFormat::Text) {
         writeTextReport(input_, board.outcome, out_);
         writeTextChecks(board.checks, out_);
@@ -47,8 +56,8 @@ void InputResults::end(RunOutcome outcome) {
     } else if (board.outcome.committed) {
         out_ << shownName(board.outcome.outputFolder) << '\n';
     }
-    if (request_.htmlPage) {
-        boards_.push_back(std::move(board));
+    if (page_ != nullptr) {
+        page_->endBoard(board);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -8,25 +9,26 @@
 
 #include "arguments.h"
 #include "report/report_recorder.h"
+#include "report_page.h"
 
 namespace zemra::cli {
 
 // What a call says of each input besides its messages: on standard output its output folder, or
-// its text or JSON report in that line's place; and, for --html, its board for the page. Only
-// these reports trace a run: without them no input is traced.
+// its text or JSON report in that line's place; and, for --html, its board on the page, written
+// as it is converted. Only these reports trace a run: without them no input is traced.
 class InputResults {
   public:
-    InputResults(const ConvertRequest& request, std::ostream& out) : request_(request), out_(out) {}
+    // `page` is the page of --html, if the call writes one.
+    InputResults(const ConvertRequest& request, std::ostream& out, ReportPageWriter* page)
+        : request_(request), out_(out), page_(page) {}
 
     // Starts the next input, named as given: what is to see its records, if anything.
     RecordObserver* begin(std::filesystem::path input);
     // A message of the input's run, or any other reason why it failed.
     void note(std::string message);
     // Ends the input with the outcome of its run; an input that was not run gets a default one.
-    void end(RunOutcome outcome = {});
-
-    // The boards of every input ended, in order, when the call writes a page.
-    const std::vector<BoardReport>& boards() const { return boards_; }
+    // A converted board's page shows the tuning its conversion carried, if any.
+    void end(RunOutcome outcome = {}, std::shared_ptr<const CarriedTuning> tuning = {});
 
   private:
     const ConvertRequest& request_;
@@ -34,7 +36,7 @@ class InputResults {
     std::filesystem::path input_;
     std::vector<std::string> messages_;
     std::optional<ReportRecorder> recorder_;
-    std::vector<BoardReport> boards_;
+    ReportPageWriter* page_;
 };
 
 }  // namespace zemra::cli

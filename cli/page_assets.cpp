@@ -30,7 +30,9 @@ th { background: var(--band); font-weight: 600; }
 td.number { text-align: right; font-variant-numeric: tabular-nums; }
 table.counts th { font-weight: 500; color: var(--muted); }
 table.counts td { font-size: 16px; font-weight: 600; }
-.scripted .sortable th { cursor: pointer; user-select: none; }
+th button.sort { font: inherit; font-weight: 600; color: inherit; background: none; border: 0;
+  padding: 0; margin: 0; cursor: pointer; text-align: left; }
+th button.sort:focus-visible { outline: 2px solid var(--diode-edge); outline-offset: 1px; }
 .sortable th[aria-sort=ascending]::after { content: " \25B2"; }
 .sortable th[aria-sort=descending]::after { content: " \25BC"; }
 table.checks td:nth-child(-n+2) { white-space: nowrap; }
@@ -52,7 +54,17 @@ table.steps { font-size: 12px; }
 table.steps th, table.steps td:last-child { white-space: nowrap; }
 table.steps tr.dropped { background: #fff2ef; color: #8a2b20; }
 table.steps tr.skipped { background: #f6f6f6; color: var(--muted); }
-tr:target { outline: 2px solid var(--diode-edge); }
+tr:target, tr.target { outline: 2px solid var(--diode-edge); outline-offset: -2px; }
+figure.ic.target { outline: 2px solid var(--diode-edge); outline-offset: 4px; }
+/* The steps table scrolls in its own frame, so that its heading row stays in view. */
+div.wide.steps-frame { max-height: 80vh; overflow: auto; content-visibility: visible;
+  contain-intrinsic-size: none; border: 1px solid var(--rule); margin: 6px 0 10px; }
+div.steps-frame:focus-visible { outline: 2px solid var(--diode-edge); }
+table.steps { margin: 0; }
+table.steps thead th { position: sticky; top: 0; z-index: 1; }
+button.more { margin: 6px; font: inherit; }
+span.found { margin-left: 8px; color: var(--muted); }
+.scripted .static { display: none; }
 .controls { margin: 4px 0; }
 .controls input, .controls select { font: inherit; padding: 2px 6px; }
 input[type=search] { width: 16em; }
@@ -122,6 +134,9 @@ table.tuning tr.dropped, table.tuning tr.removed { background: #fff2ef; }
   svg.pins { break-inside: avoid; }
   h2, h3, figcaption { break-after: avoid; }
   div.wide { overflow: visible; }
+  div.steps-frame { max-height: none; border: 0; }
+  table.steps thead th { position: static; }
+  th button.sort { display: inline !important; font-weight: 600; }
   table.steps { width: 100%; table-layout: auto; font-size: 8.5px; }
   table.steps th, table.steps td { padding: 1px 2px; white-space: normal; }
   table.steps th, table.steps td:last-child { white-space: normal; }
@@ -129,12 +144,13 @@ table.tuning tr.dropped, table.tuning tr.removed { background: #fff2ef; }
   thead { display: table-header-group; }
   table.outputs code, dl.facts code { font-size: 9px; }
   svg.pins .pin:focus rect { stroke-width: 1.2; }
-  tr:target { outline: none; }
+  tr:target, tr.target, figure.ic.target { outline: none; }
   .sortable th[aria-sort]::after { content: none; }
 }
 )css";
 
-// Sorting and filtering only: without it the page shows everything, in file order.
+// Sorting, filtering, pin panels and drawing on demand: without it the page shows what its HTML
+// holds, in file order.
 const char* const kPageScript = R"js(
 (function () {
   "use strict";
@@ -150,42 +166,92 @@ const char* const kPageScript = R"js(
     return null;
   }
 
-  function keyOf(row, column) {
-    var cell = cellAt(row, column);
-    var text = cell ? cell.textContent.trim() : "";
-    var number = text === "" ? NaN : Number(text);
-    return { text: text, number: number };
+  // Sort keys in natural order: numbers by value, texts by their runs of digits and of other
+  // characters, a run of digits by its value (C2 before C10), empty cells last.
+  var numberPattern = /^-?\d+(\.\d+)?$/;
+  function sortKey(value) {
+    var text = value === null || value === undefined ? "" : String(value).trim();
+    if (numberPattern.test(text)) { return { number: Number(text) }; }
+    return { text: text, runs: text.match(/\d+|\D+/g) || [] };
+  }
+
+  function isDigit(text) {
+    var code = text.charCodeAt(0);
+    return code >= 48 && code <= 57;
+  }
+
+  function compareRuns(left, right) {
+    for (var index = 0; index < left.length && index < right.length; index++) {
+      var leftRun = left[index], rightRun = right[index];
+      if (leftRun === rightRun) { continue; }
+      if (isDigit(leftRun) && isDigit(rightRun)) {
+        var leftValue = leftRun.replace(/^0+/, ""), rightValue = rightRun.replace(/^0+/, "");
+        if (leftValue.length !== rightValue.length) { return leftValue.length - rightValue.length; }
+        if (leftValue !== rightValue) { return leftValue < rightValue ? -1 : 1; }
+        return leftRun.length - rightRun.length;
+      }
+      return leftRun < rightRun ? -1 : 1;
+    }
+    return left.length - right.length;
   }
 
   function compareKeys(left, right) {
-    var leftNumber = !isNaN(left.number), rightNumber = !isNaN(right.number);
+    var leftNumber = left.number !== undefined, rightNumber = right.number !== undefined;
     if (leftNumber && rightNumber) { return left.number - right.number; }
     if (leftNumber !== rightNumber) { return leftNumber ? -1 : 1; }
-    if (left.text === right.text) { return 0; }
-    if (left.text === "") { return 1; }
-    if (right.text === "") { return -1; }
-    return left.text < right.text ? -1 : 1;
+    return left.text === right.text ? 0 : compareRuns(left.runs, right.runs);
   }
 
-  document.querySelectorAll("table.sortable").forEach(function (table) {
+  // Sorts `count` items by the keys of `keyOf`, stable, in either direction; returns their order.
+  function sortedOrder(count, keyOf, descending) {
+    var keys = [], order = [];
+    for (var index = 0; index < count; index++) {
+      keys.push(keyOf(index));
+      order.push(index);
+    }
+    // Empty cells stay last in either direction.
+    order.sort(function (left, right) {
+      var leftEmpty = keys[left].text === "", rightEmpty = keys[right].text === "";
+      if (leftEmpty !== rightEmpty) { return leftEmpty ? 1 : -1; }
+      var compared = compareKeys(keys[left], keys[right]);
+      return (descending ? -compared : compared) || left - right;
+    });
+    return order;
+  }
+
+  // Each heading of a sortable table becomes a button, so the keyboard sorts as the mouse does;
+  // aria-sort gives the order, and the table's status line says it in words.
+  function makeSortable(table, sortBy) {
     var headings = table.tHead.rows[0].cells;
+    var status = document.getElementById(table.id + "-status");
     Array.prototype.forEach.call(headings, function (heading, column) {
-      heading.addEventListener("click", function () {
+      var button = element("button", heading.textContent, "sort");
+      button.type = "button";
+      heading.textContent = "";
+      heading.appendChild(button);
+      button.addEventListener("click", function () {
         var descending = heading.getAttribute("aria-sort") === "ascending";
         Array.prototype.forEach.call(headings, function (other) { other.removeAttribute("aria-sort"); });
         heading.setAttribute("aria-sort", descending ? "descending" : "ascending");
-        var body = table.tBodies[0];
-        var rows = Array.prototype.map.call(body.rows, function (row, index) {
-          return { row: row, key: keyOf(row, column), index: index };
-        });
-        rows.sort(function (left, right) {
-          var order = compareKeys(left.key, right.key);
-          return (descending ? -order : order) || left.index - right.index;
-        });
-        var sorted = document.createDocumentFragment();
-        rows.forEach(function (entry) { sorted.appendChild(entry.row); });
-        body.appendChild(sorted);
+        sortBy(column, descending);
+        if (status) {
+          status.textContent = "Sorted by " + button.textContent + ", " +
+            (descending ? "descending" : "ascending") + "; " + status.getAttribute("data-count");
+        }
       });
+    });
+  }
+
+  document.querySelectorAll("table.sortable:not(.steps)").forEach(function (table) {
+    makeSortable(table, function (column, descending) {
+      var body = table.tBodies[0];
+      var rows = Array.prototype.slice.call(body.rows);
+      var sorted = document.createDocumentFragment();
+      sortedOrder(rows.length, function (index) {
+        var cell = cellAt(rows[index], column);
+        return sortKey(cell ? cell.textContent : "");
+      }, descending).forEach(function (index) { sorted.appendChild(rows[index]); });
+      body.appendChild(sorted);
     });
   });
 
@@ -246,19 +312,93 @@ const char* const kPageScript = R"js(
 
   document.querySelectorAll("input[data-ic-filter]").forEach(function (input) {
     var section = document.getElementById(input.getAttribute("data-ic-filter"));
+    var status = input.parentNode.parentNode.querySelector("span.found");
     input.addEventListener("input", function () {
       var text = input.value.trim().toLowerCase();
       section.querySelectorAll("figure.ic").forEach(function (figure) {
         figure.hidden = text !== "" && figure.getAttribute("data-ic").toLowerCase().indexOf(text) < 0;
       });
+      if (status && section.classList.contains("board")) {
+        if (text === "") { status.textContent = ""; } else { drawIcsNamed(section, text, status); }
+      }
     });
   });
 
   // The steps that name a pin, in a panel below its map, for the pin cell chosen.
-  var pageData = null;
+  // The rows of a steps table, each whole as [offset, step, became, part name, LC, Actual-V, ...],
+  // from the page's data, where each is written against the row before it: records since that
+  // row, step less the last step, a letter for what it became, a text column 0 where it is as in
+  // the row before, and no zeros at the end.
+  var becameNames = { p: "pin step", s: "step", "*": "*", d: "dropped" };
+  var textColumns = [4, 5, 6, 7, 12];
+  function decodedRows(coded) {
+    var ordinal = 0, step = 0, texts = ["", "", "", "", ""];
+    return coded.map(function (code) {
+      ordinal += code[0];
+      var row = [ordinal * 64, null, becameNames[code[2]], code[3]];
+      if (code[2] === "d") { return row; }
+      step += code[1];
+      row[1] = step;
+      for (var column = 4; column <= 20; column++) { row.push(column < code.length ? code[column] : 0); }
+      textColumns.forEach(function (column, at) {
+        if (row[column] === 0) { row[column] = texts[at]; } else { texts[at] = row[column]; }
+      });
+      return row;
+    });
+  }
+
+  // The rows of a board's steps table, read when first needed: #bN-rows. The steps table needs
+  // them as the page opens, the rest of the board's data only once an IC or a pin is asked for.
+  var rowsRead = {};
+  function stepRows(section) {
+    if (!rowsRead[section.id]) {
+      rowsRead[section.id] = decodedRows(JSON.parse(document.getElementById(section.id + "-rows").textContent));
+    }
+    return rowsRead[section.id];
+  }
+
+  // A board's data, read when first needed: #bN-data, with the rows of its steps table.
+  var boardsRead = {};
   function boardData(section) {
-    if (pageData === null) { pageData = JSON.parse(document.getElementById("zemra-data").textContent); }
-    return pageData.boards[Number(section.id.slice(1)) - 1];
+    if (!boardsRead[section.id]) {
+      var board = JSON.parse(document.getElementById(section.id + "-data").textContent);
+      if (board.steps) { board.steps.rows = stepRows(section); }
+      // Each IC is an array of the values of its fields, named by icColumns.
+      if (board.ics) {
+        board.ics = board.ics.map(function (values) {
+          var ic = {};
+          board.icColumns.forEach(function (name, at) { ic[name] = values[at]; });
+          return ic;
+        });
+      }
+      boardsRead[section.id] = board;
+    }
+    return boardsRead[section.id];
+  }
+
+  // An IC of a board's data with, in "explained", each drawn pin's agreement and every step that
+  // names it as [step, offset, kind, part name, Hi-P, Lo-P, tester pin given, role, device
+  // counted for], read from the IC's "uses" and the rows of the steps table.
+  var roleNames = { g: "gave", d: "laterDiodeStep", w: "jStepWins", l: "laterJPin",
+    c: "noCommonPin", n: "nothingFound", o: "otherDevice" };
+  var agreementNames = { a: "agree", c: "conflict", "-": "" };
+  function explainedIc(board, index) {
+    var ic = board.ics[index];
+    if (!ic.explained) {
+      ic.explained = ic.uses.map(function (uses, pin) {
+        var steps = [];
+        for (var at = 0; at < uses.length; at += 5) {
+          var row = board.steps.rows[ic.firstRow + uses[at]], letter = uses[at + 1];
+          var role = letter.toLowerCase();
+          var step = [row[1], row[0], letter === role ? "diode" : "j", row[3], uses[at + 3],
+            uses[at + 4], uses[at + 2], roleNames[role]];
+          if (role === "o") { step.push(uses[at + 5]); at++; }
+          steps.push(step);
+        }
+        return { agreement: agreementNames[ic.agreements.charAt(pin)], steps: steps };
+      });
+    }
+    return ic;
   }
 
   function element(name, text, className) {
@@ -342,7 +482,7 @@ const char* const kPageScript = R"js(
     var figure = cell.closest("figure.ic");
     var section = cell.closest("section.board");
     var board = boardData(section);
-    var ic = board.ics[Number(figure.id.split("-ic-")[1]) - 1];
+    var ic = explainedIc(board, Number(figure.id.split("-ic-")[1]) - 1);
     var pin = Number(cell.getAttribute("data-pin"));
     var explained = ic.explained[pin - 1] || { agreement: "", steps: [] };
     var testerPin = Number(cell.getAttribute("data-tester-pin"));
@@ -368,7 +508,7 @@ const char* const kPageScript = R"js(
         var row = body.insertRow();
         if (step[7] === "gave") { row.className = "used"; }
         var stepCell = row.insertCell();
-        if (step[1] / 64 < board.steps.rows.length) {
+        if (rowIndex(board.steps.rows, step[1]) >= 0) {
           var link = element("a", step[0]);
           link.href = "#" + section.id + "-r" + step[1];
           stepCell.appendChild(link);
@@ -411,7 +551,7 @@ const char* const kPageScript = R"js(
     cells[to].focus();
   }
 
-  document.querySelectorAll("section.board figure.ic").forEach(function (figure) {
+  function wireFigure(figure) {
     var cells = figure.querySelectorAll("svg.pins g.pin");
     Array.prototype.forEach.call(cells, function (cell, index) {
       cell.setAttribute("role", "button");
@@ -436,7 +576,278 @@ const char* const kPageScript = R"js(
         moveFocus(cells, index, event.key === "Home" ? 0 : cells.length - 1);
       }
     });
+  }
+  document.querySelectorAll("section.board figure.ic").forEach(wireFigure);
+
+  // The row of the record at `offset` in a board's data, by a binary search of the offsets.
+  function rowIndex(rows, offset) {
+    var low = 0, high = rows.length - 1;
+    while (low <= high) {
+      var middle = (low + high) >> 1;
+      if (rows[middle][0] === offset) { return middle; }
+      if (rows[middle][0] < offset) { low = middle + 1; } else { high = middle - 1; }
+    }
+    return -1;
+  }
+
+  // The steps table draws the rows of the page's data, sorted and filtered as chosen, a batch at
+  // a time as it is scrolled: every step in the data is in reach, whatever the size of the board.
+  var kRowsAtOnce = 200;
+  var stepsTables = {};
+  function dataColumn(column) { return column <= 1 ? column : column === 20 ? 2 : column + 1; }
+
+  function stepRowElement(section, row) {
+    var tr = document.createElement("tr");
+    tr.id = section.id + "-r" + row[0];
+    tr.className = row[2] === "dropped" ? "dropped" : row[2] === "*" ? "skipped" : "step";
+    function cell(value, number) {
+      var td = tr.insertCell();
+      td.textContent = value === null || value === undefined ? "" : String(value);
+      if (number) { td.className = "number"; }
+    }
+    cell(row[0], true);
+    if (row[2] === "dropped") {
+      cell("");
+      cell(row[3]);
+      tr.insertCell().colSpan = 17;
+      cell("dropped");
+      return tr;
+    }
+    cell(row[1], true);
+    cell(row[3]);
+    cell(row[4]);
+    cell(row[5], true);
+    cell(row[6], true);
+    cell(row[7]);
+    for (var index = 8; index <= 11; index++) { cell(row[index], true); }
+    cell(row[12]);
+    for (index = 13; index <= 20; index++) { cell(row[index], true); }
+    cell(row[2] === "*" ? "\"*\" step" : row[2]);
+    return tr;
+  }
+
+  function stepsTable(section, table) {
+    var rows = stepRows(section);
+    var body = table.tBodies[0];
+    var frame = table.parentNode;
+    var status = document.getElementById(table.id + "-status");
+    var inputs = document.querySelectorAll("input[data-table='" + table.id + "']");
+    var order = rows.map(function (row, index) { return index; });
+    var view = order, drawn = 0, part = "", pin = NaN;
+    var more = element("button", "", "more");
+    more.type = "button";
+    frame.appendChild(more);
+
+    function drawMore(count) {
+      var rowsDrawn = document.createDocumentFragment();
+      for (var end = Math.min(view.length, drawn + count); drawn < end; drawn++) {
+        rowsDrawn.appendChild(stepRowElement(section, rows[view[drawn]]));
+      }
+      body.appendChild(rowsDrawn);
+      more.hidden = drawn >= view.length;
+      more.textContent = "Show the next " + Math.min(kRowsAtOnce, view.length - drawn) + " of " +
+        (view.length - drawn) + " rows not drawn";
+    }
+
+    function matches(row) {
+      if (part !== "" && String(row[3]).toLowerCase() !== part) { return false; }
+      if (isNaN(pin)) { return true; }
+      for (var column = 13; column <= 19; column++) {
+        if (row[column] === pin) { return true; }
+      }
+      return false;
+    }
+
+    function redraw() {
+      view = part === "" && isNaN(pin) ? order : order.filter(function (index) { return matches(rows[index]); });
+      body.textContent = "";
+      drawn = 0;
+      drawMore(kRowsAtOnce);
+      var count = view.length === rows.length ? rows.length + " rows" :
+        view.length + " of " + rows.length + " rows";
+      status.setAttribute("data-count", count);
+      status.textContent = count;
+    }
+
+    Array.prototype.forEach.call(inputs, function (input) {
+      input.addEventListener("input", function () {
+        var text = input.value.trim();
+        if (input.getAttribute("data-steps-filter") === "part") {
+          part = text.toLowerCase();
+        } else {
+          pin = text === "" || !/^\d+$/.test(text) ? NaN : Number(text);
+        }
+        redraw();
+      });
+    });
+    makeSortable(table, function (column, descending) {
+      var at = dataColumn(column);
+      order = sortedOrder(rows.length, function (index) { return sortKey(rows[index][at]); }, descending);
+      redraw();
+    });
+    more.addEventListener("click", function () { drawMore(kRowsAtOnce); });
+    if (window.IntersectionObserver) {
+      new IntersectionObserver(function (entries) {
+        if (entries[0].isIntersecting && !more.hidden) { drawMore(kRowsAtOnce); }
+      }, { root: frame, rootMargin: "400px" }).observe(more);
+    }
+    redraw();
+
+    // Draws the row of the record at `offset`, clearing the filters that hide it; returns it.
+    return function (offset) {
+      var index = rowIndex(rows, offset);
+      if (index < 0) { return null; }
+      var position = view.indexOf(index);
+      if (position < 0) {
+        Array.prototype.forEach.call(inputs, function (input) { input.value = ""; });
+        part = "";
+        pin = NaN;
+        redraw();
+        position = view.indexOf(index);
+      }
+      if (position >= drawn) { drawMore(position + 1 - drawn + kRowsAtOnce); }
+      return document.getElementById(section.id + "-r" + offset);
+    };
+  }
+
+  document.querySelectorAll("section.board table.steps").forEach(function (table) {
+    var section = table.closest("section.board");
+    stepsTables[section.id] = stepsTable(section, table);
   });
+
+  // A map drawn on demand, as the page draws the others.
+  // The SVG namespace, as the HTML parser gives it: the page names no address.
+  var svgSpace = (function () {
+    var holder = document.createElement("div");
+    holder.innerHTML = "<svg></svg>";
+    return holder.firstChild.namespaceURI;
+  })();
+  var sourceNames = { d: "diode", j: "j", n: "none" };
+  function svgElement(name, attributes, text) {
+    var made = document.createElementNS(svgSpace, name);
+    Object.keys(attributes).forEach(function (key) { made.setAttribute(key, attributes[key]); });
+    if (text !== undefined) { made.textContent = String(text); }
+    return made;
+  }
+
+  function drawIcMap(section, index) {
+    var ic = explainedIc(boardData(section), index);
+    var drawn = ic.testerPins.length;
+    var columns = Math.min(Math.max(drawn, 1), 16), lines = Math.max(Math.ceil(drawn / 16), 1);
+    var width = columns * 50 - 4, height = lines * 38 - 4;
+    var figure = element("figure", null, "ic");
+    figure.id = section.id + "-ic-" + (index + 1);
+    figure.setAttribute("data-ic", ic.name);
+    var caption = element("figcaption");
+    caption.appendChild(element("b", ic.name));
+    caption.appendChild(document.createTextNode(" LC " + ic.lc + " · " + ic.pinCount + " pins, ICP " +
+      ic.firstIcp + "–" + (ic.firstIcp + ic.pinCount - 1) + " · " +
+      (ic.pinsFromDiodeSteps + ic.pinsFromJSteps) + " resolved (" + ic.pinsFromDiodeSteps +
+      " from diode steps, " + ic.pinsFromJSteps + " from J steps), " + ic.unresolvedCount +
+      " unresolved"));
+    figure.appendChild(caption);
+    var svg = svgElement("svg", { "class": "pins", width: width, height: height,
+      viewBox: "0 0 " + width + " " + height, role: "group", "aria-label": "Pin map of " + ic.name });
+    for (var pin = 1; pin <= drawn; pin++) {
+      var explained = ic.explained[pin - 1] || { agreement: "", steps: [] };
+      var given = givenBy(explained);
+      var testerPin = ic.testerPins[pin - 1];
+      var cell = svgElement("g", { "class": "pin", "data-ic": ic.name, "data-pin": pin,
+        "data-tester-pin": testerPin, "data-source": sourceNames[ic.sources.charAt(pin - 1)],
+        "data-agreement": explained.agreement,
+        transform: "translate(" + ((pin - 1) % 16) * 50 + " " + Math.floor((pin - 1) / 16) * 38 + ")" });
+      cell.appendChild(svgElement("title", {}, ic.name + " pin " + pin + " (ICP " +
+        (ic.firstIcp + pin - 1) + "): tester pin " + testerPin +
+        (ic.steps[pin - 1] === 0 || !given ? ", from no step" :
+          " from " + (given[2] === "j" ? "J" : "diode") + " step " + given[0] + " " + given[3]) +
+        (explained.agreement === "agree" ? "; its diode and J steps agree" :
+          explained.agreement === "conflict" ? "; its diode and J steps give different tester pins" : "")));
+      cell.appendChild(svgElement("rect", { width: 46, height: 34, rx: 3 }));
+      cell.appendChild(svgElement("text", { "class": "p", x: 3, y: 10 }, pin));
+      if (explained.agreement !== "") {
+        cell.appendChild(svgElement("text", { "class": "a", x: 43, y: 10 },
+          explained.agreement === "agree" ? "D=J" : "D≠J"));
+      }
+      cell.appendChild(svgElement("text", { "class": "t", x: 23, y: 27 }, testerPin));
+      svg.appendChild(cell);
+    }
+    figure.appendChild(svg);
+    if (ic.pinsNotDrawn > 0) {
+      figure.appendChild(element("p", "Pins " + (drawn + 1) + " to " + ic.pinCount + " (" +
+        ic.pinsNotDrawn + " pins) are not drawn: a map shows the first " + drawn +
+        " pins of an IC. The .icp has a line for every pin.", "note"));
+    }
+    var maps = document.getElementById(section.id + "-maps");
+    maps.insertBefore(figure, maps.firstChild);
+    wireFigure(figure);
+    return figure;
+  }
+
+  function icMap(section, index) {
+    return document.getElementById(section.id + "-ic-" + (index + 1)) || drawIcMap(section, index);
+  }
+
+  // "ICs named" also draws the maps of ICs that the page did not draw: the one so named, or
+  // each of at most kMostDrawnOnRequest whose names hold the text.
+  var kMostDrawnOnRequest = 20;
+  function drawIcsNamed(section, text, status) {
+    var ics = boardData(section).ics, found = [];
+    for (var index = 0; index < ics.length; index++) {
+      var name = ics[index].name.toLowerCase();
+      if (name === text) {
+        found = [index];
+        break;
+      }
+      if (name.indexOf(text) >= 0) { found.push(index); }
+    }
+    if (found.length <= kMostDrawnOnRequest) {
+      found.forEach(function (index) { icMap(section, index).hidden = false; });
+    }
+    status.textContent = found.length === 0 ? "No IC is so named." :
+      found.length + (found.length === 1 ? " IC" : " ICs") + " so named" +
+      (found.length > kMostDrawnOnRequest ? "; type more of a name to draw their maps." : ".");
+  }
+
+  // Links into a board: #ic=NAME draws and shows an IC's map, #step=N a step's row; #b2-ic=NAME
+  // and #b2-step=N look in the second board only, #b2-r64 is the row of the record at offset 64.
+  function followHash() {
+    var hash;
+    try { hash = decodeURIComponent(location.hash.slice(1)); } catch (error) { return; }
+    var link = /^(?:(b\d+)-)?(ic|step)=(.+)$/.exec(hash) || /^(b\d+)-(r)(\d+)$/.exec(hash);
+    if (!link) { return; }
+    var sections = link[1] ? [document.getElementById(link[1])] :
+      Array.prototype.slice.call(document.querySelectorAll("section.board"));
+    for (var at = 0; at < sections.length; at++) {
+      var section = sections[at], board = section ? boardData(section) : null;
+      if (!board || !board.ics) { continue; }
+      var shown = null;
+      if (link[2] === "ic") {
+        for (var index = 0; index < board.ics.length && !shown; index++) {
+          if (board.ics[index].name === link[3]) { shown = icMap(section, index); }
+        }
+      } else if (stepsTables[section.id]) {
+        var offset = Number(link[3]);
+        if (link[2] === "step") {
+          offset = NaN;
+          board.steps.rows.some(function (row) {
+            if (row[1] === Number(link[3])) { offset = row[0]; }
+            return !isNaN(offset);
+          });
+        }
+        shown = isNaN(offset) ? null : stepsTables[section.id](offset);
+      }
+      if (shown) {
+        shown.hidden = false;
+        document.querySelectorAll(".target").forEach(function (old) { old.classList.remove("target"); });
+        shown.classList.add("target");
+        shown.tabIndex = -1;
+        shown.scrollIntoView({ block: "center" });
+        shown.focus({ preventScroll: true });
+        return;
+      }
+    }
+  }
+  window.addEventListener("hashchange", followHash);
 
   // Paper shows every section: the folded ones open for the print and fold again after it.
   var openedForPrint = [];
@@ -451,8 +862,8 @@ const char* const kPageScript = R"js(
     openedForPrint = [];
   });
 
-  // Headings look clickable only once they sort.
   document.documentElement.classList.add("scripted");
+  followHash();
 })();
 )js";
 

@@ -27,10 +27,10 @@ std::string groupId(const std::string& id, CheckId checkId) {
     return id + "-check-" + std::string(checkIdText(checkId));
 }
 
-// A link to the steps table's row of the record at `offset`, if the table shows it.
+// A link to the steps table's row of the record at `offset`, if the page holds it.
 void appendRowLink(const BoardReport& board, const std::string& id, std::uint64_t offset,
                    const std::string& text, std::string& page) {
-    const bool inTable = offset / kRecordSize < board.stepRows.size();
+    const bool inTable = board.hasRow(offset);
     page += inTable ? "<a href=\"#" + rowId(id, offset) + "\">" : "";
     page += text;
     page += inTable ? "</a>" : "";
@@ -87,6 +87,9 @@ void appendGroup(const BoardReport& board, CheckId checkId, const std::string& i
             appendRowLink(board, id, *check.offset, std::to_string(*check.step), page);
         } else if (check.step) {
             page += std::to_string(*check.step);
+        } else if (check.ic && *check.ic < board.icCount()) {
+            page += "IC ";
+            appendIcLink(board, id, *check.ic, page);
         }
         page += "</td><td>";
         appendHtmlBytes(page, check.sentence);

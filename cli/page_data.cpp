@@ -1,5 +1,6 @@
 #include "page_data.h"
 
+#include "decode/component_record.h"
 #include "decode/listing_columns.h"
 #include "page_values.h"
 #include "platform/utf8_paths.h"
@@ -33,40 +34,84 @@ Json filesJson(const BoardReport& board) {
     return json;
 }
 
-std::string_view agreementText(PinAgreement agreement) {
+// What a step did for a pin, as a letter: upper case for a J step.
+char roleLetter(const PinStepUse& use) {
+    char letter = 'n';
+    switch (use.role) {
+        case PinStepRole::Gave:
+            letter = 'g';
+            break;
+        case PinStepRole::LaterDiodeStep:
+            letter = 'd';
+            break;
+        case PinStepRole::JStepWins:
+            letter = 'w';
+            break;
+        case PinStepRole::LaterJPin:
+            letter = 'l';
+            break;
+        case PinStepRole::NoCommonPin:
+            letter = 'c';
+            break;
+        case PinStepRole::NothingFound:
+            letter = 'n';
+            break;
+        case PinStepRole::OtherDevice:
+            letter = 'o';
+            break;
+    }
+    return use.jStep ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
+char agreementLetter(PinAgreement agreement) {
     switch (agreement) {
         case PinAgreement::Agree:
-            return "agree";
+            return 'a';
         case PinAgreement::Conflict:
-            return "conflict";
+            return 'c';
         case PinAgreement::OneKind:
             break;
     }
-    return "";
+    return '-';
 }
 
-// Per drawn pin, whether its diode and J steps agree and every step that names it: step, offset,
-// kind, part name, Hi-P, Lo-P, the tester pin it gave (0 for none) and what it did for the pin,
-// and for a step that counts for another device, that device.
-Json explainedJson(const BoardReport& board, std::size_t index) {
-    Json pins = Json::array();
-    const auto drawn = static_cast<int>(board.drawnPins(index).size());
-    for (const PinExplanation& explained : explainPins(board, index, drawn)) {
-        Json steps = Json::array();
-        for (const PinStepUse& use : explained.steps) {
-            const StepRef& step = board.pinSteps.at(use.pinStep);
-            Json entry = Json::array({step.step, step.offset, use.jStep ? "j" : "diode",
-                                      byteText(step.partName), use.hiPin, use.loPin, use.testerPin,
-                                      roleText(use.role)});
-            if (use.role == PinStepRole::OtherDevice) {
-                entry.push_back(byteText(use.countedFor));
-            }
-            steps.push_back(std::move(entry));
+// Per drawn pin, whether its diode and J steps agree (a letter each in "agreements": a, c or -)
+// and every step that names it ("uses", a list per pin): five values a step, its row among the
+// steps table's rows counted from "firstRow", a letter for what it did for the pin (roleLetter()),
+// the tester pin it gave (0 for none), its Hi-P and its Lo-P; and for a step that counts for
+// another device, that device. Step number, offset and part name are the row's.
+void addExplanations(const BoardReport& board, std::size_t index, Json& json) {
+    const auto drawn = static_cast<int>(board.pinsOf(index).size());
+    const std::vector<PinExplanation> explained = explainPins(board, index, drawn);
+    std::uint32_t firstRow = 0;
+    bool any = false;
+    for (const PinExplanation& pin : explained) {
+        for (const PinStepUse& use : pin.steps) {
+            const std::uint32_t row = board.pinStepRows.at(use.pinStep);
+            firstRow = any ? std::min(firstRow, row) : row;
+            any = true;
         }
-        pins.push_back(
-            {{"agreement", agreementText(explained.agreement)}, {"steps", std::move(steps)}});
     }
-    return pins;
+    std::string agreements;
+    Json uses = Json::array();
+    for (const PinExplanation& pin : explained) {
+        agreements += agreementLetter(pin.agreement);
+        Json steps = Json::array();
+        for (const PinStepUse& use : pin.steps) {
+            steps.push_back(board.pinStepRows.at(use.pinStep) - firstRow);
+            steps.push_back(std::string(1, roleLetter(use)));
+            steps.push_back(use.testerPin);
+            steps.push_back(use.hiPin);
+            steps.push_back(use.loPin);
+            if (use.role == PinStepRole::OtherDevice) {
+                steps.push_back(byteText(use.countedFor));
+            }
+        }
+        uses.push_back(std::move(steps));
+    }
+    json["firstRow"] = firstRow;
+    json["agreements"] = agreements;
+    json["uses"] = std::move(uses);
 }
 
 Json icJson(const BoardReport& board, std::size_t index) {
@@ -80,12 +125,12 @@ Json icJson(const BoardReport& board, std::size_t index) {
     json["pinsFromDiodeSteps"] = ic.pinsFromDiodeSteps;
     json["pinsFromJSteps"] = ic.pinsFromJSteps;
     json["unresolvedCount"] = ic.unresolvedCount;
-    json["mapped"] = index < board.mappedIcs;
-    json["pinsNotDrawn"] = board.pinsNotDrawn(index);
+    json["mapped"] = board.hasMap(index);
+    json["pinsNotDrawn"] = std::max<std::int64_t>(ic.pinCount - BoardReport::kMostDrawnPins, 0);
     Json testerPins = Json::array();
     Json steps = Json::array();
     std::string sources;
-    for (const DrawnPin& pin : board.drawnPins(index)) {
+    for (const DrawnPin& pin : board.pinsOf(index)) {
         testerPins.push_back(pin.testerPin);
         sources += originText(pin.origin).front();
         steps.push_back(pin.source != nullptr ? pin.source->step : 0);
@@ -93,7 +138,7 @@ Json icJson(const BoardReport& board, std::size_t index) {
     json["testerPins"] = std::move(testerPins);
     json["sources"] = sources;
     json["steps"] = std::move(steps);
-    json["explained"] = explainedJson(board, index);
+    addExplanations(board, index, json);
     if (index < summary.icPinSources.size()) {
         json["commonPin"] = summary.icPinSources[index].commonPin;
         json["pairsJSteps"] = summary.icPinSources[index].pairsJSteps;
@@ -101,8 +146,38 @@ Json icJson(const BoardReport& board, std::size_t index) {
     return json;
 }
 
+// The fields of an IC of icJson(), in the order of the array that the page's data holds for it.
+constexpr std::array<const char*, 17> kIcColumns{"name",
+                                                 "lc",
+                                                 "pinCount",
+                                                 "firstIcp",
+                                                 "pinsFromDiodeSteps",
+                                                 "pinsFromJSteps",
+                                                 "unresolvedCount",
+                                                 "mapped",
+                                                 "pinsNotDrawn",
+                                                 "testerPins",
+                                                 "sources",
+                                                 "steps",
+                                                 "firstRow",
+                                                 "agreements",
+                                                 "uses",
+                                                 "commonPin",
+                                                 "pairsJSteps"};
+
+// An IC as the page's data holds it: the values of icJson() in kIcColumns' order, null for a
+// field it lacks.
+Json icRow(const BoardReport& board, std::size_t index) {
+    Json ic = icJson(board, index);
+    Json row = Json::array();
+    for (const char* const name : kIcColumns) {
+        row.push_back(ic.contains(name) ? std::move(ic[name]) : Json());
+    }
+    return row;
+}
+
 // The listing columns of a row of the steps table, after its offset, step and what it became, in
-// the order rowJson() gives them.
+// the order StepRowCoder writes them.
 constexpr std::array<ColumnId, 18> kRowColumns{
     ColumnId::PartName,  ColumnId::Lc,         ColumnId::ActualV,    ColumnId::StandV,
     ColumnId::Unit,      ColumnId::UpperLimit, ColumnId::LowerLimit, ColumnId::Dly,
@@ -118,37 +193,97 @@ Json stepColumnNames() {
     return names;
 }
 
-Json rowJson(const StepRow& row, TesterVariant variant) {
-    const StepFields& fields = row.fields;
-    Json json = Json::array();
-    json.push_back(row.offset);
-    json.push_back(row.kind == StepKind::Dropped ? Json() : Json(fields.step));
-    json.push_back(becameText(row));
-    json.push_back(byteText(fields.partsN));
-    if (row.kind == StepKind::Dropped) {
-        return json;
+}  // namespace
+
+void appendScriptJson(const Json& value, std::string& page) {
+    // "<" never occurs in the data as itself, so that no name can end the element.
+    for (const char character : jsonText(value)) {
+        if (character == '<') {
+            page += "\\u003C";
+        } else {
+            page += character;
+        }
     }
-    json.push_back(byteText(row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view()));
-    json.push_back(valueText(fields.actualV));
-    json.push_back(valueText(fields.standV));
-    json.push_back(byteText(fields.unit));
-    for (const int number : {fields.upperLimit, fields.lowerLimit, fields.dly, fields.mode}) {
-        json.push_back(number);
+}
+
+namespace {
+
+// Raw bytes as a JSON string inside a script element, as appendScriptJson(byteText(bytes)).
+void appendBytesJson(std::string_view bytes, std::string& page) {
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    page += '"';
+    for (const char character : bytes) {
+        const auto byte = static_cast<unsigned char>(character);
+        if (byte < 0x20U || byte >= 0x7FU || character == '<') {
+            page += "\\u00";
+            page += kHex[byte >> 4U];
+            page += kHex[byte & 0xFU];
+        } else {
+            if (character == '"' || character == '\\') {
+                page += '\\';
+            }
+            page += character;
+        }
     }
-    json.push_back(listedType(row, variant));
-    for (const int pin : {fields.hiP, fields.loP}) {
-        json.push_back(pin);
-    }
-    for (const int pin : fields.guardPins) {
-        json.push_back(pin);
-    }
-    json.push_back(fields.skip ? 1 : 0);
-    return json;
+    page += '"';
 }
 
 }  // namespace
 
-Json boardData(const BoardReport& board) {
+void StepRowCoder::append(const StepRow& row, TesterVariant variant, std::string& page) {
+    const StepFields& fields = row.fields;
+    const std::uint64_t ordinal = row.offset / kRecordSize;
+    page += '[';
+    page += std::to_string(ordinal - ordinal_);
+    ordinal_ = ordinal;
+    if (row.kind == StepKind::Dropped) {
+        page += ",null,\"d\",";
+        appendBytesJson(fields.partsN.view(), page);
+        page += ']';
+        return;
+    }
+    page += ',';
+    page += std::to_string(fields.step - step_);
+    step_ = fields.step;
+    page += row.kind == StepKind::Skipped ? ",\"*\"," : row.pinStep ? ",\"p\"," : ",\"s\",";
+    appendBytesJson(fields.partsN.view(), page);
+    std::string values;
+    const std::array<std::string, 5> texts{
+        std::string(row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view()),
+        valueText(fields.actualV), valueText(fields.standV), std::string(fields.unit),
+        std::string(listedType(row, variant))};
+    for (std::size_t column = 0; column < 4; ++column) {
+        values += ',';
+        if (texts[column] == texts_[column]) {
+            values += '0';
+        } else {
+            appendBytesJson(texts[column], values);
+        }
+    }
+    for (const int number : {fields.upperLimit, fields.lowerLimit, fields.dly, fields.mode}) {
+        values += ',' + std::to_string(number);
+    }
+    values += ',';
+    if (texts[4] == texts_[4]) {
+        values += '0';
+    } else {
+        appendBytesJson(texts[4], values);
+    }
+    for (const int pin :
+         {fields.hiP, fields.loP, fields.guardPins[0], fields.guardPins[1], fields.guardPins[2],
+          fields.guardPins[3], fields.guardPins[4], fields.skip ? 1 : 0}) {
+        values += ',' + std::to_string(pin);
+    }
+    texts_ = texts;
+    // The zeros at the end go.
+    while (values.ends_with(",0")) {
+        values.resize(values.size() - 2);
+    }
+    page += values;
+    page += ']';
+}
+
+void writeBoardData(const BoardReport& board, PageOutput& stream) {
     const std::optional<ConversionSummary>& summary = board.outcome.summary;
     Json json;
     json["input"] = pathText(board.input);
@@ -167,7 +302,8 @@ Json boardData(const BoardReport& board) {
     json["files"] = filesJson(board);
     if (!summary) {
         json["summary"] = Json();
-        return json;
+        appendScriptJson(json, stream.text());
+        return;
     }
     Json counts;
     counts["records"] = summary->records;
@@ -180,18 +316,24 @@ Json boardData(const BoardReport& board) {
     json["summary"] = std::move(counts);
     json["checks"] = checksJson(board.checks);
     json["checksNotListed"] = checksNotListedJson(board.checks);
-    json["ics"] = Json::array();
+    // The object so far, open, then each IC as it is made; the rows of the steps table went to
+    // the page while the board was converted.
+    std::string& page = stream.text();
+    appendScriptJson(json, page);
+    page.pop_back();
+    page += ",\"icColumns\":";
+    appendScriptJson(kIcColumns, page);
+    page += ",\"ics\":[";
     for (std::size_t index = 0; index < board.icCount(); ++index) {
-        json["ics"].push_back(icJson(board, index));
+        if (index > 0) {
+            page += ',';
+        }
+        appendScriptJson(icRow(board, index), page);
+        stream.flush();
     }
-    Json rows = Json::array();
-    for (const StepRow& row : board.stepRows) {
-        rows.push_back(rowJson(row, board.settings.options.variant));
-    }
-    json["steps"] = {{"columns", stepColumnNames()},
-                     {"rows", std::move(rows)},
-                     {"rowsNotShown", board.rowsNotShown}};
-    return json;
+    page += "],\"steps\":";
+    appendScriptJson({{"columns", stepColumnNames()}, {"rowsNotShown", board.rowsNotShown}}, page);
+    page += '}';
 }
 
 }  // namespace zemra::cli

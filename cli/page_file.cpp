@@ -8,7 +8,6 @@
 #include "files/whole_file.h"
 #include "page_shell.h"
 #include "platform/utf8_paths.h"
-#include "report_page.h"
 
 namespace zemra::cli {
 namespace {
@@ -42,11 +41,9 @@ bool isPage(ReadableFile& file) {
 
 }  // namespace
 
-bool writeReportPage(const std::filesystem::path& page, const std::vector<BoardReport>& boards,
-                     std::span<const std::filesystem::path> runFiles, FileSystem& fileSystem,
-                     std::ostream& out, std::ostream& err) {
-    return writePage(
-        page, [&boards] { return reportPage(boards); }, runFiles, fileSystem, out, err);
+void checkPageReplaceable(FileSystem& fileSystem, const std::filesystem::path& page,
+                          std::span<const std::filesystem::path> runFiles) {
+    checkReplaceable(fileSystem, page, runFiles, isPage);
 }
 
 bool writePage(const std::filesystem::path& page, const std::function<std::string()>& makePage,
@@ -54,7 +51,7 @@ bool writePage(const std::filesystem::path& page, const std::function<std::strin
                std::ostream& out, std::ostream& err) {
     try {
         const std::string text = makePage();
-        checkReplaceable(fileSystem, page, runFiles, isPage);
+        checkPageReplaceable(fileSystem, page, runFiles);
         removeLeftovers(fileSystem, page.parent_path(), RunFileKind::Temporary);
         writeWholeFile(fileSystem, page, std::span<const char>(text.data(), text.size()));
     } catch (const Interrupted&) {

@@ -124,16 +124,19 @@ void appendIcMap(const BoardReport& board, std::size_t index, const std::string&
     page += "</figure>";
 }
 
-// The ICs after those whose maps reach the pins of a board, one row each, up to a bound.
-void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
-    const std::size_t unmapped = board.icCount() - board.mappedIcs;
+// The ICs after those whose maps reach the pins of a board, one row each, up to a bound: the
+// script draws their maps when asked for.
+void appendIcsWithoutMap(const BoardReport& board, const std::string& id, std::string& page) {
+    const std::size_t unmapped = board.icCount() - board.mappedIcs.size();
     if (unmapped == 0) {
         return;
     }
     const std::size_t listed = std::min(unmapped, kMostIcsListed);
     page += "<p class=\"note\">The maps above draw " +
-            std::to_string(BoardReport::kMostPinsPerBoard) + " pins at most; the other " +
-            std::to_string(unmapped) + " ICs have no map.";
+            std::to_string(BoardReport::kMostPinsPerBoard) + " pins at most, those of ICs with " +
+            "an error or a warning first; the other " + std::to_string(unmapped) +
+            " ICs are drawn when asked for<span class=\"hint\"> (ICs named, or a link to " +
+            "#ic=NAME)</span>.";
     if (listed < unmapped) {
         page += " The first " + std::to_string(listed) + " of them are listed below; the .icn " +
                 "and the page's data name them all.";
@@ -143,10 +146,15 @@ void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
         "class=\"ics sortable\"><thead><tr><th>IC</th><th>LC</th><th>Pins</th><th>First "
         "ICP</th><th>From diode steps</th><th>From J steps</th><th>Unresolved</th></tr>"
         "</thead><tbody>";
-    for (std::size_t index = board.mappedIcs; index < board.mappedIcs + listed; ++index) {
+    std::size_t shown = 0;
+    for (std::size_t index = 0; index < board.icCount() && shown < listed; ++index) {
+        if (board.hasMap(index)) {
+            continue;
+        }
+        ++shown;
         const IcSummary& ic = board.outcome.summary->ics[index];
         page += "<tr><td>";
-        appendHtmlBytes(page, ic.name);
+        appendIcLink(board, id, index, page);
         page += "</td><td>";
         appendHtmlBytes(page, ic.lc);
         page += "</td>";
@@ -161,6 +169,38 @@ void appendIcsWithoutMap(const BoardReport& board, std::string& page) {
 }
 
 }  // namespace
+
+// "#b1-ic=NAME": the script draws the map of that IC and brings it into view. Each byte of the
+// name is the character of that code, as the page's data gives it, in UTF-8 and escaped.
+void appendIcLink(const BoardReport& board, const std::string& id, std::size_t ic,
+                  std::string& page) {
+    constexpr std::string_view kHex = "0123456789ABCDEF";
+    const std::string_view name = board.outcome.summary->ics.at(ic).name.view();
+    page += "<a href=\"#" + id + "-ic=";
+    for (const char character : name) {
+        const auto byte = static_cast<unsigned char>(character);
+        const bool letter = (byte | 0x20U) >= 'a' && (byte | 0x20U) <= 'z';
+        if (letter || (byte >= '0' && byte <= '9') ||
+            std::string_view("-._~").find(character) != std::string_view::npos) {
+            page += character;
+            continue;
+        }
+        const auto escape = [&page, kHex](unsigned value) {
+            page += '%';
+            page += kHex[value >> 4U];
+            page += kHex[value & 0xFU];
+        };
+        if (byte < 0x80U) {
+            escape(byte);
+        } else {
+            escape(0xC0U | (byte >> 6U));
+            escape(0x80U | (byte & 0x3FU));
+        }
+    }
+    page += "\">";
+    appendHtmlBytes(page, name);
+    page += "</a>";
+}
 
 void appendIcMaps(const BoardReport& board, const std::string& id, std::string& page) {
     if (!board.outcome.summary) {
@@ -180,11 +220,13 @@ void appendIcMaps(const BoardReport& board, const std::string& id, std::string& 
         "keys move between cells) to see every step that names the pin.</span></p>";
     page +=
         "<p class=\"controls\" hidden><label>ICs named <input type=\"search\" data-ic-filter=\"" +
-        id + "\"></label></p>";
-    for (std::size_t index = 0; index < board.mappedIcs; ++index) {
+        id + "\"></label> <span role=\"status\" class=\"found\"></span></p>";
+    page += "<div class=\"maps\" id=\"" + id + "-maps\">";
+    for (const std::size_t index : board.mappedIcs) {
         appendIcMap(board, index, id, page);
     }
-    appendIcsWithoutMap(board, page);
+    page += "</div>";
+    appendIcsWithoutMap(board, id, page);
 }
 
 }  // namespace zemra::cli

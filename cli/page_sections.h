@@ -13,6 +13,10 @@ void appendChecks(const BoardReport& board, const std::string& id, std::string& 
 void appendIcMaps(const BoardReport& board, const std::string& id, std::string& page);
 void appendStepsTable(const BoardReport& board, const std::string& id, std::string& page);
 
+// A link "#b1-ic=NAME" named by the IC at `ic` of the pin files: the script draws its map.
+void appendIcLink(const BoardReport& board, const std::string& id, std::size_t ic,
+                  std::string& page);
+
 // The id of the steps table's row of the record at `offset`.
 std::string rowId(const std::string& id, std::uint64_t offset);
 

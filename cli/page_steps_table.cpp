@@ -1,5 +1,6 @@
-// The steps table: each record of the file (up to a bound) with the fields its step is listed
-// with, and what it became.
+// The steps table: each record of the file with the fields its step is listed with, and what it
+// became; the HTML holds the first rows, the script draws every row of the page's data.
+#include <algorithm>
 #include <array>
 
 #include "html_text.h"
@@ -81,26 +82,40 @@ void appendStepsTable(const BoardReport& board, const std::string& id, std::stri
         "<p>Each record of the file with the step it became, as the listing shows it "
         "(a &quot;*&quot; step with the listing's zeros, a dropped record with its part name "
         "alone).";
-    if (board.rowsNotShown > 0) {
-        page += " The table holds the first " + std::to_string(BoardReport::kMostStepRows) +
-                " records; the other " + std::to_string(board.rowsNotShown) +
-                " are left out, and the checks above cover them all.";
+    const std::size_t written = std::min(board.stepRows.size(), BoardReport::kMostTableRows);
+    if (board.stepRows.size() > written) {
+        page += "<span class=\"static\"> Without scripts the table holds the first " +
+                std::to_string(written) + " records; the page's script draws the others.</span>";
     }
-    page += "<span class=\"hint\"> Click a heading to sort.</span></p>";
+    if (board.rowsNotShown > 0) {
+        page += " After record " + std::to_string(BoardReport::kMostStepRows) +
+                " the page holds only the steps that an IC pin or a check names; the other " +
+                std::to_string(board.rowsNotShown) + " records are in the listing.";
+    }
+    page += "<span class=\"hint\"> Choose a heading to sort.</span></p>";
+    const std::string table = id + "-steps";
     page +=
-        "<p class=\"controls\" hidden><label>Rows containing <input type=\"search\" "
-        "data-filter=\"" +
-        id + "-steps\"></label></p>";
-    page +=
-        "<div class=\"wide\"><table class=\"steps sortable\" id=\"" + id + "-steps\"><thead><tr>";
+        "<p class=\"controls\" hidden><label>Part name <input type=\"search\" "
+        "data-steps-filter=\"part\" data-table=\"" +
+        table +
+        "\" placeholder=\"exactly, e.g. U2_1\"></label> <label>Tester pin <input "
+        "type=\"search\" inputmode=\"numeric\" data-steps-filter=\"pin\" data-table=\"" +
+        table +
+        "\" placeholder=\"Hi-P, Lo-P or G-P\"></label> <span role=\"status\" "
+        "class=\"found\" id=\"" +
+        table + "-status\"></span></p>";
+    // The frame scrolls, so the keyboard must reach it; its name tells the boards apart.
+    page += "<div class=\"wide steps-frame\" tabindex=\"0\" role=\"region\" aria-label=\"Steps of ";
+    appendHtml(page, board.input);
+    page += "\"><table class=\"steps sortable\" id=\"" + table + "\"><thead><tr>";
     for (const char* column : kColumns) {
-        page += "<th>";
+        page += "<th scope=\"col\">";
         page += column;
         page += "</th>";
     }
     page += "</tr></thead><tbody>";
-    for (const StepRow& row : board.stepRows) {
-        appendRow(row, board.settings.options.variant, id, page);
+    for (std::size_t index = 0; index < written; ++index) {
+        appendRow(board.stepRows[index], board.settings.options.variant, id, page);
     }
     page += "</tbody></table></div>";
 }

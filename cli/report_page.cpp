@@ -13,22 +13,23 @@ std::string boardId(std::size_t index) {
     return "b" + std::to_string(index + 1);
 }
 
-std::string pageTitle(const std::vector<BoardReport>& boards) {
+std::string pageTitle(const std::vector<BoardHeading>& boards) {
     std::string title = "zemra board report";
     const char* separator = ": ";
-    for (const BoardReport& board : boards) {
+    for (const BoardHeading& board : boards) {
         title += separator + board.title;
         separator = ", ";
     }
     return title;
 }
 
-void appendHeader(const std::vector<BoardReport>& boards, std::string& page) {
+void appendHeader(const std::vector<BoardHeading>& boards, std::string_view version,
+                  std::string& page) {
     page += "<header class=\"page\"><h1>Board report</h1><p>";
     page += std::to_string(boards.size()) + (boards.size() == 1 ? " input" : " inputs");
     if (!boards.empty()) {
         page += ", converted by zemra ";
-        appendHtml(page, boards.front().version);
+        appendHtml(page, version);
     }
     page += ". Read the checks of each board before its files go to the tester.</p></header>";
     if (boards.size() > 1) {
@@ -42,7 +43,9 @@ void appendHeader(const std::vector<BoardReport>& boards, std::string& page) {
     }
 }
 
-void appendBoard(const BoardReport& board, const std::string& id, std::string& page) {
+// The section of a board, written out a part at a time.
+void writeBoard(const BoardReport& board, const std::string& id, PageOutput& stream) {
+    std::string& page = stream.text();
     page += "<section class=\"board";
     page += board.outcome.committed ? "" : " failed";
     page += "\" id=\"" + id + "\"><h2>";
@@ -58,29 +61,71 @@ void appendBoard(const BoardReport& board, const std::string& id, std::string& p
     appendFacts(board, page);
     appendChecks(board, id, page);
     appendTuning(board, id, page);
+    stream.flush();
     appendIcMaps(board, id, page);
+    stream.flush();
     appendStepsTable(board, id, page);
     page += "</section>\n";
 }
 
+void appendDataStart(const std::string& id, std::string& page) {
+    page += "<script type=\"application/json\" id=\"" + id + "\">";
+}
+
 }  // namespace
 
-std::string reportPage(const std::vector<BoardReport>& boards) {
-    std::string page;
+ReportPageWriter::ReportPageWriter(PageOutput& stream, const std::vector<BoardHeading>& boards,
+                                   std::string_view version)
+    : stream_(stream) {
+    std::string& page = stream_.text();
     appendPageStart(pageTitle(boards), page);
-    appendHeader(boards, page);
+    appendHeader(boards, version, page);
     page += "<main>";
-    for (std::size_t index = 0; index < boards.size(); ++index) {
-        appendBoard(boards[index], boardId(index), page);
+    stream_.flush();
+}
+
+void ReportPageWriter::beginBoard() {
+    appendDataStart(boardId(boards_++) + "-rows", stream_.text());
+    stream_.text() += '[';
+    firstRow_ = true;
+    rows_ = StepRowCoder();
+}
+
+void ReportPageWriter::writeStepRow(const StepRow& row, TesterVariant variant) {
+    std::string& page = stream_.text();
+    if (!firstRow_) {
+        page += ',';
     }
-    page += "</main>\n";
-    Json data;
-    data["boards"] = Json::array();
-    for (const BoardReport& board : boards) {
-        data["boards"].push_back(boardData(board));
+    firstRow_ = false;
+    rows_.append(row, variant, page);
+    stream_.flush();
+}
+
+void ReportPageWriter::endBoard(const BoardReport& board) {
+    const std::string id = boardId(boards_ - 1);
+    stream_.text() += "]</script>\n";
+    writeBoard(board, id, stream_);
+    appendDataStart(id + "-data", stream_.text());
+    writeBoardData(board, stream_);
+    stream_.text() += "</script>\n";
+    stream_.flush();
+}
+
+void ReportPageWriter::finish() {
+    stream_.text() += "</main>\n";
+    appendPageEnd({{"boards", boards_}}, stream_.text());
+}
+
+std::string reportPage(const BoardReport& board) {
+    PageText page;
+    ReportPageWriter writer(page, {{board.input, board.title}}, board.version);
+    writer.beginBoard();
+    for (const StepRow& row : board.stepRows) {
+        writer.writeStepRow(row, board.settings.options.variant);
     }
-    appendPageEnd(data, page);
-    return page;
+    writer.endBoard(board);
+    writer.finish();
+    return std::move(page.text());
 }
 
 }  // namespace zemra::cli

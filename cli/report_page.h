@@ -1,17 +1,53 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
+#include "page_data.h"
+#include "page_stream.h"
 #include "report/board_report.h"
 
 namespace zemra::cli {
 
-// The page of --html: one self-contained HTML document for the boards of a call, in order. Its
-// styles, script and pictures are inside it and it refers to nothing outside itself; it reads
-// whole with scripting off, and its script only sorts and filters. Every drawn IC pin carries
-// data-ic, data-pin, data-tester-pin and data-source; the page's data is JSON in the script
-// element #zemra-data. Its size follows the boards, never the pin numbers in them.
-std::string reportPage(const std::vector<BoardReport>& boards);
+// What the page's header says of a board before it is converted.
+struct BoardHeading {
+    std::string input;  // as named, UTF-8
+    std::string title;  // names the outputs
+};
+
+// The page of --html: one self-contained HTML document for the boards of a call, in order,
+// written to a PageOutput (a PageStream) as each board is converted, so that a page of any number
+// of boards never needs more memory than one board. Its styles, script and pictures are inside it
+// and it refers to nothing outside itself; it reads whole with scripting off, and its script sorts,
+// filters and draws on demand. Every drawn IC pin carries data-ic, data-pin, data-tester-pin and
+// data-source. Each board's data is JSON in two script elements: the rows of its steps table in
+// #bN-rows, written while it is converted, and the rest in #bN-data, after its section; the
+// script element #zemra-data at the end counts the boards. Its size follows the boards, never the
+// pin numbers in them.
+class ReportPageWriter {
+  public:
+    // Writes the page's head and header, which name `boards`, the boards to come.
+    ReportPageWriter(PageOutput& stream, const std::vector<BoardHeading>& boards,
+                     std::string_view version);
+
+    // Starts the next board, whose steps table's rows follow.
+    void beginBoard();
+    // A row of the steps table of the board begun.
+    void writeStepRow(const StepRow& row, TesterVariant variant);
+    // Ends the board begun with its section and the rest of its data.
+    void endBoard(const BoardReport& board);
+    // Ends the page.
+    void finish();
+
+  private:
+    PageOutput& stream_;
+    std::size_t boards_ = 0;  // begun so far
+    bool firstRow_ = true;
+    StepRowCoder rows_;
+};
+
+// The page of one board made whole in memory, its steps table's rows those of board.stepRows.
+std::string reportPage(const BoardReport& board);
 
 }  // namespace zemra::cli

@@ -7,8 +7,9 @@
 #include "convert_batch.h"
 #include "escaped_text.h"
 #include "input_results.h"
-#include "page_file.h"
+#include "page_stream.h"
 #include "platform/utf8_paths.h"
+#include "report_page.h"
 #include "revision_file.h"
 #include "run/conversion.h"
 #include "run/exit_status.h"
@@ -16,6 +17,7 @@
 #include "tester/tester_folder.h"
 #include "tuning/folder_tuning.h"
 #include "tuning_report.h"
+#include "zemra_version.h"
 
 namespace zemra::cli {
 namespace {
@@ -50,7 +52,7 @@ std::optional<FolderTuning> planCarry(const TunedRequest& request, FileSystem& f
     return std::nullopt;
 }
 
-void reportChangedFiles(const TunedRequest& request, const FolderTuning& tuning,
+void reportChangedFiles(const TunedRequest& request, const CarriedTuning& tuning,
                         std::ostream& err) {
     for (const std::string_view extension : tuning.changedFiles) {
         err << "zemra-convert: " << shownName(request.folder) << ": its " << extension
@@ -59,25 +61,14 @@ void reportChangedFiles(const TunedRequest& request, const FolderTuning& tuning,
     }
 }
 
-// The board's page of --html, with the tuning that its conversion took. Leaves alone every file
-// that the call read.
-bool writeTunedPage(const TunedRequest& request, const InputResults& results, bool committed,
-                    FolderTuning tuning, FileSystem& fileSystem, std::ostream& out,
-                    std::ostream& err) {
-    std::vector<BoardReport> boards = results.boards();
-    if (committed && !boards.empty()) {
-        boards.back().tuning = std::make_shared<const CarriedTuning>(
-            CarriedTuning{.folder = platform::utf8Of(request.folder),
-                          .base = platform::utf8Of(request.base),
-                          .plan = std::move(tuning.plan),
-                          .changedFiles = std::move(tuning.changedFiles)});
-    }
+// The files that the call reads, which its page must not replace.
+std::vector<std::filesystem::path> filesRead(const TunedRequest& request) {
     const TesterFiles files = testerFilesOf(request.folder);
     std::vector<std::filesystem::path> read{request.conversion.inputs.front(), request.base};
     for (const std::string_view extension : {".dat", ".icn", ".icp", ".scp"}) {
         read.push_back(files.of(extension));
     }
-    return writeReportPage(*request.conversion.htmlPage, boards, read, fileSystem, out, err);
+    return read;
 }
 
 }  // namespace
@@ -106,11 +97,25 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
             << "for the " << variantName(tuning->variant) << ", not the KX740E of --kx740e\n";
         return kExitFailed;
     }
-    // The page's board is traced as any conversion's; --report lists the carry, not the board.
+    const auto carried = std::make_shared<const CarriedTuning>(
+        CarriedTuning{.folder = platform::utf8Of(request.folder),
+                      .base = platform::utf8Of(request.base),
+                      .plan = std::move(tuning->plan),
+                      .changedFiles = std::move(tuning->changedFiles)});
+    // The page's board is traced as any conversion's, and written as it is converted, with the
+    // tuning it took; --report lists the carry, not the board.
     ConvertRequest traced = request.conversion;
     traced.report = ReportFormat::None;
     traced.settings.options.variant = tuning->variant;
-    InputResults results(traced, out);
+    std::optional<PageStream> pageStream;
+    std::optional<ReportPageWriter> page;
+    if (request.conversion.htmlPage) {
+        pageStream.emplace(*request.conversion.htmlPage, filesRead(request), fileSystem);
+        page.emplace(*pageStream,
+                     std::vector<BoardHeading>{{platform::utf8Of(revision), fileTitle(revision)}},
+                     kProgramVersion);
+    }
+    InputResults results(traced, out, page ? &*page : nullptr);
     const auto report = [&err, &name, &results](const RunMessage& message) {
         err << "zemra-convert: " << name << ": " << describe(message) << '\n';
         results.note(describe(message));
@@ -124,12 +129,12 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
                               .outputParent = request.conversion.outputParent,
                               .settings = traced.settings,
                               .observer = observer,
-                              .carried = tuning->plan.carried},
+                              .carried = carried->plan.carried},
                              report);
         if (conversion) {
             RunOutcome outcome = conversion->run(report);
             committed = outcome.committed;
-            results.end(std::move(outcome));
+            results.end(std::move(outcome), carried);
         } else {
             results.end();
         }
@@ -142,7 +147,7 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
     }
     if (committed) {
         if (request.conversion.report != ReportFormat::None) {
-            for (const TuningEvent& event : tuning->plan.events) {
+            for (const TuningEvent& event : carried->plan.events) {
                 if (request.conversion.report == ReportFormat::Json) {
                     writeTuningJson(event, out);
                 } else {
@@ -150,12 +155,14 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
                 }
             }
         }
-        reportChangedFiles(request, *tuning, err);
-        err << "zemra-convert: " << name << ": " << tuningSummaryLine(tuning->plan) << '\n';
+        reportChangedFiles(request, *carried, err);
+        err << "zemra-convert: " << name << ": " << tuningSummaryLine(carried->plan) << '\n';
     }
-    const bool pageWritten =
-        !request.conversion.htmlPage ||
-        writeTunedPage(request, results, committed, std::move(*tuning), fileSystem, out, err);
+    bool pageWritten = true;
+    if (page) {
+        page->finish();
+        pageWritten = pageStream->finish(out, err);
+    }
     return committed && pageWritten ? kExitClean : kExitFailed;
 }
 

@@ -39,7 +39,7 @@ void writeBoardReports(BoardReport board, const std::string& name) {
     cli::writeTextReport("FUZZ.cmp", board.outcome, out);
     cli::writeTextChecks(board.checks, out);
     cli::writeJsonReport(board, out);
-    checkPage(cli::reportPage({board}));
+    checkPage(cli::reportPage(board));
 }
 
 void writeRecordDumps(std::span<const std::byte> records, bool workbook) {

@@ -42,6 +42,7 @@ struct Check {
     std::optional<std::uint64_t> offset;  // of the record it concerns in the file
     std::optional<std::int64_t> step;     // the step number that record got
     std::string sentence;                 // names in it are raw bytes
+    std::optional<std::size_t> ic;        // the IC it concerns, by its index in the pin files
 };
 
 // The checks of one board in the order they were found. A board can give a check for every
@@ -56,7 +57,16 @@ class CheckList {
     void add(CheckId id, std::optional<std::uint64_t> offset, std::optional<std::int64_t> step,
              MakeSentence sentence) {
         if (found_[index(id)]++ < kMostListed) {
-            listed_.push_back({id, offset, step, sentence()});
+            listed_.push_back({id, offset, step, sentence(), std::nullopt});
+        }
+    }
+
+    // The same for a check on the IC at `ic` of the pin files.
+    template <class MakeSentence>
+    void addOnIc(CheckId id, std::size_t ic, std::optional<std::uint64_t> offset,
+                 std::optional<std::int64_t> step, MakeSentence sentence) {
+        if (found_[index(id)]++ < kMostListed) {
+            listed_.push_back({id, offset, step, sentence(), ic});
         }
     }
 

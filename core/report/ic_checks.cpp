@@ -52,13 +52,13 @@ void checkIcPins(const ConversionSummary& summary, const PinStepLookup& stepOf, 
     for (std::size_t index = 0; index < summary.ics.size(); ++index) {
         const IcSummary& ic = summary.ics[index];
         if (ic.unresolvedCount > 0) {
-            checks.add(CheckId::UnresolvedIcPin, std::nullopt, std::nullopt,
-                       [&ic] { return unresolvedSentence(ic); });
+            checks.addOnIc(CheckId::UnresolvedIcPin, index, std::nullopt, std::nullopt,
+                           [&ic] { return unresolvedSentence(ic); });
         }
         if (index < summary.icPinSources.size()) {
             for (const PinConflict& conflict : findPinConflicts(summary.icPinSources[index])) {
                 const StepRef j = stepOf(conflict.j.pinStep);
-                checks.add(CheckId::ConflictingPinSource, j.offset, j.step, [&] {
+                checks.addOnIc(CheckId::ConflictingPinSource, index, j.offset, j.step, [&] {
                     return conflictSentence(
                         ic, conflict, stepOf(conflict.diode.pinStep), j,
                         summary.icPinTables.at(index).testerPinOf(conflict.pin));
@@ -68,7 +68,7 @@ void checkIcPins(const ConversionSummary& summary, const PinStepLookup& stepOf, 
         for (; ignored != summary.ignoredJPinList.end() && ignored->ic == index; ++ignored) {
             const StepRef step = stepOf(ignored->pinStep);
             const IgnoredJPin& pin = *ignored;
-            checks.add(CheckId::IgnoredJPin, step.offset, step.step, [&] {
+            checks.addOnIc(CheckId::IgnoredJPin, index, step.offset, step.step, [&] {
                 return "J step \"" + std::string(step.partName.view()) + "\" found pin " +
                        std::to_string(pin.pinNumber) + " of IC \"" + std::string(ic.name.view()) +
                        "\" at tester pin " + std::to_string(pin.testerPin) +

@@ -135,13 +135,11 @@ void RecordChecker::checkPins(const StepFields& fields, std::uint64_t offset) {
 }
 
 void RecordChecker::checkPartName(const StepFields& fields, std::uint64_t offset) {
-    const auto [first, isNew] =
-        firstStepOfName_.try_emplace(std::string(fields.partsN.view()), fields.step);
-    if (!isNew) {
-        checks_.add(CheckId::DuplicatePartName, offset, fields.step,
-                    [&fields, firstStep = first->second] {
-                        return duplicateNameSentence(fields.partsN.view(), firstStep);
-                    });
+    if (const std::optional<std::int64_t> first =
+            firstStepOfName_.firstOrNote(fields.partsN, fields.step)) {
+        checks_.add(CheckId::DuplicatePartName, offset, fields.step, [&fields, firstStep = *first] {
+            return duplicateNameSentence(fields.partsN.view(), firstStep);
+        });
     }
 }
 

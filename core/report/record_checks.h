@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "report/check_list.h"
+#include "report/first_step_of_name.h"
 #include "run/record_observer.h"
 
 namespace zemra {
@@ -27,7 +27,7 @@ class RecordChecker {
 
     CheckList& checks_;
     bool checkPartNames_;
-    std::unordered_map<std::string, std::int64_t> firstStepOfName_;
+    FirstStepOfName firstStepOfName_;
 };
 
 // A trailing partial record, which no step shows.

@@ -18,12 +18,30 @@ void ReportRecorder::observe(const RecordTrace& trace) {
         report_.pinSteps.push_back({offset, trace.fields.step, trace.fields.partsN});
         noteMisnamedJStep(trace);
     }
-    if (report_.stepRows.size() < BoardReport::kMostStepRows) {
-        report_.stepRows.push_back({offset, trace.kind, trace.pinStep.has_value(), trace.fields});
+    const std::size_t checksListed = report_.checks.listed().size();
+    checker_.check(trace);
+    // Past the bound, the page still reaches every step that an IC pin or a check names.
+    if (trace.ordinal < BoardReport::kMostStepRows || trace.pinStep ||
+        report_.checks.listed().size() > checksListed) {
+        report_.keepRow(trace.ordinal);
+        if (trace.pinStep) {
+            report_.pinStepRows.push_back(report_.rowCount);
+        }
+        ++report_.rowCount;
+        StepRow row{offset, trace.kind, trace.pinStep.has_value(), trace.fields};
+        if (rowSink_) {
+            rowSink_(row);
+        }
+        if (!rowSink_ || report_.stepRows.size() < BoardReport::kMostTableRows) {
+            report_.stepRows.push_back(std::move(row));
+        }
     } else {
         ++report_.rowsNotShown;
     }
-    checker_.check(trace);
+}
+
+void ReportRecorder::streamRows(std::function<void(const StepRow&)> sink) {
+    rowSink_ = std::move(sink);
 }
 
 void ReportRecorder::noteMisnamedJStep(const RecordTrace& trace) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "report/board_report.h"
 #include "report/record_checks.h"
 #include "run/record_observer.h"
@@ -14,6 +16,10 @@ class ReportRecorder : public RecordObserver {
     ReportRecorder(const ReportRecorder&) = delete;
     ReportRecorder& operator=(const ReportRecorder&) = delete;
 
+    // Hands each row of the steps table to `sink` as its record is seen, keeping only the first
+    // BoardReport::kMostTableRows: a page written as the board is converted holds the others.
+    void streamRows(std::function<void(const StepRow&)> sink);
+
     void observe(const RecordTrace& trace) override;
     bool wantsPinSources() const override { return true; }
 
@@ -25,6 +31,7 @@ class ReportRecorder : public RecordObserver {
 
     BoardReport report_;
     RecordChecker checker_;
+    std::function<void(const StepRow&)> rowSink_;
 };
 
 // The report of an input that was not converted at all.

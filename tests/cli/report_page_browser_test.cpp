@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "behaviour_name.h"
 #include "board_generator.h"
@@ -49,10 +50,10 @@ std::vector<Board> boards() {
             {"gen2.cmp", generated(2, 6000)}};
 }
 
-// The pins of a board as its pin files give them, at most BoardReport::kMostDrawnPins of each
-// IC that gets a map, with the source that a traced run of the same board gives each.
-std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, const Board& board,
-                                         DecodeOptions options) {
+// The pins of each IC of a board as its pin files give them, at most BoardReport::kMostDrawnPins
+// of each, in .icn order, with the source that the traced run `report` gives each.
+std::vector<std::vector<DrawnPinText>> pinsByIcOfTheFiles(const std::filesystem::path& base,
+                                                          const BoardReport& report) {
     std::vector<int> icpTesterPins{0};  // by ICP number
     for (const std::string& line : testing::linesOf(readFile(base.string() + ".icp"))) {
         int number = 0;
@@ -60,11 +61,7 @@ std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, cons
         EXPECT_EQ(std::sscanf(line.c_str(), "ICP / %d = %d 0", &number, &testerPin), 2) << line;
         icpTesterPins.push_back(testerPin);
     }
-    ReportRecorder recorder({.options = options});
-    const auto converted = testing::convertInMemory(board.bytes, recorder, options);
-    const BoardReport report = recorder.finish({.summary = converted.summary});
-    std::vector<DrawnPinText> pins;
-    std::size_t ic = 0;
+    std::vector<std::vector<DrawnPinText>> pinsByIc;  // in .icn order
     for (const std::string& line : testing::linesOf(readFile(base.string() + ".icn"))) {
         std::istringstream fields(line);
         std::string number;
@@ -75,15 +72,32 @@ std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, cons
         int zeroToo = 0;
         int firstIcp = 0;
         fields >> number >> name >> lc >> pinCount >> zero >> zeroToo >> firstIcp;
-        // The ICs after the pins of a board are listed without a map.
-        const int mapped =
-            ic < report.mappedIcs ? std::min(pinCount, BoardReport::kMostDrawnPins) : 0;
-        const std::vector<DrawnPin> drawn = report.drawnPins(ic++);
-        for (int pin = 1; pin <= mapped; ++pin) {
+        const std::vector<DrawnPin> drawn = report.pinsOf(pinsByIc.size());
+        auto& pins = pinsByIc.emplace_back();
+        for (int pin = 1; pin <= std::min(pinCount, BoardReport::kMostDrawnPins); ++pin) {
             pins.push_back(
                 {name, pin, icpTesterPins.at(static_cast<std::size_t>(firstIcp + pin - 1)),
                  std::string(originText(drawn.at(static_cast<std::size_t>(pin - 1)).origin))});
         }
+    }
+    return pinsByIc;
+}
+
+BoardReport reportOf(const Board& board, DecodeOptions options) {
+    ReportRecorder recorder({.options = options});
+    const auto converted = testing::convertInMemory(board.bytes, recorder, options);
+    return recorder.finish({.summary = converted.summary});
+}
+
+// The pins that the page draws for a board: those of the ICs with a map, in the report's order
+// (ICs with an error or a warning first).
+std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, const Board& board,
+                                         DecodeOptions options) {
+    const BoardReport report = reportOf(board, options);
+    const auto pinsByIc = pinsByIcOfTheFiles(base, report);
+    std::vector<DrawnPinText> pins;
+    for (const std::size_t ic : report.mappedIcs) {
+        pins.insert(pins.end(), pinsByIc.at(ic).begin(), pinsByIc.at(ic).end());
     }
     return pins;
 }
@@ -121,15 +135,15 @@ std::vector<DrawnPinText> drawnPinsOf(const std::string& dom) {
 }
 
 std::string dumpedDom(const testing::TempFolder& folder, const std::string& page,
-                      int windowWidth = 0) {
+                      int windowWidth = 0, const std::string& flags = "") {
     const testing::ProgramResult chromium = testing::runProgram(
         "timeout",
         std::string("120 chromium --headless --no-sandbox --disable-gpu --disable-dev-shm-usage ") +
             (windowWidth > 0 ? "--window-size=" + std::to_string(windowWidth) + ",900 " : "") +
             "--disable-background-networking --disable-component-update --disable-sync "
-            "--no-first-run --user-data-dir='" +
-            (folder / "profile").string() + "' --dump-dom 'file://" + (folder / page).string() +
-            "'",
+            "--no-first-run " +
+            flags + " --user-data-dir='" + (folder / "profile").string() + "' --dump-dom 'file://" +
+            (folder / page).string() + "'",
         folder.path());
     EXPECT_EQ(chromium.exitStatus, 0) << chromium.err;
     return chromium.out;
@@ -304,7 +318,8 @@ TEST(PageInABrowser, PrintShowsEverySectionAndEveryColumnWithinTheWidthOfA4Lands
                "facts.push('folded ' + document.querySelectorAll('details:not([open])').length);"
                "document.querySelectorAll('details table').forEach(function (table) {"
                "  if (!table.checkVisibility()) { facts.push('hidden table'); } });"
-               "document.querySelectorAll('.hint, .controls, button').forEach(function (shown) {"
+               "document.querySelectorAll('.hint, .controls, button:not(.sort)').forEach(function "
+               "(shown) {"
                "  if (getComputedStyle(shown).display !== 'none') { facts.push('interface'); } });"
                "facts.push('subtitle ' + getComputedStyle(document.querySelector('header.page p'))"
                "  .color);"
@@ -365,7 +380,7 @@ TEST(PageInABrowser, TuningSectionIsReadInOrderReachedByKeyboardAndPrinted) {
                "facts.push('links ' + links.length + ', reached ' + reached);"
                "facts.push('printed ' + (table.checkVisibility() && table.tHead.rows[0]"
                "  .lastElementChild.getBoundingClientRect().right <= width));"
-               "table.rows[0].cells[2].click();"
+               "table.rows[0].cells[2].querySelector('button').click();"
                "facts.push('sorted ' + table.rows[0].cells[2].getAttribute('aria-sort') + ' ' +"
                "  Array.prototype.map.call(table.tBodies[0].rows, function (row) {"
                "    return row.cells[2].textContent; }).join(','));"
@@ -379,6 +394,329 @@ TEST(PageInABrowser, TuningSectionIsReadInOrderReachedByKeyboardAndPrinted) {
               "headings in order true;named Tuning carried from the tester;headers 9 of 9;"
               "links 4, reached 4;printed true;sorted ascending 1,19,19,67,");
 }
+
+// Converts `inputs` (files of `folder`) with `arguments` into page.html and returns the page.
+std::string pageOf(const testing::TempFolder& folder, const std::string& arguments,
+                   const std::string& inputs) {
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, arguments + " --html page.html -o . " + inputs, folder.path());
+    EXPECT_EQ(converted.exitStatus, 0) << converted.err;
+    return readFile(folder / "page.html");
+}
+
+// What `script` leaves in `facts` (an array), once the page has run its own script; `address`
+// may add a fragment to the page's name.
+std::string factsOf(const testing::TempFolder& folder, const std::string& page,
+                    const std::string& script, const std::string& fragment = "",
+                    const std::string& flags = "") {
+    writeFile(folder / "driven.html",
+              driven(page, "var facts = [];" + script +
+                               "var measured = document.createElement('pre');"
+                               "measured.id = 'measured'; measured.textContent = facts.join(';');"
+                               "document.body.appendChild(measured);"));
+    const std::string dom = dumpedDom(folder, "driven.html" + fragment, 1280, flags);
+    const std::size_t measured = dom.find("<pre id=\"measured\">");
+    EXPECT_NE(measured, std::string::npos) << dom.substr(0, 500);
+    if (measured == std::string::npos) {
+        return "";
+    }
+    return dom.substr(measured + 19, dom.find("</pre>", measured) - measured - 19);
+}
+
+// Small helpers of the scripts below: the steps table of the first board.
+const char* const kStepsHelpers =
+    "function heading(text) { return Array.prototype.filter.call("
+    "  document.querySelectorAll('#b1-steps th button'),"
+    "  function (button) { return button.textContent === text; })[0]; }"
+    "function column(index, count) { var values = [];"
+    "  Array.prototype.slice.call(document.querySelectorAll('#b1-steps tbody tr'), 0, count)"
+    "    .forEach(function (row) { values.push(row.cells[index].textContent); });"
+    "  return values.join(' '); }"
+    "function type(filter, text) { var input = document.querySelector("
+    "  'input[data-table=\"b1-steps\"][data-steps-filter=\"' + filter + '\"]');"
+    "  input.value = text; input.dispatchEvent(new Event('input')); }"
+    "function status() { return document.getElementById('b1-steps-status').textContent; }";
+
+struct TableCase {
+    std::string behaviour;
+    std::string script;
+    std::string facts;
+};
+
+class StepsTableInABrowser : public ::testing::TestWithParam<TableCase> {};
+
+TEST_P(StepsTableInABrowser, AnswersAsAnEngineerExpects) {
+    const testing::TempFolder folder;
+    writeFile(folder / "BOARD7.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
+    const std::string page = pageOf(folder, "", "BOARD7.cmp");
+    EXPECT_EQ(factsOf(folder, page, std::string(kStepsHelpers) + GetParam().script),
+              GetParam().facts);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, StepsTableInABrowser,
+    ::testing::Values(
+        TableCase{"HeadingsAreButtonsThatSayTheOrder",
+                  "facts.push(document.querySelectorAll('#b1-steps th > button').length);"
+                  "heading('Step').click();"
+                  "facts.push(heading('Step').parentNode.getAttribute('aria-sort'));"
+                  "heading('Step').click();"
+                  "facts.push(heading('Step').parentNode.getAttribute('aria-sort'));"
+                  "facts.push(column(1, 3)); facts.push(status());",
+                  "21;ascending;descending;297 296 295;"
+                  "Sorted by Step, descending; 300 rows"},
+        TableCase{"PartNamesSortInNaturalOrder",
+                  "heading('Part name').click();"
+                  "var names = column(2, 200).split(' ').filter(function (name) {"
+                  "  return /^C\\d+$/.test(name); });"
+                  "facts.push(names.slice(0, 6).join(' '));",
+                  "C7 C10 C12 C24 C32 C34"},
+        TableCase{"PartNameFilterTakesTheWholeName",
+                  "type('part', 'U2_1'); facts.push(status()); facts.push(column(2, 5));"
+                  "type('part', 'u2_12'); facts.push(column(2, 5));",
+                  "1 of 300 rows;U2_1;U2_12"},
+        TableCase{"TesterPinFilterMatchesAnyPinColumn",
+                  "type('pin', '225'); facts.push(status());"
+                  "document.querySelectorAll('#b1-steps tbody tr').forEach(function (row) {"
+                  "  facts.push(Array.prototype.slice.call(row.cells, 12, 19).some("
+                  "    function (cell) { return cell.textContent === '225'; })); });",
+                  "2 of 300 rows;true;true"},
+        TableCase{"HeadingRowStaysInViewWhenTheTableScrolls",
+                  "var frame = document.querySelector('#b1-steps').parentNode;"
+                  "frame.scrollTop = 2000;"
+                  "facts.push(frame.scrollTop > 0);"
+                  "facts.push(Math.round(heading('Offset').parentNode.getBoundingClientRect().top -"
+                  "  frame.getBoundingClientRect().top) <= 1);",
+                  "true;true"}),
+    testing::BehaviourName());
+
+// Every row of a board is drawn when the table is scrolled to its end, not only the first ones.
+TEST(PageInABrowser, StepsTableReachesEveryRecordOfTheBoard) {
+    const testing::TempFolder folder;
+    const std::vector<std::byte> bytes = generateBoard(5, 5000);
+    writeFile(folder / "gen.cmp",
+              std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const std::string page = pageOf(folder, "", "gen.cmp");
+    EXPECT_EQ(factsOf(folder, page,
+                      "var more = document.querySelector('#b1-steps').parentNode"
+                      "  .querySelector('button.more');"
+                      "facts.push(document.querySelectorAll('#b1-steps tbody tr').length);"
+                      "while (!more.hidden) { more.click(); }"
+                      "var rows = document.querySelectorAll('#b1-steps tbody tr');"
+                      "facts.push(rows.length); facts.push(rows[rows.length - 1].id);"),
+              "200;5000;b1-r319936");
+}
+
+// ICs of 500 pins, more than the maps of a page draw, each after a resistor: the last IC gets no
+// map, and the steps table's script draws only its first 200 rows at first.
+Board manyPinBoard() {
+    std::vector<RecordBuilder> records;
+    for (int ic = 1; ic <= BoardReport::kMostPinsPerBoard / 500 + 1; ++ic) {
+        records.push_back(RecordBuilder().name("R" + std::to_string(ic)).typeCode(1).pins(1, 2));
+        for (const int pin : {1, 2, 3, 4, 5, 6, 7, 500}) {
+            records.push_back(RecordBuilder()
+                                  .name("U" + std::to_string(ic) + "_" + std::to_string(pin))
+                                  .typeCode(10)
+                                  .pins(100 + pin % 1000, 1));
+        }
+    }
+    return {"big.cmp", testing::recordsOf(records)};
+}
+
+struct LinkCase {
+    std::string behaviour;
+    std::string fragment;  // %STEP%, %OFFSET% and %IC% name the step, record and IC below
+    std::string facts;
+};
+
+class LinkInABrowser : public ::testing::TestWithParam<LinkCase> {};
+
+// Each link draws what it names and brings it into view: a step that the script has not drawn
+// yet, an IC without a map.
+TEST_P(LinkInABrowser, OpensWithWhatItNamesInView) {
+    const testing::TempFolder folder;
+    const Board board = manyPinBoard();
+    writeFile(folder / board.file, board.bytes);
+    const std::string page = pageOf(folder, "", board.file);
+    const BoardReport report = reportOf(board, {});
+    std::size_t unmapped = 0;
+    while (report.hasMap(unmapped)) {
+        ++unmapped;
+    }
+    ASSERT_LT(unmapped, report.icCount());
+    const std::string name(report.outcome.summary->ics[unmapped].name.view());
+    const StepRow& late = report.stepRows.at(300);
+    std::string fragment = GetParam().fragment;
+    for (const auto& [mark, value] :
+         {std::pair<std::string, std::string>{"%STEP%", std::to_string(late.fields.step)},
+          {"%OFFSET%", std::to_string(late.offset)},
+          {"%IC%", name}}) {
+        if (const std::size_t at = fragment.find(mark); at != std::string::npos) {
+            fragment.replace(at, mark.size(), value);
+        }
+    }
+    const std::string facts =
+        factsOf(folder, page,
+                "var target = document.querySelector('.target');"
+                "var box = target.getBoundingClientRect();"
+                "facts.push(target.tagName === 'TR' ? target.cells[1].textContent :"
+                "  target.getAttribute('data-ic'));"
+                "facts.push(box.top >= 0 && box.top < innerHeight);"
+                "facts.push(document.activeElement === target);",
+                fragment);
+    std::string expected = GetParam().facts;
+    for (const auto& [mark, value] :
+         {std::pair<std::string, std::string>{"%STEP%", std::to_string(late.fields.step)},
+          {"%IC%", name}}) {
+        if (const std::size_t at = expected.find(mark); at != std::string::npos) {
+            expected.replace(at, mark.size(), value);
+        }
+    }
+    EXPECT_EQ(facts, expected);
+    if (GetParam().fragment.find("ic=") != std::string::npos) {
+        // The map drawn on demand shows the pins of the pin files.
+        const std::string dom = dumpedDom(folder, "driven.html" + fragment);
+        const std::size_t figure = dom.find("<figure class=\"ic target\"");
+        ASSERT_NE(figure, std::string::npos);
+        EXPECT_EQ(drawnPinsOf(dom.substr(figure, dom.find("</figure>", figure) - figure)),
+                  pinsByIcOfTheFiles(folder / "big" / "big", report).at(unmapped));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, LinkInABrowser,
+    ::testing::Values(LinkCase{"StepNumber", "#step=%STEP%", "%STEP%;true;true"},
+                      LinkCase{"StepOfTheBoard", "#b1-step=%STEP%", "%STEP%;true;true"},
+                      LinkCase{"RecordOffset", "#b1-r%OFFSET%", "%STEP%;true;true"},
+                      LinkCase{"IcWithoutAMap", "#ic=%IC%", "%IC%;true;true"}),
+    testing::BehaviourName());
+
+TEST(PageInABrowser, IcsNamedDrawsTheMapOfAnIcThatHadNone) {
+    const testing::TempFolder folder;
+    const Board board = manyPinBoard();
+    writeFile(folder / board.file, board.bytes);
+    const std::string page = pageOf(folder, "", board.file);
+    const BoardReport report = reportOf(board, {});
+    std::size_t unmapped = 0;
+    while (report.hasMap(unmapped)) {
+        ++unmapped;
+    }
+    ASSERT_LT(unmapped, report.icCount());
+    const std::string name(report.outcome.summary->ics[unmapped].name.view());
+    EXPECT_EQ(factsOf(folder, page,
+                      "var input = document.querySelector('input[data-ic-filter=\"b1\"]');"
+                      "facts.push(document.querySelectorAll('figure[data-ic=\"" +
+                          name +
+                          "\"]').length);"
+                          "input.value = '" +
+                          name +
+                          "'; input.dispatchEvent(new Event('input'));"
+                          "var shown = document.querySelectorAll('figure[data-ic=\"" +
+                          name +
+                          "\"]:not([hidden]) g.pin');"
+                          "facts.push(shown.length);"
+                          "facts.push(input.parentNode.parentNode.querySelector('.found')"
+                          "  .textContent);"),
+              "0;" + std::to_string(report.pinsOf(unmapped).size()) + ";1 IC so named.");
+}
+
+// A check on an IC links to it: the unresolved pin 7 of U1 under KX740E.
+TEST(PageInABrowser, CheckOnAnIcLinksToItsMap) {
+    const testing::TempFolder folder;
+    writeFile(folder / "BOARD7.cmp",
+              readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp"));
+    const std::string page = pageOf(folder, "--kx740e", "BOARD7.cmp");
+    EXPECT_NE(page.find("IC <a href=\"#b1-ic=U1\">U1</a>"), std::string::npos);
+    // The link changes the fragment; the page answers once the browser reports the change.
+    writeFile(folder / "driven.html",
+              driven(page,
+                     "window.addEventListener('hashchange', function () {"
+                     "  var target = document.querySelector('figure.ic.target');"
+                     "  var done = document.createElement('p'); done.id = 'done';"
+                     "  done.textContent = target ? target.getAttribute('data-ic') : 'none';"
+                     "  document.body.appendChild(done); });"
+                     "document.querySelector('a[href=\"#b1-ic=U1\"]').click();"));
+    const std::string dom = dumpedDom(folder, "driven.html", 1280, "--virtual-time-budget=2000");
+    EXPECT_NE(dom.find("<p id=\"done\">U1</p>"), std::string::npos);
+}
+
+// axe-core, where npm or a distribution installed it; ZEMRA_AXE_CORE names another copy.
+std::filesystem::path axeCore() {
+    std::vector<std::filesystem::path> places;
+    if (const char* named = std::getenv("ZEMRA_AXE_CORE")) {
+        places.emplace_back(named);
+    }
+    for (const char* place : {"/usr/lib/node_modules/axe-core/axe.min.js",
+                              "/usr/local/lib/node_modules/axe-core/axe.min.js",
+                              "/usr/share/nodejs/axe-core/axe.min.js"}) {
+        places.emplace_back(place);
+    }
+    for (const std::filesystem::path& place : places) {
+        if (std::filesystem::is_regular_file(place)) {
+            return place;
+        }
+    }
+    return {};
+}
+
+struct AxeCase {
+    std::string behaviour;
+    std::string files;      // examples or generated boards (gen.cmp)
+    std::string arguments;  // before the page and the inputs
+};
+
+class PageForAxe : public ::testing::TestWithParam<AxeCase> {};
+
+// axe-core's rules on the page as the script leaves it, with a pin panel open: no violation.
+TEST_P(PageForAxe, BreaksNoAccessibilityRule) {
+    const std::filesystem::path axe = axeCore();
+    if (axe.empty()) {
+        GTEST_SKIP() << "axe-core is not installed (npm install -g axe-core, or ZEMRA_AXE_CORE)";
+    }
+    const testing::TempFolder folder;
+    std::istringstream files(GetParam().files);
+    for (std::string file; files >> file;) {
+        if (file == "many.cmp") {
+            writeFile(folder / file, manyPinBoard().bytes);
+        } else if (file == "gen.cmp") {
+            const std::vector<std::byte> bytes = generateBoard(5, 5000);
+            writeFile(folder / file,
+                      std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        } else {
+            writeFile(folder / file, readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / file));
+        }
+    }
+    const testing::ProgramResult converted = testing::runProgram(
+        ZEMRA_CONVERT_PATH, GetParam().arguments + " --html page.html " + GetParam().files,
+        folder.path());
+    ASSERT_LE(converted.exitStatus, 1) << converted.err;
+    writeFile(
+        folder / "driven.html",
+        driven(readFile(folder / "page.html"),
+               readFile(axe) +
+                   "</script><script>"
+                   "var cell = document.querySelector('g.pin');"
+                   "if (cell) { cell.dispatchEvent(new MouseEvent('click', {bubbles: true})); }"
+                   "axe.run(document, {resultTypes: ['violations']}).then(function (found) {"
+                   "  var measured = document.createElement('pre'); measured.id = 'measured';"
+                   "  measured.textContent = 'checked ' + found.violations.map(function (rule) {"
+                   "    return rule.id + ' ' + rule.nodes.length + ' ' +"
+                   "      rule.nodes[0].target.join(' '); }).join('; ');"
+                   "  document.body.appendChild(measured); });"));
+    const std::string dom = dumpedDom(folder, "driven.html", 1280, "--virtual-time-budget=60000");
+    const std::size_t measured = dom.find("<pre id=\"measured\">");
+    ASSERT_NE(measured, std::string::npos) << "axe did not finish";
+    EXPECT_EQ(dom.substr(measured + 19, dom.find("</pre>", measured) - measured - 19), "checked ");
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKindOfPage, PageForAxe,
+                         ::testing::Values(AxeCase{"ExampleBoard", "BOARD7.cmp", "-o ."},
+                                           AxeCase{"TwoBoardsUnderKX740E",
+                                                   "gen.cmp BOARD7-rev2.cmp", "--kx740e -o ."},
+                                           AxeCase{"IcsWithoutAMap", "many.cmp", "-o ."},
+                                           AxeCase{"Diff", "BOARD7.cmp BOARD7-rev2.cmp", "--diff"}),
+                         testing::BehaviourName());
 
 INSTANTIATE_TEST_SUITE_P(
     EveryOptionCombination, PageInABrowser,

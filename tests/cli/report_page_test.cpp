@@ -2,6 +2,9 @@
 // name can break; and the JSON of names and paths as the reports write them.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cctype>
+#include <map>
 #include <regex>
 
 #include "behaviour_name.h"
@@ -42,9 +45,100 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
+// The rows of a steps table from a page's data, each whole: [offset, step, became, part name, LC,
+// Actual-V, ...], from rows each written against the row before it.
+cli::Json wholeRows(const cli::Json& coded) {
+    const std::map<std::string, std::string> became{
+        {"p", "pin step"}, {"s", "step"}, {"*", "*"}, {"d", "dropped"}};
+    const std::array<std::size_t, 5> textColumns{4, 5, 6, 7, 12};
+    std::array<cli::Json, 5> texts{"", "", "", "", ""};
+    std::uint64_t ordinal = 0;
+    std::int64_t step = 0;
+    cli::Json rows = cli::Json::array();
+    for (const cli::Json& code : coded) {
+        ordinal += code[0].get<std::uint64_t>();
+        cli::Json row = cli::Json::array(
+            {ordinal * 64, nullptr, became.at(code[2].get<std::string>()), code[3]});
+        if (code[2] != "d") {
+            step += code[1].get<std::int64_t>();
+            row[1] = step;
+            for (std::size_t column = 4; column <= 20; ++column) {
+                row.push_back(column < code.size() ? code[column] : cli::Json(0));
+            }
+            for (std::size_t at = 0; at < textColumns.size(); ++at) {
+                cli::Json& text = row[textColumns[at]];
+                if (text == 0) {
+                    text = texts[at];
+                } else {
+                    texts[at] = text;
+                }
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// Each drawn pin of an IC of a page's data with its agreement and every step that names it, as
+// [step, offset, kind, part name, Hi-P, Lo-P, tester pin given, role, device counted for], from
+// the IC's agreement letters, its uses of steps by their rows, and those rows.
+cli::Json explainedPins(const cli::Json& ic, const cli::Json& rows) {
+    const std::map<char, std::string> roles{
+        {'g', "gave"},        {'d', "laterDiodeStep"}, {'w', "jStepWins"},  {'l', "laterJPin"},
+        {'c', "noCommonPin"}, {'n', "nothingFound"},   {'o', "otherDevice"}};
+    const std::map<char, std::string> agreements{{'a', "agree"}, {'c', "conflict"}, {'-', ""}};
+    cli::Json pins = cli::Json::array();
+    const std::string letters = ic["agreements"];
+    for (std::size_t pin = 0; pin < ic["uses"].size(); ++pin) {
+        const cli::Json& uses = ic["uses"][pin];
+        cli::Json steps = cli::Json::array();
+        for (std::size_t at = 0; at < uses.size(); at += 5) {
+            const cli::Json& row =
+                rows.at(ic["firstRow"].get<std::size_t>() + uses[at].get<std::size_t>());
+            const char letter = uses[at + 1].get<std::string>().at(0);
+            const char role = static_cast<char>(std::tolower(letter));
+            cli::Json step =
+                cli::Json::array({row[1], row[0], letter == role ? "diode" : "j", row[3],
+                                  uses[at + 3], uses[at + 4], uses[at + 2], roles.at(role)});
+            if (role == 'o') {
+                step.push_back(uses[at + 5]);
+                ++at;
+            }
+            steps.push_back(std::move(step));
+        }
+        pins.push_back(
+            {{"agreement", agreements.at(letters.at(pin))}, {"steps", std::move(steps)}});
+    }
+    return pins;
+}
+
+// The data of every board of a page, each with the rows of its steps table, as {"boards": [...]}.
 cli::Json pageData(const std::string& page) {
-    return cli::Json::parse(
+    const cli::Json counted = cli::Json::parse(
         between(page, "<script type=\"application/json\" id=\"zemra-data\">", "</script>"));
+    cli::Json data;
+    data["boards"] = cli::Json::array();
+    for (int board = 1; board <= counted["boards"].get<int>(); ++board) {
+        const std::string element =
+            "<script type=\"application/json\" id=\"b" + std::to_string(board);
+        cli::Json boardData = cli::Json::parse(between(page, element + "-data\">", "</script>"));
+        if (boardData.contains("steps")) {
+            boardData["steps"]["rows"] =
+                wholeRows(cli::Json::parse(between(page, element + "-rows\">", "</script>")));
+            cli::Json ics = cli::Json::array();
+            for (const cli::Json& values : boardData["ics"]) {
+                cli::Json ic;
+                for (std::size_t at = 0; at < boardData["icColumns"].size(); ++at) {
+                    ic[boardData["icColumns"][at].get<std::string>()] = values[at];
+                }
+                ic["explained"] = explainedPins(ic, boardData["steps"]["rows"]);
+                ics.push_back(std::move(ic));
+            }
+            boardData["ics"] = std::move(ics);
+        }
+        data["boards"].push_back(std::move(boardData));
+    }
+    return data;
 }
 
 class ReportPage : public ::testing::Test {
@@ -94,8 +188,9 @@ TEST_F(ReportPage, NoNameBreaksIt) {
     writeFile(folder / "odd.cmp", testing::recordsOf(records));
     ASSERT_EQ(run("--html page.html -o . odd.cmp").exitStatus, 0);
     const std::string page = readFile(folder / "page.html");
-    EXPECT_EQ(occurrences(page, "</script>"), 2U);
-    EXPECT_EQ(occurrences(page, "<script"), 2U);
+    // The board's two data elements, the page's and its script.
+    EXPECT_EQ(occurrences(page, "</script>"), 4U);
+    EXPECT_EQ(occurrences(page, "<script"), 4U);
     EXPECT_EQ(occurrences(page, "<i>"), 0U);
     EXPECT_NE(page.find("data-ic=\"A&lt;i&gt;\""), std::string::npos);
     EXPECT_NE(page.find("data-ic=\"B&quot;&#39;&amp;\\u0001\\u007F\\u00FF\""), std::string::npos);

@@ -83,26 +83,66 @@ TEST(BoardReport, IcsBeyondThePinsOfABoardGetNoMap) {
     }
     const BoardReport report = reportOf(records);
     ASSERT_EQ(report.icCount(), ics);
-    EXPECT_EQ(report.mappedIcs, static_cast<std::size_t>(BoardReport::kMostPinsPerBoard / 500));
-    EXPECT_EQ(report.drawnPins(report.mappedIcs - 1).size(), 500U);
-    EXPECT_TRUE(report.drawnPins(report.mappedIcs).empty());
-    EXPECT_EQ(report.pinsNotDrawn(report.mappedIcs), 500);
+    ASSERT_EQ(report.mappedIcs.size(),
+              static_cast<std::size_t>(BoardReport::kMostPinsPerBoard / 500));
+    const std::size_t firstWithoutMap = report.mappedIcs.size();
+    EXPECT_EQ(report.mappedIcs.back(), firstWithoutMap - 1);
+    EXPECT_EQ(report.drawnPins(firstWithoutMap - 1).size(), 500U);
+    EXPECT_TRUE(report.drawnPins(firstWithoutMap).empty());
+    EXPECT_FALSE(report.hasMap(firstWithoutMap));
+    // The page's data still holds its pins, for a map drawn on demand.
+    EXPECT_EQ(report.pinsOf(firstWithoutMap).size(), 500U);
+    EXPECT_EQ(report.pinsNotDrawn(firstWithoutMap), 500);
 }
 
-TEST(BoardReport, StepsTableKeepsTheFirstRecordsAndCountsTheRest) {
-    std::vector<RecordBuilder> records(BoardReport::kMostStepRows + 3,
+// The maps of ICs with an error or a warning come first, wherever those ICs stand on the board.
+TEST(BoardReport, IcsWithProblemsGetTheirMapsFirst) {
+    std::vector<RecordBuilder> records;
+    const std::size_t cleanIcs = BoardReport::kMostPinsPerBoard / 8 + 1;
+    for (std::size_t ic = 0; ic < cleanIcs; ++ic) {
+        const auto pins = icWithDiodePins("U" + std::to_string(ic + 1), {1, 2, 3, 4, 5, 6, 7, 8});
+        records.insert(records.end(), pins.begin(), pins.end());
+    }
+    // Pin 8 of the last IC has no step: an unresolved pin, an error.
+    const auto unresolved = icWithDiodePins("X1", {1, 2, 3, 4, 5, 6, 7, 9});
+    records.insert(records.end(), unresolved.begin(), unresolved.end());
+    const BoardReport report = reportOf(records);
+    ASSERT_EQ(report.icCount(), cleanIcs + 1);
+    ASSERT_FALSE(report.mappedIcs.empty());
+    EXPECT_EQ(report.mappedIcs.front(), cleanIcs);
+    EXPECT_TRUE(report.hasMap(cleanIcs));
+    EXPECT_EQ(report.mappedIcs[1], 0U);
+    EXPECT_FALSE(report.hasMap(cleanIcs - 1));
+}
+
+// Every record up to the bound, and after it those that a pin step or a listed check names.
+TEST(BoardReport, StepsTableKeepsTheRecordsThatThePageMustReach) {
+    std::vector<RecordBuilder> records(BoardReport::kMostStepRows,
                                        RecordBuilder().name("C1").typeCode(4));
     records.front() = RecordBuilder().skip();
     records[1] = RecordBuilder().name("1X");
+    for (const RecordBuilder& after :
+         {RecordBuilder().name("C1").typeCode(4), RecordBuilder().name("U1_1").typeCode(10),
+          RecordBuilder().name("1Y"), RecordBuilder().name("C1").typeCode(4)}) {
+        records.push_back(after);
+    }
     const BoardReport report = reportOf(records);
-    ASSERT_EQ(report.stepRows.size(), BoardReport::kMostStepRows);
-    EXPECT_EQ(report.rowsNotShown, 3U);
+    ASSERT_EQ(report.stepRows.size(), BoardReport::kMostStepRows + 2);
+    EXPECT_EQ(report.rowsNotShown, 2U);
     EXPECT_EQ(report.stepRows[0].kind, StepKind::Skipped);
     EXPECT_EQ(report.stepRows[1].kind, StepKind::Dropped);
     EXPECT_EQ(report.stepRows[1].fields.partsN.view(), "1X");
     EXPECT_EQ(report.stepRows[2].offset, 128U);
     EXPECT_EQ(report.stepRows[2].fields.step, 2);
     EXPECT_EQ(report.stepRows[2].fields.type, "C");
+    const std::uint64_t bound = BoardReport::kMostStepRows * kRecordSize;
+    EXPECT_EQ(report.rowAt(bound), nullptr);
+    ASSERT_NE(report.rowAt(bound + kRecordSize), nullptr);
+    EXPECT_EQ(report.rowAt(bound + kRecordSize)->fields.partsN.view(), "U1_1");
+    ASSERT_NE(report.rowAt(bound + 2 * kRecordSize), nullptr);
+    EXPECT_EQ(report.rowAt(bound + 2 * kRecordSize)->kind, StepKind::Dropped);
+    EXPECT_EQ(report.rowAt(bound + 3 * kRecordSize), nullptr);
+    EXPECT_EQ(report.rowAt(64)->kind, StepKind::Dropped);
 }
 
 TEST(BoardReport, ChecksOfTheFilesOnlyForAConvertedBoard) {

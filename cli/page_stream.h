@@ -1,0 +1,68 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+
+#include "files/file_system.h"
+#include "files/whole_file.h"
+
+namespace zemra::cli {
+
+// Where a page is written as it is made: text() takes the next bytes, flush() may write them out.
+class PageOutput {
+  public:
+    virtual ~PageOutput() = default;
+    virtual std::string& text() = 0;
+    virtual void flush() = 0;
+};
+
+// A page made whole in memory, for a page of a few boards.
+class PageText : public PageOutput {
+  public:
+    std::string& text() override { return text_; }
+    void flush() override {}
+
+  private:
+    std::string text_;
+};
+
+// A page written as it is made: into the temporary of a WholeFile a chunk at a time, so that no
+// page is ever held whole, and moved into place only once it is complete. The destination is
+// checked as writePage() checks it before anything is written. A failure on the way is kept: what
+// is appended after it is dropped, and finish() says why the page was not written.
+class PageStream : public PageOutput {
+  public:
+    PageStream(std::filesystem::path page, std::span<const std::filesystem::path> runFiles,
+               FileSystem& fileSystem);
+    PageStream(const PageStream&) = delete;
+    PageStream& operator=(const PageStream&) = delete;
+
+    // Where the page's next bytes go; written out by flush().
+    std::string& text() override { return buffer_; }
+    // Writes the bytes appended so far once they fill a chunk.
+    void flush() override {
+        if (buffer_.size() >= kChunk) {
+            writeBuffer();
+        }
+    }
+    // Writes the rest and moves the page into place. Prints the page's path to `out`, or why it
+    // was not written to `err` and returns false.
+    bool finish(std::ostream& out, std::ostream& err);
+
+  private:
+    static constexpr std::size_t kChunk = std::size_t{1} << 20U;
+
+    void writeBuffer();
+    void fail(std::string reason);
+
+    std::filesystem::path page_;
+    FileSystem& fileSystem_;
+    std::optional<WholeFile> file_;
+    std::string buffer_;
+    std::optional<std::string> failure_;
+};
+
+}  // namespace zemra::cli

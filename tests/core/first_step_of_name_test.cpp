@@ -1,0 +1,39 @@
+// The first step of each part name: every repeat finds it, however many names came between, and
+// names that differ in any byte or in length are names of their own.
+#include <gtest/gtest.h>
+
+#include "report/first_step_of_name.h"
+
+namespace zemra {
+namespace {
+
+TEST(FirstStepOfName, ARepeatFindsTheFirstStepAfterManyOtherNames) {
+    FirstStepOfName names;
+    constexpr int kNames = 100000;  // far more than the table's first slots
+    for (int step = 1; step <= kNames; ++step) {
+        ASSERT_EQ(names.firstOrNote(PartsN("U" + std::to_string(step)), step), std::nullopt);
+    }
+    for (const int step : {1, 2, 1023, 1024, 1025, 65536, kNames}) {
+        EXPECT_EQ(names.firstOrNote(PartsN("U" + std::to_string(step)), kNames + step), step);
+    }
+    // A repeat does not become the first.
+    EXPECT_EQ(names.firstOrNote(PartsN("U7"), 3 * kNames), 7);
+}
+
+TEST(FirstStepOfName, NamesThatDifferInAnyByteOrInLengthAreTheirOwn) {
+    FirstStepOfName names;
+    const std::string zero(1, '\0');
+    const std::vector<std::string> distinct{"U1", "U1 ", "u1",   "U1" + zero,
+                                            zero, "",    "\xFF", "ABCDEFGHIJKLMNOP"};
+    for (std::size_t at = 0; at < distinct.size(); ++at) {
+        EXPECT_EQ(names.firstOrNote(PartsN(distinct[at]), static_cast<std::int64_t>(at)),
+                  std::nullopt)
+            << at;
+    }
+    for (std::size_t at = 0; at < distinct.size(); ++at) {
+        EXPECT_EQ(names.firstOrNote(PartsN(distinct[at]), 99), static_cast<std::int64_t>(at)) << at;
+    }
+}
+
+}  // namespace
+}  // namespace zemra
