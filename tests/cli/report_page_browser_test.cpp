@@ -530,6 +530,15 @@ struct LinkCase {
     std::string facts;
 };
 
+// The index of the first IC that the page draws no map of at first, icCount() when there is none.
+std::size_t firstIcWithoutAMap(const BoardReport& report) {
+    std::size_t index = 0;
+    while (index < report.icCount() && report.hasMap(index)) {
+        ++index;
+    }
+    return index;
+}
+
 class LinkInABrowser : public ::testing::TestWithParam<LinkCase> {};
 
 // Each link draws what it names and brings it into view: a step that the script has not drawn
@@ -540,10 +549,7 @@ TEST_P(LinkInABrowser, OpensWithWhatItNamesInView) {
     writeFile(folder / board.file, board.bytes);
     const std::string page = pageOf(folder, "", board.file);
     const BoardReport report = reportOf(board, {});
-    std::size_t unmapped = 0;
-    while (report.hasMap(unmapped)) {
-        ++unmapped;
-    }
+    const std::size_t unmapped = firstIcWithoutAMap(report);
     ASSERT_LT(unmapped, report.icCount());
     const std::string name(report.outcome.summary->ics[unmapped].name.view());
     const StepRow& late = report.stepRows.at(300);
@@ -598,10 +604,7 @@ TEST(PageInABrowser, IcsNamedDrawsTheMapOfAnIcThatHadNone) {
     writeFile(folder / board.file, board.bytes);
     const std::string page = pageOf(folder, "", board.file);
     const BoardReport report = reportOf(board, {});
-    std::size_t unmapped = 0;
-    while (report.hasMap(unmapped)) {
-        ++unmapped;
-    }
+    const std::size_t unmapped = firstIcWithoutAMap(report);
     ASSERT_LT(unmapped, report.icCount());
     const std::string name(report.outcome.summary->ics[unmapped].name.view());
     EXPECT_EQ(factsOf(folder, page,
