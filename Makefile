@@ -106,7 +106,9 @@ test: build
 	cmake --build --preset release --target zemra_cli_tests
 	./build/release/tests/zemra_cli_tests --gtest_filter='*Golden*'
 
-# The engine, the CLI and their tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+# The engine, the CLI and their tests under AddressSanitizer and UndefinedBehaviorSanitizer; the
+# browser tests, which test the page's script in Chromium over pages that other tests already
+# write under the sanitizers, run in make test only (the asan test preset leaves them out).
 test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan
