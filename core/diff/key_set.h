@@ -15,7 +15,6 @@ class KeySet {
 
     bool empty() const { return sorted_.empty(); }
     bool contains(std::uint64_t key) const;
-    const std::vector<std::uint64_t>& keys() const { return sorted_; }
 
   private:
     std::vector<std::uint64_t> sorted_;

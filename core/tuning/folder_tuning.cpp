@@ -51,11 +51,15 @@ FolderTuning planFolderTuning(const TuningSources& sources, DecodeOptions option
         std::async(std::launch::async, [&sources] { return readFolderRevision(sources.folder); });
     std::vector<std::uint64_t> baseKeys;
     std::array<Fingerprint, 3> baseFiles;
-    {
+    try {
         const std::unique_ptr<ByteSource> bytes = sources.base();
         RevisionPrint base = readRevision(*bytes, options);
         baseKeys = std::move(base.stepKeys);
         baseFiles = base.pinAndSettingsFiles;
+    } catch (...) {
+        // Where both fail, the folder's failure is the one reported, as when it was read first.
+        readingFolder.get();
+        throw;
     }
     std::vector<std::uint64_t> tunedKeys;
     {

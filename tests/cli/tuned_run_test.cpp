@@ -232,6 +232,19 @@ TEST_F(TwoIcBoardTuned, AListingThatCannotBeReadLeavesNothingWritten) {
     EXPECT_TRUE(std::filesystem::is_empty(folder / "out"));
 }
 
+// The folder and the old revision are read side by side: where both fail, the folder's failure
+// is the one reported, as when the folder was read first.
+TEST_F(TwoIcBoardTuned, AListingThatCannotBeReadIsReportedBeforeAMissingBase) {
+    std::string listing = readFile(tester / "BOARD.dat");
+    listing.replace(listing.find(" R1 "), 4, " R1 x");
+    writeFile(tester / "BOARD.dat", listing);
+    const TunedResult result = convertTuned(tester, folder / "MISSING.cmp", folder / "BOARD.cmp",
+                                            folder / "out", {}, cli::ReportFormat::None, {});
+    EXPECT_EQ(result.status, kExitFailed);
+    EXPECT_NE(result.err.find("BOARD.dat, line"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("MISSING.cmp"), std::string::npos) << result.err;
+}
+
 TEST_F(TwoIcBoardTuned, AFolderForAnotherTesterIsRefused) {
     const TunedResult result = convertTuned(tester, folder / "BOARD.cmp", folder / "BOARD.cmp",
                                             folder / "out", {.variant = TesterVariant::Kx740e});
