@@ -530,28 +530,33 @@ struct LinkCase {
     std::string facts;
 };
 
-// The index of the first IC that the page draws no map of at first, icCount() when there is none.
-std::size_t firstIcWithoutAMap(const BoardReport& report) {
-    std::size_t index = 0;
-    while (index < report.icCount() && report.hasMap(index)) {
-        ++index;
+// The page of the board of many pins, and the first IC that it draws no map of at first.
+class ManyPinPageInABrowser : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        writeFile(folder / board.file, board.bytes);
+        page = pageOf(folder, "", board.file);
+        while (unmapped < report.icCount() && report.hasMap(unmapped)) {
+            ++unmapped;
+        }
+        ASSERT_LT(unmapped, report.icCount());
+        name = report.outcome.summary->ics[unmapped].name.view();
     }
-    return index;
-}
 
-class LinkInABrowser : public ::testing::TestWithParam<LinkCase> {};
+    const testing::TempFolder folder;
+    const Board board = manyPinBoard();
+    const BoardReport report = reportOf(board, {});
+    std::string page;
+    std::size_t unmapped = 0;
+    std::string name;
+};
+
+class LinkInABrowser : public ManyPinPageInABrowser,
+                       public ::testing::WithParamInterface<LinkCase> {};
 
 // Each link draws what it names and brings it into view: a step that the script has not drawn
 // yet, an IC without a map.
 TEST_P(LinkInABrowser, OpensWithWhatItNamesInView) {
-    const testing::TempFolder folder;
-    const Board board = manyPinBoard();
-    writeFile(folder / board.file, board.bytes);
-    const std::string page = pageOf(folder, "", board.file);
-    const BoardReport report = reportOf(board, {});
-    const std::size_t unmapped = firstIcWithoutAMap(report);
-    ASSERT_LT(unmapped, report.icCount());
-    const std::string name(report.outcome.summary->ics[unmapped].name.view());
     const StepRow& late = report.stepRows.at(300);
     std::string fragment = GetParam().fragment;
     for (const auto& [mark, value] :
@@ -598,15 +603,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LinkCase{"IcWithoutAMap", "#ic=%IC%", "%IC%;true;true"}),
     testing::BehaviourName());
 
-TEST(PageInABrowser, IcsNamedDrawsTheMapOfAnIcThatHadNone) {
-    const testing::TempFolder folder;
-    const Board board = manyPinBoard();
-    writeFile(folder / board.file, board.bytes);
-    const std::string page = pageOf(folder, "", board.file);
-    const BoardReport report = reportOf(board, {});
-    const std::size_t unmapped = firstIcWithoutAMap(report);
-    ASSERT_LT(unmapped, report.icCount());
-    const std::string name(report.outcome.summary->ics[unmapped].name.view());
+TEST_F(ManyPinPageInABrowser, IcsNamedDrawsTheMapOfAnIcThatHadNone) {
     EXPECT_EQ(factsOf(folder, page,
                       "var input = document.querySelector('input[data-ic-filter=\"b1\"]');"
                       "facts.push(document.querySelectorAll('figure[data-ic=\"" +
