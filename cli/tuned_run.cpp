@@ -97,11 +97,6 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
             << "for the " << variantName(tuning->variant) << ", not the KX740E of --kx740e\n";
         return kExitFailed;
     }
-    const auto carried = std::make_shared<const CarriedTuning>(
-        CarriedTuning{.folder = platform::utf8Of(request.folder),
-                      .base = platform::utf8Of(request.base),
-                      .plan = std::move(tuning->plan),
-                      .changedFiles = std::move(tuning->changedFiles)});
     // The page's board is traced as any conversion's, and written as it is converted, with the
     // tuning it took; --report lists the carry, not the board.
     ConvertRequest traced = request.conversion;
@@ -122,6 +117,7 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
     };
     RecordObserver* const observer = results.begin(revision);
     bool committed = false;
+    std::shared_ptr<const CarriedTuning> carried;
     try {
         std::optional<Conversion> conversion =
             Conversion::open(fileSystem,
@@ -129,11 +125,18 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
                               .outputParent = request.conversion.outputParent,
                               .settings = traced.settings,
                               .observer = observer,
-                              .carried = carried->plan.carried},
+                              .carry = &tuning->carry},
                              report);
         if (conversion) {
             RunOutcome outcome = conversion->run(report);
             committed = outcome.committed;
+            if (committed) {
+                carried = std::make_shared<const CarriedTuning>(
+                    CarriedTuning{.folder = platform::utf8Of(request.folder),
+                                  .base = platform::utf8Of(request.base),
+                                  .plan = tuning->carry.takePlan(),
+                                  .changedFiles = std::move(tuning->changedFiles)});
+            }
             results.end(std::move(outcome), carried);
         } else {
             results.end();

@@ -24,16 +24,20 @@ IcPinTable pinTableOf(const ListedIc& ic) {
 
 }  // namespace
 
-RevisionPrint readFolderRevision(const TesterFileOpener& open) {
+RevisionPrint readFolderRevision(const TesterFileOpener& open, RevisionKept kept) {
     RevisionPrint print;
+    const bool whole = kept == RevisionKept::Whole;
     {
         TesterFile listing = open(".dat");
-        FingerprintingSource source(*listing.bytes);
-        ListingReader reader(source, listing.name);
+        FingerprintingSource fingerprinting(*listing.bytes);
+        ListingReader reader(whole ? static_cast<ByteSource&>(fingerprinting) : *listing.bytes,
+                             listing.name);
         while (const ListedColumns* step = reader.next()) {
             print.stepKeys.push_back(stepKey(step->partsN.view()));
         }
-        print.input = source.finish();
+        if (whole) {
+            print.input = fingerprinting.finish();
+        }
     }
     TesterFile icnFile = open(".icn");
     std::vector<ListedIc> ics = readIcnFile(*icnFile.bytes, icnFile.name);
@@ -58,8 +62,10 @@ RevisionPrint readFolderRevision(const TesterFileOpener& open) {
             summary.firstIcp = pinFiles.nextIcpNumber();
             const IcPinTable table = pinTableOf(ic);
             pinFiles.writeIc({.name = 0, .pinCount = ic.pinCount, .lc = ic.lc}, ic.name, table);
-            print.summary.ics.push_back(std::move(summary));
-            print.icPinTables.append(table);
+            if (whole) {
+                print.summary.ics.push_back(std::move(summary));
+                print.icPinTables.append(table);
+            }
         }
         icnText.flush();
         icpText.flush();

@@ -13,8 +13,10 @@ namespace zemra {
 // fingerprints of the .icn, .icp and .scp that a conversion writes for what they hold, so that
 // they compare with a component file's whatever their line ends. A folder has no records, so no
 // checks and no step that gave a pin. Throws TesterFileRefused for a file that is not as a
-// conversion writes it.
-RevisionPrint readFolderRevision(const TesterFileOpener& open);
+// conversion writes it. With RevisionKept::KeysAndOutputs, the keys and the three fingerprints
+// alone.
+RevisionPrint readFolderRevision(const TesterFileOpener& open,
+                                 RevisionKept kept = RevisionKept::Whole);
 
 // The steps of a tester folder's listing, read a second time, with their listing columns.
 class ListingSteps : public WalkedSteps {

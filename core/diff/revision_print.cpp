@@ -18,8 +18,10 @@ constexpr std::uint64_t kMostStepsReserved = std::uint64_t{1} << 24U;
 // checks each record.
 class StepKeyRecorder : public RecordObserver {
   public:
-    StepKeyRecorder(RevisionPrint& print, std::uint64_t halfRecords, const HalfReadCall& halfRead)
-        : halfRecords_(halfRecords),
+    StepKeyRecorder(RevisionPrint& print, std::uint64_t halfRecords, const HalfReadCall& halfRead,
+                    RevisionKept kept)
+        : whole_(kept == RevisionKept::Whole),
+          halfRecords_(halfRecords),
           halfRead_(halfRead),
           keys_(print.stepKeys),
           pinSteps_(print.pinSteps),
@@ -30,8 +32,10 @@ class StepKeyRecorder : public RecordObserver {
         if (trace.ordinal == halfRecords_ && halfRead_) {
             halfRead_(trace.ordinal, diodeAndJSteps_);
         }
-        checker_.check(trace);
-        if (trace.pinStep) {
+        if (whole_) {
+            checker_.check(trace);
+        }
+        if (trace.pinStep && whole_) {
             pinSteps_.add(trace.fields.step);
             if (isDiodeStep(trace.record.typeCode) || isJStep(trace.record.typeCode)) {
                 ++diodeAndJSteps_;
@@ -50,11 +54,14 @@ class StepKeyRecorder : public RecordObserver {
     }
 
     bool takeIcPinTable(const IcPinTable& table) override {
-        icPinTables_.append(table);
+        if (whole_) {
+            icPinTables_.append(table);
+        }
         return true;
     }
 
   private:
+    bool whole_;
     std::uint64_t halfRecords_;
     std::uint64_t diodeAndJSteps_ = 0;
     const HalfReadCall& halfRead_;
@@ -79,13 +86,15 @@ std::uint64_t stepKey(std::string_view listedName) {
 }
 
 RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
-                           const HalfReadCall& halfRead) {
+                           const HalfReadCall& halfRead, RevisionKept kept) {
     RevisionPrint print;
     const std::uint64_t records = input.expectedSize() / kRecordSize;
     print.stepKeys.reserve(static_cast<std::size_t>(std::min(records, kMostStepsReserved)));
-    StepKeyRecorder recorder(print, records / 2, halfRead);
+    StepKeyRecorder recorder(print, records / 2, halfRead, kept);
     CheckingSource checking(input);
-    FingerprintingSource source(checking);
+    FingerprintingSource fingerprinting(checking);
+    ByteSource& source =
+        kept == RevisionKept::Whole ? static_cast<ByteSource&>(fingerprinting) : input;
     DiscardingSink nowhere;
     NoListing noListing;
     FingerprintingSink icn(nowhere);
@@ -97,8 +106,10 @@ RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
     print.stepKeys.shrink_to_fit();
     print.icPinTables.shrinkToFit();
     print.summary = std::move(summary);
-    print.input = source.finish();
-    print.inputCheck = checking.finish();
+    if (kept == RevisionKept::Whole) {
+        print.input = fingerprinting.finish();
+        print.inputCheck = checking.finish();
+    }
     print.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};
     return print;
 }

@@ -45,9 +45,15 @@ std::uint64_t stepKey(std::string_view listedName);
 // which are what a conversion holds the most of at its end.
 using HalfReadCall = std::function<void(std::uint64_t records, std::uint64_t diodeAndJSteps)>;
 
+// What a reading keeps of a revision: all that a comparison needs, or, for a carry, which pairs
+// steps and compares pin files and settings but no more, the step keys and the fingerprints of
+// the pin files and settings alone.
+enum class RevisionKept { Whole, KeysAndOutputs };
+
 // Converts one revision through the conversion's own path, writing nothing. `halfRead` is called
 // when given, unless the reading fails before.
 RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
-                           const HalfReadCall& halfRead = {});
+                           const HalfReadCall& halfRead = {},
+                           RevisionKept kept = RevisionKept::Whole);
 
 }  // namespace zemra

@@ -84,7 +84,7 @@ RunOutcome Conversion::run(const MessageSink& report) {
                                      .options = request_.settings.options,
                                      .at = request_.settings.at,
                                      .observer = request_.observer,
-                                     .carried = request_.carried};
+                                     .carry = request_.carry};
         if (request_.observer != nullptr) {
             outcome.summary =
                 convertFingerprinted(request_.input.records(), settings, outputs, fingerprints);

@@ -38,8 +38,8 @@ struct ConversionRequest {
     RecordObserver* observer = nullptr;
     // How long to wait for another run to let go of the output folder; folderWait() when none.
     std::optional<std::chrono::milliseconds> folderWait = std::nullopt;
-    // Steps that take tuned columns in place of converted ones, in step order.
-    std::span<const CarriedStep> carried = {};
+    // Decides which steps take tuned columns in place of converted ones, when given.
+    StepCarry* carry = nullptr;
 };
 
 // Receives each message of a run, in order, for the operator.

@@ -28,7 +28,7 @@ class RecordLoop {
         : listingKept_(listingKept),
           steps_(settings.options),
           observer_(settings.observer),
-          carried_(settings.carried),
+          carry_(settings.carry),
           listing_(listing),
           summary_(summary),
           lists_(lists) {}
@@ -43,8 +43,12 @@ class RecordLoop {
                 ++summary_.droppedRecords;
                 break;
             case StepKind::Skipped:
-                if (carriedStep() != nullptr) {
-                    throw CarriedStepChanged();
+                if (carry_ != nullptr) {
+                    // A "*" step takes nothing.
+                    if (carry_->wantsNext()) {
+                        throw CarriedStepChanged();
+                    }
+                    carry_->pass();
                 }
                 if (listingKept_) {
                     writeSkippedStepLines(steps_.fields().step, listing_);
@@ -78,33 +82,30 @@ class RecordLoop {
 
     const RunCounters& counters() const { return steps_.counters(); }
 
-    // After the last record: every carried step was there.
+    // After the last record: the steps were those the carry was worked out for.
     void finish() const {
-        if (nextCarried_ != carried_.size()) {
-            throw CarriedStepChanged();
+        if (carry_ != nullptr) {
+            carry_->finish();
         }
     }
 
   private:
-    // The carried step of the step just decoded, if it has one. The carry was worked out from
-    // the file as it was then: a step that lists otherwise now means that the file changed since.
+    // What the step just decoded takes of the tuning, if anything.
     const CarriedStep* carriedStep() {
-        if (nextCarried_ == carried_.size() ||
-            carried_[nextCarried_].converted.step != steps_.fields().step) {
+        if (carry_ == nullptr) {
             return nullptr;
         }
-        const CarriedStep& carried = carried_[nextCarried_++];
-        if (listedColumns(steps_.fields(), steps_.options().variant) != carried.converted) {
-            throw CarriedStepChanged();
+        if (!carry_->wantsNext()) {
+            carry_->pass();
+            return nullptr;
         }
-        return &carried;
+        return carry_->carry(listedColumns(steps_.fields(), steps_.options().variant));
     }
 
     bool listingKept_;  // a listing that goes nowhere is not formatted
     StepSequence steps_;
     RecordObserver* observer_;
-    std::span<const CarriedStep> carried_;
-    std::size_t nextCarried_ = 0;
+    StepCarry* carry_;
     TextWriter& listing_;
     ConversionSummary& summary_;
     BoardLists& lists_;

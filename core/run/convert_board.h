@@ -22,9 +22,10 @@ struct BoardSettings {
     // Sees every record, when given; the run then keeps in its summary each IC's pin table and
     // every ignored J pin. None costs nothing.
     RecordObserver* observer = nullptr;
-    // Steps that take tuned columns in place of converted ones, in step order: their listing
-    // lines show them, and their pins and LC count for the pin files and the settings file.
-    std::span<const CarriedStep> carried = {};
+    // Decides which steps take tuned columns in place of converted ones, when given: their
+    // listing lines show them, and their pins and LC count for the pin files and the settings
+    // file.
+    StepCarry* carry = nullptr;
 };
 
 struct BoardOutputs {

@@ -139,6 +139,10 @@ class PlanBuilder {
 };
 
 bool tunedAnyColumn(const ListedColumns& base, const ListedColumns& tuned) {
+    // The most steps are as converted: alike in every field, which is quickly told.
+    if (base == tuned) {
+        return false;
+    }
     for (const ColumnId id : kTunedColumns) {
         if (!sameColumn(tuned, base, id)) {
             return true;
@@ -229,17 +233,23 @@ void TuningPlanner::takeBase(const ListedColumns& base) {
     pending_.push_back({base, tuned});
 }
 
-void TuningPlanner::takeRevision(const ListedColumns& revised) {
+const CarriedStep* TuningPlanner::carry(const ListedColumns& revised) {
     const std::size_t index = nextRevision_++;
     if (index >= pendingOf_.size() || pendingOf_[index] == kUnpaired) {
-        return;
+        return nullptr;
     }
     const TunedBase& pending = pending_[pendingOf_[index]];
+    // The steps were paired by their part names when the file was read first.
+    if (pending.base.partsN.view() != revised.partsN.view()) {
+        throw CarriedStepChanged();
+    }
+    const std::size_t carried = plan_.carried.size();
     PlanBuilder(plan_).decide(pending.base, pending.tuned, revised);
+    return plan_.carried.size() != carried ? &plan_.carried.back() : nullptr;
 }
 
-TuningPlan TuningPlanner::finish() {
-    if (nextBase_ != toTuned_.size() || nextRevision_ != pendingOf_.size()) {
+void TuningPlanner::finishBase() {
+    if (nextBase_ != toTuned_.size()) {
         throw CarriedStepChanged();
     }
     while (const ListedColumns* step = readTuned_()) {
@@ -251,18 +261,23 @@ TuningPlan TuningPlanner::finish() {
     if (nextTuned_ != tunedCount_) {
         throw CarriedStepChanged();
     }
+    readTuned_ = {};
+    baseFinished_ = true;
+}
+
+void TuningPlanner::finish() {
+    if (!baseFinished_) {
+        finishBase();
+    }
+    if (nextRevision_ != pendingOf_.size()) {
+        throw CarriedStepChanged();
+    }
     // The old revision's order: the decisions came with the new revision's steps.
     std::stable_sort(plan_.events.begin(), plan_.events.end(),
                      [](const TuningEvent& one, const TuningEvent& other) {
                          return one.oldStep < other.oldStep;
                      });
     std::move(addedOnTester_.begin(), addedOnTester_.end(), std::back_inserter(plan_.events));
-    // A move pairs steps out of order: the run takes them in its own.
-    std::stable_sort(plan_.carried.begin(), plan_.carried.end(),
-                     [](const CarriedStep& one, const CarriedStep& other) {
-                         return one.converted.step < other.converted.step;
-                     });
-    return std::move(plan_);
 }
 
 TuningPlan planTuning(std::span<const ListedColumns> base, std::span<const ListedColumns> tuned,
@@ -276,9 +291,10 @@ TuningPlan planTuning(std::span<const ListedColumns> base, std::span<const Liste
         planner.takeBase(step);
     }
     for (const ListedColumns& step : revision) {
-        planner.takeRevision(step);
+        planner.carry(step);
     }
-    return planner.finish();
+    planner.finish();
+    return planner.takePlan();
 }
 
 }  // namespace zemra

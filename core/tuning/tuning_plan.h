@@ -69,23 +69,32 @@ using TunedStepReader = std::function<const ListedColumns*()>;
 // the tester's listing read alongside, then every step of the new one. Only the old steps that the
 // tester changed are kept with their tuned steps, and the tuned steps that a move pairs ahead of
 // their old step until it comes.
-class TuningPlanner {
+class TuningPlanner : public StepCarry {
   public:
     TuningPlanner(std::vector<StepIndex> baseToTuned, std::size_t tunedCount,
                   std::vector<StepIndex> baseToRevision, std::size_t revisionCount,
                   TunedStepReader readTuned);
 
     void takeBase(const ListedColumns& base);
-    void takeRevision(const ListedColumns& revised);
-    // Whether the next new step is one that takeRevision() decides on; the others, the most,
-    // need not be listed: passRevision() counts them.
-    bool needsNextRevision() const {
+    // Once every old step is taken: reads the rest of the tester's listing, which is then no
+    // longer read. Throws CarriedStepChanged when either listed more or fewer steps than it had
+    // keys: its file changed in between.
+    void finishBase();
+
+    // The new revision's steps, in order, as its conversion lists them: the steps that are
+    // wanted are decided on, the others passed.
+    bool wantsNext() const override {
         return nextRevision_ < pendingOf_.size() && pendingOf_[nextRevision_] != kUnpaired;
     }
-    void passRevision() { ++nextRevision_; }
-    // Once every step of both is taken. Throws CarriedStepChanged when any of the three listed
-    // more or fewer steps than it had keys: its file changed in between.
-    TuningPlan finish();
+    void pass() override { ++nextRevision_; }
+    const CarriedStep* carry(const ListedColumns& revised) override;
+    // Once every step of the three is taken (finishBase() first where it was not called). Throws
+    // CarriedStepChanged as finishBase() does, and when the new revision listed other steps than
+    // it had keys.
+    void finish() override;
+
+    // Once finished.
+    TuningPlan takePlan() { return std::move(plan_); }
 
   private:
     struct TunedBase {
@@ -111,6 +120,7 @@ class TuningPlanner {
     std::vector<TunedBase> pending_;     // old steps that the tester changed, with a new step
     std::size_t nextBase_ = 0;
     std::size_t nextRevision_ = 0;
+    bool baseFinished_ = false;
     TuningPlan plan_;
 };
 

@@ -13,6 +13,7 @@
 #include "diff/listed_step.h"
 #include "in_memory_conversion.h"
 #include "temp_folder.h"
+#include "tester/listing_read_ahead.h"
 #include "tester/listing_reader.h"
 #include "tester/pin_files_reader.h"
 #include "tester/tester_file_refused.h"
@@ -346,6 +347,61 @@ TEST(SettingsFile, FixedLinesMustBeAsWritten) {
         EXPECT_EQ(refused.line(), 3U);
         EXPECT_EQ(refused.column(), 11U);
     }
+}
+
+}  // namespace
+}  // namespace zemra
+
+namespace zemra {
+namespace {
+
+// The steps a listing gives, and the refusal that ends them, if any.
+struct StepsRead {
+    std::vector<ListedColumns> steps;
+    std::string refusal;
+};
+
+template <class Reader>
+StepsRead readAll(Reader& reader) {
+    StepsRead read;
+    try {
+        while (const ListedColumns* step = reader.next()) {
+            read.steps.push_back(*step);
+        }
+    } catch (const TesterFileRefused& refused) {
+        read.refusal = refused.what();
+    }
+    return read;
+}
+
+// Read ahead on a thread of its own, over several batches, a listing gives the reader's steps,
+// and its refusal where the step that failed would have come; left early, it stops reading.
+TEST(ListingReadAhead, GivesTheStepsAndTheRefusalOfItsReader) {
+    const std::vector<std::byte> generated = generateBoard(7, 10000);
+    const std::string listing =
+        testing::convertInMemory(
+            std::string(reinterpret_cast<const char*>(generated.data()), generated.size()))
+            .listing;
+    // Without its last line, the last step has one line.
+    const std::string cut = listing.substr(0, listing.rfind("\r\n", listing.size() - 3) + 2);
+    for (const bool refused : {false, true}) {
+        const std::string& text = refused ? cut : listing;
+        MemorySource plainInput(std::as_bytes(std::span(text)));
+        ListingReader plain(plainInput, "BOARD.dat");
+        const StepsRead expected = readAll(plain);
+        ASSERT_GT(expected.steps.size(), 9000U);
+        ASSERT_EQ(expected.refusal.empty(), !refused);
+        MemorySource input(std::as_bytes(std::span(text)));
+        ListingReader reader(input, "BOARD.dat");
+        ListingReadAhead ahead(reader);
+        const StepsRead read = readAll(ahead);
+        EXPECT_EQ(read.steps, expected.steps);
+        EXPECT_EQ(read.refusal, expected.refusal);
+    }
+    MemorySource input(std::as_bytes(std::span(listing)));
+    ListingReader reader(input, "BOARD.dat");
+    ListingReadAhead ahead(reader);
+    EXPECT_NE(ahead.next(), nullptr);
 }
 
 }  // namespace

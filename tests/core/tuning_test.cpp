@@ -6,6 +6,7 @@
 #include "behaviour_name.h"
 #include "board_generator.h"
 #include "decode/listing_lines.h"
+#include "diff/revision_print.h"
 #include "in_memory_conversion.h"
 #include "listing_edits.h"
 #include "run/convert_board.h"
@@ -210,7 +211,7 @@ TEST(Tuning, AListingWithOtherStepsThanItsKeysIsRefused) {
             planner.takeBase(step);
         }
         for (const ListedColumns& step : steps) {
-            planner.takeRevision(step);
+            planner.carry(step);
         }
         EXPECT_THROW(planner.finish(), CarriedStepChanged) << listed;
     }
@@ -226,8 +227,31 @@ std::vector<ListedColumns> stepsOf(const std::string& listing) {
     return steps;
 }
 
+// Carries a list of steps worked out beforehand, each at its step number.
+class ListedCarry : public StepCarry {
+  public:
+    explicit ListedCarry(std::span<const CarriedStep> carried) : carried_(carried) {}
+
+    bool wantsNext() const override {
+        return next_ < carried_.size() && carried_[next_].converted.step == listed_ + 1;
+    }
+    void pass() override { ++listed_; }
+    const CarriedStep* carry(const ListedColumns& columns) override {
+        ++listed_;
+        const CarriedStep& carried = carried_[next_++];
+        EXPECT_EQ(columns, carried.converted);
+        return &carried;
+    }
+    void finish() override { EXPECT_EQ(next_, carried_.size()); }
+
+  private:
+    std::span<const CarriedStep> carried_;
+    std::size_t next_ = 0;
+    std::int64_t listed_ = 0;
+};
+
 testing::ConvertedBoard convertCarrying(const std::string& board, DecodeOptions options,
-                                        std::span<const CarriedStep> carried) {
+                                        StepCarry& carry) {
     MemorySource input(std::as_bytes(std::span(board)));
     MemorySink listing;
     MemorySink icn;
@@ -235,7 +259,7 @@ testing::ConvertedBoard convertCarrying(const std::string& board, DecodeOptions 
     MemorySink scp;
     testing::ConvertedBoard converted;
     converted.summary =
-        convertBoard(input, {.title = "BOARD", .options = options, .at = {}, .carried = carried},
+        convertBoard(input, {.title = "BOARD", .options = options, .at = {}, .carry = &carry},
                      {listing, icn, icp, scp});
     converted.listing = listing.text();
     converted.icn = icn.text();
@@ -275,7 +299,8 @@ TEST_P(CarryAtTheConvertedValues, WritesTheConversion) {
         }
     }
     ASSERT_FALSE(carried.empty());
-    expectSameOutputs(convertCarrying(board, GetParam().options, carried), plain);
+    ListedCarry carry(carried);
+    expectSameOutputs(convertCarrying(board, GetParam().options, carry), plain);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -326,7 +351,8 @@ TEST_P(TunedColumnOfAGeneratedBoard, IsCarriedAlone) {
             EXPECT_EQ(plan.conflicts, 0U);
             ASSERT_EQ(plan.events.size(), 1U);
             EXPECT_EQ(plan.events.front().column, &listingColumn(id));
-            const testing::ConvertedBoard carried = convertCarrying(board, options, plan.carried);
+            ListedCarry carry(plan.carried);
+            const testing::ConvertedBoard carried = convertCarrying(board, options, carry);
             EXPECT_EQ(carried.listing, listingOf(plain.listing.substr(0, header), tuned));
         }
     }
@@ -364,19 +390,38 @@ TEST(Tuning, CarriedPinsAndLcCountAsConvertedOnes) {
     tuned.lc.assign("Z9");
     const std::vector<CarriedStep> carried{
         {steps[2], tuned, columnBit(ColumnId::HiP) | columnBit(ColumnId::Lc)}};
-    const testing::ConvertedBoard tunedRun = convertCarrying(board, {}, carried);
+    ListedCarry carry(carried);
+    const testing::ConvertedBoard tunedRun = convertCarrying(board, {}, carry);
     expectSameOutputs(tunedRun, testing::convertInMemory(icBoard(4000, "Z9")));
     EXPECT_NE(tunedRun.scp.find("SCP /13 = 4000\r\n"), std::string::npos);
     EXPECT_NE(tunedRun.scp.find("SCP /28 = 26\r\n"), std::string::npos);
 }
 
+// The carry is worked out before the new revision is converted: a step that the conversion then
+// lists under another part name than when its file was read first means that the file changed.
 TEST(Tuning, AFileThatChangedSinceTheCarryWasWorkedOutIsNotConverted) {
-    const std::string board = testing::recordsOf(icBoard(23, "D1"));
-    const std::vector<ListedColumns> steps = stepsOf(testing::convertInMemory(board).listing);
-    ListedColumns expected = steps[2];
-    expected.pins[0] = 24;
-    const std::vector<CarriedStep> carried{{expected, steps[2], columnBit(ColumnId::LoP)}};
-    EXPECT_THROW(convertCarrying(board, {}, carried), CarriedStepChanged);
+    const std::vector<ListedColumns> steps =
+        stepsOf(testing::convertInMemory(testing::recordsOf(icBoard(23, "D1"))).listing);
+    std::vector<ListedColumns> tuned = steps;
+    tuned[2].avge = 10;
+    const auto keysOf = [](const std::vector<ListedColumns>& listed) {
+        std::vector<std::uint64_t> keys;
+        for (const ListedColumns& step : listed) {
+            keys.push_back(stepKey(step.partsN.view()));
+        }
+        return keys;
+    };
+    std::size_t next = 0;
+    TuningPlanner planner(pairSteps(keysOf(steps), keysOf(tuned)), tuned.size(),
+                          pairSteps(keysOf(steps), keysOf(steps)), steps.size(),
+                          [&]() { return next < tuned.size() ? &tuned[next++] : nullptr; });
+    for (const ListedColumns& step : steps) {
+        planner.takeBase(step);
+    }
+    planner.finishBase();
+    std::vector<RecordBuilder> changed = icBoard(23, "D1");
+    changed[2] = diodeStep("U9-3", "D1", 23);
+    EXPECT_THROW(convertCarrying(testing::recordsOf(changed), {}, planner), CarriedStepChanged);
 }
 
 }  // namespace
