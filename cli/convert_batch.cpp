@@ -129,8 +129,6 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             RunOutcome outcome = conversion->run(report);
             allClean = allClean && outcome.committed;
             results.end(std::move(outcome));
-        } catch (const Interrupted&) {
-            throw;
         } catch (const std::exception& error) {
             // Out of memory on a pathological board, say: its outputs are not moved into place,
             // and the next file is converted all the same.

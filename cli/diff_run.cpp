@@ -155,8 +155,6 @@ int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream&
     } catch (const RevisionChanged& changed) {
         return failed(shownName(changed.side() == RevisionSide::Old ? before.shown : after.shown) +
                       ": " + changed.what());
-    } catch (const Interrupted&) {
-        throw;
     } catch (const std::exception& error) {
         // Memory that ran out.
         return failed("--diff: " + shownText(error.what()));

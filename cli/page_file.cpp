@@ -54,8 +54,6 @@ bool writePage(const std::filesystem::path& page, const std::function<std::strin
         checkPageReplaceable(fileSystem, page, runFiles);
         removeLeftovers(fileSystem, page.parent_path(), RunFileKind::Temporary);
         writeWholeFile(fileSystem, page, std::span<const char>(text.data(), text.size()));
-    } catch (const Interrupted&) {
-        throw;
     } catch (const FileError& error) {
         err << "zemra-convert: " << shownName(page) << ": the page was not written ("
             << reasonText(error) << ")\n";

@@ -14,8 +14,6 @@ PageStream::PageStream(std::filesystem::path page, std::span<const std::filesyst
         file_.emplace(fileSystem_, page_);
     } catch (const FileError& error) {
         fail(reasonText(error));
-    } catch (const Interrupted&) {
-        throw;
     } catch (const std::exception& error) {
         fail(error.what());
     }
@@ -41,8 +39,6 @@ void PageStream::writeBuffer() {
         buffer_.clear();
     } catch (const FileError& error) {
         fail(reasonText(error));
-    } catch (const Interrupted&) {
-        throw;
     } catch (const std::exception& error) {
         fail(error.what());
     }

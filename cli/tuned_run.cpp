@@ -83,8 +83,6 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
     std::optional<FolderTuning> tuning;
     try {
         tuning = planCarry(request, fileSystem, err);
-    } catch (const Interrupted&) {
-        throw;
     } catch (const std::exception& error) {
         err << "zemra-convert: " << name << ": not converted: " << shownText(error.what()) << '\n';
         return kExitFailed;
@@ -141,8 +139,6 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
         } else {
             results.end();
         }
-    } catch (const Interrupted&) {
-        throw;
     } catch (const std::exception& error) {
         err << "zemra-convert: " << name << ": not converted: " << shownText(error.what()) << '\n';
         results.note(std::string("not converted: ") + error.what());

@@ -92,8 +92,6 @@ int dumpWorkbook(const std::filesystem::path& input,
         out << shownName(target) << '\n';
         reportTrailingBytes(input, trailing, err);
         return kExitClean;
-    } catch (const Interrupted&) {
-        throw;
     } catch (const std::exception& error) {
         return fail(error.what());
     }

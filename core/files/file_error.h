@@ -57,12 +57,12 @@ class FileError : public std::runtime_error {
 // Why a file operation failed, in a few words of English: the system's own text for its errors.
 std::string reasonText(const FileError& error);
 
-// The run was stopped by the operator (Ctrl+C, a termination request); `signal` says how.
-class Interrupted : public std::exception {
+// The run was stopped by the operator (Ctrl+C, a termination request); `signal` says how. Not a
+// std::exception, so that no handler of failures can take a request to stop for one.
+class Interrupted {
   public:
     explicit Interrupted(int signal) : signal_(signal) {}
     int signal() const { return signal_; }
-    const char* what() const noexcept override { return "interrupted"; }
 
   private:
     int signal_;

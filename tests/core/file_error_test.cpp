@@ -72,3 +72,21 @@ TEST(FileError, OfTheSystemSaysWhatItTriedOnWhichPath) {
 
 }  // namespace
 }  // namespace zemra
+
+namespace zemra {
+namespace {
+
+// A request to stop passes through every handler of failures to the program's top.
+TEST(Interrupted, IsNotTakenForAFailure) {
+    const auto convertOrReport = [] {
+        try {
+            throw Interrupted(2);
+        } catch (const std::exception&) {
+            // A failure would be reported here, and the next file converted.
+        }
+    };
+    EXPECT_THROW(convertOrReport(), Interrupted);
+}
+
+}  // namespace
+}  // namespace zemra
