@@ -59,7 +59,7 @@ int dumpWorkbook(const std::filesystem::path& input,
         // lock is held, as a conversion's are.
         std::optional<WholeFile> scratch;
         {
-            const auto lock = lockFolderWithin(fileSystem, folder, folderWait());
+            const auto lock = lockOutputFolder(fileSystem, folder, folderWait());
             if (lock) {
                 removeLeftovers(fileSystem, folder, RunFileKind::Temporary);
             }
@@ -78,13 +78,13 @@ int dumpWorkbook(const std::filesystem::path& input,
         workbook.close();
         std::optional<WholeFile> written;
         {
-            const auto lock = lockFolderWithin(fileSystem, folder, folderWait());
+            const auto lock = lockOutputFolder(fileSystem, folder, folderWait());
             written.emplace(fileSystem, target);
         }
         copyInto(fileSystem, scratch->temporary(), written->file());
         scratch->discard();
         {
-            const auto lock = lockFolderWithin(fileSystem, folder, folderWait());
+            const auto lock = lockOutputFolder(fileSystem, folder, folderWait());
             written->finish();
             written->moveIntoPlace();
         }

@@ -37,20 +37,31 @@ std::unique_ptr<FolderLock> lockFolderWithin(FileSystem& fileSystem,
                                              std::chrono::milliseconds wait) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {
-        try {
-            if (std::unique_ptr<FolderLock> lock = fileSystem.tryLockFolder(folder)) {
-                return lock;
-            }
-        } catch (const FileError&) {
-            return nullptr;
+        if (std::unique_ptr<FolderLock> lock = fileSystem.tryLockFolder(folder)) {
+            return lock;
         }
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline) {
-            throw FileError(FileOperation::Lock, folder, FailureReason::FolderBusy);
+            return nullptr;
         }
         std::this_thread::sleep_for(
             std::min<std::chrono::steady_clock::duration>(kLockPoll, deadline - now));
     }
+}
+
+std::unique_ptr<FolderLock> lockOutputFolder(FileSystem& fileSystem,
+                                             const std::filesystem::path& folder,
+                                             std::chrono::milliseconds wait) {
+    std::unique_ptr<FolderLock> lock;
+    try {
+        lock = lockFolderWithin(fileSystem, folder, wait);
+    } catch (const FileError&) {
+        return nullptr;
+    }
+    if (!lock) {
+        throw FileError(FileOperation::Lock, folder, FailureReason::FolderBusy);
+    }
+    return lock;
 }
 
 }  // namespace zemra

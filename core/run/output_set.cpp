@@ -82,7 +82,7 @@ std::filesystem::path OutputSet::targetOf(OutputKind kind) const {
 // The folder's lock; a folder that another run keeps fails the set as its listing.
 std::unique_ptr<FolderLock> OutputSet::lockFolder() {
     try {
-        return lockFolderWithin(fileSystem_, folder_, folderWait_);
+        return lockOutputFolder(fileSystem_, folder_, folderWait_);
     } catch (const FileError& error) {
         throw OutputSetFailure({OutputError(OutputKind::Dat, error)});
     }

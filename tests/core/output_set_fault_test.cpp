@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <thread>
 
 #include "behaviour_name.h"
@@ -14,6 +15,7 @@
 #include "files/interruptible_file_system.h"
 #include "files/run_file_names.h"
 #include "in_memory_conversion.h"
+#include "run/folder_wait.h"
 #include "run/output_set.h"
 #include "temp_folder.h"
 
@@ -264,6 +266,25 @@ TEST_F(OutputFolder, LeftoversOfRunsThatAreGoneAreRemovedAndEveryOtherFileKept) 
     std::vector<std::string> kept = usersFiles;
     kept.insert(kept.end(), {kLiveTemporary, "B.dat", "B.icn", "B.icp", "B.scp"});
     EXPECT_EQ(testing::entriesOf(outputs), sorted(kept));
+}
+
+// Both ways of taking a folder's lock tell a folder that another run holds (none) from one that
+// cannot be locked (FileError) alike.
+TEST_F(OutputFolder, BothLocksTellABusyFolderFromOneThatCannotBeLocked) {
+    testing::FaultyFileSystem noLocks(faults([](Faults& f) { f.noLocks = true; }));
+    const std::vector<std::function<std::unique_ptr<FolderLock>(FileSystem&)>> locks{
+        [this](FileSystem& fileSystem) { return fileSystem.tryLockFolder(outputs); },
+        [this](FileSystem& fileSystem) {
+            return lockFolderWithin(fileSystem, outputs, std::chrono::milliseconds(30));
+        }};
+    for (const auto& lock : locks) {
+        auto otherRun = systemFileSystem().tryLockFolder(outputs);
+        ASSERT_NE(otherRun, nullptr);
+        EXPECT_EQ(lock(systemFileSystem()), nullptr);
+        otherRun.reset();
+        EXPECT_NE(lock(systemFileSystem()), nullptr);
+        EXPECT_THROW(lock(noLocks), FileError);
+    }
 }
 
 TEST_F(OutputFolder, NothingIsTakenForALeftoverWhereTheFolderCannotBeLocked) {
