@@ -42,6 +42,14 @@ void ReportRecorder::observe(const RecordTrace& trace) {
     }
 }
 
+void ReportRecorder::recordsSeen() {
+    // The part names served only the checks of records; the lists by pin step are whole, and are
+    // held with the pin tables that the run makes next.
+    checker_.forgetPartNames();
+    report_.pinSteps.shrink_to_fit();
+    report_.pinStepRows.shrink_to_fit();
+}
+
 void ReportRecorder::streamRows(std::function<void(const StepRow&)> sink) {
     rowSink_ = std::move(sink);
 }
