@@ -46,9 +46,8 @@ class StepRowCoder {
 
 // The data of a board's section of the page, for scripts that read the page, written to `stream`
 // an IC at a time: its facts and counts, its checks as --report=json lists them, each IC with its
-// drawn pins (tester pin, source letter d, j or n, and the step that gave each, 0 for none) and
-// every step that names each drawn pin, by its row, and the columns of its steps table, whose rows
-// are written apart as the board is converted (StepRowCoder).
+// drawn pins and every step that names each of them, by its row (IcDataCoder), and the columns of
+// its steps table, whose rows are written apart as the board is converted (StepRowCoder).
 void writeBoardData(const BoardReport& board, PageOutput& stream);
 
 }  // namespace zemra::cli
