@@ -91,7 +91,7 @@ struct BoardReport {
     // kMostPinsPerBoard are drawn on demand only.
     static constexpr std::size_t kMostStepRows = 200000;
     static constexpr std::size_t kMostTableRows = 1000;
-    static constexpr int kMostDrawnPins = 512;
+    static constexpr int kMostDrawnPins = 512;  // the page's script has it too
     static constexpr std::int64_t kMostPinsPerBoard = 20000;
 
     std::string input;  // as named, UTF-8

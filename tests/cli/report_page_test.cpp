@@ -14,6 +14,7 @@
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
 #include "json_text.h"
+#include "page_data.h"
 #include "page_values.h"
 #include "platform/utf8_paths.h"
 #include "process_runner.h"
@@ -646,6 +647,66 @@ TEST_P(PageData, HoldsEveryRowAndEveryPinOfTheReport) {
 
 INSTANTIATE_TEST_SUITE_P(EveryKindOfBoard, PageData, ::testing::ValuesIn(dataBoards()),
                          testing::BehaviourName());
+
+// Rows that the coder cannot foresee: records left out between rows (as after
+// BoardReport::kMostStepRows), a step number that jumps, dropped and "*" records between steps, and
+// pins and columns that change; each comes back whole, with its offset and step.
+TEST(StepRowCoder, RowsComeBackWholeAcrossGapsAndDroppedRecords) {
+    const auto stepRow = [](std::uint64_t ordinal, StepKind kind, std::int64_t step,
+                            const std::string& name, int hiP, int loP) {
+        StepRow row{ordinal * kRecordSize, kind, kind == StepKind::Decoded, {}};
+        row.fields.step = step;
+        row.fields.partsN = PartsN(name);
+        row.fields.lc = LcCode("A1");
+        row.fields.hiP = hiP;
+        row.fields.loP = loP;
+        row.fields.actualV = 1.5F;
+        row.fields.unit = "K ";
+        return row;
+    };
+    std::vector<StepRow> rows{stepRow(3, StepKind::Decoded, 1, "U1_1", 10, 1),
+                              stepRow(4, StepKind::Decoded, 2, "U1_2", 11, 1),
+                              stepRow(5, StepKind::Decoded, 3, "U1_3", 12, 1),
+                              stepRow(6, StepKind::Dropped, 0, "9X", 0, 0),
+                              stepRow(7, StepKind::Decoded, 4, "U1_4", 13, 1),
+                              stepRow(200005, StepKind::Decoded, 9, "U1_5", 40, 2),
+                              stepRow(200006, StepKind::Skipped, 10, "", 0, 0),
+                              stepRow(200007, StepKind::Decoded, 11, "R1", 41, 3)};
+    rows[4].fields.guardPins = {7, 0, 0, 0, 9};
+    rows[4].fields.skip = true;
+    rows[5].fields.mode = 3;
+    rows[5].fields.upperLimit = 5;
+    std::string coded = "[";
+    cli::StepRowCoder coder;
+    for (const StepRow& row : rows) {
+        coded += coded.size() > 1 ? "," : "";
+        coder.append(row, TesterVariant::Kx740FeFr, coded);
+    }
+    const cli::Json whole = wholeRows(cli::Json::parse(coded + "]"));
+    ASSERT_EQ(whole.size(), rows.size());
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const StepRow& row = rows[index];
+        EXPECT_EQ(whole[index][0], row.offset) << index;
+        EXPECT_EQ(whole[index][2], row.kind == StepKind::Skipped ? "*" : cli::becameText(row));
+        EXPECT_EQ(whole[index][3], std::string(row.fields.partsN.view()));
+        if (row.kind == StepKind::Dropped) {
+            EXPECT_EQ(whole[index].size(), 4U);
+            continue;
+        }
+        EXPECT_EQ(whole[index][1], row.fields.step) << index;
+        EXPECT_EQ(whole[index][4], row.kind == StepKind::Skipped ? "" : "A1") << index;
+        EXPECT_EQ(whole[index][5], cli::valueText(row.fields.actualV)) << index;
+        EXPECT_EQ(whole[index][8], row.fields.upperLimit) << index;
+        EXPECT_EQ(whole[index][11], row.fields.mode) << index;
+        EXPECT_EQ(whole[index][13], row.fields.hiP) << index;
+        EXPECT_EQ(whole[index][14], row.fields.loP) << index;
+        EXPECT_EQ(whole[index][15], row.fields.guardPins[0]) << index;
+        EXPECT_EQ(whole[index][19], row.fields.guardPins[4]) << index;
+        EXPECT_EQ(whole[index][20], row.fields.skip ? 1 : 0) << index;
+    }
+    // Foreseen rows are their names alone.
+    EXPECT_NE(coded.find(",\"U1_3\","), std::string::npos) << coded;
+}
 
 TEST(JsonText, NamesKeepTheFormOfEveryEarlierReport) {
     for (int byte = 0; byte < 256; ++byte) {
