@@ -136,6 +136,9 @@ class IcPinsTaker {
         // Every IC of the pin files is one of icDevices: room for all is taken at once.
         if (summary_.ics.empty()) {
             summary_.ics.reserve(lists_.icDevices.size());
+            if (keepSources_) {
+                summary_.icPinSources.reserve(lists_.icDevices.size());
+            }
         }
         const IcPinCount& ic = *pins.pinCount;
         const std::string_view name = lists_.names.text(ic.name);
@@ -144,6 +147,9 @@ class IcPinsTaker {
         summary_.ignoredJPins += pins.ignoredJPinCount;
         if (observer_ != nullptr) {
             if (!observer_->takeIcPinTable(table)) {
+                if (summary_.icPinTables.empty()) {
+                    summary_.icPinTables.reserve(lists_.icDevices.size());
+                }
                 summary_.icPinTables.push_back(table);
             }
             for (const IcJPin& pin : pins.ignoredJPins) {
