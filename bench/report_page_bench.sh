@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # bench/report_page_bench.sh ZEMRA_CONVERT ZEMRA_GENERATE_BOARD [BOARD.cmp ...]
 #
-# The page of --html on generated boards of 50,000 to 400,000 records, and on each BOARD.cmp
-# given (the IC-dense board of the benchmark generators, say): its size, per record and per IC pin
-# (a line of the .icp), whose bytes per record must not grow with the board. Then the time
+# The page of --html on generated boards of 50,000 to 400,000 records, on the IC-dense board of
+# the benchmark generators (71,429 ICs, 1,142,864 records) and on each BOARD.cmp given: its size,
+# per record and per IC pin (a line of the .icp), whose bytes per record must not grow with the
+# board, and which for the IC-dense board is at most 40 MB; with the time and the peak memory of
+# the IC-dense board's conversion with its page and without, for comparison. Then the time
 # headless Chromium takes to paint the page of the 100,000-record board first (at most 1 s) and
 # to open and draw it whole (at most 3 s): first contentful paint, as the paint timing of the page
 # reports it, and the second animation frame after the page's load event, both from the start of
@@ -26,6 +28,7 @@ cd "$work"
 most_paint_ms=1000
 most_ms=3000
 timed_board=100000
+most_dense_bytes=40000000
 
 # Converts $1 with its page into board$2.html; prints records, IC pins, bytes and bytes per each.
 measure() {
@@ -55,8 +58,55 @@ for records in 50000 100000 200000 400000; do
   previous_records=$records
   previous_bytes=$bytes
 done
+# The IC-dense board: each IC U1.. with 10 diode steps to a shared ground pin, 4 J steps whose
+# names join two pin numbers, and 2 resistors (makeIcDenseBoard() of bench/benchmark_boards.cpp).
+python3 - dense.cmp <<'PY'
+import struct, sys
+def record(name, type_code, hi, lo, a=0, a_range=0, b=0, b_range=0):
+    r = bytearray(64)
+    struct.pack_into('<h', r, 3, a)
+    r[5] = a_range
+    struct.pack_into('<h', r, 6, b)
+    r[8] = b_range
+    r[12], r[14], r[15], r[17] = 5, 0x71, 5, 0x71
+    r[19] = type_code
+    r[20] = ord('2')
+    r[25], r[26] = lo & 0xFF, hi & 0xFF
+    r[27] = ((hi >> 8) << 4) | (lo >> 8)
+    r[52:52 + len(name)] = name
+    r[62:64] = b'A1'
+    return bytes(r)
+out = []
+for d in range(1, 71430):
+    base = 2 + (d * 13) % 4000
+    dev = b'U%d' % d
+    for p in range(1, 11):
+        out.append(record(dev + b'_%d' % p, 10, base + p % 90, 1, 700, 0x40, 650, 0x40))
+    for p in (1, 3, 5, 7):
+        out.append(record(dev + b'_%d%d' % (p, p + 1), 13, base + p % 90, base + (p + 1) % 90))
+    for k in range(2):
+        out.append(record(b'R%d' % (d * 2 + k), 1, base, base + 1, 4700, 0x14, 470, 0x15))
+open(sys.argv[1], 'wb').write(b''.join(out))
+PY
+measure dense.cmp dense
+dense_bytes=$(stat -c %s boarddense.html)
 for index in "${!boards[@]}"; do
   measure "${boards[$index]}" "given$index"
+done
+if (( dense_bytes > most_dense_bytes )); then
+  echo "report_page_bench: the IC-dense board's page is $dense_bytes bytes, more than $most_dense_bytes" >&2
+  exit 1
+fi
+# Time (user + system) and peak memory of the IC-dense board converted alone and with its page.
+for html in "" "--html timeddense.html"; do
+  rm -rf out && mkdir out
+  /usr/bin/time -f "%U %S %M" -o usage "$convert" --at 2002-03-06T15:01:33 -o out $html \
+    dense.cmp > /dev/null 2> /dev/null
+  read -r user system kilobytes < usage
+  label=alone
+  [[ -n "$html" ]] && label="with its page"
+  printf "IC-dense board %-14s %6.2f s CPU, %4d MB peak\n" "$label" \
+    "$(echo "$user + $system" | bc -l)" $(( kilobytes / 1024 ))
 done
 
 python3 - "board$timed_board.html" timed.html <<'PY'

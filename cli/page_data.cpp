@@ -2,9 +2,9 @@
 
 #include "decode/component_record.h"
 #include "decode/listing_columns.h"
+#include "page_ic_data.h"
 #include "page_values.h"
 #include "platform/utf8_paths.h"
-#include "report/pin_explanations.h"
 #include "report_json.h"
 
 namespace zemra::cli {
@@ -32,148 +32,6 @@ Json filesJson(const BoardReport& board) {
     }
     json["outputs"] = std::move(outputs);
     return json;
-}
-
-// What a step did for a pin, as a letter: upper case for a J step.
-char roleLetter(const PinStepUse& use) {
-    char letter = 'n';
-    switch (use.role) {
-        case PinStepRole::Gave:
-            letter = 'g';
-            break;
-        case PinStepRole::LaterDiodeStep:
-            letter = 'd';
-            break;
-        case PinStepRole::JStepWins:
-            letter = 'w';
-            break;
-        case PinStepRole::LaterJPin:
-            letter = 'l';
-            break;
-        case PinStepRole::NoCommonPin:
-            letter = 'c';
-            break;
-        case PinStepRole::NothingFound:
-            letter = 'n';
-            break;
-        case PinStepRole::OtherDevice:
-            letter = 'o';
-            break;
-    }
-    return use.jStep ? static_cast<char>(letter - 'a' + 'A') : letter;
-}
-
-char agreementLetter(PinAgreement agreement) {
-    switch (agreement) {
-        case PinAgreement::Agree:
-            return 'a';
-        case PinAgreement::Conflict:
-            return 'c';
-        case PinAgreement::OneKind:
-            break;
-    }
-    return '-';
-}
-
-// Per drawn pin, whether its diode and J steps agree (a letter each in "agreements": a, c or -)
-// and every step that names it ("uses", a list per pin): five values a step, its row among the
-// steps table's rows counted from "firstRow", a letter for what it did for the pin (roleLetter()),
-// the tester pin it gave (0 for none), its Hi-P and its Lo-P; and for a step that counts for
-// another device, that device. Step number, offset and part name are the row's.
-void addExplanations(const BoardReport& board, std::size_t index, Json& json) {
-    const auto drawn = static_cast<int>(board.pinsOf(index).size());
-    const std::vector<PinExplanation> explained = explainPins(board, index, drawn);
-    std::uint32_t firstRow = 0;
-    bool any = false;
-    for (const PinExplanation& pin : explained) {
-        for (const PinStepUse& use : pin.steps) {
-            const std::uint32_t row = board.pinStepRows.at(use.pinStep);
-            firstRow = any ? std::min(firstRow, row) : row;
-            any = true;
-        }
-    }
-    std::string agreements;
-    Json uses = Json::array();
-    for (const PinExplanation& pin : explained) {
-        agreements += agreementLetter(pin.agreement);
-        Json steps = Json::array();
-        for (const PinStepUse& use : pin.steps) {
-            steps.push_back(board.pinStepRows.at(use.pinStep) - firstRow);
-            steps.push_back(std::string(1, roleLetter(use)));
-            steps.push_back(use.testerPin);
-            steps.push_back(use.hiPin);
-            steps.push_back(use.loPin);
-            if (use.role == PinStepRole::OtherDevice) {
-                steps.push_back(byteText(use.countedFor));
-            }
-        }
-        uses.push_back(std::move(steps));
-    }
-    json["firstRow"] = firstRow;
-    json["agreements"] = agreements;
-    json["uses"] = std::move(uses);
-}
-
-Json icJson(const BoardReport& board, std::size_t index) {
-    const ConversionSummary& summary = *board.outcome.summary;
-    const IcSummary& ic = summary.ics[index];
-    Json json;
-    json["name"] = byteText(ic.name);
-    json["lc"] = byteText(ic.lc);
-    json["pinCount"] = ic.pinCount;
-    json["firstIcp"] = ic.firstIcp;
-    json["pinsFromDiodeSteps"] = ic.pinsFromDiodeSteps;
-    json["pinsFromJSteps"] = ic.pinsFromJSteps;
-    json["unresolvedCount"] = ic.unresolvedCount;
-    json["mapped"] = board.hasMap(index);
-    json["pinsNotDrawn"] = std::max<std::int64_t>(ic.pinCount - BoardReport::kMostDrawnPins, 0);
-    Json testerPins = Json::array();
-    Json steps = Json::array();
-    std::string sources;
-    for (const DrawnPin& pin : board.pinsOf(index)) {
-        testerPins.push_back(pin.testerPin);
-        sources += originText(pin.origin).front();
-        steps.push_back(pin.source != nullptr ? pin.source->step : 0);
-    }
-    json["testerPins"] = std::move(testerPins);
-    json["sources"] = sources;
-    json["steps"] = std::move(steps);
-    addExplanations(board, index, json);
-    if (index < summary.icPinSources.size()) {
-        json["commonPin"] = summary.icPinSources[index].commonPin;
-        json["pairsJSteps"] = summary.icPinSources[index].pairsJSteps;
-    }
-    return json;
-}
-
-// The fields of an IC of icJson(), in the order of the array that the page's data holds for it.
-constexpr std::array<const char*, 17> kIcColumns{"name",
-                                                 "lc",
-                                                 "pinCount",
-                                                 "firstIcp",
-                                                 "pinsFromDiodeSteps",
-                                                 "pinsFromJSteps",
-                                                 "unresolvedCount",
-                                                 "mapped",
-                                                 "pinsNotDrawn",
-                                                 "testerPins",
-                                                 "sources",
-                                                 "steps",
-                                                 "firstRow",
-                                                 "agreements",
-                                                 "uses",
-                                                 "commonPin",
-                                                 "pairsJSteps"};
-
-// An IC as the page's data holds it: the values of icJson() in kIcColumns' order, null for a
-// field it lacks.
-Json icRow(const BoardReport& board, std::size_t index) {
-    Json ic = icJson(board, index);
-    Json row = Json::array();
-    for (const char* const name : kIcColumns) {
-        row.push_back(ic.contains(name) ? std::move(ic[name]) : Json());
-    }
-    return row;
 }
 
 // The listing columns of a row of the steps table, after its offset, step and what it became, in
@@ -206,9 +64,6 @@ void appendScriptJson(const Json& value, std::string& page) {
     }
 }
 
-namespace {
-
-// Raw bytes as a JSON string inside a script element, as appendScriptJson(byteText(bytes)).
 void appendBytesJson(std::string_view bytes, std::string& page) {
     constexpr std::string_view kHex = "0123456789ABCDEF";
     page += '"';
@@ -228,59 +83,109 @@ void appendBytesJson(std::string_view bytes, std::string& page) {
     page += '"';
 }
 
+namespace {
+
+// What a row's record became, as a letter.
+char becameLetter(const StepRow& row) {
+    switch (row.kind) {
+        case StepKind::Dropped:
+            return 'd';
+        case StepKind::Skipped:
+            return '*';
+        case StepKind::Decoded:
+            break;
+    }
+    return row.pinStep ? 'p' : 's';
+}
+
+// The values of a coded row that differ from those foreseen, and the mask that says which.
+class RowValues {
+  public:
+    void number(bool differs, std::int64_t value) {
+        if (differs) {
+            text_ += ',';
+            text_ += std::to_string(value);
+            mask_ |= 1U << bit_;
+        }
+        ++bit_;
+    }
+    void bytes(bool differs, std::string_view value) {
+        if (differs) {
+            text_ += ',';
+            appendBytesJson(value, text_);
+            mask_ |= 1U << bit_;
+        }
+        ++bit_;
+    }
+    void append(std::string_view name, std::string& page) const {
+        if (mask_ == 0) {
+            appendBytesJson(name, page);
+            return;
+        }
+        page += '[';
+        appendBytesJson(name, page);
+        page += ',';
+        page += std::to_string(mask_);
+        page += text_;
+        page += ']';
+    }
+
+  private:
+    std::string text_;
+    std::uint32_t mask_ = 0;
+    unsigned bit_ = 0;
+};
+
 }  // namespace
 
 void StepRowCoder::append(const StepRow& row, TesterVariant variant, std::string& page) {
     const StepFields& fields = row.fields;
     const std::uint64_t ordinal = row.offset / kRecordSize;
-    page += '[';
-    page += std::to_string(ordinal - ordinal_);
-    ordinal_ = ordinal;
+    const char became = becameLetter(row);
+    RowValues values;
     if (row.kind == StepKind::Dropped) {
-        page += ",null,\"d\",";
-        appendBytesJson(fields.partsN.view(), page);
-        page += ']';
+        values.number(false, 0);
+        values.number(false, 0);
+        values.bytes(became != became_, std::string_view(&became, 1));
+        values.number(false, 0);
+        values.number(ordinal != ordinal_, static_cast<std::int64_t>(ordinal - ordinal_ + 1));
+        values.append(fields.partsN.view(), page);
+        ordinal_ = ordinal + 1;
+        became_ = became;
         return;
     }
-    page += ',';
-    page += std::to_string(fields.step - step_);
-    step_ = fields.step;
-    page += row.kind == StepKind::Skipped ? ",\"*\"," : row.pinStep ? ",\"p\"," : ",\"s\",";
-    appendBytesJson(fields.partsN.view(), page);
-    std::string values;
+    values.number(fields.hiP != hiP_ + hiPMove_, fields.hiP);
+    values.number(fields.loP != loP_ + loPMove_, fields.loP);
+    values.bytes(became != became_, std::string_view(&became, 1));
+    values.number(fields.step != step_ + 1, fields.step - step_);
+    values.number(ordinal != ordinal_, static_cast<std::int64_t>(ordinal - ordinal_ + 1));
     const std::array<std::string, 5> texts{
-        std::string(row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view()),
         valueText(fields.actualV), valueText(fields.standV), std::string(fields.unit),
-        std::string(listedType(row, variant))};
-    for (std::size_t column = 0; column < 4; ++column) {
-        values += ',';
-        if (texts[column] == texts_[column]) {
-            values += '0';
-        } else {
-            appendBytesJson(texts[column], values);
-        }
+        std::string(listedType(row, variant)),
+        std::string(row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view())};
+    for (std::size_t at = 0; at < 4; ++at) {
+        values.bytes(texts[at] != texts_[at], texts[at]);
     }
-    for (const int number : {fields.upperLimit, fields.lowerLimit, fields.dly, fields.mode}) {
-        values += ',' + std::to_string(number);
+    const std::array<int, 9> numbers{fields.mode,         fields.upperLimit,   fields.lowerLimit,
+                                     fields.dly,          fields.guardPins[0], fields.guardPins[1],
+                                     fields.guardPins[2], fields.guardPins[3], fields.guardPins[4]};
+    values.number(numbers[0] != numbers_[0], numbers[0]);
+    values.bytes(texts[4] != texts_[4], texts[4]);
+    for (std::size_t at = 1; at < numbers.size(); ++at) {
+        values.number(numbers[at] != numbers_[at], numbers[at]);
     }
-    values += ',';
-    if (texts[4] == texts_[4]) {
-        values += '0';
-    } else {
-        appendBytesJson(texts[4], values);
-    }
-    for (const int pin :
-         {fields.hiP, fields.loP, fields.guardPins[0], fields.guardPins[1], fields.guardPins[2],
-          fields.guardPins[3], fields.guardPins[4], fields.skip ? 1 : 0}) {
-        values += ',' + std::to_string(pin);
-    }
+    values.number(fields.skip != skip_, fields.skip ? 1 : 0);
+    values.append(fields.partsN.view(), page);
+    ordinal_ = ordinal + 1;
+    step_ = fields.step;
+    became_ = became;
+    hiPMove_ = fields.hiP - hiP_;
+    loPMove_ = fields.loP - loP_;
+    hiP_ = fields.hiP;
+    loP_ = fields.loP;
     texts_ = texts;
-    // The zeros at the end go.
-    while (values.ends_with(",0")) {
-        values.resize(values.size() - 2);
-    }
-    page += values;
-    page += ']';
+    numbers_ = numbers;
+    skip_ = fields.skip;
 }
 
 void writeBoardData(const BoardReport& board, PageOutput& stream) {
@@ -321,14 +226,13 @@ void writeBoardData(const BoardReport& board, PageOutput& stream) {
     std::string& page = stream.text();
     appendScriptJson(json, page);
     page.pop_back();
-    page += ",\"icColumns\":";
-    appendScriptJson(kIcColumns, page);
     page += ",\"ics\":[";
+    IcDataCoder ics;
     for (std::size_t index = 0; index < board.icCount(); ++index) {
         if (index > 0) {
             page += ',';
         }
-        appendScriptJson(icRow(board, index), page);
+        ics.append(board, index, page);
         stream.flush();
     }
     page += "],\"steps\":";

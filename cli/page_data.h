@@ -14,27 +14,40 @@ namespace zemra::cli {
 // name can end the element.
 void appendScriptJson(const Json& value, std::string& page);
 
-// The rows of a board's steps table as the page's data holds them, each written as it comes: a
-// JSON array per row, compact against the row before it. Its values: the records since the row
-// before (1 for the next record); the step less the step of the last row that had one, null for a
-// dropped record; what it became ("p" pin step, "s" step, "*", "d" dropped); the part name; then
-// for all but a dropped record the other listing columns in stepColumnNames()'s order, each text
-// column as 0 when it is as in the row before, and the zeros at the end left out.
+// Raw bytes as a JSON string inside a script element, as appendScriptJson(byteText(bytes)).
+void appendBytesJson(std::string_view bytes, std::string& page);
+
+// The rows of a board's steps table as the page's data holds them, each written as it comes and
+// against the rows before it, for a page of about 20 bytes a row. A row is its part name alone
+// where every other value is as foreseen: the next record, the next step, what the row before
+// became, Hi-P and Lo-P each moved on as far as between the two rows before, and every other column
+// as in the row before. Otherwise it is [part name, mask, value...]: each bit of the mask, from
+// the lowest, says that a value follows for Hi-P, Lo-P, what it became ("p" pin step, "s" step,
+// "*", "d" dropped), the step less the step of the last row that had one, the records since the
+// row before, then Actual-V, Stand-V, Unit, Type, MODE, LC, +Lm%, -Lm%, DLY, G-P1 to G-P5 and
+// Skip. A dropped record has a part name alone, and the rows after it are foreseen from the row
+// before it.
 class StepRowCoder {
   public:
     void append(const StepRow& row, TesterVariant variant, std::string& page);
 
   private:
-    std::uint64_t ordinal_ = 0;
+    std::uint64_t ordinal_ = 0;  // the record the next row is foreseen for
     std::int64_t step_ = 0;
-    std::array<std::string, 5> texts_;  // LC, Actual-V, Stand-V, Unit and Type of the row before
+    char became_ = 's';
+    int hiP_ = 0;
+    int loP_ = 0;
+    int hiPMove_ = 0;  // Hi-P less the Hi-P of the row before, in the row before
+    int loPMove_ = 0;
+    std::array<std::string, 5> texts_;  // Actual-V, Stand-V, Unit, Type and LC of the row before
+    std::array<int, 9> numbers_{};      // MODE, +Lm%, -Lm%, DLY, G-P1 to G-P5 of the row before
+    bool skip_ = false;
 };
 
 // The data of a board's section of the page, for scripts that read the page, written to `stream`
 // an IC at a time: its facts and counts, its checks as --report=json lists them, each IC with its
-// drawn pins (tester pin, source letter d, j or n, and the step that gave each, 0 for none) and
-// every step that names each drawn pin, by its row, and the columns of its steps table, whose rows
-// are written apart as the board is converted (StepRowCoder).
+// drawn pins and every step that names each of them, by its row (IcDataCoder), and the columns of
+// its steps table, whose rows are written apart as the board is converted (StepRowCoder).
 void writeBoardData(const BoardReport& board, PageOutput& stream);
 
 }  // namespace zemra::cli

@@ -172,23 +172,38 @@
 
   // The steps that name a pin, in a panel below its map, for the pin cell chosen.
   // The rows of a steps table, each whole as [offset, step, became, part name, LC, Actual-V, ...],
-  // from the page's data, where each is written against the row before it: records since that
-  // row, step less the last step, a letter for what it became, a text column 0 where it is as in
-  // the row before, and no zeros at the end.
+  // from the page's data, where a row is its part name alone while its other values are as
+  // foreseen from the rows before it, else [part name, mask, value...], a value for each bit of
+  // the mask: Hi-P, Lo-P, what it became, step less the last step, records since the row before,
+  // then the columns at rowColumns.
   var becameNames = { p: "pin step", s: "step", "*": "*", d: "dropped" };
-  var textColumns = [4, 5, 6, 7, 12];
+  var rowColumns = [5, 6, 7, 12, 11, 4, 8, 9, 10, 15, 16, 17, 18, 19, 20];
   function decodedRows(coded) {
-    var ordinal = 0, step = 0, texts = ["", "", "", "", ""];
+    var ordinal = -1, step = 0, became = "s", hiMove = 0, loMove = 0;
+    var last = [0, 0, 0, 0, "", "", "", "", 0, 0, 0, 0, "", 0, 0, 0, 0, 0, 0, 0, 0];
     return coded.map(function (code) {
-      ordinal += code[0];
-      var row = [ordinal * 64, null, becameNames[code[2]], code[3]];
-      if (code[2] === "d") { return row; }
-      step += code[1];
+      var name = code, mask = 0, at = 2;
+      if (typeof code !== "string") { name = code[0]; mask = code[1]; }
+      var hi = last[13] + hiMove, lo = last[14] + loMove, steps = 1;
+      if (mask & 1) { hi = code[at++]; }
+      if (mask & 2) { lo = code[at++]; }
+      if (mask & 4) { became = code[at++]; }
+      if (mask & 8) { steps = code[at++]; }
+      ordinal += mask & 16 ? code[at++] : 1;
+      if (became === "d") { return [ordinal * 64, null, becameNames.d, name]; }
+      for (var bit = 5; bit < 20; bit++) {
+        if (mask & (1 << bit)) { last[rowColumns[bit - 5]] = code[at++]; }
+      }
+      step += steps;
+      hiMove = hi - last[13];
+      loMove = lo - last[14];
+      last[13] = hi;
+      last[14] = lo;
+      var row = last.slice();
+      row[0] = ordinal * 64;
       row[1] = step;
-      for (var column = 4; column <= 20; column++) { row.push(column < code.length ? code[column] : 0); }
-      textColumns.forEach(function (column, at) {
-        if (row[column] === 0) { row[column] = texts[at]; } else { texts[at] = row[column]; }
-      });
+      row[2] = becameNames[became];
+      row[3] = name;
       return row;
     });
   }
@@ -203,17 +218,25 @@
     return rowsRead[section.id];
   }
 
-  // A board's data, read when first needed: #bN-data, with the rows of its steps table.
+  // A board's data, read when first needed: #bN-data, with the rows of its steps table. Each IC
+  // is an array written against the IC before it; its fields are read here, its pins when first
+  // drawn (explainedIc).
   var boardsRead = {};
   function boardData(section) {
     if (!boardsRead[section.id]) {
       var board = JSON.parse(document.getElementById(section.id + "-data").textContent);
       if (board.steps) { board.steps.rows = stepRows(section); }
-      // Each IC is an array of the values of its fields, named by icColumns.
       if (board.ics) {
+        var lc = "", nextIcp = 1, firstRow = 0;
         board.ics = board.ics.map(function (values) {
-          var ic = {};
-          board.icColumns.forEach(function (name, at) { ic[name] = values[at]; });
+          if (values[1] !== 0) { lc = values[1]; }
+          firstRow += values[9];
+          var ic = { name: values[0], lc: lc, pinCount: values[2], firstIcp: nextIcp + values[3],
+            pinsFromDiodeSteps: values[4], pinsFromJSteps: values[5], unresolvedCount: values[6],
+            mapped: values[7] === 1, pinsNotDrawn: Math.max(values[2] - kMostDrawnPins, 0),
+            firstRow: firstRow, commonPin: values[14], pairsJSteps: values[15] === null ? null :
+              values[15] === 1, coded: values };
+          nextIcp = ic.firstIcp + ic.pinCount;
           return ic;
         });
       }
@@ -222,28 +245,57 @@
     return boardsRead[section.id];
   }
 
-  // An IC of a board's data with, in "explained", each drawn pin's agreement and every step that
-  // names it as [step, offset, kind, part name, Hi-P, Lo-P, tester pin given, role, device
-  // counted for], read from the IC's "uses" and the rows of the steps table.
-  var roleNames = { g: "gave", d: "laterDiodeStep", w: "jStepWins", l: "laterJPin",
-    c: "noCommonPin", n: "nothingFound", o: "otherDevice" };
+  // An IC of a board's data with its drawn pins: "testerPins", "sources" (d, j or n) and "steps"
+  // (the step that gave each, 0 for none), and in "explained" each pin's agreement and every step
+  // that names it as [step, offset, kind, part name, Hi-P, Lo-P, tester pin given, role, device
+  // counted for], read from the IC's codes and the rows of the steps table.
+  var kMostDrawnPins = 512;
+  var roleNames = ["gave", "laterDiodeStep", "jStepWins", "laterJPin", "noCommonPin",
+    "nothingFound", "otherDevice"];
   var agreementNames = { a: "agree", c: "conflict", "-": "" };
   function explainedIc(board, index) {
     var ic = board.ics[index];
-    if (!ic.explained) {
-      ic.explained = ic.uses.map(function (uses, pin) {
-        var steps = [];
-        for (var at = 0; at < uses.length; at += 5) {
-          var row = board.steps.rows[ic.firstRow + uses[at]], letter = uses[at + 1];
-          var role = letter.toLowerCase();
-          var step = [row[1], row[0], letter === role ? "diode" : "j", row[3], uses[at + 3],
-            uses[at + 4], uses[at + 2], roleNames[role]];
-          if (role === "o") { step.push(uses[at + 5]); at++; }
-          steps.push(step);
-        }
-        return { agreement: agreementNames[ic.agreements.charAt(pin)], steps: steps };
-      });
+    if (ic.explained) { return ic; }
+    var values = ic.coded, drawn = Math.max(Math.min(ic.pinCount, kMostDrawnPins), 0);
+    var testerPin = -1, sources = "", steps = [];
+    ic.testerPins = [];
+    for (var pin = 0; pin < drawn; pin++) {
+      testerPin += 1 + (pin < values[8].length ? values[8][pin] : 0);
+      ic.testerPins.push(testerPin);
     }
+    ic.explained = [];
+    var uses = values[11];
+    for (var at = 0; at < uses.length;) {
+      var explained = { agreement: values[10] === 0 ? "" :
+          agreementNames[values[10].charAt(ic.explained.length)], steps: [] };
+      var pinTesterPin = ic.testerPins[ic.explained.length], source = "n", given = 0, gave = false;
+      ic.explained.push(explained);
+      if (uses[at] === -1) { at++; } else {
+        var code, last = false;
+        while (!last) {
+          code = uses[at++];
+          last = code % 2 === 1;
+          code = Math.floor(code / 2);
+          var flags = code % 4, jStep = Math.floor(code / 4) % 2 === 1;
+          var role = Math.floor(code / 8) % 8, row = board.steps.rows[ic.firstRow + Math.floor(code / 64)];
+          var tester = role >= 4 ? 0 : pinTesterPin, hi = row[13], lo = row[14];
+          if (flags & 1) { tester = uses[at++]; }
+          if (flags & 2) { hi = uses[at++]; lo = uses[at++]; }
+          var step = [row[1], row[0], jStep ? "j" : "diode", row[3], hi, lo, tester, roleNames[role]];
+          if (role === 6) { step.push(uses[at++]); }
+          if (role === 0 && !gave) {
+            gave = true;
+            source = pinTesterPin === 0 ? "n" : jStep ? "j" : "d";
+            given = row[1];
+          }
+          explained.steps.push(step);
+        }
+      }
+      sources += source;
+      steps.push(given);
+    }
+    ic.sources = values[12] === 0 ? sources : values[12];
+    ic.steps = values[13] === 0 ? steps : values[13];
     return ic;
   }
 

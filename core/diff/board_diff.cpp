@@ -88,7 +88,9 @@ class RevisionSteps : public WalkedSteps {
     void look(const ListedStep& step) {
         const std::int64_t number = step.fields.step;
         if (std::binary_search(wanted_.begin(), wanted_.end(), number)) {
-            kept_.emplace(number, StepRef{step.offset, number, step.fields.partsN});
+            kept_.emplace(number, StepRef{step.offset, number, step.fields.partsN,
+                                          static_cast<std::uint16_t>(step.fields.hiP),
+                                          static_cast<std::uint16_t>(step.fields.loP)});
         }
         if (step.kind != StepKind::Decoded || repeated_.empty()) {
             return;
@@ -177,7 +179,7 @@ void checkWholeRevision(RevisionPrint& print, const StepsByNumber& steps) {
         [&](PinStepOrdinal ordinal) {
             const std::int64_t number = print.pinSteps.numberOf(ordinal);
             const StepRef* step = stepOf(steps, number);
-            return step != nullptr ? *step : StepRef{0, number, {}};
+            return step != nullptr ? *step : StepRef{0, number, {}, 0, 0};
         },
         print.checks);
 }

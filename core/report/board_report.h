@@ -21,11 +21,14 @@ enum class PinOrigin : std::uint8_t { Diode, J, None };
 // "diode", "j" or "none".
 std::string_view originText(PinOrigin origin);
 
-// A decoded step that gave a pin step: where its record is, its number and its listed name.
+// A decoded step that gave a pin step: where its record is, its number, its listed name and its
+// listed pins (12 bits each in a record, so that they fit beside the name).
 struct StepRef {
     std::uint64_t offset = 0;
     std::int64_t step = 0;
     PartsN partName;
+    std::uint16_t hiP = 0;
+    std::uint16_t loP = 0;
 };
 
 // One IC pin as the page draws it.
@@ -88,7 +91,7 @@ struct BoardReport {
     // kMostPinsPerBoard are drawn on demand only.
     static constexpr std::size_t kMostStepRows = 200000;
     static constexpr std::size_t kMostTableRows = 1000;
-    static constexpr int kMostDrawnPins = 512;
+    static constexpr int kMostDrawnPins = 512;  // the page's script has it too
     static constexpr std::int64_t kMostPinsPerBoard = 20000;
 
     std::string input;  // as named, UTF-8

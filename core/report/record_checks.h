@@ -19,6 +19,8 @@ class RecordChecker {
         : checks_(checks), checkPartNames_(checkPartNames) {}
 
     void check(const RecordTrace& trace);
+    // Lets go of the part names seen, once no record is to come.
+    void forgetPartNames() { firstStepOfName_ = FirstStepOfName(); }
 
   private:
     void checkUnknownCodes(const RecordTrace& trace, std::uint64_t offset);

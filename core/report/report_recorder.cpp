@@ -15,7 +15,9 @@ ReportRecorder::ReportRecorder(const ConversionSettings& settings) : checker_(re
 void ReportRecorder::observe(const RecordTrace& trace) {
     const std::uint64_t offset = trace.ordinal * kRecordSize;
     if (trace.pinStep) {
-        report_.pinSteps.push_back({offset, trace.fields.step, trace.fields.partsN});
+        report_.pinSteps.push_back({offset, trace.fields.step, trace.fields.partsN,
+                                    static_cast<std::uint16_t>(trace.fields.hiP),
+                                    static_cast<std::uint16_t>(trace.fields.loP)});
         noteMisnamedJStep(trace);
     }
     const std::size_t checksListed = report_.checks.listed().size();
@@ -38,6 +40,14 @@ void ReportRecorder::observe(const RecordTrace& trace) {
     } else {
         ++report_.rowsNotShown;
     }
+}
+
+void ReportRecorder::recordsSeen() {
+    // The part names served only the checks of records; the lists by pin step are whole, and are
+    // held with the pin tables that the run makes next.
+    checker_.forgetPartNames();
+    report_.pinSteps.shrink_to_fit();
+    report_.pinStepRows.shrink_to_fit();
 }
 
 void ReportRecorder::streamRows(std::function<void(const StepRow&)> sink) {

@@ -21,6 +21,7 @@ class ReportRecorder : public RecordObserver {
     void streamRows(std::function<void(const StepRow&)> sink);
 
     void observe(const RecordTrace& trace) override;
+    void recordsSeen() override;
     bool wantsPinSources() const override { return true; }
 
     // The report of the records seen and of the run's outcome. Once only.

@@ -137,6 +137,9 @@ class IcPinsTaker {
         // Every IC of the pin files is one of icDevices: room for all is taken at once.
         if (summary_.ics.empty()) {
             summary_.ics.reserve(lists_.icDevices.size());
+            if (keepSources_) {
+                summary_.icPinSources.reserve(lists_.icDevices.size());
+            }
         }
         const IcPinCount& ic = *pins.pinCount;
         const std::string_view name = lists_.names.text(ic.name);
@@ -145,6 +148,9 @@ class IcPinsTaker {
         summary_.ignoredJPins += pins.ignoredJPinCount;
         if (observer_ != nullptr) {
             if (!observer_->takeIcPinTable(table)) {
+                if (summary_.icPinTables.empty()) {
+                    summary_.icPinTables.reserve(lists_.icDevices.size());
+                }
                 summary_.icPinTables.push_back(table);
             }
             for (const IcJPin& pin : pins.ignoredJPins) {
@@ -178,13 +184,25 @@ class IcPinsTaker {
         sources.diodePins = pins.diodePins;
         sources.jPins = pins.everyJPin;
         sources.pairsJSteps = device_ == *pairingDevice_;
-        for (const DeviceStep& step : lists_.pinSteps.stepsOf(name, isDiodeStep)) {
-            sources.diodeSteps.push_back(step);
-        }
-        for (const DeviceStep& step : lists_.pinSteps.stepsOf(name, isJStep)) {
-            sources.jSteps.push_back(step);
-        }
+        sources.diodeSteps = stepsOf(name, isDiodeStep);
+        sources.jSteps = stepsOf(name, isJStep);
         return sources;
+    }
+
+    // The steps of a kind of the device `name`, in a list of their number: a traced run keeps
+    // them for every IC.
+    std::vector<DeviceStep> stepsOf(NameId name, bool (*kind)(TypeCode)) const {
+        const DeviceSteps steps = lists_.pinSteps.stepsOf(name, kind);
+        std::size_t count = 0;
+        for (auto step = steps.begin(); step != steps.end(); ++step) {
+            ++count;
+        }
+        std::vector<DeviceStep> kept;
+        kept.reserve(count);
+        for (const DeviceStep& step : steps) {
+            kept.push_back(step);
+        }
+        return kept;
     }
 
     PinFiles& pinFiles_;
@@ -212,6 +230,9 @@ ConversionSummary convertBoardKeeping(ByteSource& input, const BoardSettings& se
         readRecords(input, loop, summary);
         listing.flush();
         counters = loop.counters();
+    }
+    if (settings.observer != nullptr) {
+        settings.observer->recordsSeen();
     }
     {
         // Both pin files are written as the passes hand out each IC.

@@ -32,6 +32,9 @@ class RecordObserver {
   public:
     virtual ~RecordObserver() = default;
     virtual void observe(const RecordTrace& trace) = 0;
+    // Told once the run has seen its last record, before it works out the IC pin files: what an
+    // observer kept for the records alone can go, so that it is not held with the pin tables.
+    virtual void recordsSeen() {}
     // Whether the run is to keep, for each IC, every step and pin that told its tester pins
     // (ConversionSummary::icPinSources): for reports that explain each pin.
     virtual bool wantsPinSources() const { return false; }

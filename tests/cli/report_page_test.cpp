@@ -2,20 +2,27 @@
 // name can break; and the JSON of names and paths as the reports write them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <map>
 #include <regex>
 
 #include "behaviour_name.h"
+#include "board_generator.h"
 #include "escaped_text.h"
 #include "golden_boards.h"
 #include "in_memory_conversion.h"
 #include "json_text.h"
+#include "page_data.h"
+#include "page_values.h"
 #include "platform/utf8_paths.h"
 #include "process_runner.h"
 #include "record_builder.h"
 #include "report/check_list.h"
+#include "report/pin_explanations.h"
+#include "report/report_recorder.h"
+#include "report_page.h"
 #include "temp_folder.h"
 
 namespace zemra {
@@ -46,73 +53,155 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
 }
 
 // The rows of a steps table from a page's data, each whole: [offset, step, became, part name, LC,
-// Actual-V, ...], from rows each written against the row before it.
+// Actual-V, ...], from rows each written against the rows before it: a part name alone, or
+// [part name, mask, value...] with a value for each bit of the mask.
 cli::Json wholeRows(const cli::Json& coded) {
-    const std::map<std::string, std::string> became{
+    const std::map<std::string, std::string> becameNames{
         {"p", "pin step"}, {"s", "step"}, {"*", "*"}, {"d", "dropped"}};
-    const std::array<std::size_t, 5> textColumns{4, 5, 6, 7, 12};
-    std::array<cli::Json, 5> texts{"", "", "", "", ""};
-    std::uint64_t ordinal = 0;
+    const std::array<std::size_t, 15> rowColumns{5,  6,  7,  12, 11, 4,  8, 9,
+                                                 10, 15, 16, 17, 18, 19, 20};
+    cli::Json last =
+        cli::Json::array({0, 0, 0, 0, "", "", "", "", 0, 0, 0, 0, "", 0, 0, 0, 0, 0, 0, 0, 0});
+    std::int64_t ordinal = -1;
     std::int64_t step = 0;
+    std::int64_t hiMove = 0;
+    std::int64_t loMove = 0;
+    std::string became = "s";
     cli::Json rows = cli::Json::array();
     for (const cli::Json& code : coded) {
-        ordinal += code[0].get<std::uint64_t>();
-        cli::Json row = cli::Json::array(
-            {ordinal * 64, nullptr, became.at(code[2].get<std::string>()), code[3]});
-        if (code[2] != "d") {
-            step += code[1].get<std::int64_t>();
-            row[1] = step;
-            for (std::size_t column = 4; column <= 20; ++column) {
-                row.push_back(column < code.size() ? code[column] : cli::Json(0));
-            }
-            for (std::size_t at = 0; at < textColumns.size(); ++at) {
-                cli::Json& text = row[textColumns[at]];
-                if (text == 0) {
-                    text = texts[at];
-                } else {
-                    texts[at] = text;
-                }
+        const bool alone = code.is_string();
+        const cli::Json name = alone ? code : code[0];
+        const std::uint32_t mask = alone ? 0 : code[1].get<std::uint32_t>();
+        std::size_t at = 2;
+        const auto next = [&](unsigned bit) { return (mask & (1U << bit)) != 0; };
+        std::int64_t hi = last[13].get<std::int64_t>() + hiMove;
+        std::int64_t lo = last[14].get<std::int64_t>() + loMove;
+        std::int64_t steps = 1;
+        hi = next(0) ? code[at++].get<std::int64_t>() : hi;
+        lo = next(1) ? code[at++].get<std::int64_t>() : lo;
+        became = next(2) ? code[at++].get<std::string>() : became;
+        steps = next(3) ? code[at++].get<std::int64_t>() : steps;
+        ordinal += next(4) ? code[at++].get<std::int64_t>() : 1;
+        if (became == "d") {
+            rows.push_back(cli::Json::array({ordinal * 64, nullptr, "dropped", name}));
+            continue;
+        }
+        for (unsigned bit = 5; bit < 20; ++bit) {
+            if (next(bit)) {
+                last[rowColumns.at(bit - 5)] = code[at++];
             }
         }
+        step += steps;
+        hiMove = hi - last[13].get<std::int64_t>();
+        loMove = lo - last[14].get<std::int64_t>();
+        last[13] = hi;
+        last[14] = lo;
+        cli::Json row = last;
+        row[0] = ordinal * 64;
+        row[1] = step;
+        row[2] = becameNames.at(became);
+        row[3] = name;
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-// Each drawn pin of an IC of a page's data with its agreement and every step that names it, as
-// [step, offset, kind, part name, Hi-P, Lo-P, tester pin given, role, device counted for], from
-// the IC's agreement letters, its uses of steps by their rows, and those rows.
-cli::Json explainedPins(const cli::Json& ic, const cli::Json& rows) {
-    const std::map<char, std::string> roles{
-        {'g', "gave"},        {'d', "laterDiodeStep"}, {'w', "jStepWins"},  {'l', "laterJPin"},
-        {'c', "noCommonPin"}, {'n', "nothingFound"},   {'o', "otherDevice"}};
+// An IC of a page's data read whole: its fields by name, against the IC before it (`before`, null
+// for the first), with its drawn pins' tester pins, sources and steps, and in "explained" each
+// pin's agreement and every step that names it as [step, offset, kind, part name, Hi-P, Lo-P,
+// tester pin given, role, device counted for], from the IC's codes of those steps and their rows.
+cli::Json wholeIc(const cli::Json& values, const cli::Json& before, const cli::Json& rows) {
+    const std::array<std::string, 7> roles{"gave",       "laterDiodeStep", "jStepWins",
+                                           "laterJPin",  "noCommonPin",    "nothingFound",
+                                           "otherDevice"};
     const std::map<char, std::string> agreements{{'a', "agree"}, {'c', "conflict"}, {'-', ""}};
-    cli::Json pins = cli::Json::array();
-    const std::string letters = ic["agreements"];
-    for (std::size_t pin = 0; pin < ic["uses"].size(); ++pin) {
-        const cli::Json& uses = ic["uses"][pin];
-        cli::Json steps = cli::Json::array();
-        for (std::size_t at = 0; at < uses.size(); at += 5) {
-            const cli::Json& row =
-                rows.at(ic["firstRow"].get<std::size_t>() + uses[at].get<std::size_t>());
-            const char letter = uses[at + 1].get<std::string>().at(0);
-            const char role = static_cast<char>(std::tolower(letter));
-            cli::Json step =
-                cli::Json::array({row[1], row[0], letter == role ? "diode" : "j", row[3],
-                                  uses[at + 3], uses[at + 4], uses[at + 2], roles.at(role)});
-            if (role == 'o') {
-                step.push_back(uses[at + 5]);
-                ++at;
-            }
-            steps.push_back(std::move(step));
-        }
-        pins.push_back(
-            {{"agreement", agreements.at(letters.at(pin))}, {"steps", std::move(steps)}});
+    cli::Json ic;
+    ic["name"] = values[0];
+    ic["lc"] = values[1] != 0 ? values[1] : before["lc"];
+    ic["pinCount"] = values[2];
+    const std::int64_t nextIcp =
+        before.is_null() ? 1
+                         : before["firstIcp"].get<std::int64_t>() + before["pinCount"].get<int>();
+    ic["firstIcp"] = nextIcp + values[3].get<std::int64_t>();
+    ic["pinsFromDiodeSteps"] = values[4];
+    ic["pinsFromJSteps"] = values[5];
+    ic["unresolvedCount"] = values[6];
+    ic["mapped"] = values[7] == 1;
+    const int pinCount = values[2].get<int>();
+    ic["pinsNotDrawn"] = std::max(pinCount - BoardReport::kMostDrawnPins, 0);
+    const std::int64_t firstRow = (before.is_null() ? 0 : before["firstRow"].get<std::int64_t>()) +
+                                  values[9].get<std::int64_t>();
+    ic["firstRow"] = firstRow;
+    ic["commonPin"] = values[14];
+    ic["pairsJSteps"] = values[15].is_null() ? cli::Json() : cli::Json(values[15] == 1);
+    cli::Json testerPins = cli::Json::array();
+    std::int64_t testerPin = -1;
+    const int drawn = std::clamp(pinCount, 0, BoardReport::kMostDrawnPins);
+    for (int pin = 0; pin < drawn; ++pin) {
+        const auto at = static_cast<std::size_t>(pin);
+        testerPin += 1 + (at < values[8].size() ? values[8][at].get<std::int64_t>() : 0);
+        testerPins.push_back(testerPin);
     }
-    return pins;
+    cli::Json explained = cli::Json::array();
+    std::string sources;
+    cli::Json steps = cli::Json::array();
+    const cli::Json& uses = values[11];
+    for (std::size_t at = 0; at < uses.size();) {
+        const std::size_t pin = explained.size();
+        cli::Json pinSteps = cli::Json::array();
+        const std::int64_t pinTesterPin = testerPins.at(pin).get<std::int64_t>();
+        char source = 'n';
+        cli::Json given = 0;
+        bool gave = false;
+        if (uses[at] == -1) {
+            ++at;
+        } else {
+            for (bool last = false; !last;) {
+                std::int64_t code = uses[at++].get<std::int64_t>();
+                last = code % 2 == 1;
+                code /= 2;
+                const std::int64_t flags = code % 4;
+                const bool jStep = (code / 4) % 2 == 1;
+                const auto role = static_cast<std::size_t>((code / 8) % 8);
+                const cli::Json& row = rows.at(static_cast<std::size_t>(firstRow + code / 64));
+                cli::Json tester = role >= 4 ? 0 : pinTesterPin;
+                cli::Json hi = row[13];
+                cli::Json lo = row[14];
+                if ((flags & 1) != 0) {
+                    tester = uses[at++];
+                }
+                if ((flags & 2) != 0) {
+                    hi = uses[at++];
+                    lo = uses[at++];
+                }
+                cli::Json step = cli::Json::array({row[1], row[0], jStep ? "j" : "diode", row[3],
+                                                   hi, lo, tester, roles.at(role)});
+                if (role == 6) {
+                    step.push_back(uses[at++]);
+                }
+                if (role == 0 && !gave) {
+                    gave = true;
+                    source = pinTesterPin == 0 ? 'n' : jStep ? 'j' : 'd';
+                    given = row[1];
+                }
+                pinSteps.push_back(std::move(step));
+            }
+        }
+        const std::string agreement =
+            values[10] == 0 ? std::string() : agreements.at(values[10].get<std::string>().at(pin));
+        explained.push_back({{"agreement", agreement}, {"steps", std::move(pinSteps)}});
+        sources += source;
+        steps.push_back(given);
+    }
+    ic["testerPins"] = std::move(testerPins);
+    ic["sources"] = values[12] == 0 ? cli::Json(sources) : values[12];
+    ic["steps"] = values[13] == 0 ? steps : values[13];
+    ic["explained"] = std::move(explained);
+    return ic;
 }
 
-// The data of every board of a page, each with the rows of its steps table, as {"boards": [...]}.
+// The data of every board of a page, each with the rows of its steps table and its ICs read
+// whole, as {"boards": [...]}.
 cli::Json pageData(const std::string& page) {
     const cli::Json counted = cli::Json::parse(
         between(page, "<script type=\"application/json\" id=\"zemra-data\">", "</script>"));
@@ -127,12 +216,8 @@ cli::Json pageData(const std::string& page) {
                 wholeRows(cli::Json::parse(between(page, element + "-rows\">", "</script>")));
             cli::Json ics = cli::Json::array();
             for (const cli::Json& values : boardData["ics"]) {
-                cli::Json ic;
-                for (std::size_t at = 0; at < boardData["icColumns"].size(); ++at) {
-                    ic[boardData["icColumns"][at].get<std::string>()] = values[at];
-                }
-                ic["explained"] = explainedPins(ic, boardData["steps"]["rows"]);
-                ics.push_back(std::move(ic));
+                ics.push_back(wholeIc(values, ics.empty() ? cli::Json() : ics.back(),
+                                      boardData["steps"]["rows"]));
             }
             boardData["ics"] = std::move(ics);
         }
@@ -443,6 +528,184 @@ TEST_F(ReportPage, ChecksListErrorsFirstAndOpenGroupedByIdWithWhatToDo) {
     EXPECT_EQ(occurrences(checks, "<p class=\"advice\">"), 2U);
     // A check's step leads to its row.
     EXPECT_NE(checks.find("<a href=\"#b1-r64\">2</a>"), std::string::npos);
+}
+
+struct DataBoard {
+    std::string behaviour;
+    std::string bytes;
+    DecodeOptions options;
+};
+
+std::string generatedBoard(std::uint64_t seed, std::size_t records) {
+    const std::vector<std::byte> bytes = generateBoard(seed, records);
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// An IC whose steps do every kind of thing for its pins: a later diode step for one, a diode step
+// that misses the common pin, a J step that gives pins other than the diode steps' and one that
+// gives none, and pins that no step names.
+std::string boardOfEveryRole() {
+    std::vector<RecordBuilder> records;
+    for (int pin = 1; pin <= 4; ++pin) {
+        records.push_back(
+            RecordBuilder().name("U1_" + std::to_string(pin)).typeCode(10).pins(10 + pin, 1));
+    }
+    records.push_back(RecordBuilder().name("U1_2").typeCode(10).pins(50, 1));
+    records.push_back(RecordBuilder().name("U1_3").typeCode(10).pins(60, 61));
+    records.push_back(RecordBuilder().name("U1_34").typeCode(13).pins(13, 77));
+    records.push_back(RecordBuilder().name("U1_99").typeCode(13).pins(90, 91));
+    records.push_back(RecordBuilder().name("U1_8").typeCode(10).pins(18, 1));
+    return testing::recordsOf(records);
+}
+
+std::vector<DataBoard> dataBoards() {
+    const std::string board7 = readFile(std::filesystem::path(ZEMRA_EXAMPLES_DIR) / "BOARD7.cmp");
+    const DecodeOptions kx740e{.variant = TesterVariant::Kx740e};
+    const DecodeOptions reversed{.reversePins = true};
+    return {{"everyRole", boardOfEveryRole(), {}},
+            {"twoics", testing::twoIcBoard(), {}},
+            {"backward", testing::backwardDiodeBoard(), {}},
+            {"BOARD7", board7, {}},
+            {"BOARD7Kx740e", board7, kx740e},
+            {"BOARD7ReversePins", board7, reversed},
+            {"generated", generatedBoard(7, 4000), {}},
+            {"generatedKx740e", generatedBoard(8, 4000), kx740e}};
+}
+
+class PageData : public ::testing::TestWithParam<DataBoard> {};
+
+// The rows and ICs that the page's script reads from the compact data are those of the report,
+// value for value: every column of every row, and every drawn pin with its tester pin, its source,
+// the step that gave it and every step that names it.
+TEST_P(PageData, HoldsEveryRowAndEveryPinOfTheReport) {
+    const DecodeOptions options = GetParam().options;
+    ReportRecorder recorder({.options = options});
+    const auto converted = testing::convertInMemory(GetParam().bytes, recorder, options);
+    const BoardReport board = recorder.finish({.summary = converted.summary});
+    const cli::Json data = pageData(cli::reportPage(board))["boards"][0];
+    const cli::Json& rows = data["steps"]["rows"];
+    ASSERT_EQ(rows.size(), board.stepRows.size());
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const StepRow& row = board.stepRows[index];
+        const StepFields& fields = row.fields;
+        cli::Json expected = cli::Json::array(
+            {row.offset, cli::Json(), cli::becameText(row), cli::byteText(fields.partsN.view())});
+        if (row.kind != StepKind::Dropped) {
+            expected[1] = fields.step;
+            expected[2] = row.kind == StepKind::Skipped ? "*" : expected[2];
+            for (const cli::Json& value :
+                 {cli::byteText(row.kind == StepKind::Skipped ? "" : fields.lc.view()),
+                  cli::Json(cli::valueText(fields.actualV)),
+                  cli::Json(cli::valueText(fields.standV)), cli::byteText(fields.unit),
+                  cli::Json(fields.upperLimit), cli::Json(fields.lowerLimit), cli::Json(fields.dly),
+                  cli::Json(fields.mode), cli::Json(cli::listedType(row, options.variant)),
+                  cli::Json(fields.hiP), cli::Json(fields.loP)}) {
+                expected.push_back(value);
+            }
+            for (const int pin : fields.guardPins) {
+                expected.push_back(pin);
+            }
+            expected.push_back(fields.skip ? 1 : 0);
+        }
+        ASSERT_EQ(rows[index], expected) << "row " << index;
+    }
+    const cli::Json& ics = data["ics"];
+    ASSERT_EQ(ics.size(), board.icCount());
+    for (std::size_t index = 0; index < ics.size(); ++index) {
+        const cli::Json& ic = ics[index];
+        const IcSummary& summary = converted.summary.ics[index];
+        EXPECT_EQ(ic["name"], cli::byteText(summary.name.view()));
+        EXPECT_EQ(ic["lc"], cli::byteText(summary.lc.view()));
+        EXPECT_EQ(ic["firstIcp"], summary.firstIcp);
+        EXPECT_EQ(ic["mapped"], board.hasMap(index));
+        const std::vector<DrawnPin> pins = board.pinsOf(index);
+        const std::vector<PinExplanation> explained =
+            explainPins(board, index, static_cast<int>(pins.size()));
+        ASSERT_EQ(ic["testerPins"].size(), pins.size()) << ic["name"];
+        ASSERT_EQ(ic["explained"].size(), explained.size()) << ic["name"];
+        for (std::size_t pin = 0; pin < pins.size(); ++pin) {
+            EXPECT_EQ(ic["testerPins"][pin], pins[pin].testerPin);
+            EXPECT_EQ(ic["sources"].get<std::string>().at(pin),
+                      originText(pins[pin].origin).front());
+            EXPECT_EQ(ic["steps"][pin], pins[pin].source != nullptr ? pins[pin].source->step : 0);
+            cli::Json steps = cli::Json::array();
+            for (const PinStepUse& use : explained[pin].steps) {
+                const StepRef& step = board.pinSteps.at(use.pinStep);
+                cli::Json expected =
+                    cli::Json::array({step.step, step.offset, use.jStep ? "j" : "diode",
+                                      cli::byteText(step.partName.view()), use.hiPin, use.loPin,
+                                      use.testerPin, roleText(use.role)});
+                if (use.role == PinStepRole::OtherDevice) {
+                    expected.push_back(cli::byteText(use.countedFor));
+                }
+                steps.push_back(std::move(expected));
+            }
+            EXPECT_EQ(ic["explained"][pin]["steps"], steps) << ic["name"] << " pin " << pin + 1;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKindOfBoard, PageData, ::testing::ValuesIn(dataBoards()),
+                         testing::BehaviourName());
+
+// Rows that the coder cannot foresee: records left out between rows (as after
+// BoardReport::kMostStepRows), a step number that jumps, dropped and "*" records between steps, and
+// pins and columns that change; each comes back whole, with its offset and step.
+TEST(StepRowCoder, RowsComeBackWholeAcrossGapsAndDroppedRecords) {
+    const auto stepRow = [](std::uint64_t ordinal, StepKind kind, std::int64_t step,
+                            const std::string& name, int hiP, int loP) {
+        StepRow row{ordinal * kRecordSize, kind, kind == StepKind::Decoded, {}};
+        row.fields.step = step;
+        row.fields.partsN = PartsN(name);
+        row.fields.lc = LcCode("A1");
+        row.fields.hiP = hiP;
+        row.fields.loP = loP;
+        row.fields.actualV = 1.5F;
+        row.fields.unit = "K ";
+        return row;
+    };
+    std::vector<StepRow> rows{stepRow(3, StepKind::Decoded, 1, "U1_1", 10, 1),
+                              stepRow(4, StepKind::Decoded, 2, "U1_2", 11, 1),
+                              stepRow(5, StepKind::Decoded, 3, "U1_3", 12, 1),
+                              stepRow(6, StepKind::Dropped, 0, "9X", 0, 0),
+                              stepRow(7, StepKind::Decoded, 4, "U1_4", 13, 1),
+                              stepRow(200005, StepKind::Decoded, 9, "U1_5", 40, 2),
+                              stepRow(200006, StepKind::Skipped, 10, "", 0, 0),
+                              stepRow(200007, StepKind::Decoded, 11, "R1", 41, 3)};
+    rows[4].fields.guardPins = {7, 0, 0, 0, 9};
+    rows[4].fields.skip = true;
+    rows[5].fields.mode = 3;
+    rows[5].fields.upperLimit = 5;
+    std::string coded = "[";
+    cli::StepRowCoder coder;
+    for (const StepRow& row : rows) {
+        coded += coded.size() > 1 ? "," : "";
+        coder.append(row, TesterVariant::Kx740FeFr, coded);
+    }
+    const cli::Json whole = wholeRows(cli::Json::parse(coded + "]"));
+    ASSERT_EQ(whole.size(), rows.size());
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        const StepRow& row = rows[index];
+        EXPECT_EQ(whole[index][0], row.offset) << index;
+        EXPECT_EQ(whole[index][2], row.kind == StepKind::Skipped ? "*" : cli::becameText(row));
+        EXPECT_EQ(whole[index][3], std::string(row.fields.partsN.view()));
+        if (row.kind == StepKind::Dropped) {
+            EXPECT_EQ(whole[index].size(), 4U);
+            continue;
+        }
+        EXPECT_EQ(whole[index][1], row.fields.step) << index;
+        EXPECT_EQ(whole[index][4], row.kind == StepKind::Skipped ? "" : "A1") << index;
+        EXPECT_EQ(whole[index][5], cli::valueText(row.fields.actualV)) << index;
+        EXPECT_EQ(whole[index][8], row.fields.upperLimit) << index;
+        EXPECT_EQ(whole[index][11], row.fields.mode) << index;
+        EXPECT_EQ(whole[index][13], row.fields.hiP) << index;
+        EXPECT_EQ(whole[index][14], row.fields.loP) << index;
+        EXPECT_EQ(whole[index][15], row.fields.guardPins[0]) << index;
+        EXPECT_EQ(whole[index][19], row.fields.guardPins[4]) << index;
+        EXPECT_EQ(whole[index][20], row.fields.skip ? 1 : 0) << index;
+    }
+    // Foreseen rows are their names alone.
+    EXPECT_NE(coded.find(",\"U1_3\","), std::string::npos) << coded;
 }
 
 TEST(JsonText, NamesKeepTheFormOfEveryEarlierReport) {

@@ -24,6 +24,15 @@ class RecordsSeen : public RecordObserver {
         seen.push_back({trace.ordinal, trace.kind, trace.fields.step,
                         std::string(trace.fields.partsN.view()), trace.pinStep});
         EXPECT_EQ(decodeRecord(trace.bytes).partName, trace.record.partName);
+        EXPECT_EQ(recordsSeenCalls, 0) << "a record after the last";
+    }
+    void recordsSeen() override {
+        ++recordsSeenCalls;
+        EXPECT_EQ(tablesTaken, 0U) << "told after the pin tables";
+    }
+    bool takeIcPinTable(const IcPinTable& /*table*/) override {
+        ++tablesTaken;
+        return false;
     }
     // The part name of the record that gave each pin step.
     std::map<PinStepOrdinal, std::string> partNameByPinStep() const {
@@ -37,6 +46,8 @@ class RecordsSeen : public RecordObserver {
     }
 
     std::vector<SeenRecord> seen;
+    int recordsSeenCalls = 0;
+    std::size_t tablesTaken = 0;
 };
 
 // U1 with diode steps for pins 1 to 8 at tester pins 101 to 108, the one for pin 4 given twice,
@@ -74,6 +85,13 @@ TEST(RunTrace, EveryRecordIsSeenOnceInOrderWithItsStepAndPinStep) {
     const auto plain = convertInMemory(records);
     EXPECT_EQ(traced.listing, plain.listing);
     EXPECT_EQ(traced.icp, plain.icp);
+}
+
+TEST(RunTrace, ObserverIsToldOnceAfterTheLastRecordBeforeThePinTables) {
+    RecordsSeen observer;
+    convertInMemory(board({RecordBuilder().name("U1_910").typeCode(13).pins(109, 108)}), observer);
+    EXPECT_EQ(observer.recordsSeenCalls, 1);
+    EXPECT_EQ(observer.tablesTaken, 1U);
 }
 
 TEST(RunTrace, EachFoundPinNamesTheStepThatGaveIt) {
@@ -142,7 +160,8 @@ TEST(RunTrace, PinSourcesAreKeptOnlyForAnObserverThatWantsThem) {
     EXPECT_EQ(sources.jPins[0].testerPin, 109);
     EXPECT_TRUE(sources.pairsJSteps);
     // The outputs are the same whatever the observer wants.
-    EXPECT_EQ(traced.icp, convertInMemory(records, plain).icp);
+    RecordsSeen again;
+    EXPECT_EQ(traced.icp, convertInMemory(records, again).icp);
 }
 
 }  // namespace
