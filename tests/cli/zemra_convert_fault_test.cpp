@@ -10,6 +10,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
 #include <thread>
 
 #include "behaviour_name.h"
@@ -339,31 +342,61 @@ TEST_F(ZemraConvertFaults, NamesWithControlCharactersTakeOneLineEach) {
     EXPECT_NE(result.out.find("; outputs in ./a\\nb\n"), std::string::npos) << result.out;
 }
 
-// Sends `signal` once the run has begun writing, and returns its exit status.
-int interruptedRun(const fs::path& folder, const std::string& input, int signal) {
+// Whether `folder` holds a temporary file of a run.
+bool holdsATemporary(const fs::path& folder) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        if (entry.path().filename().string().starts_with(".zt")) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The processor time that process `pid` has spent in its own code, in ticks of a hundredth of a
+// second.
+long processorTicks(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    // After the name, which may hold blanks, in parentheses: utime is the 12th field.
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    for (int index = 0; index < 12 && fields >> field; ++index) {
+    }
+    return field.empty() ? 0 : std::stol(field);
+}
+
+// Runs zemra-convert with `arguments` in `folder`, sends it `signal` once `started` says so (or
+// after ten seconds), and returns its exit status.
+int interruptedRun(const fs::path& folder, const std::vector<std::string>& arguments, int signal,
+                   const std::function<bool(pid_t)>& started) {
+    std::vector<char*> argv{const_cast<char*>(ZEMRA_CONVERT_PATH)};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
     const pid_t child = fork();
     if (child == 0) {
         if (chdir(folder.c_str()) == 0) {
-            execl(ZEMRA_CONVERT_PATH, ZEMRA_CONVERT_PATH, "-o", ".", input.c_str(), nullptr);
+            execv(ZEMRA_CONVERT_PATH, argv.data());
         }
         _exit(127);
     }
-    const fs::path outputs = folder / fs::path(input).stem();
-    for (int attempt = 0; attempt < 2000; ++attempt) {
-        std::error_code error;
-        bool writing = false;
-        for (const auto& entry : fs::directory_iterator(outputs, error)) {
-            writing = writing || entry.path().filename().string().starts_with(".zt");
-        }
-        if (writing) {
-            break;
-        }
+    for (int attempt = 0; attempt < 2000 && !started(child); ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     kill(child, signal);
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Sends `signal` once the conversion of `input` has begun writing its outputs.
+int interruptedRun(const fs::path& folder, const std::string& input, int signal) {
+    const fs::path outputs = folder / fs::path(input).stem();
+    return interruptedRun(folder, {"-o", ".", input}, signal,
+                          [&outputs](pid_t) { return holdsATemporary(outputs); });
 }
 
 TEST_F(ZemraConvertFaults, InterruptRemovesTheTemporariesAndKeepsTheOlderSet) {
@@ -377,6 +410,44 @@ TEST_F(ZemraConvertFaults, InterruptRemovesTheTemporariesAndKeepsTheOlderSet) {
         EXPECT_EQ(testing::entriesOf(folder / "slow"), (std::vector<std::string>{"slow.icp"}));
         EXPECT_EQ(readFile(folder / "slow" / "slow.icp"), "older pins");
     }
+}
+
+// Stopped while it writes a page or a workbook, or while it compares, a run leaves the files it
+// would have replaced as they were, and no temporary.
+TEST_F(ZemraConvertFaults, InterruptedPageWorkbookAndDiffLeaveTheOlderFiles) {
+    writeFile(folder / "slow.cmp", testing::longIcpBoard(99999999));
+    writeFile(folder / "small.cmp", boardBytes(1, 20));
+    // The older page and workbook, of a small board.
+    ASSERT_EQ(run("--html page.html -o . small.cmp").exitStatus, 0);
+    fs::create_directories(folder / "book");
+    fs::copy_file(folder / "small.cmp", folder / "book" / "big.cmp");
+    ASSERT_EQ(run("--dump=xlsx -o book book/big.cmp").exitStatus, 0);
+    const std::string page = readFile(folder / "page.html");
+    const std::string book = readFile(folder / "book" / "big.xlsx");
+    writeFile(folder / "book" / "big.cmp", boardBytes(2, 400000));
+
+    EXPECT_EQ(interruptedRun(folder.path(), {"--html", "page.html", "-o", ".", "slow.cmp"}, SIGINT,
+                             [this](pid_t) { return holdsATemporary(folder.path()); }),
+              130);
+    EXPECT_EQ(readFile(folder / "page.html"), page);
+    EXPECT_FALSE(holdsATemporary(folder.path()));
+    EXPECT_FALSE(holdsATemporary(folder / "slow"));
+
+    EXPECT_EQ(interruptedRun(folder.path(), {"--dump=xlsx", "-o", "book", "book/big.cmp"}, SIGTERM,
+                             [this](pid_t) { return holdsATemporary(folder / "book"); }),
+              143);
+    EXPECT_EQ(testing::entriesOf(folder / "book"),
+              (std::vector<std::string>{"big.cmp", "big.xlsx"}));
+    EXPECT_EQ(readFile(folder / "book" / "big.xlsx"), book);
+
+    // A comparison writes nothing until it has read both revisions: it is stopped once it has
+    // spent a fifth of a second of processor time on them.
+    EXPECT_EQ(
+        interruptedRun(folder.path(), {"--diff", "--html", "diff.html", "slow.cmp", "small.cmp"},
+                       SIGINT, [](pid_t child) { return processorTicks(child) >= 20; }),
+        130);
+    EXPECT_FALSE(fs::exists(folder / "diff.html"));
+    EXPECT_FALSE(holdsATemporary(folder.path()));
 }
 
 struct ClockCase {
