@@ -641,12 +641,12 @@ TEST(PageInABrowser, CheckOnAnIcLinksToItsMap) {
     EXPECT_NE(dom.find("<p id=\"done\">U1</p>"), std::string::npos);
 }
 
-// axe-core: the copy kept with the tests, or the one that ZEMRA_AXE_CORE names.
+// axe-core: the one of the package kept with the tests, or the one that ZEMRA_AXE_CORE names.
 std::filesystem::path axeCore() {
     if (const char* named = std::getenv("ZEMRA_AXE_CORE")) {
         return named;
     }
-    return std::filesystem::path(ZEMRA_SOURCE_DIR) / "tests/third_party/axe-core/axe.min.js";
+    return ZEMRA_AXE_CORE_PATH;
 }
 
 struct AxeCase {
