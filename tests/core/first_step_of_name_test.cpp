@@ -35,5 +35,17 @@ TEST(FirstStepOfName, NamesThatDifferInAnyByteOrInLengthAreTheirOwn) {
     }
 }
 
+TEST(FirstStepOfName, StepsThatDoNotFitInFourBytesAreKeptWhole) {
+    FirstStepOfName names;
+    const std::vector<std::int64_t> steps{std::int64_t{1} << 32U, 0xFFFFFFFF, 0xFFFFFFFE, -1,
+                                          std::int64_t{1} << 40U};
+    for (std::size_t at = 0; at < steps.size(); ++at) {
+        ASSERT_EQ(names.firstOrNote(PartsN("R" + std::to_string(at)), steps[at]), std::nullopt);
+    }
+    for (std::size_t at = 0; at < steps.size(); ++at) {
+        EXPECT_EQ(names.firstOrNote(PartsN("R" + std::to_string(at)), 1), steps[at]) << at;
+    }
+}
+
 }  // namespace
 }  // namespace zemra
