@@ -12,6 +12,13 @@ ReportRecorder::ReportRecorder(const ConversionSettings& settings) : checker_(re
     report_.settings = settings;
 }
 
+void ReportRecorder::expectRecords(std::uint64_t records) {
+    // Room that no pin step fills is never touched, and so costs no memory.
+    report_.pinSteps.reserve(static_cast<std::size_t>(records));
+    report_.pinStepRows.reserve(static_cast<std::size_t>(records));
+    report_.rowKept.reserve(static_cast<std::size_t>(records));
+}
+
 void ReportRecorder::observe(const RecordTrace& trace) {
     const std::uint64_t offset = trace.ordinal * kRecordSize;
     if (trace.pinStep) {
@@ -43,11 +50,10 @@ void ReportRecorder::observe(const RecordTrace& trace) {
 }
 
 void ReportRecorder::recordsSeen() {
-    // The part names served only the checks of records; the lists by pin step are whole, and are
-    // held with the pin tables that the run makes next.
+    // The part names served only the checks of records. The lists by pin step took their room
+    // before the first record, and what they did not fill was never touched: fitting them would
+    // copy them, with both copies held at once.
     checker_.forgetPartNames();
-    report_.pinSteps.shrink_to_fit();
-    report_.pinStepRows.shrink_to_fit();
 }
 
 void ReportRecorder::streamRows(std::function<void(const StepRow&)> sink) {

@@ -20,6 +20,7 @@ class ReportRecorder : public RecordObserver {
     // BoardReport::kMostTableRows: a page written as the board is converted holds the others.
     void streamRows(std::function<void(const StepRow&)> sink);
 
+    void expectRecords(std::uint64_t records) override;
     void observe(const RecordTrace& trace) override;
     void recordsSeen() override;
     bool wantsPinSources() const override { return true; }

@@ -222,6 +222,10 @@ ConversionSummary convertBoardKeeping(ByteSource& input, const BoardSettings& se
     // Each record gives at most one pin step, so the input's size bounds the list.
     lists.pinSteps = PinStepList(static_cast<std::size_t>(
         std::min(input.expectedSize() / kRecordSize, kMostRecordsReserved)));
+    if (settings.observer != nullptr) {
+        settings.observer->expectRecords(
+            std::min(input.expectedSize() / kRecordSize, kMostRecordsReserved));
+    }
     RunCounters counters;
     {
         TextWriter listing(outputs.listing);

@@ -31,6 +31,9 @@ struct RecordTrace {
 class RecordObserver {
   public:
     virtual ~RecordObserver() = default;
+    // Told once before the first record how many the input is expected to hold, so that lists
+    // kept per record can take their room at once instead of growing by copies.
+    virtual void expectRecords(std::uint64_t /*records*/) {}
     virtual void observe(const RecordTrace& trace) = 0;
     // Told once the run has seen its last record, before it works out the IC pin files: what an
     // observer kept for the records alone can go, so that it is not held with the pin tables.
