@@ -1,5 +1,7 @@
 #include "page_data.h"
 
+#include <bit>
+
 #include "decode/component_record.h"
 #include "decode/listing_columns.h"
 #include "page_ic_data.h"
@@ -99,8 +101,10 @@ char becameLetter(const StepRow& row) {
 }
 
 // The values of a coded row that differ from those foreseen, and the mask that says which.
+// Its text is the coder's, kept from row to row so that a row takes no allocation.
 class RowValues {
   public:
+    explicit RowValues(std::string& text) : text_(text) { text_.clear(); }
     void number(bool differs, std::int64_t value) {
         if (differs) {
             text_ += ',';
@@ -131,10 +135,36 @@ class RowValues {
     }
 
   private:
-    std::string text_;
+    std::string& text_;
     std::uint32_t mask_ = 0;
     unsigned bit_ = 0;
 };
+
+// Whether the text of a value differs from `text`, the text of the value before, whose bits are
+// `before`; both then become those of `value`. A value of the same bits has the same text, and is
+// not formatted again.
+bool valueTextDiffers(float value, std::uint64_t& before, std::string& text) {
+    const std::uint64_t bits = std::bit_cast<std::uint32_t>(value);
+    if (bits == before) {
+        return false;
+    }
+    before = bits;
+    std::string formatted = valueText(value);
+    if (formatted == text) {
+        return false;
+    }
+    text = std::move(formatted);
+    return true;
+}
+
+// Whether `value` differs from `before`, which then becomes it.
+bool textDiffers(std::string_view value, std::string& before) {
+    if (value == before) {
+        return false;
+    }
+    before.assign(value);
+    return true;
+}
 
 }  // namespace
 
@@ -142,7 +172,7 @@ void StepRowCoder::append(const StepRow& row, TesterVariant variant, std::string
     const StepFields& fields = row.fields;
     const std::uint64_t ordinal = row.offset / kRecordSize;
     const char became = becameLetter(row);
-    RowValues values;
+    RowValues values(rowText_);
     if (row.kind == StepKind::Dropped) {
         values.number(false, 0);
         values.number(false, 0);
@@ -159,18 +189,21 @@ void StepRowCoder::append(const StepRow& row, TesterVariant variant, std::string
     values.bytes(became != became_, std::string_view(&became, 1));
     values.number(fields.step != step_ + 1, fields.step - step_);
     values.number(ordinal != ordinal_, static_cast<std::int64_t>(ordinal - ordinal_ + 1));
-    const std::array<std::string, 5> texts{
-        valueText(fields.actualV), valueText(fields.standV), std::string(fields.unit),
-        std::string(listedType(row, variant)),
-        std::string(row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view())};
-    for (std::size_t at = 0; at < 4; ++at) {
-        values.bytes(texts[at] != texts_[at], texts[at]);
+    // Each text is brought up to date before it is read.
+    const std::array<bool, 4> differs{valueTextDiffers(fields.actualV, valueBits_[0], texts_[0]),
+                                      valueTextDiffers(fields.standV, valueBits_[1], texts_[1]),
+                                      textDiffers(fields.unit, texts_[2]),
+                                      textDiffers(listedType(row, variant), texts_[3])};
+    for (std::size_t at = 0; at < differs.size(); ++at) {
+        values.bytes(differs[at], texts_[at]);
     }
     const std::array<int, 9> numbers{fields.mode,         fields.upperLimit,   fields.lowerLimit,
                                      fields.dly,          fields.guardPins[0], fields.guardPins[1],
                                      fields.guardPins[2], fields.guardPins[3], fields.guardPins[4]};
     values.number(numbers[0] != numbers_[0], numbers[0]);
-    values.bytes(texts[4] != texts_[4], texts[4]);
+    const bool lcDiffers = textDiffers(
+        row.kind == StepKind::Skipped ? std::string_view() : fields.lc.view(), texts_[4]);
+    values.bytes(lcDiffers, texts_[4]);
     for (std::size_t at = 1; at < numbers.size(); ++at) {
         values.number(numbers[at] != numbers_[at], numbers[at]);
     }
@@ -183,7 +216,6 @@ void StepRowCoder::append(const StepRow& row, TesterVariant variant, std::string
     loPMove_ = fields.loP - loP_;
     hiP_ = fields.hiP;
     loP_ = fields.loP;
-    texts_ = texts;
     numbers_ = numbers;
     skip_ = fields.skip;
 }

@@ -40,7 +40,10 @@ class StepRowCoder {
     int hiPMove_ = 0;  // Hi-P less the Hi-P of the row before, in the row before
     int loPMove_ = 0;
     std::array<std::string, 5> texts_;  // Actual-V, Stand-V, Unit, Type and LC of the row before
-    std::array<int, 9> numbers_{};      // MODE, +Lm%, -Lm%, DLY, G-P1 to G-P5 of the row before
+    // The bits of Actual-V and Stand-V of the row before; none (beyond 32 bits) before the first.
+    std::array<std::uint64_t, 2> valueBits_{std::uint64_t{1} << 32U, std::uint64_t{1} << 32U};
+    std::string rowText_;           // the values of the row being coded
+    std::array<int, 9> numbers_{};  // MODE, +Lm%, -Lm%, DLY, G-P1 to G-P5 of the row before
     bool skip_ = false;
 };
 

@@ -202,7 +202,8 @@ void appendIcLink(const BoardReport& board, const std::string& id, std::size_t i
     page += "</a>";
 }
 
-void appendIcMaps(const BoardReport& board, const std::string& id, std::string& page) {
+void appendIcMaps(const BoardReport& board, const std::string& id, PageOutput& stream) {
+    std::string& page = stream.text();
     if (!board.outcome.summary) {
         return;
     }
@@ -224,6 +225,7 @@ void appendIcMaps(const BoardReport& board, const std::string& id, std::string& 
     page += "<div class=\"maps\" id=\"" + id + "-maps\">";
     for (const std::size_t index : board.mappedIcs) {
         appendIcMap(board, index, id, page);
+        stream.flush();
     }
     page += "</div>";
     appendIcsWithoutMap(board, id, page);

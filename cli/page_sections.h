@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "page_stream.h"
 #include "report/board_report.h"
 
 namespace zemra::cli {
@@ -10,7 +11,8 @@ namespace zemra::cli {
 // which prefixes the ids inside it.
 void appendFacts(const BoardReport& board, std::string& page);
 void appendChecks(const BoardReport& board, const std::string& id, std::string& page);
-void appendIcMaps(const BoardReport& board, const std::string& id, std::string& page);
+// Each map is handed to `stream` as it is made: the maps of a board can run to tens of megabytes.
+void appendIcMaps(const BoardReport& board, const std::string& id, PageOutput& stream);
 void appendStepsTable(const BoardReport& board, const std::string& id, std::string& page);
 
 // A link "#b1-ic=NAME" named by the IC at `ic` of the pin files: the script draws its map.

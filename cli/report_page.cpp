@@ -62,7 +62,7 @@ void writeBoard(const BoardReport& board, const std::string& id, PageOutput& str
     appendChecks(board, id, page);
     appendTuning(board, id, page);
     stream.flush();
-    appendIcMaps(board, id, page);
+    appendIcMaps(board, id, stream);
     stream.flush();
     appendStepsTable(board, id, page);
     page += "</section>\n";
