@@ -15,7 +15,7 @@ IcPinTable pinTableOf(const ListedIc& ic) {
         if (ic.testerPins[index] != 0) {
             table.foundPins.push_back({.pin = static_cast<int>(index) + 1,
                                        .testerPin = ic.testerPins[index],
-                                       .source = PinSource::DiodePin,
+                                       .origin = PinOrigin::Diode,
                                        .pinStep = 0});
         }
     }
