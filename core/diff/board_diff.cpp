@@ -358,7 +358,7 @@ bool DiffCounts::looksUnrelated() const {
 bool DiffCounts::same() const {
     return stepsAdded == 0 && stepsRemoved == 0 && stepsChanged == 0 && stepsMoved == 0 &&
            icsAdded == 0 && icsRemoved == 0 && icPinCounts == 0 && icPins == 0 &&
-           otherOutputs.empty();
+           changedOtherOutputs.empty();
 }
 
 DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& after,
@@ -479,7 +479,7 @@ DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
     for (std::size_t output = 0; output < kComparedOutputs.size(); ++output) {
         if (!explained[output] && oldFingerprint.pinAndSettingsFiles[output] !=
                                       newFingerprint.pinAndSettingsFiles[output]) {
-            counts.otherOutputs.push_back(kComparedOutputs[output]);
+            counts.changedOtherOutputs.push_back(kComparedOutputs[output]);
         }
     }
     return counts;
