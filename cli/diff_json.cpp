@@ -157,7 +157,7 @@ void DiffJson::takeIc(const IcChange& change) {
 }
 
 void DiffJson::finish(const DiffCounts& counts) {
-    for (const std::string_view output : counts.otherOutputs) {
+    for (const std::string_view output : counts.changedOtherOutputs) {
         Json object;
         object["change"] = "output";
         object["output"] = output;

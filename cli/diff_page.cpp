@@ -230,7 +230,7 @@ void appendCounts(const DiffCounts& counts, std::string& page) {
         page += "<td class=\"number\">" + std::to_string(count) + "</td>";
     }
     page += "</tr></tbody></table>";
-    for (const std::string_view output : counts.otherOutputs) {
+    for (const std::string_view output : counts.changedOtherOutputs) {
         page += "<p>The ";
         page += output;
         page += counts.stepsOrIcsDiffer() ? " files differ as well.</p>"
@@ -251,7 +251,7 @@ Json countsJson(const DiffCounts& counts) {
     object["icPins"] = counts.icPins;
     object["checksAdded"] = counts.checksAdded;
     object["checksResolved"] = counts.checksResolved;
-    object["otherOutputs"] = counts.otherOutputs;
+    object["otherOutputs"] = counts.changedOtherOutputs;
     return object;
 }
 

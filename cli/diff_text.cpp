@@ -136,7 +136,7 @@ void DiffText::takeCheck(const CheckChange& change) {
 
 void DiffText::finish(const DiffCounts& counts) {
     writeMovedRun();
-    for (const std::string_view output : counts.otherOutputs) {
+    for (const std::string_view output : counts.changedOtherOutputs) {
         out_ << "the " << output
              << (counts.stepsOrIcsDiffer()
                      ? " files differ as well\n"

@@ -14,7 +14,7 @@
 #include "diff/folder_revision.h"
 #include "diff/ic_pin_changes.h"
 #include "diff/key_set.h"
-#include "diff/revision_print.h"
+#include "diff/revision_fingerprint.h"
 #include "diff/step_moves.h"
 #include "diff/steps_read_ahead.h"
 #include "diff/walked_steps.h"
@@ -26,8 +26,8 @@
 namespace zemra {
 namespace {
 
-RevisionPrint printRevision(const DiffSide& side, const DecodeOptions& options,
-                            const HalfReadCall& halfRead = {}) {
+RevisionFingerprint fingerprintRevision(const DiffSide& side, const DecodeOptions& options,
+                                        const HalfReadCall& halfRead = {}) {
     if (side.isTesterFolder()) {
         return readFolderRevision(side.testerFolder);
     }
@@ -62,13 +62,13 @@ using StepsByNumber = std::unordered_map<std::int64_t, StepRef>;
 // name), and keeps the steps of `wanted` (sorted step numbers).
 class RevisionSteps : public WalkedSteps {
   public:
-    RevisionSteps(const RevisionOpener& open, const DecodeOptions& options, RevisionPrint& print,
-                  const std::vector<std::uint64_t>& repeated, std::vector<std::int64_t> wanted,
-                  StepsByNumber& kept)
+    RevisionSteps(const RevisionOpener& open, const DecodeOptions& options,
+                  RevisionFingerprint& fingerprint, const std::vector<std::uint64_t>& repeated,
+                  std::vector<std::int64_t> wanted, StepsByNumber& kept)
         : input_(open()),
           source_(*input_),
           cursor_(source_, options),
-          print_(print),
+          fingerprint_(fingerprint),
           repeated_(repeated),
           wanted_(std::move(wanted)),
           kept_(kept) {}
@@ -82,7 +82,7 @@ class RevisionSteps : public WalkedSteps {
         return step;
     }
 
-    bool sameBytes() override { return source_.finish() == print_.inputCheck; }
+    bool sameBytes() override { return source_.finish() == fingerprint_.inputCheck; }
 
   private:
     void look(const ListedStep& step) {
@@ -101,17 +101,17 @@ class RevisionSteps : public WalkedSteps {
         }
         const auto [first, isNew] = firstStepOfName_.try_emplace(std::string(name), number);
         if (!isNew) {
-            print_.checks.add(CheckId::DuplicatePartName, step.offset, number,
-                              [name, firstStep = first->second] {
-                                  return duplicateNameSentence(name, firstStep);
-                              });
+            fingerprint_.checks.add(CheckId::DuplicatePartName, step.offset, number,
+                                    [name, firstStep = first->second] {
+                                        return duplicateNameSentence(name, firstStep);
+                                    });
         }
     }
 
     std::unique_ptr<ByteSource> input_;
     CheckingSource source_;
     StepCursor cursor_;
-    RevisionPrint& print_;
+    RevisionFingerprint& fingerprint_;
     KeySet repeated_;
     std::vector<std::int64_t> wanted_;
     StepsByNumber& kept_;
@@ -147,7 +147,7 @@ class IcChanges : public DiffReceiver {
 };
 
 // The steps whose names the IC changes and the checks of ignored J pins need, by number, sorted.
-std::vector<std::int64_t> wantedSteps(const RevisionPrint& print,
+std::vector<std::int64_t> wantedSteps(const RevisionFingerprint& fingerprint,
                                       const std::vector<IcChange>& changes, bool old) {
     std::vector<std::int64_t> wanted;
     for (const IcChange& change : changes) {
@@ -156,8 +156,8 @@ std::vector<std::int64_t> wantedSteps(const RevisionPrint& print,
             wanted.push_back(step);
         }
     }
-    for (const IgnoredJPin& pin : print.summary.ignoredJPinList) {
-        if (const std::int64_t step = print.pinSteps.numberOf(pin.pinStep); step != 0) {
+    for (const IgnoredJPin& pin : fingerprint.summary.ignoredJPinList) {
+        if (const std::int64_t step = fingerprint.pinSteps.numberOf(pin.pinStep); step != 0) {
             wanted.push_back(step);
         }
     }
@@ -172,16 +172,17 @@ const StepRef* stepOf(const StepsByNumber& steps, std::int64_t number) {
 }
 
 // The checks that need the whole revision: a trailing partial record, the IC pins.
-void checkWholeRevision(RevisionPrint& print, const StepsByNumber& steps) {
-    checkTrailingBytes(print.summary.records, print.summary.ignoredBytes, print.checks);
+void checkWholeRevision(RevisionFingerprint& fingerprint, const StepsByNumber& steps) {
+    checkTrailingBytes(fingerprint.summary.records, fingerprint.summary.ignoredBytes,
+                       fingerprint.checks);
     checkIcPins(
-        print.summary,
+        fingerprint.summary,
         [&](PinStepOrdinal ordinal) {
-            const std::int64_t number = print.pinSteps.numberOf(ordinal);
+            const std::int64_t number = fingerprint.pinSteps.numberOf(ordinal);
             const StepRef* step = stepOf(steps, number);
             return step != nullptr ? *step : StepRef{0, number, {}, 0, 0};
         },
-        print.checks);
+        fingerprint.checks);
 }
 
 // One revision's steps as the walk takes them: as many as the first pass listed, and the same
@@ -357,7 +358,7 @@ bool DiffCounts::looksUnrelated() const {
 bool DiffCounts::same() const {
     return stepsAdded == 0 && stepsRemoved == 0 && stepsChanged == 0 && stepsMoved == 0 &&
            icsAdded == 0 && icsRemoved == 0 && icPinCounts == 0 && icPins == 0 &&
-           otherOutputs.empty();
+           changedOtherOutputs.empty();
 }
 
 DiffCounts compareBoards(const RevisionOpener& before, const RevisionOpener& after,
@@ -377,21 +378,21 @@ DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
     Signal oldHalfRead;
     bool oldMostlyIcPins = false;  // known once oldHalfRead is given
     Signal oldDone;
-    std::future<RevisionPrint> newPrinting = std::async(std::launch::async, [&] {
-        return printRevision(after, options, [&](std::uint64_t, std::uint64_t) {
+    std::future<RevisionFingerprint> newFingerprinting = std::async(std::launch::async, [&] {
+        return fingerprintRevision(after, options, [&](std::uint64_t, std::uint64_t) {
             oldHalfRead.wait();
             if (oldMostlyIcPins) {
                 oldDone.wait();
             }
         });
     });
-    RevisionPrint oldPrint;
+    RevisionFingerprint oldFingerprint;
     try {
-        oldPrint = printRevision(before, options,
-                                 [&](std::uint64_t records, std::uint64_t diodeAndJSteps) {
-                                     oldMostlyIcPins = diodeAndJSteps > records / 5 * 4;
-                                     oldHalfRead.give();
-                                 });
+        oldFingerprint = fingerprintRevision(
+            before, options, [&](std::uint64_t records, std::uint64_t diodeAndJSteps) {
+                oldMostlyIcPins = diodeAndJSteps > records / 5 * 4;
+                oldHalfRead.give();
+            });
     } catch (...) {
         // Or the new one's thread would wait for it, and the future's end for that thread.
         oldHalfRead.give();
@@ -405,48 +406,50 @@ DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
     // comparison of the IC pins.
     std::optional<SortedKeyHalves> oldHalves;
     if (oldMostlyIcPins) {
-        oldHalves.emplace(oldPrint.stepKeys);
+        oldHalves.emplace(oldFingerprint.stepKeys);
     }
-    RevisionPrint newPrint = newPrinting.get();
+    RevisionFingerprint newFingerprint = newFingerprinting.get();
     platform::returnFreeMemory();
-    std::future<SortedKeyHalves> sortingNew =
-        std::async(std::launch::async, [&newPrint] { return SortedKeyHalves(newPrint.stepKeys); });
+    std::future<SortedKeyHalves> sortingNew = std::async(
+        std::launch::async, [&newFingerprint] { return SortedKeyHalves(newFingerprint.stepKeys); });
     if (!oldHalves) {
-        oldHalves.emplace(oldPrint.stepKeys);
+        oldHalves.emplace(oldFingerprint.stepKeys);
     }
-    receiver.takeRevisions(oldPrint.input, newPrint.input);
+    receiver.takeRevisions(oldFingerprint.input, newFingerprint.input);
     DiffCounts counts;
     IcChanges ics;
-    compareIcPins(oldPrint, newPrint, ics, counts);
+    compareIcPins(oldFingerprint, newFingerprint, ics, counts);
     StepsByNumber oldSteps;
     StepsByNumber newSteps;
     {
-        const EditScript script =
-            findEditScript(oldPrint.stepKeys, *oldHalves, newPrint.stepKeys, sortingNew.get());
+        const EditScript script = findEditScript(oldFingerprint.stepKeys, *oldHalves,
+                                                 newFingerprint.stepKeys, sortingNew.get());
         oldHalves.reset();
         counts.oldSteps = script.removed.size();
         counts.newSteps = script.added.size();
         counts.pairedSteps =
             counts.oldSteps -
             static_cast<std::uint64_t>(std::count(script.removed.begin(), script.removed.end(), 1));
-        const StepMoves moves = findStepMoves(script, oldPrint.stepKeys, newPrint.stepKeys);
+        const StepMoves moves =
+            findStepMoves(script, oldFingerprint.stepKeys, newFingerprint.stepKeys);
         // Assigning {} would keep their room: swapped out, they free it.
-        std::vector<std::uint64_t>().swap(oldPrint.stepKeys);
-        std::vector<std::uint64_t>().swap(newPrint.stepKeys);
+        std::vector<std::uint64_t>().swap(oldFingerprint.stepKeys);
+        std::vector<std::uint64_t>().swap(newFingerprint.stepKeys);
         platform::returnFreeMemory();
-        const auto walkedSteps = [&](const DiffSide& side, RevisionPrint& print,
+        const auto walkedSteps = [&](const DiffSide& side, RevisionFingerprint& fingerprint,
                                      const std::vector<std::uint64_t>& repeated, bool old,
                                      StepsByNumber& kept) -> std::unique_ptr<WalkedSteps> {
             if (side.isTesterFolder()) {
-                return std::make_unique<ListingSteps>(side.testerFolder, print.input);
+                return std::make_unique<ListingSteps>(side.testerFolder, fingerprint.input);
             }
-            return std::make_unique<RevisionSteps>(side.componentFile, options, print, repeated,
-                                                   wantedSteps(print, ics.changes, old), kept);
+            return std::make_unique<RevisionSteps>(
+                side.componentFile, options, fingerprint, repeated,
+                wantedSteps(fingerprint, ics.changes, old), kept);
         };
         const std::unique_ptr<WalkedSteps> oldRead =
-            walkedSteps(before, oldPrint, script.repeatedBefore, true, oldSteps);
+            walkedSteps(before, oldFingerprint, script.repeatedBefore, true, oldSteps);
         const std::unique_ptr<WalkedSteps> newRead =
-            walkedSteps(after, newPrint, script.repeatedAfter, false, newSteps);
+            walkedSteps(after, newFingerprint, script.repeatedAfter, false, newSteps);
         // The new revision is decoded on a thread of its own while the walk takes the old one.
         StepsReadAhead newReadAhead(*newRead);
         WalkSide oldWalk(*oldRead, RevisionSide::Old, options.variant);
@@ -462,9 +465,9 @@ DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
     }
     // A tester folder has no records to check.
     if (!before.isTesterFolder() && !after.isTesterFolder()) {
-        checkWholeRevision(oldPrint, oldSteps);
-        checkWholeRevision(newPrint, newSteps);
-        compareChecks(oldPrint.checks, newPrint.checks, receiver, counts);
+        checkWholeRevision(oldFingerprint, oldSteps);
+        checkWholeRevision(newFingerprint, newSteps);
+        compareChecks(oldFingerprint.checks, newFingerprint.checks, receiver, counts);
     }
     // Compared whatever else changed: a step's new pin or LC can change the settings file, and
     // an IC's LC its .icn line, which no step or IC change names. Only the pin files' differences
@@ -474,9 +477,9 @@ DiffCounts compareBoards(const DiffSide& before, const DiffSide& after,
         icsDiffer || counts.icPinCounts != 0,
         icsDiffer || counts.icPinCounts != 0 || counts.icPins != 0, false};
     for (std::size_t output = 0; output < kComparedOutputs.size(); ++output) {
-        if (!explained[output] &&
-            oldPrint.pinAndSettingsFiles[output] != newPrint.pinAndSettingsFiles[output]) {
-            counts.otherOutputs.push_back(kComparedOutputs[output]);
+        if (!explained[output] && oldFingerprint.pinAndSettingsFiles[output] !=
+                                      newFingerprint.pinAndSettingsFiles[output]) {
+            counts.changedOtherOutputs.push_back(kComparedOutputs[output]);
         }
     }
     return counts;

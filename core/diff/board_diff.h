@@ -87,7 +87,7 @@ struct DiffCounts {
     // The outputs (".icn", ".icp", ".scp") that differ, whatever else does, but for pin files
     // whose difference the IC changes account for. Where no step and no IC pin differs, the order
     // of the ICs or the LC of one tells them apart.
-    std::vector<std::string_view> otherOutputs;
+    std::vector<std::string_view> changedOtherOutputs;
 
     // The steps each revision lists, and those that the edit script paired (moves not counted).
     std::uint64_t oldSteps = 0;

@@ -15,7 +15,7 @@ IcPinTable pinTableOf(const ListedIc& ic) {
         if (ic.testerPins[index] != 0) {
             table.foundPins.push_back({.pin = static_cast<int>(index) + 1,
                                        .testerPin = ic.testerPins[index],
-                                       .source = PinSource::DiodePin,
+                                       .origin = PinOrigin::Diode,
                                        .pinStep = 0});
         }
     }
@@ -24,8 +24,8 @@ IcPinTable pinTableOf(const ListedIc& ic) {
 
 }  // namespace
 
-RevisionPrint readFolderRevision(const TesterFileOpener& open, RevisionKept kept) {
-    RevisionPrint print;
+RevisionFingerprint readFolderRevision(const TesterFileOpener& open, RevisionKept kept) {
+    RevisionFingerprint fingerprint;
     const bool whole = kept == RevisionKept::Whole;
     {
         TesterFile listing = open(".dat");
@@ -33,10 +33,10 @@ RevisionPrint readFolderRevision(const TesterFileOpener& open, RevisionKept kept
         ListingReader reader(whole ? static_cast<ByteSource&>(fingerprinting) : *listing.bytes,
                              listing.name);
         while (const ListedColumns* step = reader.next()) {
-            print.stepKeys.push_back(stepKey(step->partsN.view()));
+            fingerprint.stepKeys.push_back(stepKey(step->partsN.view()));
         }
         if (whole) {
-            print.input = fingerprinting.finish();
+            fingerprint.input = fingerprinting.finish();
         }
     }
     TesterFile icnFile = open(".icn");
@@ -63,8 +63,8 @@ RevisionPrint readFolderRevision(const TesterFileOpener& open, RevisionKept kept
             const IcPinTable table = pinTableOf(ic);
             pinFiles.writeIc({.name = 0, .pinCount = ic.pinCount, .lc = ic.lc}, ic.name, table);
             if (whole) {
-                print.summary.ics.push_back(std::move(summary));
-                print.icPinTables.append(table);
+                fingerprint.summary.ics.push_back(std::move(summary));
+                fingerprint.icPinTables.append(table);
             }
         }
         icnText.flush();
@@ -75,8 +75,8 @@ RevisionPrint readFolderRevision(const TesterFileOpener& open, RevisionKept kept
         writeSettingsFile(settings, scpText);
         scpText.flush();
     }
-    print.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};
-    return print;
+    fingerprint.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};
+    return fingerprint;
 }
 
 ListingSteps::ListingSteps(const TesterFileOpener& open, const Fingerprint& firstRead)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "diff/revision_print.h"
+#include "diff/revision_fingerprint.h"
 #include "diff/walked_steps.h"
 #include "io/fingerprint.h"
 #include "tester/listing_reader.h"
@@ -15,8 +15,8 @@ namespace zemra {
 // checks and no step that gave a pin. Throws TesterFileRefused for a file that is not as a
 // conversion writes it. With RevisionKept::KeysAndOutputs, the keys and the three fingerprints
 // alone.
-RevisionPrint readFolderRevision(const TesterFileOpener& open,
-                                 RevisionKept kept = RevisionKept::Whole);
+RevisionFingerprint readFolderRevision(const TesterFileOpener& open,
+                                       RevisionKept kept = RevisionKept::Whole);
 
 // The steps of a tester folder's listing, read a second time, with their listing columns.
 class ListingSteps : public WalkedSteps {

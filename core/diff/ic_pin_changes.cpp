@@ -8,7 +8,7 @@ namespace {
 
 using IcPlaces = std::unordered_map<std::string_view, std::size_t>;
 
-IcPlaces placesOf(const RevisionPrint& revision) {
+IcPlaces placesOf(const RevisionFingerprint& revision) {
     IcPlaces places;
     places.reserve(revision.summary.ics.size());
     for (std::size_t index = 0; index < revision.summary.ics.size(); ++index) {
@@ -42,8 +42,8 @@ int nextFoundPin(const IcPinTable& table, std::vector<PinSlot>::const_iterator f
     return found == table.foundPins.end() ? 0 : found->pin;
 }
 
-void comparePins(const IcChange& ic, const RevisionPrint& before, const RevisionPrint& after,
-                 DiffReceiver& receiver, DiffCounts& counts) {
+void comparePins(const IcChange& ic, const RevisionFingerprint& before,
+                 const RevisionFingerprint& after, DiffReceiver& receiver, DiffCounts& counts) {
     auto oldFound = ic.before->foundPins.cbegin();
     auto newFound = ic.after->foundPins.cbegin();
     for (int pin = 0;;) {
@@ -71,8 +71,8 @@ void comparePins(const IcChange& ic, const RevisionPrint& before, const Revision
 
 }  // namespace
 
-void compareIcPins(const RevisionPrint& before, const RevisionPrint& after, DiffReceiver& receiver,
-                   DiffCounts& counts) {
+void compareIcPins(const RevisionFingerprint& before, const RevisionFingerprint& after,
+                   DiffReceiver& receiver, DiffCounts& counts) {
     const IcPlaces oldPlaces = placesOf(before);
     const IcPlaces newPlaces = placesOf(after);
     // Each IC's tables are unpacked in turn into these.

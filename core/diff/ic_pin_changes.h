@@ -1,7 +1,7 @@
 #pragma once
 
 #include "diff/board_diff.h"
-#include "diff/revision_print.h"
+#include "diff/revision_fingerprint.h"
 
 namespace zemra {
 
@@ -10,7 +10,7 @@ namespace zemra {
 // and each pin whose tester pin changed. Only the pins that either revision found are looked
 // at, so a pin count in the millions costs nothing. Each pin change names the numbers of its
 // source steps, not the steps themselves. The tables of a change are valid during its call.
-void compareIcPins(const RevisionPrint& before, const RevisionPrint& after, DiffReceiver& receiver,
-                   DiffCounts& counts);
+void compareIcPins(const RevisionFingerprint& before, const RevisionFingerprint& after,
+                   DiffReceiver& receiver, DiffCounts& counts);
 
 }  // namespace zemra

@@ -35,9 +35,8 @@ void PackedPinTables::append(const IcPinTable& table) {
     PinSlot last{};
     for (const PinSlot& slot : table.foundPins) {
         // The source rides in the lowest bit of the pin's difference.
-        putSigned(
-            ((std::int64_t{slot.pin} - last.pin) * 2) + (slot.source == PinSource::JPin ? 1 : 0),
-            bytes_);
+        putSigned(((std::int64_t{slot.pin} - last.pin) * 2) + (slot.origin == PinOrigin::J ? 1 : 0),
+                  bytes_);
         putSigned(std::int64_t{slot.testerPin} - last.testerPin, bytes_);
         putSigned(std::int64_t{slot.pinStep} - last.pinStep, bytes_);
         last = slot;
@@ -57,9 +56,9 @@ void PackedPinTables::unpack(std::size_t index, IcPinTable& table) const {
     table.foundPins.resize(count);
     PinSlot last{};
     for (PinSlot& slot : table.foundPins) {
-        const std::int64_t pinAndSource = takeSigned(at);
-        slot.source = (pinAndSource & 1) != 0 ? PinSource::JPin : PinSource::DiodePin;
-        slot.pin = static_cast<int>(last.pin + ((pinAndSource - (pinAndSource & 1)) / 2));
+        const std::int64_t pinAndOrigin = takeSigned(at);
+        slot.origin = (pinAndOrigin & 1) != 0 ? PinOrigin::J : PinOrigin::Diode;
+        slot.pin = static_cast<int>(last.pin + ((pinAndOrigin - (pinAndOrigin & 1)) / 2));
         slot.testerPin = static_cast<int>(last.testerPin + takeSigned(at));
         slot.pinStep = static_cast<PinStepOrdinal>(last.pinStep + takeSigned(at));
         last = slot;

@@ -29,11 +29,11 @@ void BuildIcPinTable(const IcPins& pins, IcPinTable& table) {
     // No diode pin lies beyond the pin count, their highest; pin 0 is never written.
     for (const IcDiodePin& pin : pins.diodePins) {
         if (pin.pinNumber >= 1) {
-            slots.push_back({pin.pinNumber, pin.testerPin, PinSource::DiodePin, pin.pinStep});
+            slots.push_back({pin.pinNumber, pin.testerPin, PinOrigin::Diode, pin.pinStep});
         }
     }
     for (const IcJPin& pin : pins.jPins) {
-        slots.push_back({pin.pinNumber, pin.testerPin, PinSource::JPin, pin.pinStep});
+        slots.push_back({pin.pinNumber, pin.testerPin, PinOrigin::J, pin.pinStep});
     }
     keepLastPerPin(slots, kPinOf);
 }

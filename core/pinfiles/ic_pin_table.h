@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "icpins/ic_pin_entries.h"
+#include "pinfiles/pin_origin.h"
 
 namespace zemra {
-
-enum class PinSource : std::uint8_t { DiodePin, JPin };
 
 // The tester pin that one IC pin got, where it came from, and the pin step that gave it: the
 // diode step, the J step that matched a known pin, or, for a pin from pairing two J steps, the
@@ -15,7 +14,7 @@ enum class PinSource : std::uint8_t { DiodePin, JPin };
 struct PinSlot {
     int pin = 0;
     int testerPin = 0;
-    PinSource source = PinSource::DiodePin;
+    PinOrigin origin = PinOrigin::Diode;  // never None: only the pins found are held
     PinStepOrdinal pinStep = 0;
 
     friend bool operator==(const PinSlot&, const PinSlot&) = default;

@@ -6,18 +6,6 @@
 
 namespace zemra {
 
-std::string_view originText(PinOrigin origin) {
-    switch (origin) {
-        case PinOrigin::Diode:
-            return "diode";
-        case PinOrigin::J:
-            return "j";
-        case PinOrigin::None:
-            return "none";
-    }
-    return "";
-}
-
 std::size_t BoardReport::icCount() const {
     return outcome.summary ? outcome.summary->ics.size() : 0;
 }
@@ -100,9 +88,7 @@ std::vector<DrawnPin> BoardReport::pinsOf(std::size_t index) const {
             ++found;
         }
         if (found != table.foundPins.end() && found->pin == pin) {
-            const PinOrigin origin = found->testerPin == 0                  ? PinOrigin::None
-                                     : found->source == PinSource::DiodePin ? PinOrigin::Diode
-                                                                            : PinOrigin::J;
+            const PinOrigin origin = found->testerPin == 0 ? PinOrigin::None : found->origin;
             pins.push_back({pin, found->testerPin, origin, &pinSteps.at(found->pinStep)});
         } else {
             pins.push_back({pin, 0, PinOrigin::None, nullptr});

@@ -9,17 +9,12 @@
 #include <vector>
 
 #include "decode/step_decoder.h"
+#include "pinfiles/pin_origin.h"
 #include "report/check_list.h"
 #include "run/conversion.h"
 #include "tuning/tuning_plan.h"
 
 namespace zemra {
-
-// Where the tester pin of an IC pin came from.
-enum class PinOrigin : std::uint8_t { Diode, J, None };
-
-// "diode", "j" or "none".
-std::string_view originText(PinOrigin origin);
 
 // A decoded step that gave a pin step: where its record is, its number, its listed name and its
 // listed pins (12 bits each in a record, so that they fit beside the name).

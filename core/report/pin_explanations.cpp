@@ -133,10 +133,9 @@ class PinExplainer {
             return use;
         }
         use.testerPin = diode.loPin == common ? diode.hiPin : diode.loPin;
-        if (slot != nullptr && slot->source == PinSource::DiodePin &&
-            slot->pinStep == diode.pinStep) {
+        if (slot != nullptr && slot->origin == PinOrigin::Diode && slot->pinStep == diode.pinStep) {
             use.role = PinStepRole::Gave;
-        } else if (slot != nullptr && slot->source == PinSource::JPin) {
+        } else if (slot != nullptr && slot->origin == PinOrigin::J) {
             use.role = PinStepRole::JStepWins;
         } else {
             use.role = PinStepRole::LaterDiodeStep;
@@ -160,8 +159,8 @@ class PinExplainer {
             given.push_back(jPin->testerPin);
             PinStepUse use = base;
             use.testerPin = jPin->testerPin;
-            if (slot != nullptr && slot->source == PinSource::JPin &&
-                slot->pinStep == jStep.pinStep && slot->testerPin == jPin->testerPin) {
+            if (slot != nullptr && slot->origin == PinOrigin::J && slot->pinStep == jStep.pinStep &&
+                slot->testerPin == jPin->testerPin) {
                 use.role = PinStepRole::Gave;
             } else {
                 use.role = PinStepRole::LaterJPin;

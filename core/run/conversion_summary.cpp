@@ -27,8 +27,7 @@ IcSummary summariseIc(std::string_view name, const IcPinCount& ic, const IcPinTa
         if (slot.testerPin == 0) {
             continue;
         }
-        ++(slot.source == PinSource::DiodePin ? summary.pinsFromDiodeSteps
-                                              : summary.pinsFromJSteps);
+        ++(slot.origin == PinOrigin::Diode ? summary.pinsFromDiodeSteps : summary.pinsFromJSteps);
         if (slot.pin > lastResolved + 1) {
             summary.unresolvedRanges.push_back({lastResolved + 1, slot.pin - 1});
         }

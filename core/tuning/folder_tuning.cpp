@@ -5,7 +5,7 @@
 
 #include "diff/folder_revision.h"
 #include "diff/listed_step.h"
-#include "diff/revision_print.h"
+#include "diff/revision_fingerprint.h"
 #include "run/convert_board.h"
 #include "tester/listing_read_ahead.h"
 #include "tester/listing_reader.h"
@@ -47,7 +47,8 @@ FolderTuning planFolderTuning(const TuningSources& sources, DecodeOptions option
     std::promise<const std::vector<std::uint64_t>*> baseRead;
     std::future<FolderSide> readingFolder =
         std::async(std::launch::async, [&sources, baseKeys = baseRead.get_future()]() mutable {
-            RevisionPrint folder = readFolderRevision(sources.folder, RevisionKept::KeysAndOutputs);
+            RevisionFingerprint folder =
+                readFolderRevision(sources.folder, RevisionKept::KeysAndOutputs);
             return FolderSide{.toTuned = pairSteps(*baseKeys.get(), folder.stepKeys),
                               .tunedCount = folder.stepKeys.size(),
                               .files = folder.pinAndSettingsFiles};
@@ -58,7 +59,8 @@ FolderTuning planFolderTuning(const TuningSources& sources, DecodeOptions option
     try {
         try {
             const std::unique_ptr<ByteSource> bytes = sources.base();
-            RevisionPrint base = readRevision(*bytes, options, {}, RevisionKept::KeysAndOutputs);
+            RevisionFingerprint base =
+                readRevision(*bytes, options, {}, RevisionKept::KeysAndOutputs);
             baseKeys = std::move(base.stepKeys);
             baseFiles = base.pinAndSettingsFiles;
             baseRead.set_value(&baseKeys);

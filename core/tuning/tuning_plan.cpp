@@ -4,7 +4,7 @@
 #include <array>
 #include <iterator>
 
-#include "diff/revision_print.h"
+#include "diff/revision_fingerprint.h"
 #include "run/convert_board.h"
 #include "tuning/step_pairing.h"
 

@@ -115,7 +115,7 @@ Compared compare(const Bytes& before, const Bytes& after, DecodeOptions options 
     };
     ChangeLines receiver;
     const DiffCounts counts = compareBoards(opener(before), opener(after), options, receiver);
-    for (const std::string_view output : counts.otherOutputs) {
+    for (const std::string_view output : counts.changedOtherOutputs) {
         receiver.lines.push_back("output " + std::string(output));
     }
     return {receiver.lines, counts.same(), receiver.checks};

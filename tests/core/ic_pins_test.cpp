@@ -274,9 +274,9 @@ TEST_F(IcPinsTest, PinFilesNumberThePinsOfAllIcsInOneRun) {
     IcPinTable table;
     BuildIcPinTable(u1, table);
     EXPECT_EQ(table.foundPins,
-              (std::vector<PinSlot>{{1, 8, PinSource::JPin, 4}, {2, 4, PinSource::JPin, 5}}));
+              (std::vector<PinSlot>{{1, 8, PinOrigin::J, 4}, {2, 4, PinOrigin::J, 5}}));
     BuildIcPinTable(u12, table);
-    EXPECT_EQ(table.foundPins, (std::vector<PinSlot>{{14, 7, PinSource::DiodePin, 2}}));
+    EXPECT_EQ(table.foundPins, (std::vector<PinSlot>{{14, 7, PinOrigin::Diode, 2}}));
 }
 
 TEST_F(IcPinsTest, WideColumnsShiftTheRestOfTheLine) {

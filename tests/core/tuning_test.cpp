@@ -6,7 +6,7 @@
 #include "behaviour_name.h"
 #include "board_generator.h"
 #include "decode/listing_lines.h"
-#include "diff/revision_print.h"
+#include "diff/revision_fingerprint.h"
 #include "in_memory_conversion.h"
 #include "listing_edits.h"
 #include "run/convert_board.h"

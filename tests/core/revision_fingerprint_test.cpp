@@ -24,7 +24,7 @@ TEST_P(PackedPinTablesTest, UnpackWhatWasAppended) {
     const IcPinTable other{
         .name = 3,
         .pinCount = 2,
-        .foundPins = {{.pin = 2, .testerPin = 4095, .source = PinSource::JPin, .pinStep = 7}}};
+        .foundPins = {{.pin = 2, .testerPin = 4095, .origin = PinOrigin::J, .pinStep = 7}}};
     PackedPinTables tables;
     tables.append(other);
     tables.append(GetParam().table);
@@ -47,18 +47,18 @@ INSTANTIATE_TEST_SUITE_P(
         {"PinsOfBothSources",
          {.name = 12,
           .pinCount = 8,
-          .foundPins = {{1, 225, PinSource::DiodePin, 0},
-                        {2, 230, PinSource::JPin, 5},
-                        {8, 1, PinSource::DiodePin, 3}}}},
+          .foundPins = {{1, 225, PinOrigin::Diode, 0},
+                        {2, 230, PinOrigin::J, 5},
+                        {8, 1, PinOrigin::Diode, 3}}}},
         // Far apart and falling: pin steps and tester pins in any order, at the ends of int.
         {"ExtremeValues",
          {.name = 0xFFFFFFFFU,
           .pinCount = INT_MAX,
-          .foundPins = {{1, INT_MAX, PinSource::JPin, 0xFFFFFFFFU},
-                        {2, INT_MIN, PinSource::DiodePin, 0},
-                        {INT_MAX, -1, PinSource::JPin, 1U << 31U}}}},
+          .foundPins = {{1, INT_MAX, PinOrigin::J, 0xFFFFFFFFU},
+                        {2, INT_MIN, PinOrigin::Diode, 0},
+                        {INT_MAX, -1, PinOrigin::J, 1U << 31U}}}},
         {"PinCountBelowItsPins",
-         {.name = 1, .pinCount = 0, .foundPins = {{1000000, 12, PinSource::JPin, 9}}}},
+         {.name = 1, .pinCount = 0, .foundPins = {{1000000, 12, PinOrigin::J, 9}}}},
     }),
     testing::BehaviourName());
 

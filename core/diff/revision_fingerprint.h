@@ -22,7 +22,7 @@ namespace zemra {
 // of its ICs, the step number of each pin step (which gave each IC pin), the checks of its
 // records but for repeated part names, and the fingerprints of its input and of the outputs that
 // follow from the steps. A million steps take 8 MB, a million IC pins about 5 MB.
-struct RevisionPrint {
+struct RevisionFingerprint {
     std::vector<std::uint64_t> stepKeys;  // stepKey() of each listed step, in order
     ConversionSummary summary;            // of a traced run, without its icPinTables
     PackedPinTables icPinTables;          // in the order of summary.ics
@@ -33,7 +33,7 @@ struct RevisionPrint {
     std::array<Fingerprint, 3> pinAndSettingsFiles;  // .icn, .icp, .scp
 };
 
-// The extensions of RevisionPrint::pinAndSettingsFiles, in order.
+// The extensions of RevisionFingerprint::pinAndSettingsFiles, in order.
 inline constexpr std::array<std::string_view, 3> kComparedOutputs{".icn", ".icp", ".scp"};
 
 // The key by which a comparison matches steps: a hash of the part name that the listing shows
@@ -52,8 +52,8 @@ enum class RevisionKept { Whole, KeysAndOutputs };
 
 // Converts one revision through the conversion's own path, writing nothing. `halfRead` is called
 // when given, unless the reading fails before.
-RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
-                           const HalfReadCall& halfRead = {},
-                           RevisionKept kept = RevisionKept::Whole);
+RevisionFingerprint readRevision(ByteSource& input, const DecodeOptions& options,
+                                 const HalfReadCall& halfRead = {},
+                                 RevisionKept kept = RevisionKept::Whole);
 
 }  // namespace zemra

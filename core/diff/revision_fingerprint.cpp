@@ -1,4 +1,4 @@
-#include "diff/revision_print.h"
+#include "diff/revision_fingerprint.h"
 
 #include <algorithm>
 #include <functional>
@@ -18,15 +18,15 @@ constexpr std::uint64_t kMostStepsReserved = std::uint64_t{1} << 24U;
 // checks each record.
 class StepKeyRecorder : public RecordObserver {
   public:
-    StepKeyRecorder(RevisionPrint& print, std::uint64_t halfRecords, const HalfReadCall& halfRead,
-                    RevisionKept kept)
+    StepKeyRecorder(RevisionFingerprint& fingerprint, std::uint64_t halfRecords,
+                    const HalfReadCall& halfRead, RevisionKept kept)
         : whole_(kept == RevisionKept::Whole),
           halfRecords_(halfRecords),
           halfRead_(halfRead),
-          keys_(print.stepKeys),
-          pinSteps_(print.pinSteps),
-          icPinTables_(print.icPinTables),
-          checker_(print.checks, /*checkPartNames=*/false) {}
+          keys_(fingerprint.stepKeys),
+          pinSteps_(fingerprint.pinSteps),
+          icPinTables_(fingerprint.icPinTables),
+          checker_(fingerprint.checks, /*checkPartNames=*/false) {}
 
     void observe(const RecordTrace& trace) override {
         if (trace.ordinal == halfRecords_ && halfRead_) {
@@ -85,12 +85,12 @@ std::uint64_t stepKey(std::string_view listedName) {
     return std::hash<std::string_view>{}(listedName);
 }
 
-RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
-                           const HalfReadCall& halfRead, RevisionKept kept) {
-    RevisionPrint print;
+RevisionFingerprint readRevision(ByteSource& input, const DecodeOptions& options,
+                                 const HalfReadCall& halfRead, RevisionKept kept) {
+    RevisionFingerprint fingerprint;
     const std::uint64_t records = input.expectedSize() / kRecordSize;
-    print.stepKeys.reserve(static_cast<std::size_t>(std::min(records, kMostStepsReserved)));
-    StepKeyRecorder recorder(print, records / 2, halfRead, kept);
+    fingerprint.stepKeys.reserve(static_cast<std::size_t>(std::min(records, kMostStepsReserved)));
+    StepKeyRecorder recorder(fingerprint, records / 2, halfRead, kept);
     CheckingSource checking(input);
     FingerprintingSource fingerprinting(checking);
     ByteSource& source =
@@ -103,15 +103,15 @@ RevisionPrint readRevision(ByteSource& input, const DecodeOptions& options,
     ConversionSummary summary =
         convertBoard(source, {.title = "", .options = options, .at = {}, .observer = &recorder},
                      {.listing = noListing, .icn = icn, .icp = icp, .scp = scp});
-    print.stepKeys.shrink_to_fit();
-    print.icPinTables.shrinkToFit();
-    print.summary = std::move(summary);
+    fingerprint.stepKeys.shrink_to_fit();
+    fingerprint.icPinTables.shrinkToFit();
+    fingerprint.summary = std::move(summary);
     if (kept == RevisionKept::Whole) {
-        print.input = fingerprinting.finish();
-        print.inputCheck = checking.finish();
+        fingerprint.input = fingerprinting.finish();
+        fingerprint.inputCheck = checking.finish();
     }
-    print.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};
-    return print;
+    fingerprint.pinAndSettingsFiles = {icn.finish(), icp.finish(), scp.finish()};
+    return fingerprint;
 }
 
 }  // namespace zemra
