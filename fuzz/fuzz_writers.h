@@ -8,7 +8,7 @@
 
 namespace zemra {
 
-// The command line's writers over what one fuzz input gives. Each formats its whole output and
+// The render layer's writers over what one fuzz input gives. Each formats its whole output and
 // throws it away; a fault stops the fuzzer.
 
 // The text report with its checks, the JSON report and the page of `board`, which is named

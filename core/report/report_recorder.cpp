@@ -4,9 +4,27 @@
 
 #include "decode/pin_step.h"
 #include "decode/record_codes.h"
+#include "platform/utf8_paths.h"
 #include "report/ic_checks.h"
+#include "run/input_file.h"
+#include "zemra_version.h"
 
 namespace zemra {
+namespace {
+
+// Says what went in, which program converted it and what went wrong, and the tuning that a
+// converted board carries.
+void describeInput(BoardReport& report, ReportedInput input) {
+    report.input = platform::utf8Of(input.path);
+    report.title = fileTitle(input.path);
+    report.version = kProgramVersion;
+    report.messages = std::move(input.messages);
+    if (report.outcome.committed) {
+        report.tuning = std::move(input.tuning);
+    }
+}
+
+}  // namespace
 
 ReportRecorder::ReportRecorder(const ConversionSettings& settings) : checker_(report_.checks) {
     report_.settings = settings;
@@ -77,8 +95,9 @@ void ReportRecorder::noteMisnamedJStep(const RecordTrace& trace) {
                                       .pinNumber = meant.pinNumber});
 }
 
-BoardReport ReportRecorder::finish(RunOutcome outcome) {
+BoardReport ReportRecorder::finish(RunOutcome outcome, ReportedInput input) {
     report_.outcome = std::move(outcome);
+    describeInput(report_, std::move(input));
     std::stable_sort(report_.misnamedJSteps.begin(), report_.misnamedJSteps.end(),
                      MisnamedJStepOrder());
     if (const auto& summary = report_.outcome.summary) {
@@ -89,10 +108,12 @@ BoardReport ReportRecorder::finish(RunOutcome outcome) {
     return std::move(report_);
 }
 
-BoardReport unconvertedBoard(const ConversionSettings& settings, RunOutcome outcome) {
+BoardReport unconvertedBoard(const ConversionSettings& settings, RunOutcome outcome,
+                             ReportedInput input) {
     BoardReport report;
     report.settings = settings;
     report.outcome = std::move(outcome);
+    describeInput(report, std::move(input));
     return report;
 }
 

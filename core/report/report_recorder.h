@@ -1,12 +1,24 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "report/board_report.h"
 #include "report/record_checks.h"
 #include "run/record_observer.h"
 
 namespace zemra {
+
+// What a report tells of its input besides what the run saw.
+struct ReportedInput {
+    std::filesystem::path path;         // as named
+    std::vector<std::string> messages;  // what went wrong, as the operator reads it
+    // With --tuned: the tuning that the conversion carried, shown once the board is converted.
+    std::shared_ptr<const CarriedTuning> tuning;
+};
 
 // Builds the report of one board from a traced run: give it to the conversion as its observer,
 // then hand it the run's outcome.
@@ -25,8 +37,8 @@ class ReportRecorder : public RecordObserver {
     void recordsSeen() override;
     bool wantsPinSources() const override { return true; }
 
-    // The report of the records seen and of the run's outcome. Once only.
-    BoardReport finish(RunOutcome outcome);
+    // The whole report of the records seen, of the run's outcome and of `input`. Once only.
+    BoardReport finish(RunOutcome outcome, ReportedInput input = {});
 
   private:
     void noteMisnamedJStep(const RecordTrace& trace);
@@ -36,7 +48,8 @@ class ReportRecorder : public RecordObserver {
     std::function<void(const StepRow&)> rowSink_;
 };
 
-// The report of an input that was not converted at all.
-BoardReport unconvertedBoard(const ConversionSettings& settings, RunOutcome outcome);
+// The whole report of an input that was not converted at all.
+BoardReport unconvertedBoard(const ConversionSettings& settings, RunOutcome outcome,
+                             ReportedInput input = {});
 
 }  // namespace zemra

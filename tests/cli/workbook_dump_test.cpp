@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RecordWorkbook, RowBeyondTheWorksheetsLastIsRefused) {
     const testing::TempFolder folder;
     cli::RecordWorkbook workbook(folder / "rows.xlsx", folder.path());
-    const std::vector<cli::DumpField> row{{cli::DumpField::Kind::Number, 1, {}}};
+    const std::vector<zemra::DumpField> row{{zemra::DumpField::Kind::Number, 1, {}}};
     for (std::uint32_t count = 0; count < cli::RecordWorkbook::kRowLimit; ++count) {
         workbook.writeRow(row);
     }

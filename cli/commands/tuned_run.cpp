@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "convert_batch.h"
 #include "escaped_text.h"
 #include "input_results.h"
+#include "output_parent.h"
 #include "page_stream.h"
 #include "platform/utf8_paths.h"
 #include "report_page.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "page_data.h"
-#include "page_stream.h"
+#include "page_output.h"
 #include "report/board_report.h"
 
 namespace zemra::cli {

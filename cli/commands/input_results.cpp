@@ -3,10 +3,7 @@
 #include "checks_text.h"
 #include "conversion_report.h"
 #include "escaped_text.h"
-#include "platform/utf8_paths.h"
 #include "report_json.h"
-#include "run/input_file.h"
-#include "zemra_version.h"
 
 namespace zemra::cli {
 
@@ -38,16 +35,11 @@ void InputResults::end(RunOutcome outcome, std::shared_ptr<const CarriedTuning> 
         }
         return;
     }
-    BoardReport board = outcome.summary ? recorder_->finish(std::move(outcome))
-                                        : unconvertedBoard(request_.settings, std::move(outcome));
+    ReportedInput input{input_, std::move(messages_), std::move(tuning)};
+    BoardReport board =
+        outcome.summary ? recorder_->finish(std::move(outcome), std::move(input))
+                        : unconvertedBoard(request_.settings, std::move(outcome), std::move(input));
     recorder_.reset();
-    board.input = platform::utf8Of(input_);
-    board.title = fileTitle(input_);
-    board.version = kProgramVersion;
-    board.messages = std::move(messages_);
-    if (board.outcome.committed) {
-        board.tuning = std::move(tuning);
-    }
     if (request_.report == ReportFormat::Text) {
         writeTextReport(input_, board.outcome, out_);
         writeTextChecks(board.checks, out_);

@@ -7,6 +7,7 @@
 
 #include "escaped_text.h"
 #include "input_results.h"
+#include "output_parent.h"
 #include "page_stream.h"
 #include "platform.h"
 #include "platform/utf8_paths.h"
@@ -44,25 +45,6 @@ std::filesystem::path outputSetOf(Conversion& conversion) {
 }
 
 }  // namespace
-
-bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileSystem& fileSystem,
-                       std::ostream& err) {
-    if (!parent) {
-        return true;
-    }
-    std::string problem;
-    try {
-        const PathKind kind = fileSystem.kindOf(*parent);
-        if (kind == PathKind::Folder) {
-            return true;
-        }
-        problem = kind == PathKind::Missing ? " does not exist" : " is not a folder";
-    } catch (const FileError& error) {
-        problem = ": " + error.error().message();
-    }
-    err << "zemra-convert: -o " << shownName(*parent) << problem << '\n';
-    return false;
-}
 
 int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ostream& out,
                  std::ostream& err) {

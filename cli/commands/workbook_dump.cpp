@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "convert_batch.h"
+#include "dump_file.h"
 #include "escaped_text.h"
 #include "files/whole_file.h"
+#include "output_parent.h"
 #include "platform/utf8_paths.h"
 #include "record_dump.h"
 #include "record_workbook.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "json_text.h"
-#include "page_stream.h"
+#include "page_output.h"
 #include "report/board_report.h"
 
 namespace zemra::cli {
