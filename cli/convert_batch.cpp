@@ -60,7 +60,7 @@ bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileS
     } catch (const FileError& error) {
         problem = ": " + error.error().message();
     }
-    err << "zemra-convert: -o " << shownName(*parent) << problem << '\n';
+    err << "zemra-convert: -o " << consoleEscapedName(*parent) << problem << '\n';
     return false;
 }
 
@@ -95,7 +95,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
     std::map<std::filesystem::path, std::filesystem::path, NameOrder> outputSets;
     InputResults results(request, out, page ? &*page : nullptr);
     for (const std::filesystem::path& input : inputs) {
-        const std::string name = shownName(input);
+        const std::string name = consoleEscapedName(input);
         const auto report = [&err, &name, &results](const RunMessage& message) {
             err << "zemra-convert: " << name << ": " << describe(message) << '\n';
             results.note(describe(message));
@@ -118,8 +118,8 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             const auto [written, isNew] = outputSets.try_emplace(outputSet, input);
             if (!isNew) {
                 err << "zemra-convert: " << name << ": not converted: its outputs "
-                    << shownName(outputSet) << ".* would replace those of "
-                    << shownName(written->second) << '\n';
+                    << consoleEscapedName(outputSet) << ".* would replace those of "
+                    << consoleEscapedName(written->second) << '\n';
                 results.note("not converted: its outputs " + platform::utf8Of(outputSet) +
                              ".* would replace those of " + platform::utf8Of(written->second));
                 results.end({.outputFolder = conversion->outputFolder()});
@@ -132,8 +132,8 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
         } catch (const std::exception& error) {
             // Out of memory on a pathological board, say: its outputs are not moved into place,
             // and the next file is converted all the same.
-            err << "zemra-convert: " << name << ": not converted: " << shownText(error.what())
-                << '\n';
+            err << "zemra-convert: " << name
+                << ": not converted: " << consoleEscapedText(error.what()) << '\n';
             results.note(std::string("not converted: ") + error.what());
             results.end();
             allClean = false;

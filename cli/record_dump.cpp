@@ -92,7 +92,7 @@ class DumpRows {
         number(static_cast<std::int64_t>(offset));
         for (DumpField& field : readRecordFields(bytes)) {
             if (field.kind == DumpField::Kind::Name) {
-                field.text = dumpedBytes(field.text);
+                field.text = dumpEscapedBytes(field.text);
             }
             row_[column_++] = std::move(field);
         }
@@ -183,7 +183,7 @@ std::unique_ptr<ReadableFile> openRecords(const std::filesystem::path& input,
     try {
         return fileSystem.openForReading(input);
     } catch (const FileError& error) {
-        err << "zemra-convert: " << shownName(input) << ": "
+        err << "zemra-convert: " << consoleEscapedName(input) << ": "
             << describe({MessageKind::FileMissing, error}) << '\n';
         return nullptr;
     }
@@ -192,7 +192,7 @@ std::unique_ptr<ReadableFile> openRecords(const std::filesystem::path& input,
 void reportTrailingBytes(const std::filesystem::path& input, std::uint64_t count,
                          std::ostream& err) {
     if (count > 0) {
-        err << "zemra-convert: " << shownName(input) << ": the last " << count
+        err << "zemra-convert: " << consoleEscapedName(input) << ": the last " << count
             << " bytes are no whole record and have no row\n";
     }
 }
@@ -210,7 +210,7 @@ int dumpFile(const std::filesystem::path& input, FileSystem& fileSystem, std::os
         return kExitFailed;
     } catch (const FileError& error) {
         out.flush();
-        err << "zemra-convert: " << shownName(input) << ": "
+        err << "zemra-convert: " << consoleEscapedName(input) << ": "
             << describe({MessageKind::FileUnreadable, error}) << '\n';
         return kExitFailed;
     }

@@ -182,7 +182,7 @@ TEST_P(ChangedRevisions, AreNamedInTheError) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(cli::diffBoards(request, fileSystem, out, err), cli::kDiffTrouble);
-    EXPECT_EQ(err.str(), "zemra-convert: " + cli::shownName(changing) +
+    EXPECT_EQ(err.str(), "zemra-convert: " + cli::consoleEscapedName(changing) +
                              ": the file changed while it was being compared\n");
 }
 
