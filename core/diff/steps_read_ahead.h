@@ -7,8 +7,8 @@ namespace zemra {
 
 // Reads another WalkedSteps on a thread of its own, a few batches of steps ahead of its caller,
 // so that the two revisions of a comparison are decoded side by side. What the reading throws is
-// thrown to the caller where it reaches that point. Stopped and joined when destroyed; `inner`
-// must outlive it and is touched by no one else meanwhile.
+// thrown where the step that failed would have come, and by sameBytes(). Stopped and joined when
+// destroyed; `inner` must outlive it and is touched by no one else meanwhile.
 class StepsReadAhead : public WalkedSteps {
   public:
     explicit StepsReadAhead(WalkedSteps& inner)
