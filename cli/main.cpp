@@ -111,7 +111,8 @@ int answer(const cli::ParsedArguments& parsed, std::ostream& out, std::ostream& 
         return zemra::kExitClean;
     }
     // The message may quote an argument, which may hold anything.
-    err << "zemra-convert: " << cli::shownText(std::get<cli::UsageError>(parsed).message) << "\n"
+    err << "zemra-convert: " << cli::consoleEscapedText(std::get<cli::UsageError>(parsed).message)
+        << "\n"
         << "Try 'zemra-convert --help' for more information.\n";
     return zemra::kExitUsage;
 }

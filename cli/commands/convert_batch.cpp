@@ -77,7 +77,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
     std::map<std::filesystem::path, std::filesystem::path, NameOrder> outputSets;
     InputResults results(request, out, page ? &*page : nullptr);
     for (const std::filesystem::path& input : inputs) {
-        const std::string name = shownName(input);
+        const std::string name = consoleEscapedName(input);
         const auto report = [&err, &name, &results](const RunMessage& message) {
             err << "zemra-convert: " << name << ": " << describe(message) << '\n';
             results.note(describe(message));
@@ -100,8 +100,8 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
             const auto [written, isNew] = outputSets.try_emplace(outputSet, input);
             if (!isNew) {
                 err << "zemra-convert: " << name << ": not converted: its outputs "
-                    << shownName(outputSet) << ".* would replace those of "
-                    << shownName(written->second) << '\n';
+                    << consoleEscapedName(outputSet) << ".* would replace those of "
+                    << consoleEscapedName(written->second) << '\n';
                 results.note("not converted: its outputs " + platform::utf8Of(outputSet) +
                              ".* would replace those of " + platform::utf8Of(written->second));
                 results.end({.outputFolder = conversion->outputFolder()});
@@ -114,7 +114,7 @@ int convertBatch(const ConvertRequest& request, FileSystem& fileSystem, std::ost
         } catch (const std::exception& error) {
             // Out of memory on a pathological board, say: its outputs are not moved into place,
             // and the next file is converted all the same.
-            err << "zemra-convert: " << name << ": not converted: " << shownText(error.what())
+            err << "zemra-convert: " << name << ": not converted: " << consoleEscapedText(error.what())
                 << '\n';
             results.note(std::string("not converted: ") + error.what());
             results.end();

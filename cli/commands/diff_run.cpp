@@ -125,9 +125,10 @@ int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream&
             options.variant = *listed;
         }
     } catch (const RevisionUnreadable& failure) {
-        return failed(shownName(failure.input) + ": " + describe({failure.kind, failure.error}));
+        return failed(consoleEscapedName(failure.input) + ": " +
+                      describe({failure.kind, failure.error}));
     } catch (const TesterFileRefused& refused) {
-        return failed(shownText(refused.what()));
+        return failed(consoleEscapedText(refused.what()));
     }
     const DiffHeader header{
         .before = platform::utf8Of(before.shown),
@@ -149,15 +150,17 @@ int diffBoards(const DiffRequest& request, FileSystem& fileSystem, std::ostream&
     try {
         counts = compareBoards(before.side, after.side, options, all);
     } catch (const RevisionUnreadable& failure) {
-        return failed(shownName(failure.input) + ": " + describe({failure.kind, failure.error}));
+        return failed(consoleEscapedName(failure.input) + ": " +
+                      describe({failure.kind, failure.error}));
     } catch (const TesterFileRefused& refused) {
-        return failed(shownText(refused.what()));
+        return failed(consoleEscapedText(refused.what()));
     } catch (const RevisionChanged& changed) {
-        return failed(shownName(changed.side() == RevisionSide::Old ? before.shown : after.shown) +
-                      ": " + changed.what());
+        return failed(
+            consoleEscapedName(changed.side() == RevisionSide::Old ? before.shown : after.shown) +
+            ": " + changed.what());
     } catch (const std::exception& error) {
         // Memory that ran out.
-        return failed("--diff: " + shownText(error.what()));
+        return failed("--diff: " + consoleEscapedText(error.what()));
     }
     if (counts.looksUnrelated()) {
         out.flush();

@@ -12,7 +12,7 @@ std::unique_ptr<ReadableFile> openRecords(const std::filesystem::path& input,
     try {
         return fileSystem.openForReading(input);
     } catch (const FileError& error) {
-        err << "zemra-convert: " << shownName(input) << ": "
+        err << "zemra-convert: " << consoleEscapedName(input) << ": "
             << describe({MessageKind::FileMissing, error}) << '\n';
         return nullptr;
     }
@@ -21,7 +21,7 @@ std::unique_ptr<ReadableFile> openRecords(const std::filesystem::path& input,
 void reportTrailingBytes(const std::filesystem::path& input, std::uint64_t count,
                          std::ostream& err) {
     if (count > 0) {
-        err << "zemra-convert: " << shownName(input) << ": the last " << count
+        err << "zemra-convert: " << consoleEscapedName(input) << ": the last " << count
             << " bytes are no whole record and have no row\n";
     }
 }
@@ -39,7 +39,7 @@ int dumpFile(const std::filesystem::path& input, FileSystem& fileSystem, std::os
         return kExitFailed;
     } catch (const FileError& error) {
         out.flush();
-        err << "zemra-convert: " << shownName(input) << ": "
+        err << "zemra-convert: " << consoleEscapedName(input) << ": "
             << describe({MessageKind::FileUnreadable, error}) << '\n';
         return kExitFailed;
     }

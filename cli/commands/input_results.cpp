@@ -31,7 +31,7 @@ void InputResults::note(std::string message) {
 void InputResults::end(RunOutcome outcome, std::shared_ptr<const CarriedTuning> tuning) {
     if (!recorder_) {
         if (outcome.committed) {
-            out_ << shownName(outcome.outputFolder) << '\n';
+            out_ << consoleEscapedName(outcome.outputFolder) << '\n';
         }
         return;
     }
@@ -46,7 +46,7 @@ void InputResults::end(RunOutcome outcome, std::shared_ptr<const CarriedTuning> 
     } else if (request_.report == ReportFormat::Json) {
         writeJsonReport(board, out_);
     } else if (board.outcome.committed) {
-        out_ << shownName(board.outcome.outputFolder) << '\n';
+        out_ << consoleEscapedName(board.outcome.outputFolder) << '\n';
     }
     if (page_ != nullptr) {
         page_->endBoard(board);

@@ -21,7 +21,7 @@ bool checkOutputParent(const std::optional<std::filesystem::path>& parent, FileS
     } catch (const FileError& error) {
         problem = ": " + error.error().message();
     }
-    err << "zemra-convert: -o " << shownName(*parent) << problem << '\n';
+    err << "zemra-convert: -o " << consoleEscapedName(*parent) << problem << '\n';
     return false;
 }
 

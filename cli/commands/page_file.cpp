@@ -55,16 +55,16 @@ bool writePage(const std::filesystem::path& page, const std::function<std::strin
         removeLeftovers(fileSystem, page.parent_path(), RunFileKind::Temporary);
         writeWholeFile(fileSystem, page, std::span<const char>(text.data(), text.size()));
     } catch (const FileError& error) {
-        err << "zemra-convert: " << shownName(page) << ": the page was not written ("
+        err << "zemra-convert: " << consoleEscapedName(page) << ": the page was not written ("
             << reasonText(error) << ")\n";
         return false;
     } catch (const std::exception& error) {
         // Out of memory for a page of very many boards, say.
-        err << "zemra-convert: " << shownName(page) << ": the page was not written ("
+        err << "zemra-convert: " << consoleEscapedName(page) << ": the page was not written ("
             << error.what() << ")\n";
         return false;
     }
-    out << shownName(page) << '\n';
+    out << consoleEscapedName(page) << '\n';
     return true;
 }
 

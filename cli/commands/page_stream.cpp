@@ -56,11 +56,11 @@ bool PageStream::finish(std::ostream& out, std::ostream& err) {
         }
     }
     if (failure_) {
-        err << "zemra-convert: " << shownName(page_) << ": the page was not written (" << *failure_
-            << ")\n";
+        err << "zemra-convert: " << consoleEscapedName(page_) << ": the page was not written ("
+            << *failure_ << ")\n";
         return false;
     }
-    out << shownName(page_) << '\n';
+    out << consoleEscapedName(page_) << '\n';
     return true;
 }
 

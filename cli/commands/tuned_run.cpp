@@ -39,15 +39,15 @@ std::optional<FolderTuning> planCarry(const TunedRequest& request, FileSystem& f
                 return TesterFile{openRevisionFile(file, fileSystem), platform::utf8Of(file)};
             },
         .revision = [&] { return openRevisionFile(revision, fileSystem); }};
-    const std::string name = shownName(revision);
+    const std::string name = consoleEscapedName(revision);
     try {
         return planFolderTuning(sources, request.conversion.settings.options);
     } catch (const RevisionUnreadable& failure) {
-        err << "zemra-convert: " << name << ": not converted: " << shownName(failure.input) << ": "
-            << describe({failure.kind, failure.error}) << '\n';
+        err << "zemra-convert: " << name << ": not converted: " << consoleEscapedName(failure.input)
+            << ": " << describe({failure.kind, failure.error}) << '\n';
     } catch (const TesterFileRefused& refused) {
-        err << "zemra-convert: " << name << ": not converted: " << shownText(refused.what())
-            << '\n';
+        err << "zemra-convert: " << name
+            << ": not converted: " << consoleEscapedText(refused.what()) << '\n';
     }
     return std::nullopt;
 }
@@ -55,8 +55,8 @@ std::optional<FolderTuning> planCarry(const TunedRequest& request, FileSystem& f
 void reportChangedFiles(const TunedRequest& request, const CarriedTuning& tuning,
                         std::ostream& err) {
     for (const std::string_view extension : tuning.changedFiles) {
-        err << "zemra-convert: " << shownName(request.folder) << ": its " << extension
-            << " is not what " << shownName(request.base)
+        err << "zemra-convert: " << consoleEscapedName(request.folder) << ": its " << extension
+            << " is not what " << consoleEscapedName(request.base)
             << " converts to; what changed in it on the tester is not carried\n";
     }
 }
@@ -79,12 +79,13 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
         return kExitFailed;
     }
     const std::filesystem::path& revision = request.conversion.inputs.front();
-    const std::string name = shownName(revision);
+    const std::string name = consoleEscapedName(revision);
     std::optional<FolderTuning> tuning;
     try {
         tuning = planCarry(request, fileSystem, err);
     } catch (const std::exception& error) {
-        err << "zemra-convert: " << name << ": not converted: " << shownText(error.what()) << '\n';
+        err << "zemra-convert: " << name << ": not converted: " << consoleEscapedText(error.what())
+            << '\n';
         return kExitFailed;
     }
     if (!tuning) {
@@ -140,7 +141,8 @@ int convertTuned(const TunedRequest& request, FileSystem& fileSystem, std::ostre
             results.end();
         }
     } catch (const std::exception& error) {
-        err << "zemra-convert: " << name << ": not converted: " << shownText(error.what()) << '\n';
+        err << "zemra-convert: " << name << ": not converted: " << consoleEscapedText(error.what())
+            << '\n';
         results.note(std::string("not converted: ") + error.what());
         results.end();
     }

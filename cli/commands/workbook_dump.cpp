@@ -35,7 +35,7 @@ void copyInto(FileSystem& fileSystem, const std::filesystem::path& from, Writabl
 int dumpWorkbook(const std::filesystem::path& input,
                  const std::optional<std::filesystem::path>& outputParent, FileSystem& fileSystem,
                  std::ostream& out, std::ostream& err) {
-    const std::string name = shownName(input);
+    const std::string name = consoleEscapedName(input);
     if (!checkOutputParent(outputParent, fileSystem, err)) {
         return kExitFailed;
     }
@@ -47,8 +47,8 @@ int dumpWorkbook(const std::filesystem::path& input,
     const std::filesystem::path target =
         folder / platform::pathFromUtf8(fileTitle(input) + ".xlsx");
     const auto fail = [&](const std::string& why) {
-        err << "zemra-convert: " << name << ": the workbook was not written: " << shownText(why)
-            << '\n';
+        err << "zemra-convert: " << name
+            << ": the workbook was not written: " << consoleEscapedText(why) << '\n';
         return kExitFailed;
     };
     try {
@@ -90,7 +90,7 @@ int dumpWorkbook(const std::filesystem::path& input,
             written->moveIntoPlace();
         }
         fileSystem.syncFolder(folder);
-        out << shownName(target) << '\n';
+        out << consoleEscapedName(target) << '\n';
         reportTrailingBytes(input, trailing, err);
         return kExitClean;
     } catch (const std::exception& error) {

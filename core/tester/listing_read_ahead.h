@@ -1,14 +1,7 @@
 #pragma once
 
-#include <condition_variable>
-#include <cstddef>
-#include <deque>
-#include <exception>
-#include <mutex>
-#include <thread>
-#include <vector>
-
 #include "decode/listing_columns.h"
+#include "io/read_ahead.h"
 #include "tester/listing_reader.h"
 
 namespace zemra {
@@ -19,33 +12,14 @@ namespace zemra {
 // would have come.
 class ListingReadAhead {
   public:
-    explicit ListingReadAhead(ListingReader& reader);
-    ~ListingReadAhead();
-    ListingReadAhead(const ListingReadAhead&) = delete;
-    ListingReadAhead& operator=(const ListingReadAhead&) = delete;
+    explicit ListingReadAhead(ListingReader& reader)
+        : ahead_([&reader] { return reader.next(); }, {}, {.steps = 4096, .mostReady = 3}) {}
 
     // The next step, none after the last. It stays until the next call.
-    const ListedColumns* next();
+    const ListedColumns* next() { return ahead_.next(); }
 
   private:
-    struct Batch {
-        std::vector<ListedColumns> steps;
-        std::exception_ptr failure;  // after the steps
-        bool last = false;
-    };
-
-    void readBatches();
-    bool takeBatch();
-
-    ListingReader& reader_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Batch> ready_;
-    std::vector<std::vector<ListedColumns>> spare_;
-    bool stopping_ = false;
-    Batch current_;
-    std::size_t nextStep_ = 0;
-    std::thread reading_;  // last, so that it starts once the rest is made
+    ReadAhead<ListedColumns> ahead_;
 };
 
 }  // namespace zemra

@@ -43,7 +43,7 @@ std::string fieldText(const DumpField& field) {
         case DumpField::Kind::Code:
             return field.text;
         case DumpField::Kind::Name:
-            return escapedBytes(field.text);
+            return textEscapedName(field.text);
     }
     return {};
 }

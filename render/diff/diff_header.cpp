@@ -7,8 +7,8 @@ namespace zemra::cli {
 namespace {
 
 std::string fileLine(std::string_view which, const std::string& name, const Fingerprint& bytes) {
-    return std::string(which) + ": " + shownText(name) + ": " + std::to_string(bytes.size) +
-           " bytes, SHA-256 " + bytes.sha256Hex() + "\n";
+    return std::string(which) + ": " + consoleEscapedText(name) + ": " +
+           std::to_string(bytes.size) + " bytes, SHA-256 " + bytes.sha256Hex() + "\n";
 }
 
 Json fileJson(const std::string& name, const Fingerprint& bytes) {

@@ -10,7 +10,7 @@ namespace {
 
 void writeLines(const ListedStep& step, std::ostream& out) {
     for (const std::string& line : numberedLines(step)) {
-        out << "    " << escapedBytes(line) << '\n';
+        out << "    " << textEscapedName(line) << '\n';
     }
 }
 
@@ -18,7 +18,7 @@ void writeLines(const ListedStep& step, std::ostream& out) {
 std::string sourceText(const StepRef* source) {
     return source == nullptr
                ? "no step"
-               : "step " + std::to_string(source->step) + " " + escapedBytes(source->partName);
+               : "step " + std::to_string(source->step) + " " + textEscapedName(source->partName);
 }
 
 std::string plural(std::uint64_t count, std::string_view one, std::string_view many) {
@@ -41,9 +41,9 @@ void DiffText::writeMovedRun() {
     out_ << "moved: old step" << (one ? " " : "s ")
          << stepRange(moved_.firstOld(), moved_.lastOld()) << ", new step" << (one ? " " : "s ")
          << stepRange(moved_.firstNew(), moved_.lastNew()) << ", "
-         << escapedBytes(moved_.firstName());
+         << textEscapedName(moved_.firstName());
     if (!one) {
-        out_ << " to " << escapedBytes(moved_.lastName());
+        out_ << " to " << textEscapedName(moved_.lastName());
     }
     out_ << '\n';
     moved_.clear();
@@ -60,26 +60,26 @@ void DiffText::takeStep(const StepChange& change) {
     switch (change.kind) {
         case StepChangeKind::Removed:
             out_ << "removed: old step " << change.before->fields.step << ", "
-                 << escapedBytes(change.before->fields.partsN) << '\n';
+                 << textEscapedName(change.before->fields.partsN) << '\n';
             writeLines(*change.before, out_);
             return;
         case StepChangeKind::Added:
             out_ << "added: new step " << change.after->fields.step << ", "
-                 << escapedBytes(change.after->fields.partsN) << '\n';
+                 << textEscapedName(change.after->fields.partsN) << '\n';
             writeLines(*change.after, out_);
             return;
         case StepChangeKind::Changed:
         case StepChangeKind::Moved:
             out_ << (change.kind == StepChangeKind::Moved ? "moved and changed" : "changed")
                  << ": old step " << change.before->fields.step << ", new step "
-                 << change.after->fields.step << ", " << escapedBytes(change.after->fields.partsN)
-                 << '\n';
+                 << change.after->fields.step << ", "
+                 << textEscapedName(change.after->fields.partsN) << '\n';
             // Without records, the listing's columns are all there is to tell.
             const bool records = bothHaveRecords(change);
             for (const ColumnChange& column :
                  changedColumns(change.before->columns, change.after->columns, !records)) {
-                out_ << "    " << column.column->heading << ": " << escapedBytes(column.before)
-                     << " -> " << escapedBytes(column.after) << '\n';
+                out_ << "    " << column.column->heading << ": " << textEscapedName(column.before)
+                     << " -> " << textEscapedName(column.after) << '\n';
             }
             if (!records) {
                 return;
@@ -95,7 +95,7 @@ void DiffText::takeStep(const StepChange& change) {
 
 void DiffText::takeIc(const IcChange& change) {
     writeMovedRun();
-    out_ << "IC " << escapedBytes(change.name);
+    out_ << "IC " << textEscapedName(change.name);
     switch (change.kind) {
         case IcChangeKind::Added:
             out_ << " added: " << change.newPinCount << " pins\n";
@@ -131,7 +131,7 @@ void DiffText::takeCheck(const CheckChange& change) {
         out_ << (change.kind == CheckChangeKind::Added ? ", new step " : ", old step ")
              << *check.step;
     }
-    out_ << ": " << printableBytes(check.sentence) << '\n';
+    out_ << ": " << textEscapedBytes(check.sentence) << '\n';
 }
 
 void DiffText::finish(const DiffCounts& counts) {

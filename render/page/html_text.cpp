@@ -37,12 +37,12 @@ void appendHtml(std::string& out, std::string_view utf8) {
     if (utf8.find('\xE2') == std::string_view::npos) {
         appendEscapedMarkup(out, utf8);
     } else {
-        appendEscapedMarkup(out, escapedLayoutControls(utf8));
+        appendEscapedMarkup(out, htmlEscapedLayoutControls(utf8));
     }
 }
 
 void appendHtmlBytes(std::string& out, std::string_view bytes) {
-    appendHtml(out, printableBytes(bytes));
+    appendHtml(out, textEscapedBytes(bytes));
 }
 
 }  // namespace zemra::cli

@@ -51,7 +51,7 @@ class DumpRows {
         number(static_cast<std::int64_t>(offset));
         for (DumpField& field : readRecordFields(bytes)) {
             if (field.kind == DumpField::Kind::Name) {
-                field.text = dumpedBytes(field.text);
+                field.text = dumpEscapedBytes(field.text);
             }
             row_[column_++] = std::move(field);
         }

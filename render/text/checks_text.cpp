@@ -13,7 +13,7 @@ void writeTextChecks(const CheckList& checks, std::ostream& out) {
         if (check.step) {
             out << ", step " << *check.step;
         }
-        out << ": " << printableBytes(check.sentence) << '\n';
+        out << ": " << textEscapedBytes(check.sentence) << '\n';
     }
     for (const CheckId id : kCheckIds) {
         if (const std::uint64_t rest = checks.notListed(id); rest > 0) {

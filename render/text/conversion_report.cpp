@@ -11,10 +11,10 @@ constexpr std::size_t kListedPins = 10;
 
 void writeIcLine(const IcSummary& ic, std::ostream& out) {
     const std::int64_t resolved = ic.pinsFromDiodeSteps + ic.pinsFromJSteps;
-    out << "  " << escapedBytes(ic.name) << " (LC " << escapedBytes(ic.lc) << "): " << ic.pinCount
-        << " pins from ICP " << ic.firstIcp << ", " << resolved << " resolved ("
-        << ic.pinsFromDiodeSteps << " from diode steps, " << ic.pinsFromJSteps << " from J steps), "
-        << ic.unresolvedCount << " unresolved";
+    out << "  " << textEscapedName(ic.name) << " (LC " << textEscapedName(ic.lc)
+        << "): " << ic.pinCount << " pins from ICP " << ic.firstIcp << ", " << resolved
+        << " resolved (" << ic.pinsFromDiodeSteps << " from diode steps, " << ic.pinsFromJSteps
+        << " from J steps), " << ic.unresolvedCount << " unresolved";
     const std::vector<int> listed = ic.unresolvedPins(kListedPins);
     const char* separator = ": ";
     for (const int pin : listed) {
@@ -32,7 +32,7 @@ void writeIcLine(const IcSummary& ic, std::ostream& out) {
 
 void writeTextReport(const std::filesystem::path& input, const RunOutcome& outcome,
                      std::ostream& out) {
-    out << shownName(input) << ": ";
+    out << consoleEscapedName(input) << ": ";
     if (!outcome.summary) {
         out << "not converted\n";
         return;
@@ -43,7 +43,7 @@ void writeTextReport(const std::filesystem::path& input, const RunOutcome& outco
         << summary.droppedRecords << " records dropped, " << summary.ics.size() << " ICs, "
         << summary.ignoredJPins << " J pins ignored; ";
     if (outcome.committed) {
-        out << "outputs in " << shownName(outcome.outputFolder) << '\n';
+        out << "outputs in " << consoleEscapedName(outcome.outputFolder) << '\n';
     } else {
         out << "outputs not written\n";
     }

@@ -8,8 +8,8 @@
 namespace zemra::cli {
 
 // What a conversion could not resolve, for one input, in a few lines for a reader: one line of
-// counts and one per IC with its unresolved pins as pin/ICP pairs. Paths are shown as shownName()
-// shows them.
+// counts and one per IC with its unresolved pins as pin/ICP pairs. Paths are shown as
+// consoleEscapedName() shows them.
 void writeTextReport(const std::filesystem::path& input, const RunOutcome& outcome,
                      std::ostream& out);
 

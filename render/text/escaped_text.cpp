@@ -102,8 +102,8 @@ void appendHexEscape(std::string& out, unsigned char byte) {
     appendHexDigits(out, byte, kLowerHex);
 }
 
-// Appends an ASCII byte as shownText() shows it.
-void appendShownAscii(std::string& out, unsigned char byte) {
+// Appends an ASCII byte as consoleEscapedText() shows it.
+void appendConsoleAscii(std::string& out, unsigned char byte) {
     constexpr bool kBackslashSeparatesFolders = std::filesystem::path::preferred_separator == '\\';
     switch (byte) {
         case '\n':
@@ -130,12 +130,12 @@ void appendShownAscii(std::string& out, unsigned char byte) {
 
 }  // namespace
 
-std::string shownText(std::string_view utf8) {
+std::string consoleEscapedText(std::string_view utf8) {
     std::string out;
     while (!utf8.empty()) {
         const auto byte = static_cast<unsigned char>(utf8[0]);
         if (byte < 0x80) {
-            appendShownAscii(out, byte);
+            appendConsoleAscii(out, byte);
             utf8.remove_prefix(1);
             continue;
         }
@@ -158,7 +158,7 @@ std::string shownText(std::string_view utf8) {
     return out;
 }
 
-std::string escapedLayoutControls(std::string_view utf8) {
+std::string htmlEscapedLayoutControls(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     while (!utf8.empty()) {
@@ -173,11 +173,11 @@ std::string escapedLayoutControls(std::string_view utf8) {
     return out;
 }
 
-std::string shownName(const std::filesystem::path& path) {
-    return shownText(platform::utf8Of(path));
+std::string consoleEscapedName(const std::filesystem::path& path) {
+    return consoleEscapedText(platform::utf8Of(path));
 }
 
-std::string printableBytes(std::string_view bytes) {
+std::string textEscapedBytes(std::string_view bytes) {
     std::string out;
     for (const char byte : bytes) {
         const auto code = static_cast<unsigned char>(byte);
@@ -190,7 +190,7 @@ std::string printableBytes(std::string_view bytes) {
     return out;
 }
 
-std::string dumpedBytes(std::string_view bytes) {
+std::string dumpEscapedBytes(std::string_view bytes) {
     std::string out;
     for (const char byte : bytes) {
         const auto code = static_cast<unsigned char>(byte);
@@ -205,7 +205,7 @@ std::string dumpedBytes(std::string_view bytes) {
     return out;
 }
 
-std::string escapedBytes(std::string_view bytes) {
+std::string textEscapedName(std::string_view bytes) {
     std::string out;
     for (const char byte : bytes) {
         appendAscii(out, static_cast<unsigned char>(byte));
@@ -213,7 +213,7 @@ std::string escapedBytes(std::string_view bytes) {
     return out;
 }
 
-std::string escapedPath(std::string_view utf8) {
+std::string jsonEscapedPath(std::string_view utf8) {
     std::string out;
     while (!utf8.empty()) {
         const auto byte = static_cast<unsigned char>(utf8[0]);

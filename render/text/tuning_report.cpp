@@ -54,11 +54,11 @@ std::string tuningSummaryLine(const TuningPlan& plan) {
 }
 
 void writeTuningText(const TuningEvent& event, std::ostream& out) {
-    const std::string name = printableBytes(event.partName);
+    const std::string name = textEscapedBytes(event.partName);
     const std::string column =
         event.column != nullptr ? std::string(event.column->heading) : std::string();
     const auto value = [](const std::optional<std::string>& text) {
-        return printableBytes(text.value_or(""));
+        return textEscapedBytes(text.value_or(""));
     };
     switch (event.kind) {
         case TuningKind::Carried:

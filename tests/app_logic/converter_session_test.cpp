@@ -8,6 +8,7 @@
 #include "behaviour_name.h"
 #include "board_generator.h"
 #include "golden_boards.h"
+#include "in_memory_conversion.h"
 #include "run/messages.h"
 #include "scripted_front_end.h"
 #include "temp_folder.h"
@@ -40,41 +41,62 @@ class ConverterSessionTest : public ::testing::Test {
     ConverterSession session{frontEnd, systemFileSystem()};
 };
 
-struct VariantCase {
+struct ClickCase {
     const char* behaviour;
-    std::string clicks;  // "E" on KX740E, "F" on KX740 FE/FR
-    TesterVariant variant;
+    std::string clicks;  // "E" on KX740E, "F" on KX740 FE/FR, "R" on reverse pins
+    DecodeOptions options;
 };
 
-class VariantClicks : public ::testing::TestWithParam<VariantCase> {};
+class OptionClicks : public ::testing::TestWithParam<ClickCase> {};
 
-TEST_P(VariantClicks, LeaveExactlyTheClickedBoxChecked) {
+// The options as clicked, and only they, reach the conversion: its four files are those of the
+// engine under them, and the variant boxes act as a pair.
+TEST_P(OptionClicks, ConvertUnderTheOptionsClicked) {
+    const ClickCase& c = GetParam();
+    const auto generated = generateBoard(7, 120);
+    const std::string bytes(reinterpret_cast<const char*>(generated.data()), generated.size());
+    const LocalDateTime at{.year = 2024, .month = 5, .day = 6, .hour = 7, .minute = 8};
+    zemra::testing::TempFolder folder;
+    writeFile(folder / "board.cmp", bytes);
     ScriptedFrontEnd frontEnd;
-    ConverterSession session(frontEnd, systemFileSystem());
-    for (const char click : GetParam().clicks) {
-        click == 'E' ? session.selectKx740e() : session.selectKx740FeFr();
+    ConverterSession session(frontEnd, systemFileSystem(), [&at] { return at; });
+    for (const char click : c.clicks) {
+        if (click == 'R') {
+            session.toggleReversePins();
+        } else {
+            click == 'E' ? session.selectKx740e() : session.selectKx740FeFr();
+        }
     }
-    EXPECT_EQ(session.variant(), GetParam().variant);
-    EXPECT_EQ(session.kx740eChecked(), GetParam().variant == TesterVariant::Kx740e);
+    EXPECT_EQ(session.kx740eChecked(), c.options.variant == TesterVariant::Kx740e);
     EXPECT_NE(session.kx740eChecked(), session.kx740FeFrChecked());
-    EXPECT_FALSE(session.reversePins());
+    session.chooseInput(folder / "board.cmp");
+    session.convert();
+    ASSERT_EQ(frontEnd.messages, (std::vector<std::string>{kConverted}));
+    const auto expected = zemra::testing::convertInMemory(bytes, c.options, "board", at);
+    // The board is one on which the options tell: other options give another listing.
+    if (c.options.variant != TesterVariant::Kx740FeFr || c.options.reversePins) {
+        ASSERT_NE(expected.listing,
+                  zemra::testing::convertInMemory(bytes, {}, "board", at).listing);
+    }
+    const fs::path outputs = folder / "board";
+    EXPECT_EQ(zemra::testing::readFile(outputs / "board.dat"), expected.listing);
+    EXPECT_EQ(zemra::testing::readFile(outputs / "board.icn"), expected.icn);
+    EXPECT_EQ(zemra::testing::readFile(outputs / "board.icp"), expected.icp);
+    EXPECT_EQ(zemra::testing::readFile(outputs / "board.scp"), expected.scp);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Options, VariantClicks,
-    ::testing::Values(VariantCase{"NoClickIsFeFr", "", TesterVariant::Kx740FeFr},
-                      VariantCase{"Kx740eTwice", "EE", TesterVariant::Kx740e},
-                      VariantCase{"FeFrWhenChecked", "F", TesterVariant::Kx740FeFr},
-                      VariantCase{"Kx740eTwiceThenFeFr", "EEF", TesterVariant::Kx740FeFr},
-                      VariantCase{"BackAndForth", "EFEFE", TesterVariant::Kx740e}),
+    Options, OptionClicks,
+    ::testing::Values(ClickCase{"NoClickIsFeFrPinsAsRead", "", {TesterVariant::Kx740FeFr, false}},
+                      ClickCase{"Kx740eTwice", "EE", {TesterVariant::Kx740e, false}},
+                      ClickCase{"FeFrWhenChecked", "F", {TesterVariant::Kx740FeFr, false}},
+                      ClickCase{"Kx740eTwiceThenFeFr", "EEF", {TesterVariant::Kx740FeFr, false}},
+                      ClickCase{"BackAndForth", "EFEFE", {TesterVariant::Kx740e, false}},
+                      ClickCase{"ReversePins", "R", {TesterVariant::Kx740FeFr, true}},
+                      ClickCase{"ReversePinsTwiceIsOff", "RER", {TesterVariant::Kx740e, false}},
+                      ClickCase{
+                          "ReversePinsThriceOnKx740e", "RRER", {TesterVariant::Kx740e, true}}),
     zemra::testing::BehaviourName());
-
-TEST_F(ConverterSessionTest, ReversePinsToggles) {
-    for (const bool expected : {true, false, true}) {
-        session.toggleReversePins();
-        EXPECT_EQ(session.reversePins(), expected);
-    }
-}
 
 TEST_F(ConverterSessionTest, ConvertWithoutAChoiceAsksForOne) {
     session.convert();

@@ -294,7 +294,7 @@ INSTANTIATE_TEST_SUITE_P(TwoIcBoard, EditedPinOrSettingsFile,
 TEST_F(TwoIcBoardAndItsFolder, DatPathNamesItsFolder) {
     const DiffResult result = diff(folder / "BOARD.cmp", converted / "BOARD.dat");
     EXPECT_EQ(result.status, cli::kDiffSame) << result.err;
-    EXPECT_NE(result.out.find("\nnew: " + cli::shownName(converted / "BOARD.dat") + ": "),
+    EXPECT_NE(result.out.find("\nnew: " + cli::consoleEscapedName(converted / "BOARD.dat") + ": "),
               std::string::npos)
         << result.out;
     setAverage(2, 4);
@@ -342,7 +342,7 @@ TEST_P(RefusedTesterFile, IsTroubleWithItsLineAndColumn) {
         EXPECT_EQ(result.status, cli::kDiffTrouble);
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err,
-                  "zemra-convert: " + cli::shownName(converted / ("BOARD" + c.extension)) +
+                  "zemra-convert: " + cli::consoleEscapedName(converted / ("BOARD" + c.extension)) +
                       c.message + "\n");
         EXPECT_FALSE(std::filesystem::exists(folder / "d.html"));
     }
@@ -366,7 +366,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(TwoIcBoardAndItsFolder, PathThatCannotBeLookedAtIsTrouble) {
     const DiffResult result = diff(folder / "BOARD.cmp", folder / "BOARD.cmp" / "BOARD");
     EXPECT_EQ(result.status, cli::kDiffTrouble);
-    EXPECT_NE(result.err.find(cli::shownName(folder / "BOARD.cmp" / "BOARD")), std::string::npos)
+    EXPECT_NE(result.err.find(cli::consoleEscapedName(folder / "BOARD.cmp" / "BOARD")),
+              std::string::npos)
         << result.err;
 }
 
@@ -374,7 +375,7 @@ TEST_F(TwoIcBoardAndItsFolder, MissingFileOfTheFolderIsTrouble) {
     std::filesystem::remove(converted / "BOARD.scp");
     const DiffResult result = diff(folder / "BOARD.cmp", converted);
     EXPECT_EQ(result.status, cli::kDiffTrouble);
-    EXPECT_NE(result.err.find(cli::shownName(converted / "BOARD.scp")), std::string::npos)
+    EXPECT_NE(result.err.find(cli::consoleEscapedName(converted / "BOARD.scp")), std::string::npos)
         << result.err;
 }
 
@@ -406,7 +407,7 @@ TEST_F(TwoIcBoardAndItsFolder, ListingChangedWhileComparedIsTrouble) {
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(cli::diffBoards(request, fileSystem, out, err), cli::kDiffTrouble);
-    EXPECT_EQ(err.str(), "zemra-convert: " + cli::shownName(converted / "BOARD.dat") +
+    EXPECT_EQ(err.str(), "zemra-convert: " + cli::consoleEscapedName(converted / "BOARD.dat") +
                              ": the file changed while it was being compared\n");
 }
 

@@ -711,7 +711,7 @@ TEST(StepRowCoder, RowsComeBackWholeAcrossGapsAndDroppedRecords) {
 TEST(JsonText, NamesKeepTheFormOfEveryEarlierReport) {
     for (int byte = 0; byte < 256; ++byte) {
         const std::string name{'U', static_cast<char>(byte)};
-        EXPECT_EQ(cli::jsonText(cli::byteText(name)), "\"" + cli::escapedBytes(name) + "\"")
+        EXPECT_EQ(cli::jsonText(cli::byteText(name)), "\"" + cli::textEscapedName(name) + "\"")
             << byte;
     }
 }

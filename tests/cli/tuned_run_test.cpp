@@ -87,7 +87,7 @@ TunedResult convertTuned(const std::filesystem::path& folder, const std::filesys
 }
 
 std::string summaryLine(const std::filesystem::path& revision, const std::string& counts) {
-    return "zemra-convert: " + cli::shownName(revision) + ": " + counts + "\n";
+    return "zemra-convert: " + cli::consoleEscapedName(revision) + ": " + counts + "\n";
 }
 
 void expectConversionOf(const std::filesystem::path& outputs, const std::string& title,
@@ -123,7 +123,7 @@ TEST_P(UntunedFolder, GivesTheConversionOfTheNewRevision) {
             const TunedResult result = convertTuned(tester, folder / "OLD.cmp", folder / "NEW.cmp",
                                                     folder / "out", options);
             EXPECT_EQ(result.status, kExitClean) << result.err;
-            EXPECT_EQ(result.out, cli::shownName(folder / "out" / "NEW") + "\n");
+            EXPECT_EQ(result.out, cli::consoleEscapedName(folder / "out" / "NEW") + "\n");
             EXPECT_TRUE(
                 result.err.ends_with(summaryLine(folder / "NEW.cmp",
                                                  "0 tuned columns of 0 steps carried, 0 conflicts "
@@ -159,7 +159,7 @@ TEST_F(TwoIcBoardTuned, CarriesTheTunedColumnAndReportsIt) {
                                             folder / "out", {}, cli::ReportFormat::Json);
     ASSERT_EQ(result.status, kExitClean) << result.err;
     EXPECT_EQ(result.out,
-              cli::shownName(folder / "out" / "BOARD") + "\n" +
+              cli::consoleEscapedName(folder / "out" / "BOARD") + "\n" +
                   "{\"tuning\":\"carried\",\"partName\":\"R1\",\"oldStep\":1,\"newStep\":1,"
                   "\"tunedStep\":1,\"column\":\"+Lm%\",\"base\":\"5\",\"tuned\":\"7\",\"new\":"
                   "\"5\"}\n"
@@ -193,7 +193,7 @@ TEST_F(TwoIcBoardTuned, ReportsConflictsAndDropsForPeople) {
                                             folder / "out", {}, cli::ReportFormat::Text);
     ASSERT_EQ(result.status, kExitClean) << result.err;
     EXPECT_EQ(result.out,
-              cli::shownName(folder / "out" / "NEW") + "\n" +
+              cli::consoleEscapedName(folder / "out" / "NEW") + "\n" +
                   "conflict R1 +Lm%: kept the new 9 (old 5, tester 7; new step 1, old step 1, "
                   "tester step 1)\n"
                   "carried R1 AVGE: 4 (old and new 0; new step 1, old step 1, tester step 1)\n"
@@ -278,7 +278,7 @@ TEST_F(TwoIcBoardRevised, PageShowsEachRowOfTheReportWithItsStepLinked) {
         convertTuned(tester, folder / "BOARD.cmp", folder / "NEW.cmp", folder / "out", {},
                      cli::ReportFormat::Json, folder / "page.html");
     ASSERT_EQ(result.status, kExitClean) << result.err;
-    EXPECT_TRUE(result.out.ends_with("}\n" + cli::shownName(folder / "page.html") + "\n"))
+    EXPECT_TRUE(result.out.ends_with("}\n" + cli::consoleEscapedName(folder / "page.html") + "\n"))
         << result.out;
     const std::string page = readFile(folder / "page.html");
     for (const char* part :

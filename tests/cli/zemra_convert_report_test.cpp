@@ -41,7 +41,7 @@ TEST_F(ZemraConvertReport, JsonLineAgreesWithThePinFiles) {
     ASSERT_NE(checks, std::string::npos);
     EXPECT_EQ(converted.substr(0, checks),
               "{\"input\":\"twoics.cmp\",\"outputFolder\":\"" +
-                  cli::escapedPath(platform::utf8Of(std::filesystem::path(".") / "twoics")) +
+                  cli::jsonEscapedPath(platform::utf8Of(std::filesystem::path(".") / "twoics")) +
                   "\",\"clean\":true,"
                   "\"records\":30,\"ignoredBytes\":0,\"steps\":29,\"skippedSteps\":1,"
                   "\"droppedRecords\":1,\"ignoredJPins\":10,\"ics\":["
@@ -137,13 +137,13 @@ TEST_F(ZemraConvertReport, DumpTakesOneFileAndConvertsNothing) {
 }
 
 TEST(EscapedText, RawBytesAndFileNames) {
-    EXPECT_EQ(cli::escapedBytes("U1 ~"), "U1 ~");
-    EXPECT_EQ(cli::escapedBytes("a\"b\\c"), "a\\\"b\\\\c");
-    EXPECT_EQ(cli::escapedBytes("\n\x7f\x80\xff"), "\\u000A\\u007F\\u0080\\u00FF");
-    EXPECT_EQ(cli::printableBytes("a\"\t"), "a\"\\u0009");
-    EXPECT_EQ(cli::escapedPath("보드 7/\"x\"\t"), "보드 7/\\\"x\\\"\\u0009");
+    EXPECT_EQ(cli::textEscapedName("U1 ~"), "U1 ~");
+    EXPECT_EQ(cli::textEscapedName("a\"b\\c"), "a\\\"b\\\\c");
+    EXPECT_EQ(cli::textEscapedName("\n\x7f\x80\xff"), "\\u000A\\u007F\\u0080\\u00FF");
+    EXPECT_EQ(cli::textEscapedBytes("a\"\t"), "a\"\\u0009");
+    EXPECT_EQ(cli::jsonEscapedPath("보드 7/\"x\"\t"), "보드 7/\\\"x\\\"\\u0009");
     // Bytes that are no UTF-8: a lone continuation byte, an overlong form, a cut sequence.
-    EXPECT_EQ(cli::escapedPath("\x80\xc0\xaf\xe4\xbd"), "\\u0080\\u00C0\\u00AF\\u00E4\\u00BD");
+    EXPECT_EQ(cli::jsonEscapedPath("\x80\xc0\xaf\xe4\xbd"), "\\u0080\\u00C0\\u00AF\\u00E4\\u00BD");
 }
 
 struct ShownCase {
@@ -159,7 +159,7 @@ struct ShownCase {
 class ShownTextCases : public ::testing::TestWithParam<ShownCase> {};
 
 TEST_P(ShownTextCases, TakeOneLine) {
-    EXPECT_EQ(cli::shownText(GetParam().text), GetParam().shown);
+    EXPECT_EQ(cli::consoleEscapedText(GetParam().text), GetParam().shown);
 }
 
 constexpr bool kBackslashSeparatesFolders = std::filesystem::path::preferred_separator == '\\';

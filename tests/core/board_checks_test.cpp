@@ -234,17 +234,6 @@ TEST(BoardChecks, OfOneIdBeyondTheBoundAreCountedNotListed) {
     EXPECT_EQ(report.checks.listed().back().id, CheckId::DroppedRecord);
 }
 
-TEST(BoardChecks, SeveritiesAreFixedById) {
-    EXPECT_EQ(severityOf(CheckId::UnresolvedIcPin), Severity::Error);
-    EXPECT_EQ(severityOf(CheckId::SameHiLoPin), Severity::Error);
-    EXPECT_EQ(severityOf(CheckId::SkippedStep), Severity::Info);
-    for (const CheckId id :
-         {CheckId::DroppedRecord, CheckId::PartialRecord, CheckId::UnknownCode,
-          CheckId::DuplicatePartName, CheckId::IgnoredJPin, CheckId::ConflictingPinSource}) {
-        EXPECT_EQ(severityOf(id), Severity::Warning) << checkIdText(id);
-    }
-}
-
 class CheckAdvice : public ::testing::TestWithParam<CheckId> {};
 
 TEST_P(CheckAdvice, IsOneSentenceOfWhatToDo) {

@@ -358,6 +358,16 @@ std::vector<CheckCase> checkCases() {
          twoC1,
          withRecordAt(twoC1, 0, RecordBuilder().name("R9").typeCode(1).pins(1, 2)),
          {}},
+        // Whatever the order of their records, the checks gained come errors first, then
+        // warnings, then infos: the "*" record stands before the repeated name.
+        {"GainedChecksComeBySeverity",
+         board,
+         withRecordAt(withRecord(twoC1, 0, resistor), 1, RecordBuilder().skip()),
+         {"checkAdded same-hi-lo-pin Hi-P and Lo-P are both tester pin 1: the step measures "
+          "between a pin and itself",
+          "checkAdded duplicate-part-name part name \"C1\" is also the name of step 10",
+          "checkAdded skipped-step a \"*\" step: its part name is empty and it has the skip mark, "
+          "so the tester skips it"}},
         {"DroppedDiodeStepLeavesAnUnresolvedPin",
          board,
          withoutRecord(board, 3),

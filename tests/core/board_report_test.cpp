@@ -145,10 +145,23 @@ TEST(BoardReport, StepsTableKeepsTheRecordsThatThePageMustReach) {
     EXPECT_EQ(report.rowAt(64)->kind, StepKind::Dropped);
 }
 
+// The checks of the whole files (an IC pin without a step, bytes after the last record) and the
+// maps come of a board read to its end; a run that ended before its summary gets none of them,
+// only the checks of the records it read.
 TEST(BoardReport, ChecksOfTheFilesOnlyForAConvertedBoard) {
-    const BoardReport report = unconvertedBoard({}, {});
-    EXPECT_TRUE(report.checks.listed().empty());
-    EXPECT_EQ(report.icCount(), 0U);
+    std::vector<RecordBuilder> records = icWithDiodePins("U1", {1, 2, 3, 4, 5, 6, 7, 9});
+    records.push_back(RecordBuilder().skip());
+    for (const bool converted : {true, false}) {
+        ReportRecorder recorder({});
+        const auto run = testing::convertInMemory(records, recorder);
+        const BoardReport report =
+            recorder.finish({.committed = converted,
+                             .summary = converted ? std::optional(run.summary) : std::nullopt});
+        EXPECT_EQ(report.checks.found(CheckId::UnresolvedIcPin), converted ? 1U : 0U) << converted;
+        EXPECT_EQ(report.checks.found(CheckId::SkippedStep), 1U) << converted;
+        EXPECT_EQ(report.icCount(), converted ? 1U : 0U);
+        EXPECT_EQ(report.mappedIcs.size(), converted ? 1U : 0U);
+    }
 }
 
 }  // namespace
