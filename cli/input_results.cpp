@@ -3,6 +3,7 @@
 #include "checks_text.h"
 #include "conversion_report.h"
 #include "escaped_text.h"
+#include "ic_map_plan.h"
 #include "platform/utf8_paths.h"
 #include "report_json.h"
 #include "run/input_file.h"
@@ -20,9 +21,11 @@ RecordObserver* InputResults::begin(std::filesystem::path input) {
     recorder_.emplace(request_.settings);
     if (page_ != nullptr) {
         page_->beginBoard();
-        recorder_->streamRows([this](const StepRow& row) {
-            page_->writeStepRow(row, request_.settings.options.variant);
-        });
+        recorder_->streamRows(
+            [this](const StepRow& row) {
+                page_->writeStepRow(row, request_.settings.options.variant);
+            },
+            kMostTableRows);
     }
     return &*recorder_;
 }
