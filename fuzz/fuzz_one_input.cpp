@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "fuzz_writers.h"
+#include "ic_map_plan.h"
 #include "report/pin_explanations.h"
 #include "report/report_recorder.h"
 #include "run/convert_board.h"
@@ -35,13 +36,14 @@ class RecordCounter : public RecordObserver {
 // The report's pin maps draw each IC's first pins, in order, each from the step that gave it; a
 // pin whose tester pin is 0 is drawn as unresolved.
 void checkDrawnPins(const BoardReport& report) {
+    const cli::IcMapPlan maps(report);
     for (std::size_t ic = 0; ic < report.icCount(); ++ic) {
-        const std::vector<DrawnPin> pins = report.drawnPins(ic);
-        if (pins.size() > static_cast<std::size_t>(BoardReport::kMostDrawnPins)) {
+        const std::vector<cli::DrawnPin> pins = maps.drawnPins(ic);
+        if (pins.size() > static_cast<std::size_t>(cli::kMostDrawnPins)) {
             std::abort();
         }
         for (std::size_t index = 0; index < pins.size(); ++index) {
-            const DrawnPin& pin = pins[index];
+            const cli::DrawnPin& pin = pins[index];
             if (pin.pin != static_cast<int>(index) + 1 ||
                 (pin.origin != PinOrigin::None && (pin.source == nullptr || pin.testerPin == 0)) ||
                 (pin.origin == PinOrigin::None && pin.testerPin != 0)) {

@@ -3,6 +3,7 @@
 #include "checks_text.h"
 #include "conversion_report.h"
 #include "escaped_text.h"
+#include "page_limits.h"
 #include "report_json.h"
 
 namespace zemra::cli {
@@ -17,9 +18,11 @@ RecordObserver* InputResults::begin(std::filesystem::path input) {
     recorder_.emplace(request_.settings);
     if (page_ != nullptr) {
         page_->beginBoard();
-        recorder_->streamRows([this](const StepRow& row) {
-            page_->writeStepRow(row, request_.settings.options.variant);
-        });
+        recorder_->streamRows(
+            [this](const StepRow& row) {
+                page_->writeStepRow(row, request_.settings.options.variant);
+            },
+            kMostTableRows);
     }
     return &*recorder_;
 }

@@ -26,14 +26,6 @@ struct StepRef {
     std::uint16_t loP = 0;
 };
 
-// One IC pin as the page draws it.
-struct DrawnPin {
-    int pin = 0;
-    int testerPin = 0;  // as its .icp line shows it
-    PinOrigin origin = PinOrigin::None;
-    const StepRef* source = nullptr;  // the step that gave it; none for PinOrigin::None
-};
-
 // A J step that KX740E counts for another device than the IC it was written for: a name that
 // begins with "IC" keeps it in a J step and gets the prefix J (IC1_67 is listed as JIC1_67, of
 // device JIC1), while the IC's other steps are listed as U1.
@@ -79,15 +71,8 @@ struct CarriedTuning {
 // converted, what came out, and what an engineer should look at. Built by a ReportRecorder.
 struct BoardReport {
     // Every record up to kMostStepRows is kept for the steps table; after it only those that a
-    // pin step or a listed check names, which the page must reach. The page writes the first
-    // kMostTableRows rows as HTML, for readers without scripts; its script draws the others on
-    // demand. The most pins drawn per IC and per board: a page stays readable, and its size
-    // follows the board, whatever the numbers in it. The ICs after those whose maps reach
-    // kMostPinsPerBoard are drawn on demand only.
+    // pin step or a listed check names, which a reader must reach.
     static constexpr std::size_t kMostStepRows = 200000;
-    static constexpr std::size_t kMostTableRows = 1000;
-    static constexpr int kMostDrawnPins = 512;  // the page's script has it too
-    static constexpr std::int64_t kMostPinsPerBoard = 20000;
 
     std::string input;  // as named, UTF-8
     std::string title;  // names the outputs
@@ -100,36 +85,26 @@ struct BoardReport {
     std::vector<StepRef> pinSteps;              // by PinStepOrdinal
     std::vector<MisnamedJStep> misnamedJSteps;  // in MisnamedJStepOrder, then step order
     // Ascending offsets: see kMostStepRows. Where the rows went to a page as the board was
-    // converted (ReportRecorder::streamRows()), only the first kMostTableRows.
+    // converted (ReportRecorder::streamRows()), only as many as it asked to keep.
     std::vector<StepRow> stepRows;
-    std::vector<bool> rowKept;               // by record: whether the steps table has its row
-    std::uint32_t rowCount = 0;              // the rows of the steps table, kept or streamed
-    std::vector<std::uint32_t> pinStepRows;  // by PinStepOrdinal: the index of its row
-    std::uint64_t rowsNotShown = 0;          // records that stepRows leaves out
-    // The ICs that get a map, by their index in the pin files, in the order they are drawn:
-    // those with an error or a warning first, then the others in .icn order (mapIcs()).
-    std::vector<std::size_t> mappedIcs;
-    std::vector<bool> icHasMap;                   // by index in the pin files
+    std::vector<bool> rowKept;                    // by record: whether the steps table has its row
+    std::uint32_t rowCount = 0;                   // the rows of the steps table, kept or streamed
+    std::vector<std::uint32_t> pinStepRows;       // by PinStepOrdinal: the index of its row
+    std::uint64_t rowsNotShown = 0;               // records that stepRows leaves out
     std::shared_ptr<const CarriedTuning> tuning;  // with --tuned
 
-    // Works out mappedIcs from the ICs of the pin files and the checks on them.
-    void mapIcs();
     // Each IC of the pin files with the number of its pins: outcome.summary->ics.
     std::size_t icCount() const;
-    bool hasMap(std::size_t index) const;
     // Notes that the steps table has the row of the record `ordinal`.
     void keepRow(std::uint64_t ordinal);
     // Whether the steps table has the row of the record at `offset`, kept or streamed.
     bool hasRow(std::uint64_t offset) const;
     // The row of the record at `offset`, if stepRows keeps it.
     const StepRow* rowAt(std::uint64_t offset) const;
-    // The pins 1 to kMostDrawnPins (at most) of the IC at `index` of the pin files. A pin whose
-    // tester pin is 0 is drawn as from no step, whatever gave it.
-    std::vector<DrawnPin> pinsOf(std::size_t index) const;
-    // pinsOf() for an IC with a map; none for the others.
-    std::vector<DrawnPin> drawnPins(std::size_t index) const;
-    // The pins of that IC that are not drawn on the server's side.
-    std::int64_t pinsNotDrawn(std::size_t index) const;
 };
+
+// By IC of the pin files, whether a check of severity error or warning falls on it: unresolved
+// pins, diode and J steps that disagree, J pins beyond the pin count.
+std::vector<bool> icsWithProblems(const ConversionSummary& summary);
 
 }  // namespace zemra

@@ -59,7 +59,7 @@ void ReportRecorder::observe(const RecordTrace& trace) {
         if (rowSink_) {
             rowSink_(row);
         }
-        if (!rowSink_ || report_.stepRows.size() < BoardReport::kMostTableRows) {
+        if (!rowSink_ || report_.stepRows.size() < rowsKept_) {
             report_.stepRows.push_back(std::move(row));
         }
     } else {
@@ -74,8 +74,9 @@ void ReportRecorder::recordsSeen() {
     checker_.forgetPartNames();
 }
 
-void ReportRecorder::streamRows(std::function<void(const StepRow&)> sink) {
+void ReportRecorder::streamRows(std::function<void(const StepRow&)> sink, std::size_t rowsKept) {
     rowSink_ = std::move(sink);
+    rowsKept_ = rowsKept;
 }
 
 void ReportRecorder::noteMisnamedJStep(const RecordTrace& trace) {
@@ -103,7 +104,6 @@ BoardReport ReportRecorder::finish(RunOutcome outcome, ReportedInput input) {
     if (const auto& summary = report_.outcome.summary) {
         checkTrailingBytes(summary->records, summary->ignoredBytes, report_.checks);
         checkIcPins(*summary, report_.pinSteps, report_.checks);
-        report_.mapIcs();
     }
     return std::move(report_);
 }

@@ -29,8 +29,8 @@ class ReportRecorder : public RecordObserver {
     ReportRecorder& operator=(const ReportRecorder&) = delete;
 
     // Hands each row of the steps table to `sink` as its record is seen, keeping only the first
-    // BoardReport::kMostTableRows: a page written as the board is converted holds the others.
-    void streamRows(std::function<void(const StepRow&)> sink);
+    // `rowsKept`: a page written as the board is converted holds the others.
+    void streamRows(std::function<void(const StepRow&)> sink, std::size_t rowsKept);
 
     void expectRecords(std::uint64_t records) override;
     void observe(const RecordTrace& trace) override;
@@ -46,6 +46,7 @@ class ReportRecorder : public RecordObserver {
     BoardReport report_;
     RecordChecker checker_;
     std::function<void(const StepRow&)> rowSink_;
+    std::size_t rowsKept_ = 0;  // with a sink
 };
 
 // The whole report of an input that was not converted at all.

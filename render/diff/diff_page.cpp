@@ -331,7 +331,7 @@ void DiffPage::takeIc(const IcChange& change) {
     }
     lastIc_ = change.name;
     const int drawn = std::min(std::max(change.oldPinCount, change.newPinCount), kMostDrawnPins);
-    if (ics_.size() >= kMostIcs || pinsDrawn_ + drawn > kMostPinsPerPage) {
+    if (ics_.size() >= kMostIcs || pinsDrawn_ + drawn > kMostPinsPerBoard) {
         ++icsNotDrawn_;
         return;
     }

@@ -12,6 +12,7 @@
 #include "diff_header.h"
 #include "diff_moved_run.h"
 #include "json_text.h"
+#include "page_limits.h"
 
 namespace zemra::cli {
 
@@ -26,8 +27,6 @@ class DiffPage : public DiffReceiver {
   public:
     static constexpr std::size_t kMostSteps = 1000;
     static constexpr std::size_t kMostIcs = 200;
-    static constexpr int kMostDrawnPins = 512;
-    static constexpr std::int64_t kMostPinsPerPage = 20000;
 
     explicit DiffPage(DiffHeader header);
 

@@ -220,7 +220,7 @@ void StepRowCoder::append(const StepRow& row, TesterVariant variant, std::string
     skip_ = fields.skip;
 }
 
-void writeBoardData(const BoardReport& board, PageOutput& stream) {
+void writeBoardData(const BoardReport& board, const IcMapPlan& maps, PageOutput& stream) {
     const std::optional<ConversionSummary>& summary = board.outcome.summary;
     Json json;
     json["input"] = pathText(board.input);
@@ -264,7 +264,7 @@ void writeBoardData(const BoardReport& board, PageOutput& stream) {
         if (index > 0) {
             page += ',';
         }
-        ics.append(board, index, page);
+        ics.append(board, maps, index, page);
         stream.flush();
     }
     page += "],\"steps\":";

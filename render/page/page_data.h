@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ic_map_plan.h"
 #include "json_text.h"
 #include "page_output.h"
 #include "report/board_report.h"
@@ -51,6 +52,6 @@ class StepRowCoder {
 // an IC at a time: its facts and counts, its checks as --report=json lists them, each IC with its
 // drawn pins and every step that names each of them, by its row (IcDataCoder), and the columns of
 // its steps table, whose rows are written apart as the board is converted (StepRowCoder).
-void writeBoardData(const BoardReport& board, PageOutput& stream);
+void writeBoardData(const BoardReport& board, const IcMapPlan& maps, PageOutput& stream);
 
 }  // namespace zemra::cli

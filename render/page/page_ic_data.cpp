@@ -59,10 +59,11 @@ std::int64_t useCode(std::uint32_t row, int role, bool jStep, unsigned flags, bo
            (last ? 1 : 0);
 }
 
-void IcDataCoder::append(const BoardReport& board, std::size_t index, std::string& page) {
+void IcDataCoder::append(const BoardReport& board, const IcMapPlan& maps, std::size_t index,
+                         std::string& page) {
     const ConversionSummary& summary = *board.outcome.summary;
     const IcSummary& ic = summary.ics[index];
-    const std::vector<DrawnPin> pins = board.pinsOf(index);
+    const std::vector<DrawnPin> pins = maps.pinsOf(index);
     const std::vector<PinExplanation> explained =
         explainPins(board, index, static_cast<int>(pins.size()));
     std::uint32_t firstRow = 0;
@@ -90,7 +91,7 @@ void IcDataCoder::append(const BoardReport& board, std::size_t index, std::strin
     nextIcp_ = ic.firstIcp + ic.pinCount;
     for (const std::int64_t number :
          {std::int64_t{ic.pinsFromDiodeSteps}, std::int64_t{ic.pinsFromJSteps},
-          std::int64_t{ic.unresolvedCount}, std::int64_t{board.hasMap(index) ? 1 : 0}}) {
+          std::int64_t{ic.unresolvedCount}, std::int64_t{maps.hasMap(index) ? 1 : 0}}) {
         page += ',';
         appendNumber(number, page);
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ic_map_plan.h"
 #include "report/board_report.h"
 
 namespace zemra::cli {
@@ -19,12 +20,13 @@ namespace zemra::cli {
 //   drawn pin the source of its tester pin (d, j or n) and 13 the step that gave it, each 0 where
 //   the steps that name the pin tell it, 14 its common pin and 15 1 where its J steps pair (both
 //   null for an IC without sources).
-// A pin is drawn up to BoardReport::kMostDrawnPins of its pin count. What the steps that name a
+// A pin is drawn up to kMostDrawnPins of its pin count. What the steps that name a
 // pin tell: the first that gave it (role g) gave its source (j for a J step, d for a diode step,
 // n for a tester pin of 0) and its step; without one, n and 0.
 class IcDataCoder {
   public:
-    void append(const BoardReport& board, std::size_t index, std::string& page);
+    void append(const BoardReport& board, const IcMapPlan& maps, std::size_t index,
+                std::string& page);
 
   private:
     std::string lc_;

@@ -87,10 +87,10 @@ void appendCaption(const IcSummary& ic, std::string& page) {
             std::to_string(ic.unresolvedCount) + " unresolved</figcaption>";
 }
 
-void appendIcMap(const BoardReport& board, std::size_t index, const std::string& id,
-                 std::string& page) {
+void appendIcMap(const BoardReport& board, const IcMapPlan& maps, std::size_t index,
+                 const std::string& id, std::string& page) {
     const IcSummary& ic = board.outcome.summary->ics[index];
-    const std::vector<DrawnPin> pins = board.drawnPins(index);
+    const std::vector<DrawnPin> pins = maps.drawnPins(index);
     const auto drawn = static_cast<int>(pins.size());
     const std::vector<PinExplanation> explained = explainPins(board, index, drawn);
     const int columns = std::clamp(drawn, 1, kCellsPerRow);
@@ -114,11 +114,10 @@ void appendIcMap(const BoardReport& board, std::size_t index, const std::string&
                   page);
     }
     page += "</svg>";
-    if (const std::int64_t rest = board.pinsNotDrawn(index); rest > 0) {
+    if (const std::int64_t rest = maps.pinsNotDrawn(index); rest > 0) {
         page += "<p class=\"note\">Pins " + std::to_string(drawn + 1) + " to " +
                 std::to_string(ic.pinCount) + " (" + std::to_string(rest) +
-                " pins) are not drawn: a map shows the first " +
-                std::to_string(BoardReport::kMostDrawnPins) +
+                " pins) are not drawn: a map shows the first " + std::to_string(kMostDrawnPins) +
                 " pins of an IC. The .icp has a line for every pin.</p>";
     }
     page += "</figure>";
@@ -126,15 +125,16 @@ void appendIcMap(const BoardReport& board, std::size_t index, const std::string&
 
 // The ICs after those whose maps reach the pins of a board, one row each, up to a bound: the
 // script draws their maps when asked for.
-void appendIcsWithoutMap(const BoardReport& board, const std::string& id, std::string& page) {
-    const std::size_t unmapped = board.icCount() - board.mappedIcs.size();
+void appendIcsWithoutMap(const BoardReport& board, const IcMapPlan& maps, const std::string& id,
+                         std::string& page) {
+    const std::size_t unmapped = board.icCount() - maps.mappedIcs().size();
     if (unmapped == 0) {
         return;
     }
     const std::size_t listed = std::min(unmapped, kMostIcsListed);
-    page += "<p class=\"note\">The maps above draw " +
-            std::to_string(BoardReport::kMostPinsPerBoard) + " pins at most, those of ICs with " +
-            "an error or a warning first; the other " + std::to_string(unmapped) +
+    page += "<p class=\"note\">The maps above draw " + std::to_string(kMostPinsPerBoard) +
+            " pins at most, those of ICs with " + "an error or a warning first; the other " +
+            std::to_string(unmapped) +
             " ICs are drawn when asked for<span class=\"hint\"> (ICs named, or a link to " +
             "#ic=NAME)</span>.";
     if (listed < unmapped) {
@@ -148,7 +148,7 @@ void appendIcsWithoutMap(const BoardReport& board, const std::string& id, std::s
         "</thead><tbody>";
     std::size_t shown = 0;
     for (std::size_t index = 0; index < board.icCount() && shown < listed; ++index) {
-        if (board.hasMap(index)) {
+        if (maps.hasMap(index)) {
             continue;
         }
         ++shown;
@@ -202,7 +202,8 @@ void appendIcLink(const BoardReport& board, const std::string& id, std::size_t i
     page += "</a>";
 }
 
-void appendIcMaps(const BoardReport& board, const std::string& id, PageOutput& stream) {
+void appendIcMaps(const BoardReport& board, const IcMapPlan& maps, const std::string& id,
+                  PageOutput& stream) {
     std::string& page = stream.text();
     if (!board.outcome.summary) {
         return;
@@ -223,12 +224,12 @@ void appendIcMaps(const BoardReport& board, const std::string& id, PageOutput& s
         "<p class=\"controls\" hidden><label>ICs named <input type=\"search\" data-ic-filter=\"" +
         id + "\"></label> <span role=\"status\" class=\"found\"></span></p>";
     page += "<div class=\"maps\" id=\"" + id + "-maps\">";
-    for (const std::size_t index : board.mappedIcs) {
-        appendIcMap(board, index, id, page);
+    for (const std::size_t index : maps.mappedIcs()) {
+        appendIcMap(board, maps, index, id, page);
         stream.flush();
     }
     page += "</div>";
-    appendIcsWithoutMap(board, id, page);
+    appendIcsWithoutMap(board, maps, id, page);
 }
 
 }  // namespace zemra::cli

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "ic_map_plan.h"
 #include "page_stream.h"
 #include "report/board_report.h"
 
@@ -12,7 +13,8 @@ namespace zemra::cli {
 void appendFacts(const BoardReport& board, std::string& page);
 void appendChecks(const BoardReport& board, const std::string& id, std::string& page);
 // Each map is handed to `stream` as it is made: the maps of a board can run to tens of megabytes.
-void appendIcMaps(const BoardReport& board, const std::string& id, PageOutput& stream);
+void appendIcMaps(const BoardReport& board, const IcMapPlan& maps, const std::string& id,
+                  PageOutput& stream);
 void appendStepsTable(const BoardReport& board, const std::string& id, std::string& page);
 
 // A link "#b1-ic=NAME" named by the IC at `ic` of the pin files: the script draws its map.

@@ -82,7 +82,7 @@ void appendStepsTable(const BoardReport& board, const std::string& id, std::stri
         "<p>Each record of the file with the step it became, as the listing shows it "
         "(a &quot;*&quot; step with the listing's zeros, a dropped record with its part name "
         "alone).";
-    const std::size_t written = std::min(board.stepRows.size(), BoardReport::kMostTableRows);
+    const std::size_t written = std::min(board.stepRows.size(), kMostTableRows);
     if (board.stepRows.size() > written) {
         page += "<span class=\"static\"> Without scripts the table holds the first " +
                 std::to_string(written) + " records; the page's script draws the others.</span>";

@@ -44,7 +44,8 @@ void appendHeader(const std::vector<BoardHeading>& boards, std::string_view vers
 }
 
 // The section of a board, written out a part at a time.
-void writeBoard(const BoardReport& board, const std::string& id, PageOutput& stream) {
+void writeBoard(const BoardReport& board, const IcMapPlan& maps, const std::string& id,
+                PageOutput& stream) {
     std::string& page = stream.text();
     page += "<section class=\"board";
     page += board.outcome.committed ? "" : " failed";
@@ -62,7 +63,7 @@ void writeBoard(const BoardReport& board, const std::string& id, PageOutput& str
     appendChecks(board, id, page);
     appendTuning(board, id, page);
     stream.flush();
-    appendIcMaps(board, id, stream);
+    appendIcMaps(board, maps, id, stream);
     stream.flush();
     appendStepsTable(board, id, page);
     page += "</section>\n";
@@ -104,9 +105,10 @@ void ReportPageWriter::writeStepRow(const StepRow& row, TesterVariant variant) {
 void ReportPageWriter::endBoard(const BoardReport& board) {
     const std::string id = boardId(boards_ - 1);
     stream_.text() += "]</script>\n";
-    writeBoard(board, id, stream_);
+    const IcMapPlan maps(board);
+    writeBoard(board, maps, id, stream_);
     appendDataStart(id + "-data", stream_.text());
-    writeBoardData(board, stream_);
+    writeBoardData(board, maps, stream_);
     stream_.text() += "</script>\n";
     stream_.flush();
 }

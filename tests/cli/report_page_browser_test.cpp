@@ -9,6 +9,7 @@
 #include "behaviour_name.h"
 #include "board_generator.h"
 #include "golden_boards.h"
+#include "ic_map_plan.h"
 #include "in_memory_conversion.h"
 #include "process_runner.h"
 #include "report/report_recorder.h"
@@ -50,7 +51,7 @@ std::vector<Board> boards() {
             {"gen2.cmp", generated(2, 6000)}};
 }
 
-// The pins of each IC of a board as its pin files give them, at most BoardReport::kMostDrawnPins
+// The pins of each IC of a board as its pin files give them, at most cli::kMostDrawnPins
 // of each, in .icn order, with the source that the traced run `report` gives each.
 std::vector<std::vector<DrawnPinText>> pinsByIcOfTheFiles(const std::filesystem::path& base,
                                                           const BoardReport& report) {
@@ -72,9 +73,9 @@ std::vector<std::vector<DrawnPinText>> pinsByIcOfTheFiles(const std::filesystem:
         int zeroToo = 0;
         int firstIcp = 0;
         fields >> number >> name >> lc >> pinCount >> zero >> zeroToo >> firstIcp;
-        const std::vector<DrawnPin> drawn = report.pinsOf(pinsByIc.size());
+        const std::vector<cli::DrawnPin> drawn = cli::IcMapPlan(report).pinsOf(pinsByIc.size());
         auto& pins = pinsByIc.emplace_back();
-        for (int pin = 1; pin <= std::min(pinCount, BoardReport::kMostDrawnPins); ++pin) {
+        for (int pin = 1; pin <= std::min(pinCount, cli::kMostDrawnPins); ++pin) {
             pins.push_back(
                 {name, pin, icpTesterPins.at(static_cast<std::size_t>(firstIcp + pin - 1)),
                  std::string(originText(drawn.at(static_cast<std::size_t>(pin - 1)).origin))});
@@ -96,7 +97,8 @@ std::vector<DrawnPinText> pinsOfTheFiles(const std::filesystem::path& base, cons
     const BoardReport report = reportOf(board, options);
     const auto pinsByIc = pinsByIcOfTheFiles(base, report);
     std::vector<DrawnPinText> pins;
-    for (const std::size_t ic : report.mappedIcs) {
+    const cli::IcMapPlan maps(report);
+    for (const std::size_t ic : maps.mappedIcs()) {
         pins.insert(pins.end(), pinsByIc.at(ic).begin(), pinsByIc.at(ic).end());
     }
     return pins;
@@ -512,7 +514,7 @@ TEST(PageInABrowser, StepsTableReachesEveryRecordOfTheBoard) {
 // map, and the steps table's script draws only its first 200 rows at first.
 Board manyPinBoard() {
     std::vector<RecordBuilder> records;
-    for (int ic = 1; ic <= BoardReport::kMostPinsPerBoard / 500 + 1; ++ic) {
+    for (int ic = 1; ic <= cli::kMostPinsPerBoard / 500 + 1; ++ic) {
         records.push_back(RecordBuilder().name("R" + std::to_string(ic)).typeCode(1).pins(1, 2));
         for (const int pin : {1, 2, 3, 4, 5, 6, 7, 500}) {
             records.push_back(RecordBuilder()
@@ -536,7 +538,8 @@ class ManyPinPageInABrowser : public ::testing::Test {
     void SetUp() override {
         writeFile(folder / board.file, board.bytes);
         page = pageOf(folder, "", board.file);
-        while (unmapped < report.icCount() && report.hasMap(unmapped)) {
+        const cli::IcMapPlan maps(report);
+        while (unmapped < report.icCount() && maps.hasMap(unmapped)) {
             ++unmapped;
         }
         ASSERT_LT(unmapped, report.icCount());
@@ -604,21 +607,22 @@ INSTANTIATE_TEST_SUITE_P(
     testing::BehaviourName());
 
 TEST_F(ManyPinPageInABrowser, IcsNamedDrawsTheMapOfAnIcThatHadNone) {
-    EXPECT_EQ(factsOf(folder, page,
-                      "var input = document.querySelector('input[data-ic-filter=\"b1\"]');"
-                      "facts.push(document.querySelectorAll('figure[data-ic=\"" +
-                          name +
-                          "\"]').length);"
-                          "input.value = '" +
-                          name +
-                          "'; input.dispatchEvent(new Event('input'));"
-                          "var shown = document.querySelectorAll('figure[data-ic=\"" +
-                          name +
-                          "\"]:not([hidden]) g.pin');"
-                          "facts.push(shown.length);"
-                          "facts.push(input.parentNode.parentNode.querySelector('.found')"
-                          "  .textContent);"),
-              "0;" + std::to_string(report.pinsOf(unmapped).size()) + ";1 IC so named.");
+    EXPECT_EQ(
+        factsOf(folder, page,
+                "var input = document.querySelector('input[data-ic-filter=\"b1\"]');"
+                "facts.push(document.querySelectorAll('figure[data-ic=\"" +
+                    name +
+                    "\"]').length);"
+                    "input.value = '" +
+                    name +
+                    "'; input.dispatchEvent(new Event('input'));"
+                    "var shown = document.querySelectorAll('figure[data-ic=\"" +
+                    name +
+                    "\"]:not([hidden]) g.pin');"
+                    "facts.push(shown.length);"
+                    "facts.push(input.parentNode.parentNode.querySelector('.found')"
+                    "  .textContent);"),
+        "0;" + std::to_string(cli::IcMapPlan(report).pinsOf(unmapped).size()) + ";1 IC so named.");
 }
 
 // A check on an IC links to it: the unresolved pin 7 of U1 under KX740E.

@@ -12,6 +12,7 @@
 #include "board_generator.h"
 #include "escaped_text.h"
 #include "golden_boards.h"
+#include "ic_map_plan.h"
 #include "in_memory_conversion.h"
 #include "json_text.h"
 #include "page_data.h"
@@ -128,7 +129,7 @@ cli::Json wholeIc(const cli::Json& values, const cli::Json& before, const cli::J
     ic["unresolvedCount"] = values[6];
     ic["mapped"] = values[7] == 1;
     const int pinCount = values[2].get<int>();
-    ic["pinsNotDrawn"] = std::max(pinCount - BoardReport::kMostDrawnPins, 0);
+    ic["pinsNotDrawn"] = std::max(pinCount - cli::kMostDrawnPins, 0);
     const std::int64_t firstRow = (before.is_null() ? 0 : before["firstRow"].get<std::int64_t>()) +
                                   values[9].get<std::int64_t>();
     ic["firstRow"] = firstRow;
@@ -136,7 +137,7 @@ cli::Json wholeIc(const cli::Json& values, const cli::Json& before, const cli::J
     ic["pairsJSteps"] = values[15].is_null() ? cli::Json() : cli::Json(values[15] == 1);
     cli::Json testerPins = cli::Json::array();
     std::int64_t testerPin = -1;
-    const int drawn = std::clamp(pinCount, 0, BoardReport::kMostDrawnPins);
+    const int drawn = std::clamp(pinCount, 0, cli::kMostDrawnPins);
     for (int pin = 0; pin < drawn; ++pin) {
         const auto at = static_cast<std::size_t>(pin);
         testerPin += 1 + (at < values[8].size() ? values[8][at].get<std::int64_t>() : 0);
@@ -611,14 +612,15 @@ TEST_P(PageData, HoldsEveryRowAndEveryPinOfTheReport) {
     }
     const cli::Json& ics = data["ics"];
     ASSERT_EQ(ics.size(), board.icCount());
+    const cli::IcMapPlan maps(board);
     for (std::size_t index = 0; index < ics.size(); ++index) {
         const cli::Json& ic = ics[index];
         const IcSummary& summary = converted.summary.ics[index];
         EXPECT_EQ(ic["name"], cli::byteText(summary.name.view()));
         EXPECT_EQ(ic["lc"], cli::byteText(summary.lc.view()));
         EXPECT_EQ(ic["firstIcp"], summary.firstIcp);
-        EXPECT_EQ(ic["mapped"], board.hasMap(index));
-        const std::vector<DrawnPin> pins = board.pinsOf(index);
+        EXPECT_EQ(ic["mapped"], maps.hasMap(index));
+        const std::vector<cli::DrawnPin> pins = maps.pinsOf(index);
         const std::vector<PinExplanation> explained =
             explainPins(board, index, static_cast<int>(pins.size()));
         ASSERT_EQ(ic["testerPins"].size(), pins.size()) << ic["name"];
