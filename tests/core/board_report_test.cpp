@@ -3,29 +3,13 @@
 
 #include "in_memory_conversion.h"
 #include "report/report_recorder.h"
+#include "traced_boards.h"
 
 namespace zemra {
 namespace {
 
-BoardReport reportOf(const std::vector<RecordBuilder>& records) {
-    ReportRecorder recorder({});
-    const auto converted = testing::convertInMemory(records, recorder);
-    return recorder.finish({.committed = true, .summary = converted.summary});
-}
-
-// Device `device` with diode steps to common tester pin 1 for the pins given, at tester pin
-// 100 + pin, after a resistor.
-std::vector<RecordBuilder> icWithDiodePins(const std::string& device,
-                                           const std::vector<int>& pins) {
-    std::vector<RecordBuilder> records{RecordBuilder().name("R1").typeCode(1).pins(1, 2)};
-    for (const int pin : pins) {
-        records.push_back(RecordBuilder()
-                              .name(device + "_" + std::to_string(pin))
-                              .typeCode(10)
-                              .pins(100 + pin % 1000, 1));
-    }
-    return records;
-}
+using testing::icWithDiodePins;
+using testing::reportOf;
 
 TEST(BoardReport, StepsTableKeepsTheRecordsThatThePageMustReach) {
     std::vector<RecordBuilder> records(BoardReport::kMostStepRows,

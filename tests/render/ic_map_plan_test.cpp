@@ -2,31 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "ic_map_plan.h"
-#include "in_memory_conversion.h"
-#include "report/report_recorder.h"
+#include "traced_boards.h"
 
 namespace zemra::cli {
 namespace {
 
-BoardReport reportOf(const std::vector<RecordBuilder>& records) {
-    ReportRecorder recorder({});
-    const auto converted = testing::convertInMemory(records, recorder);
-    return recorder.finish({.committed = true, .summary = converted.summary});
-}
-
-// Device `device` with diode steps to common tester pin 1 for the pins given, at tester pin
-// 100 + pin, after a resistor.
-std::vector<RecordBuilder> icWithDiodePins(const std::string& device,
-                                           const std::vector<int>& pins) {
-    std::vector<RecordBuilder> records{RecordBuilder().name("R1").typeCode(1).pins(1, 2)};
-    for (const int pin : pins) {
-        records.push_back(RecordBuilder()
-                              .name(device + "_" + std::to_string(pin))
-                              .typeCode(10)
-                              .pins(100 + pin % 1000, 1));
-    }
-    return records;
-}
+using testing::icWithDiodePins;
+using testing::reportOf;
 
 TEST(IcMapPlan, DrawnPinsNameTheStepThatGaveEach) {
     auto records = icWithDiodePins("U1", {1, 2, 3, 4, 5, 6, 8});
