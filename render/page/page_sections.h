@@ -3,7 +3,7 @@
 #include <string>
 
 #include "ic_map_plan.h"
-#include "page_stream.h"
+#include "page_output.h"
 #include "report/board_report.h"
 
 namespace zemra::cli {
