@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -12,8 +12,10 @@ namespace zemra {
 
 // The step that first had each part name of a board. A board of a million names is the largest
 // thing a traced run holds while it reads the records, so a name is kept once in as few bytes as
-// it has (a length byte and its bytes, in blocks that never move), with its step in 4 bytes, and
-// found through a table of open addressing that holds 4 bytes a slot.
+// it has (a length byte, its bytes and its step in 4 bytes, in blocks that never move), found
+// through a table of open addressing whose 8-byte slots hold where the name starts and 32 bits of
+// its hash: a search reads the bytes of a name only where the hash matches, and the table grows
+// without reading any.
 class FirstStepOfName {
   public:
     // The step that first had `name`; none for a name not seen yet, whose first step is then
@@ -25,20 +27,15 @@ class FirstStepOfName {
     // A step that does not fit in 4 bytes is kept beside the others, under this mark.
     static constexpr std::uint32_t kWideStep = 0xFFFFFFFFU;
 
-    struct Noted {
-        std::uint32_t start = 0;  // in blocks_: the block times kBlockBytes plus the place in it
-        std::uint32_t step = 0;
-    };
-
-    std::string_view nameAt(const Noted& noted) const;
-    std::int64_t stepOf(std::size_t index) const;
-    void note(const PartsN& name, std::int64_t step);
+    std::string_view nameAt(std::uint32_t start) const;
+    std::int64_t stepAt(std::uint32_t start) const;
+    std::uint32_t note(const PartsN& name, std::int64_t step);
     void grow();
 
     std::vector<std::vector<char>> blocks_;
-    std::deque<Noted> noted_;
-    std::vector<std::pair<std::uint32_t, std::int64_t>> wideSteps_;  // by index in noted_
-    std::vector<std::uint32_t> slots_;  // a power of two: 0 free, else 1 + an index of noted_
+    std::vector<std::pair<std::uint32_t, std::int64_t>> wideSteps_;  // by start, ascending
+    std::vector<std::uint64_t> slots_;  // a power of two: 0 free, else hash << 32 | start
+    std::uint32_t count_ = 0;           // names noted
 };
 
 }  // namespace zemra
