@@ -45,7 +45,7 @@ void checkDrawnPins(const BoardReport& report) {
         for (std::size_t index = 0; index < pins.size(); ++index) {
             const cli::DrawnPin& pin = pins[index];
             if (pin.pin != static_cast<int>(index) + 1 ||
-                (pin.origin != PinOrigin::None && (pin.source == nullptr || pin.testerPin == 0)) ||
+                (pin.origin != PinOrigin::None && (!pin.source || pin.testerPin == 0)) ||
                 (pin.origin == PinOrigin::None && pin.testerPin != 0)) {
                 std::abort();
             }

@@ -11,20 +11,11 @@
 #include "decode/step_decoder.h"
 #include "pinfiles/pin_origin.h"
 #include "report/check_list.h"
+#include "report/pin_step_refs.h"
 #include "run/conversion.h"
 #include "tuning/tuning_plan.h"
 
 namespace zemra {
-
-// A decoded step that gave a pin step: where its record is, its number, its listed name and its
-// listed pins (12 bits each in a record, so that they fit beside the name).
-struct StepRef {
-    std::uint64_t offset = 0;
-    std::int64_t step = 0;
-    PartsN partName;
-    std::uint16_t hiP = 0;
-    std::uint16_t loP = 0;
-};
 
 // A J step that KX740E counts for another device than the IC it was written for: a name that
 // begins with "IC" keeps it in a J step and gets the prefix J (IC1_67 is listed as JIC1_67, of
@@ -82,7 +73,7 @@ struct BoardReport {
     RunOutcome outcome;  // its summary keeps each IC's pin table and the ignored J pins
 
     CheckList checks;
-    std::vector<StepRef> pinSteps;              // by PinStepOrdinal
+    PinStepRefs pinSteps;
     std::vector<MisnamedJStep> misnamedJSteps;  // in MisnamedJStepOrder, then step order
     // Ascending offsets: see kMostStepRows. Where the rows went to a page as the board was
     // converted (ReportRecorder::streamRows()), only as many as it asked to keep.

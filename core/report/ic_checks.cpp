@@ -41,8 +41,7 @@ std::string conflictSentence(const IcSummary& ic, const PinConflict& conflict, c
 
 }  // namespace
 
-void checkIcPins(const ConversionSummary& summary, const std::vector<StepRef>& pinSteps,
-                 CheckList& checks) {
+void checkIcPins(const ConversionSummary& summary, const PinStepRefs& pinSteps, CheckList& checks) {
     checkIcPins(
         summary, [&pinSteps](PinStepOrdinal ordinal) { return pinSteps.at(ordinal); }, checks);
 }

@@ -43,9 +43,9 @@ std::vector<DrawnPin> IcMapPlan::pinsOf(std::size_t index) const {
         }
         if (found != table.foundPins.end() && found->pin == pin) {
             const PinOrigin origin = found->testerPin == 0 ? PinOrigin::None : found->origin;
-            pins.push_back({pin, found->testerPin, origin, &board_.pinSteps.at(found->pinStep)});
+            pins.push_back({pin, found->testerPin, origin, board_.pinSteps.at(found->pinStep)});
         } else {
-            pins.push_back({pin, 0, PinOrigin::None, nullptr});
+            pins.push_back({pin, 0, PinOrigin::None, std::nullopt});
         }
     }
     return pins;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "page_limits.h"
@@ -14,7 +15,7 @@ struct DrawnPin {
     int pin = 0;
     int testerPin = 0;  // as its .icp line shows it
     PinOrigin origin = PinOrigin::None;
-    const StepRef* source = nullptr;  // the step that gave it; none for PinOrigin::None
+    std::optional<StepRef> source;  // the step that gave it; none for PinOrigin::None
 };
 
 // The ICs of a board that the page draws a map of, and the pins it draws of each: those with an

@@ -121,7 +121,7 @@ void IcDataCoder::append(const BoardReport& board, const IcMapPlan& maps, std::s
         const auto [source, step] = toldSource(board, explained[pin]);
         sourcesTold = sourcesTold && pin < pins.size() &&
                       source == sourceLetter(pins[pin].origin) &&
-                      step == (pins[pin].source != nullptr ? pins[pin].source->step : 0);
+                      step == (pins[pin].source ? pins[pin].source->step : 0);
     }
     sourcesTold = sourcesTold && explained.size() == pins.size();
     if (agreements.find_first_not_of('-') == std::string::npos) {
@@ -144,7 +144,7 @@ void IcDataCoder::append(const BoardReport& board, const IcMapPlan& maps, std::s
         }
         for (std::size_t at = 0; at < pin.steps.size(); ++at) {
             const PinStepUse& use = pin.steps[at];
-            const StepRef& step = board.pinSteps.at(use.pinStep);
+            const StepRef step = board.pinSteps.at(use.pinStep);
             const unsigned flags =
                 (use.testerPin != foreseenTesterPin(use.role, pinTesterPin) ? kTesterPinFollows
                                                                             : 0U) |
@@ -185,7 +185,7 @@ void IcDataCoder::append(const BoardReport& board, const IcMapPlan& maps, std::s
             if (pin.pin > 1) {
                 page += ',';
             }
-            appendNumber(pin.source != nullptr ? pin.source->step : 0, page);
+            appendNumber(pin.source ? pin.source->step : 0, page);
         }
         page += ']';
     }

@@ -36,7 +36,7 @@ void appendPinTitle(const IcSummary& ic, const DrawnPin& pin, PinAgreement agree
     page += " pin " + std::to_string(pin.pin) + " (ICP " +
             std::to_string(ic.firstIcp + pin.pin - 1) + "): tester pin " +
             std::to_string(pin.testerPin);
-    if (pin.source == nullptr) {
+    if (!pin.source) {
         page += ", from no step";
     } else {
         page += " from ";

@@ -629,7 +629,7 @@ TEST_P(PageData, HoldsEveryRowAndEveryPinOfTheReport) {
             EXPECT_EQ(ic["testerPins"][pin], pins[pin].testerPin);
             EXPECT_EQ(ic["sources"].get<std::string>().at(pin),
                       originText(pins[pin].origin).front());
-            EXPECT_EQ(ic["steps"][pin], pins[pin].source != nullptr ? pins[pin].source->step : 0);
+            EXPECT_EQ(ic["steps"][pin], pins[pin].source ? pins[pin].source->step : 0);
             cli::Json steps = cli::Json::array();
             for (const PinStepUse& use : explained[pin].steps) {
                 const StepRef& step = board.pinSteps.at(use.pinStep);

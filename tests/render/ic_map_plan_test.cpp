@@ -25,7 +25,7 @@ TEST(IcMapPlan, DrawnPinsNameTheStepThatGaveEach) {
     EXPECT_EQ(pins[0].source->offset, 64U);
     EXPECT_EQ(pins[6].origin, PinOrigin::None);
     EXPECT_EQ(pins[6].testerPin, 0);
-    EXPECT_EQ(pins[6].source, nullptr);
+    EXPECT_FALSE(pins[6].source);
     EXPECT_EQ(pins[8].origin, PinOrigin::J);
     EXPECT_EQ(pins[8].testerPin, 109);
     EXPECT_EQ(pins[8].source->partName.view(), "U1_89");
@@ -42,7 +42,7 @@ TEST(IcMapPlan, PinWhoseStepGaveTesterPin0IsDrawnUnresolved) {
     ASSERT_EQ(pins.size(), 9U);
     EXPECT_EQ(pins[8].testerPin, 0);
     EXPECT_EQ(pins[8].origin, PinOrigin::None);
-    ASSERT_NE(pins[8].source, nullptr);
+    ASSERT_TRUE(pins[8].source);
     EXPECT_EQ(pins[8].source->partName.view(), "U1_89");
 }
 
