@@ -25,7 +25,10 @@ class RecordCounter : public RecordObserver {
         ++seen_;
         report_.observe(trace);
     }
+    void expectRecords(std::uint64_t records) override { report_.expectRecords(records); }
+    void recordsSeen(const ConversionSummary& counted) override { report_.recordsSeen(counted); }
     bool wantsPinSources() const override { return report_.wantsPinSources(); }
+    bool takeIc(const IcTrace& ic) override { return report_.takeIc(ic); }
     std::uint64_t seen() const { return seen_; }
 
   private:

@@ -23,6 +23,9 @@ RecordObserver* InputResults::begin(std::filesystem::path input) {
                 page_->writeStepRow(row, request_.settings.options.variant);
             },
             kMostTableRows);
+        recorder_->streamIcs([this](const IcTrace& ic, const BoardReport& soFar) {
+            return page_->writeIc(ic, soFar);
+        });
     }
     return &*recorder_;
 }

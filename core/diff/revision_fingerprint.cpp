@@ -53,9 +53,9 @@ class StepKeyRecorder : public RecordObserver {
         }
     }
 
-    bool takeIcPinTable(const IcPinTable& table) override {
+    bool takeIc(const IcTrace& ic) override {
         if (whole_) {
-            icPinTables_.append(table);
+            icPinTables_.append(ic.table);
         }
         return true;
     }

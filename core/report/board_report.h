@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "report/check_list.h"
 #include "report/pin_step_refs.h"
 #include "run/conversion.h"
+#include "run/record_observer.h"
 #include "tuning/tuning_plan.h"
 
 namespace zemra {
@@ -58,6 +60,13 @@ struct CarriedTuning {
     std::vector<std::string_view> changedFiles;  // ".icn", ".icp", ".scp" changed on the tester
 };
 
+// The pin table and the sources of an IC that a report kept itself (BoardReport::keptIcs).
+struct KeptIcPins {
+    std::size_t index = 0;  // in the pin files
+    IcPinTable table;
+    IcPinSources sources;
+};
+
 // One converted board, or one that failed, as the reports show it: what went in, how it was
 // converted, what came out, and what an engineer should look at. Built by a ReportRecorder.
 struct BoardReport {
@@ -70,7 +79,9 @@ struct BoardReport {
     ConversionSettings settings;
     std::string version;                // of the program that converted it
     std::vector<std::string> messages;  // what went wrong, as the operator reads it
-    RunOutcome outcome;  // its summary keeps each IC's pin table and the ignored J pins
+    // Its summary keeps the ignored J pins and, unless a page took them as the board was
+    // converted (keptIcs), each IC's pin table and sources.
+    RunOutcome outcome;
 
     CheckList checks;
     PinStepRefs pinSteps;
@@ -83,6 +94,12 @@ struct BoardReport {
     std::vector<std::uint32_t> pinStepRows;       // by PinStepOrdinal: the index of its row
     std::uint64_t rowsNotShown = 0;               // records that stepRows leaves out
     std::shared_ptr<const CarriedTuning> tuning;  // with --tuned
+    // By IC of the pin files, whether a check of severity error or warning falls on it:
+    // unresolved pins, diode and J steps that disagree, J pins beyond the pin count.
+    std::vector<bool> icsWithProblems;
+    // Where a page took the ICs as the board was converted: the pins of those it may draw, by
+    // ascending index.
+    std::vector<KeptIcPins> keptIcs;
 
     // Each IC of the pin files with the number of its pins: outcome.summary->ics.
     std::size_t icCount() const;
@@ -92,10 +109,9 @@ struct BoardReport {
     bool hasRow(std::uint64_t offset) const;
     // The row of the record at `offset`, if stepRows keeps it.
     const StepRow* rowAt(std::uint64_t offset) const;
+    // The IC at `index` of the pin files with its pin table and sources, where the report has
+    // them: always for a traced run, unless a page took the IC and did not keep it.
+    std::optional<IcTrace> traceOf(std::size_t index) const;
 };
-
-// By IC of the pin files, whether a check of severity error or warning falls on it: unresolved
-// pins, diode and J steps that disagree, J pins beyond the pin count.
-std::vector<bool> icsWithProblems(const ConversionSummary& summary);
 
 }  // namespace zemra

@@ -1,5 +1,7 @@
 #include "report/check_list.h"
 
+#include <algorithm>
+
 namespace zemra {
 
 std::string_view checkIdText(CheckId id) {
@@ -79,6 +81,17 @@ std::string_view severityText(Severity severity) {
             return "info";
     }
     return "";
+}
+
+void CheckList::append(const CheckList& later) {
+    for (const Check& check : later.listed_) {
+        if (found_[index(check.id)]++ < kMostListed) {
+            listed_.push_back(check);
+        }
+    }
+    for (std::size_t id = 0; id < kCheckIdCount; ++id) {
+        found_[id] += later.found_[id] - std::min<std::uint64_t>(later.found_[id], kMostListed);
+    }
 }
 
 }  // namespace zemra

@@ -70,6 +70,9 @@ class CheckList {
         }
     }
 
+    // Adds the checks of `later`, found after these, as if each had been added here.
+    void append(const CheckList& later);
+
     const std::vector<Check>& listed() const { return listed_; }
     std::uint64_t found(CheckId id) const { return found_[index(id)]; }
     std::uint64_t notListed(CheckId id) const {

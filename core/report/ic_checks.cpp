@@ -41,40 +41,52 @@ std::string conflictSentence(const IcSummary& ic, const PinConflict& conflict, c
 
 }  // namespace
 
-void checkIcPins(const ConversionSummary& summary, const PinStepRefs& pinSteps, CheckList& checks) {
-    checkIcPins(
-        summary, [&pinSteps](PinStepOrdinal ordinal) { return pinSteps.at(ordinal); }, checks);
+bool checkIcPins(const IcTrace& trace, const PinStepLookup& stepOf, CheckList& checks) {
+    const IcSummary& ic = trace.ic;
+    bool problems = false;
+    if (ic.unresolvedCount > 0) {
+        problems = true;
+        checks.addOnIc(CheckId::UnresolvedIcPin, trace.index, std::nullopt, std::nullopt,
+                       [&ic] { return unresolvedSentence(ic); });
+    }
+    if (trace.sources != nullptr) {
+        for (const PinConflict& conflict : findPinConflicts(*trace.sources)) {
+            problems = true;
+            const StepRef j = stepOf(conflict.j.pinStep);
+            checks.addOnIc(CheckId::ConflictingPinSource, trace.index, j.offset, j.step, [&] {
+                return conflictSentence(ic, conflict, stepOf(conflict.diode.pinStep), j,
+                                        trace.table.testerPinOf(conflict.pin));
+            });
+        }
+    }
+    for (const IgnoredJPin& pin : trace.ignoredJPins) {
+        problems = true;
+        const StepRef step = stepOf(pin.pinStep);
+        checks.addOnIc(CheckId::IgnoredJPin, trace.index, step.offset, step.step, [&] {
+            return "J step \"" + std::string(step.partName.view()) + "\" found pin " +
+                   std::to_string(pin.pinNumber) + " of IC \"" + std::string(ic.name.view()) +
+                   "\" at tester pin " + std::to_string(pin.testerPin) + ", beyond its pin count " +
+                   std::to_string(ic.pinCount) + ": no .icp line shows it";
+        });
+    }
+    return problems;
 }
 
 void checkIcPins(const ConversionSummary& summary, const PinStepLookup& stepOf, CheckList& checks) {
+    // A run whose observer took the pin tables has none here, and no sources either.
+    const IcPinTable noTable;
     auto ignored = summary.ignoredJPinList.begin();
     for (std::size_t index = 0; index < summary.ics.size(); ++index) {
-        const IcSummary& ic = summary.ics[index];
-        if (ic.unresolvedCount > 0) {
-            checks.addOnIc(CheckId::UnresolvedIcPin, index, std::nullopt, std::nullopt,
-                           [&ic] { return unresolvedSentence(ic); });
+        const auto first = ignored;
+        while (ignored != summary.ignoredJPinList.end() && ignored->ic == index) {
+            ++ignored;
         }
-        if (index < summary.icPinSources.size()) {
-            for (const PinConflict& conflict : findPinConflicts(summary.icPinSources[index])) {
-                const StepRef j = stepOf(conflict.j.pinStep);
-                checks.addOnIc(CheckId::ConflictingPinSource, index, j.offset, j.step, [&] {
-                    return conflictSentence(
-                        ic, conflict, stepOf(conflict.diode.pinStep), j,
-                        summary.icPinTables.at(index).testerPinOf(conflict.pin));
-                });
-            }
-        }
-        for (; ignored != summary.ignoredJPinList.end() && ignored->ic == index; ++ignored) {
-            const StepRef step = stepOf(ignored->pinStep);
-            const IgnoredJPin& pin = *ignored;
-            checks.addOnIc(CheckId::IgnoredJPin, index, step.offset, step.step, [&] {
-                return "J step \"" + std::string(step.partName.view()) + "\" found pin " +
-                       std::to_string(pin.pinNumber) + " of IC \"" + std::string(ic.name.view()) +
-                       "\" at tester pin " + std::to_string(pin.testerPin) +
-                       ", beyond its pin count " + std::to_string(ic.pinCount) +
-                       ": no .icp line shows it";
-            });
-        }
+        const IcTrace trace{
+            index, summary.ics[index],
+            index < summary.icPinTables.size() ? summary.icPinTables[index] : noTable,
+            index < summary.icPinSources.size() ? &summary.icPinSources[index] : nullptr,
+            std::span<const IgnoredJPin>(first, ignored)};
+        checkIcPins(trace, stepOf, checks);
     }
 }
 

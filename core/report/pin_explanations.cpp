@@ -45,10 +45,8 @@ std::optional<std::pair<const IcDiodePin*, const IcJPin*>> conflictOf(const Pins
 // Builds the explanation of each pin of one IC.
 class PinExplainer {
   public:
-    PinExplainer(const BoardReport& report, std::size_t index)
-        : ic_(report.outcome.summary->ics.at(index)),
-          table_(report.outcome.summary->icPinTables.at(index)),
-          sources_(report.outcome.summary->icPinSources.at(index)) {
+    PinExplainer(const IcTrace& ic, const std::vector<MisnamedJStep>& misnamedJSteps)
+        : ic_(ic.ic), table_(ic.table), sources_(*ic.sources) {
         for (const DeviceStep& step : sources_.diodeSteps) {
             diodeSteps_[step.pinNumber].push_back(&step);
         }
@@ -65,16 +63,11 @@ class PinExplainer {
             pins_[pin.pinNumber].j.push_back(&pin);
             pinsGivenBy_[pin.pinStep].push_back(pin.pinNumber);
         }
-        const auto& ignored = report.outcome.summary->ignoredJPinList;
-        for (auto pin = std::lower_bound(
-                 ignored.begin(), ignored.end(), index,
-                 [](const IgnoredJPin&entry, std::size_t ic) { return entry.ic < ic; });
-             pin != ignored.end() && pin->ic == index; ++pin) {
-            pinsGivenBy_[pin->pinStep].push_back(pin->pinNumber);
+        for (const IgnoredJPin& pin : ic.ignoredJPins) {
+            pinsGivenBy_[pin.pinStep].push_back(pin.pinNumber);
         }
-        const auto [first, last] =
-            std::equal_range(report.misnamedJSteps.begin(), report.misnamedJSteps.end(),
-                             ic_.name.view(), MisnamedJStepOrder());
+        const auto [first, last] = std::equal_range(misnamedJSteps.begin(), misnamedJSteps.end(),
+                                                    ic_.name.view(), MisnamedJStepOrder());
         for (auto step = first; step != last; ++step) {
             for (const int pin : pinsSpelled(step->pinNumber, ic_.pinCount)) {
                 addOnce(misnamed_[pin], &*step);
@@ -276,17 +269,23 @@ std::vector<PinConflict> findPinConflicts(const IcPinSources& sources) {
     return conflicts;
 }
 
-std::vector<PinExplanation> explainPins(const BoardReport& report, std::size_t index, int lastPin) {
+std::vector<PinExplanation> explainPins(const IcTrace& ic,
+                                        const std::vector<MisnamedJStep>& misnamedJSteps,
+                                        int lastPin) {
     std::vector<PinExplanation> explanations;
-    const auto& summary = report.outcome.summary;
-    if (!summary || index >= summary->icPinSources.size()) {
+    if (ic.sources == nullptr) {
         return explanations;
     }
-    const PinExplainer explainer(report, index);
+    const PinExplainer explainer(ic, misnamedJSteps);
     for (int pin = 1; pin <= lastPin; ++pin) {
         explanations.push_back(explainer.explain(pin));
     }
     return explanations;
+}
+
+std::vector<PinExplanation> explainPins(const BoardReport& report, std::size_t index, int lastPin) {
+    const std::optional<IcTrace> ic = report.traceOf(index);
+    return ic ? explainPins(*ic, report.misnamedJSteps, lastPin) : std::vector<PinExplanation>();
 }
 
 }  // namespace zemra

@@ -60,8 +60,13 @@ struct PinConflict {
 // Each names the diode pin and the J pin that the .icp would show, where those two differ.
 std::vector<PinConflict> findPinConflicts(const IcPinSources& sources);
 
-// The pins 1 to `lastPin` of the IC at `index` of the pin files, each with the steps that name
-// it. Empty for a run that was not traced.
+// The pins 1 to `lastPin` of `ic`, each with the steps that name it; `misnamedJSteps` in
+// MisnamedJStepOrder. Empty for an IC without its sources.
+std::vector<PinExplanation> explainPins(const IcTrace& ic,
+                                        const std::vector<MisnamedJStep>& misnamedJSteps,
+                                        int lastPin);
+// The same for the IC at `index` of the pin files of `report`: empty for a run that was not
+// traced, or an IC whose sources it did not keep.
 std::vector<PinExplanation> explainPins(const BoardReport& report, std::size_t index, int lastPin);
 
 // The IC pins that the pin text of a J step names: both parts of each split of its digits that

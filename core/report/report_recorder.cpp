@@ -67,11 +67,31 @@ void ReportRecorder::observe(const RecordTrace& trace) {
     }
 }
 
-void ReportRecorder::recordsSeen() {
+void ReportRecorder::recordsSeen(const ConversionSummary& counted) {
     // The part names served only the checks of records. The lists by pin step took their room
     // before the first record, and what they did not fill was never touched: fitting them would
     // copy them, with both copies held at once.
     checker_.forgetPartNames();
+    checkTrailingBytes(counted.records, counted.ignoredBytes, fileChecks_);
+    // The ICs to come are explained by their misnamed J steps, searched by name.
+    std::stable_sort(report_.misnamedJSteps.begin(), report_.misnamedJSteps.end(),
+                     MisnamedJStepOrder());
+}
+
+bool ReportRecorder::takeIc(const IcTrace& ic) {
+    report_.icsWithProblems.push_back(checkIcPins(
+        ic, [this](PinStepOrdinal ordinal) { return report_.pinSteps.at(ordinal); }, fileChecks_));
+    if (!icSink_) {
+        return false;
+    }
+    if (icSink_(ic, report_) && ic.sources != nullptr) {
+        report_.keptIcs.push_back({ic.index, ic.table, *ic.sources});
+    }
+    return true;
+}
+
+void ReportRecorder::streamIcs(IcSink sink) {
+    icSink_ = std::move(sink);
 }
 
 void ReportRecorder::streamRows(std::function<void(const StepRow&)> sink, std::size_t rowsKept) {
@@ -99,11 +119,8 @@ void ReportRecorder::noteMisnamedJStep(const RecordTrace& trace) {
 BoardReport ReportRecorder::finish(RunOutcome outcome, ReportedInput input) {
     report_.outcome = std::move(outcome);
     describeInput(report_, std::move(input));
-    std::stable_sort(report_.misnamedJSteps.begin(), report_.misnamedJSteps.end(),
-                     MisnamedJStepOrder());
-    if (const auto& summary = report_.outcome.summary) {
-        checkTrailingBytes(summary->records, summary->ignoredBytes, report_.checks);
-        checkIcPins(*summary, report_.pinSteps, report_.checks);
+    if (report_.outcome.summary) {
+        report_.checks.append(fileChecks_);
     }
     return std::move(report_);
 }

@@ -31,11 +31,17 @@ class ReportRecorder : public RecordObserver {
     // Hands each row of the steps table to `sink` as its record is seen, keeping only the first
     // `rowsKept`: a page written as the board is converted holds the others.
     void streamRows(std::function<void(const StepRow&)> sink, std::size_t rowsKept);
+    // Hands each IC of the pin files to `sink` as the run makes it, with the report so far (its
+    // pin steps, their rows and its misnamed J steps are whole by then); the report keeps the
+    // pin table and sources only of those for which `sink` returns true (BoardReport::keptIcs).
+    using IcSink = std::function<bool(const IcTrace& ic, const BoardReport& soFar)>;
+    void streamIcs(IcSink sink);
 
     void expectRecords(std::uint64_t records) override;
     void observe(const RecordTrace& trace) override;
-    void recordsSeen() override;
+    void recordsSeen(const ConversionSummary& counted) override;
     bool wantsPinSources() const override { return true; }
+    bool takeIc(const IcTrace& ic) override;
 
     // The whole report of the records seen, of the run's outcome and of `input`. Once only.
     BoardReport finish(RunOutcome outcome, ReportedInput input = {});
@@ -47,6 +53,9 @@ class ReportRecorder : public RecordObserver {
     RecordChecker checker_;
     std::function<void(const StepRow&)> rowSink_;
     std::size_t rowsKept_ = 0;  // with a sink
+    IcSink icSink_;
+    // The checks of the whole files, which a report gets only with the run's summary.
+    CheckList fileChecks_;
 };
 
 // The whole report of an input that was not converted at all.

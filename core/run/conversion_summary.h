@@ -88,9 +88,10 @@ struct ConversionSummary {
     std::uint64_t ignoredJPins = 0;  // J pins beyond their IC's pin count
     std::vector<IcSummary> ics;      // in .icn order
 
-    // Kept only by a traced run (one with a record observer): each IC's pin table, in the order
-    // of ics, whose found pins name the pin step that gave each; every ignored J pin; and, when
-    // its observer wants them, what told each IC's pins, in the order of ics.
+    // Kept only by a traced run (one with a record observer): every ignored J pin and, unless
+    // its observer took them (RecordObserver::takeIc()), each IC's pin table, in the order of ics,
+    // whose found pins name the pin step that gave each, and, when its observer wants them, what
+    // told each IC's pins, in the order of ics.
     std::vector<IcPinTable> icPinTables;
     std::vector<IgnoredJPin> ignoredJPinList;
     std::vector<IcPinSources> icPinSources;

@@ -137,29 +137,38 @@ class IcPinsTaker {
         // Every IC of the pin files is one of icDevices: room for all is taken at once.
         if (summary_.ics.empty()) {
             summary_.ics.reserve(lists_.icDevices.size());
-            if (keepSources_) {
-                summary_.icPinSources.reserve(lists_.icDevices.size());
-            }
         }
         const IcPinCount& ic = *pins.pinCount;
         const std::string_view name = lists_.names.text(ic.name);
         summary_.ics.push_back(summariseIc(name, ic, table, pinFiles_.nextIcpNumber()));
         pinFiles_.writeIc(ic, name, table);
         summary_.ignoredJPins += pins.ignoredJPinCount;
-        if (observer_ != nullptr) {
-            if (!observer_->takeIcPinTable(table)) {
-                if (summary_.icPinTables.empty()) {
-                    summary_.icPinTables.reserve(lists_.icDevices.size());
-                }
-                summary_.icPinTables.push_back(table);
-            }
-            for (const IcJPin& pin : pins.ignoredJPins) {
-                summary_.ignoredJPinList.push_back(
-                    {summary_.ics.size() - 1, pin.pinNumber, pin.testerPin, pin.pinStep});
-            }
+        if (observer_ == nullptr) {
+            return;
+        }
+        const std::size_t index = summary_.ics.size() - 1;
+        const std::size_t firstIgnored = summary_.ignoredJPinList.size();
+        for (const IcJPin& pin : pins.ignoredJPins) {
+            summary_.ignoredJPinList.push_back({index, pin.pinNumber, pin.testerPin, pin.pinStep});
+        }
+        std::optional<IcPinSources> sources;
+        if (keepSources_) {
+            sources = sourcesOf(pins);
+        }
+        const IcTrace trace{index, summary_.ics.back(), table, sources ? &*sources : nullptr,
+                            std::span(summary_.ignoredJPinList).subspan(firstIgnored)};
+        if (observer_->takeIc(trace)) {
+            return;
+        }
+        if (summary_.icPinTables.empty()) {
+            summary_.icPinTables.reserve(lists_.icDevices.size());
             if (keepSources_) {
-                summary_.icPinSources.push_back(sourcesOf(pins));
+                summary_.icPinSources.reserve(lists_.icDevices.size());
             }
+        }
+        summary_.icPinTables.push_back(table);
+        if (sources) {
+            summary_.icPinSources.push_back(std::move(*sources));
         }
     }
 
@@ -236,7 +245,7 @@ ConversionSummary convertBoardKeeping(ByteSource& input, const BoardSettings& se
         counters = loop.counters();
     }
     if (settings.observer != nullptr) {
-        settings.observer->recordsSeen();
+        settings.observer->recordsSeen(summary);
     }
     {
         // Both pin files are written as the passes hand out each IC.

@@ -10,11 +10,12 @@ IcMapPlan::IcMapPlan(const BoardReport& board) : board_(board) {
     }
     hasMap_.assign(board.icCount(), false);
     const ConversionSummary& summary = *board.outcome.summary;
-    const std::vector<bool> flagged = icsWithProblems(summary);
+    const std::vector<bool>& flagged = board.icsWithProblems;
     std::int64_t pins = 0;
     for (const bool problemsFirst : {true, false}) {
         for (std::size_t index = 0; index < board.icCount(); ++index) {
-            if (flagged[index] != problemsFirst) {
+            const bool problems = index < flagged.size() && flagged[index];
+            if (problems != problemsFirst) {
                 continue;
             }
             pins += std::min(summary.ics[index].pinCount, kMostDrawnPins);
@@ -31,9 +32,8 @@ bool IcMapPlan::hasMap(std::size_t index) const {
     return index < hasMap_.size() && hasMap_[index];
 }
 
-std::vector<DrawnPin> IcMapPlan::pinsOf(std::size_t index) const {
+std::vector<DrawnPin> drawnPinsOf(const IcPinTable& table, const PinStepRefs& pinSteps) {
     std::vector<DrawnPin> pins;
-    const IcPinTable& table = board_.outcome.summary->icPinTables.at(index);
     const int drawn = std::min(table.pinCount, kMostDrawnPins);
     pins.reserve(static_cast<std::size_t>(std::max(drawn, 0)));
     auto found = table.foundPins.begin();
@@ -43,7 +43,7 @@ std::vector<DrawnPin> IcMapPlan::pinsOf(std::size_t index) const {
         }
         if (found != table.foundPins.end() && found->pin == pin) {
             const PinOrigin origin = found->testerPin == 0 ? PinOrigin::None : found->origin;
-            pins.push_back({pin, found->testerPin, origin, board_.pinSteps.at(found->pinStep)});
+            pins.push_back({pin, found->testerPin, origin, pinSteps.at(found->pinStep)});
         } else {
             pins.push_back({pin, 0, PinOrigin::None, std::nullopt});
         }
@@ -52,12 +52,19 @@ std::vector<DrawnPin> IcMapPlan::pinsOf(std::size_t index) const {
 }
 
 std::vector<DrawnPin> IcMapPlan::drawnPins(std::size_t index) const {
-    return hasMap(index) ? pinsOf(index) : std::vector<DrawnPin>();
+    const std::optional<IcTrace> ic = hasMap(index) ? board_.traceOf(index) : std::nullopt;
+    return ic ? drawnPinsOf(ic->table, board_.pinSteps) : std::vector<DrawnPin>();
 }
 
 std::int64_t IcMapPlan::pinsNotDrawn(std::size_t index) const {
     const int pinCount = board_.outcome.summary->ics.at(index).pinCount;
     return hasMap(index) ? std::max(pinCount - kMostDrawnPins, 0) : pinCount;
+}
+
+bool IcMapCandidates::mayMap(const IcSummary& ic, bool hasProblems) {
+    std::int64_t& pins = hasProblems ? problemPins_ : otherPins_;
+    pins += std::min(ic.pinCount, kMostDrawnPins);
+    return pins <= kMostPinsPerBoard;
 }
 
 }  // namespace zemra::cli

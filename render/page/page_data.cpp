@@ -4,7 +4,6 @@
 
 #include "decode/component_record.h"
 #include "decode/listing_columns.h"
-#include "page_ic_data.h"
 #include "page_values.h"
 #include "platform/utf8_paths.h"
 #include "report_json.h"
@@ -253,19 +252,16 @@ void writeBoardData(const BoardReport& board, const IcMapPlan& maps, PageOutput&
     json["summary"] = std::move(counts);
     json["checks"] = checksJson(board.checks);
     json["checksNotListed"] = checksNotListedJson(board.checks);
-    // The object so far, open, then each IC as it is made; the rows of the steps table went to
-    // the page while the board was converted.
+    // The rows of the steps table and the ICs went to the page while the board was converted.
     std::string& page = stream.text();
     appendScriptJson(json, page);
     page.pop_back();
-    page += ",\"ics\":[";
-    IcDataCoder ics;
-    for (std::size_t index = 0; index < board.icCount(); ++index) {
-        if (index > 0) {
-            page += ',';
-        }
-        ics.append(board, maps, index, page);
-        stream.flush();
+    page += ",\"mapped\":[";
+    const char* separator = "";
+    for (const std::size_t index : maps.mappedIcs()) {
+        page += separator;
+        page += std::to_string(index);
+        separator = ",";
     }
     page += "],\"steps\":";
     appendScriptJson({{"columns", stepColumnNames()}, {"rowsNotShown", board.rowsNotShown}}, page);

@@ -48,10 +48,11 @@ class StepRowCoder {
     bool skip_ = false;
 };
 
-// The data of a board's section of the page, for scripts that read the page, written to `stream`
-// an IC at a time: its facts and counts, its checks as --report=json lists them, each IC with its
-// drawn pins and every step that names each of them, by its row (IcDataCoder), and the columns of
-// its steps table, whose rows are written apart as the board is converted (StepRowCoder).
+// The data of a board's section of the page, for scripts that read the page, written to
+// `stream`: its facts and counts, its checks as --report=json lists them, the ICs with a map (by
+// their index in the pin files, in the order drawn) and the columns of its steps table. The rows
+// of the steps table (StepRowCoder) and the ICs (IcDataCoder) are written apart as the board is
+// converted.
 void writeBoardData(const BoardReport& board, const IcMapPlan& maps, PageOutput& stream);
 
 }  // namespace zemra::cli

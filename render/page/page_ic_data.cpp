@@ -59,13 +59,11 @@ std::int64_t useCode(std::uint32_t row, int role, bool jStep, unsigned flags, bo
            (last ? 1 : 0);
 }
 
-void IcDataCoder::append(const BoardReport& board, const IcMapPlan& maps, std::size_t index,
-                         std::string& page) {
-    const ConversionSummary& summary = *board.outcome.summary;
-    const IcSummary& ic = summary.ics[index];
-    const std::vector<DrawnPin> pins = maps.pinsOf(index);
+void IcDataCoder::append(const IcTrace& trace, const BoardReport& board, std::string& page) {
+    const IcSummary& ic = trace.ic;
+    const std::vector<DrawnPin> pins = drawnPinsOf(trace.table, board.pinSteps);
     const std::vector<PinExplanation> explained =
-        explainPins(board, index, static_cast<int>(pins.size()));
+        explainPins(trace, board.misnamedJSteps, static_cast<int>(pins.size()));
     std::uint32_t firstRow = 0;
     bool any = false;
     for (const PinExplanation& pin : explained) {
@@ -91,7 +89,7 @@ void IcDataCoder::append(const BoardReport& board, const IcMapPlan& maps, std::s
     nextIcp_ = ic.firstIcp + ic.pinCount;
     for (const std::int64_t number :
          {std::int64_t{ic.pinsFromDiodeSteps}, std::int64_t{ic.pinsFromJSteps},
-          std::int64_t{ic.unresolvedCount}, std::int64_t{maps.hasMap(index) ? 1 : 0}}) {
+          std::int64_t{ic.unresolvedCount}}) {
         page += ',';
         appendNumber(number, page);
     }
@@ -189,10 +187,10 @@ void IcDataCoder::append(const BoardReport& board, const IcMapPlan& maps, std::s
         }
         page += ']';
     }
-    if (index < summary.icPinSources.size()) {
+    if (trace.sources != nullptr) {
         page += ',';
-        appendNumber(summary.icPinSources[index].commonPin, page);
-        page += summary.icPinSources[index].pairsJSteps ? ",1]" : ",0]";
+        appendNumber(trace.sources->commonPin, page);
+        page += trace.sources->pairsJSteps ? ",1]" : ",0]";
     } else {
         page += ",null,null]";
     }

@@ -88,8 +88,12 @@ ReportPageWriter::ReportPageWriter(PageOutput& stream, const std::vector<BoardHe
 void ReportPageWriter::beginBoard() {
     appendDataStart(boardId(boards_++) + "-rows", stream_.text());
     stream_.text() += '[';
+    writing_ = Writing::Rows;
     firstRow_ = true;
     rows_ = StepRowCoder();
+    icsWritten_ = 0;
+    ics_ = IcDataCoder();
+    candidates_ = IcMapCandidates();
 }
 
 void ReportPageWriter::writeStepRow(const StepRow& row, TesterVariant variant) {
@@ -102,9 +106,41 @@ void ReportPageWriter::writeStepRow(const StepRow& row, TesterVariant variant) {
     stream_.flush();
 }
 
+void ReportPageWriter::startIcs() {
+    if (writing_ != Writing::Rows) {
+        return;
+    }
+    stream_.text() += "]</script>\n";
+    appendDataStart(boardId(boards_ - 1) + "-ics", stream_.text());
+    stream_.text() += '[';
+    writing_ = Writing::Ics;
+}
+
+bool ReportPageWriter::writeIc(const IcTrace& ic, const BoardReport& soFar) {
+    startIcs();
+    if (icsWritten_++ > 0) {
+        stream_.text() += ',';
+    }
+    ics_.append(ic, soFar, stream_.text());
+    stream_.flush();
+    return candidates_.mayMap(
+        ic.ic, ic.index < soFar.icsWithProblems.size() && soFar.icsWithProblems[ic.index]);
+}
+
 void ReportPageWriter::endBoard(const BoardReport& board) {
     const std::string id = boardId(boards_ - 1);
+    startIcs();
+    // A board made whole in memory has its ICs here; one written as it was converted had them
+    // written as they came.
+    if (icsWritten_ == 0) {
+        for (std::size_t index = 0; index < board.icCount(); ++index) {
+            if (const std::optional<IcTrace> ic = board.traceOf(index)) {
+                writeIc(*ic, board);
+            }
+        }
+    }
     stream_.text() += "]</script>\n";
+    writing_ = Writing::Neither;
     const IcMapPlan maps(board);
     writeBoard(board, maps, id, stream_);
     appendDataStart(id + "-data", stream_.text());

@@ -73,7 +73,8 @@ std::vector<std::vector<DrawnPinText>> pinsByIcOfTheFiles(const std::filesystem:
         int zeroToo = 0;
         int firstIcp = 0;
         fields >> number >> name >> lc >> pinCount >> zero >> zeroToo >> firstIcp;
-        const std::vector<cli::DrawnPin> drawn = cli::IcMapPlan(report).pinsOf(pinsByIc.size());
+        const std::vector<cli::DrawnPin> drawn =
+            cli::drawnPinsOf(report.traceOf(pinsByIc.size()).value().table, report.pinSteps);
         auto& pins = pinsByIc.emplace_back();
         for (int pin = 1; pin <= std::min(pinCount, cli::kMostDrawnPins); ++pin) {
             pins.push_back(
@@ -622,7 +623,10 @@ TEST_F(ManyPinPageInABrowser, IcsNamedDrawsTheMapOfAnIcThatHadNone) {
                     "facts.push(shown.length);"
                     "facts.push(input.parentNode.parentNode.querySelector('.found')"
                     "  .textContent);"),
-        "0;" + std::to_string(cli::IcMapPlan(report).pinsOf(unmapped).size()) + ";1 IC so named.");
+        "0;" +
+            std::to_string(
+                cli::drawnPinsOf(report.traceOf(unmapped).value().table, report.pinSteps).size()) +
+            ";1 IC so named.");
 }
 
 // A check on an IC links to it: the unresolved pin 7 of U1 under KX740E.

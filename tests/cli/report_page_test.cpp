@@ -25,6 +25,7 @@
 #include "report/report_recorder.h"
 #include "report_page.h"
 #include "temp_folder.h"
+#include "traced_boards.h"
 
 namespace zemra {
 namespace {
@@ -111,7 +112,8 @@ cli::Json wholeRows(const cli::Json& coded) {
 // for the first), with its drawn pins' tester pins, sources and steps, and in "explained" each
 // pin's agreement and every step that names it as [step, offset, kind, part name, Hi-P, Lo-P,
 // tester pin given, role, device counted for], from the IC's codes of those steps and their rows.
-cli::Json wholeIc(const cli::Json& values, const cli::Json& before, const cli::Json& rows) {
+cli::Json wholeIc(const cli::Json& values, const cli::Json& before, const cli::Json& rows,
+                  bool mapped) {
     const std::array<std::string, 7> roles{"gave",       "laterDiodeStep", "jStepWins",
                                            "laterJPin",  "noCommonPin",    "nothingFound",
                                            "otherDevice"};
@@ -127,26 +129,26 @@ cli::Json wholeIc(const cli::Json& values, const cli::Json& before, const cli::J
     ic["pinsFromDiodeSteps"] = values[4];
     ic["pinsFromJSteps"] = values[5];
     ic["unresolvedCount"] = values[6];
-    ic["mapped"] = values[7] == 1;
+    ic["mapped"] = mapped;
     const int pinCount = values[2].get<int>();
     ic["pinsNotDrawn"] = std::max(pinCount - cli::kMostDrawnPins, 0);
     const std::int64_t firstRow = (before.is_null() ? 0 : before["firstRow"].get<std::int64_t>()) +
-                                  values[9].get<std::int64_t>();
+                                  values[8].get<std::int64_t>();
     ic["firstRow"] = firstRow;
-    ic["commonPin"] = values[14];
-    ic["pairsJSteps"] = values[15].is_null() ? cli::Json() : cli::Json(values[15] == 1);
+    ic["commonPin"] = values[13];
+    ic["pairsJSteps"] = values[14].is_null() ? cli::Json() : cli::Json(values[14] == 1);
     cli::Json testerPins = cli::Json::array();
     std::int64_t testerPin = -1;
     const int drawn = std::clamp(pinCount, 0, cli::kMostDrawnPins);
     for (int pin = 0; pin < drawn; ++pin) {
         const auto at = static_cast<std::size_t>(pin);
-        testerPin += 1 + (at < values[8].size() ? values[8][at].get<std::int64_t>() : 0);
+        testerPin += 1 + (at < values[7].size() ? values[7][at].get<std::int64_t>() : 0);
         testerPins.push_back(testerPin);
     }
     cli::Json explained = cli::Json::array();
     std::string sources;
     cli::Json steps = cli::Json::array();
-    const cli::Json& uses = values[11];
+    const cli::Json& uses = values[10];
     for (std::size_t at = 0; at < uses.size();) {
         const std::size_t pin = explained.size();
         cli::Json pinSteps = cli::Json::array();
@@ -189,14 +191,14 @@ cli::Json wholeIc(const cli::Json& values, const cli::Json& before, const cli::J
             }
         }
         const std::string agreement =
-            values[10] == 0 ? std::string() : agreements.at(values[10].get<std::string>().at(pin));
+            values[9] == 0 ? std::string() : agreements.at(values[9].get<std::string>().at(pin));
         explained.push_back({{"agreement", agreement}, {"steps", std::move(pinSteps)}});
         sources += source;
         steps.push_back(given);
     }
     ic["testerPins"] = std::move(testerPins);
-    ic["sources"] = values[12] == 0 ? cli::Json(sources) : values[12];
-    ic["steps"] = values[13] == 0 ? steps : values[13];
+    ic["sources"] = values[11] == 0 ? cli::Json(sources) : values[11];
+    ic["steps"] = values[12] == 0 ? steps : values[12];
     ic["explained"] = std::move(explained);
     return ic;
 }
@@ -215,10 +217,14 @@ cli::Json pageData(const std::string& page) {
         if (boardData.contains("steps")) {
             boardData["steps"]["rows"] =
                 wholeRows(cli::Json::parse(between(page, element + "-rows\">", "</script>")));
+            const auto& mapped = boardData["mapped"];
             cli::Json ics = cli::Json::array();
-            for (const cli::Json& values : boardData["ics"]) {
+            for (const cli::Json& values :
+                 cli::Json::parse(between(page, element + "-ics\">", "</script>"))) {
+                const bool hasMap =
+                    std::find(mapped.begin(), mapped.end(), cli::Json(ics.size())) != mapped.end();
                 ics.push_back(wholeIc(values, ics.empty() ? cli::Json() : ics.back(),
-                                      boardData["steps"]["rows"]));
+                                      boardData["steps"]["rows"], hasMap));
             }
             boardData["ics"] = std::move(ics);
         }
@@ -274,9 +280,9 @@ TEST_F(ReportPage, NoNameBreaksIt) {
     writeFile(folder / "odd.cmp", testing::recordsOf(records));
     ASSERT_EQ(run("--html page.html -o . odd.cmp").exitStatus, 0);
     const std::string page = readFile(folder / "page.html");
-    // The board's two data elements, the page's and its script.
-    EXPECT_EQ(occurrences(page, "</script>"), 4U);
-    EXPECT_EQ(occurrences(page, "<script"), 4U);
+    // The board's three data elements, the page's and its script.
+    EXPECT_EQ(occurrences(page, "</script>"), 5U);
+    EXPECT_EQ(occurrences(page, "<script"), 5U);
     EXPECT_EQ(occurrences(page, "<i>"), 0U);
     EXPECT_NE(page.find("data-ic=\"A&lt;i&gt;\""), std::string::npos);
     EXPECT_NE(page.find("data-ic=\"B&quot;&#39;&amp;\\u0001\\u007F\\u00FF\""), std::string::npos);
@@ -620,7 +626,8 @@ TEST_P(PageData, HoldsEveryRowAndEveryPinOfTheReport) {
         EXPECT_EQ(ic["lc"], cli::byteText(summary.lc.view()));
         EXPECT_EQ(ic["firstIcp"], summary.firstIcp);
         EXPECT_EQ(ic["mapped"], maps.hasMap(index));
-        const std::vector<cli::DrawnPin> pins = maps.pinsOf(index);
+        const std::vector<cli::DrawnPin> pins =
+            cli::drawnPinsOf(converted.summary.icPinTables[index], board.pinSteps);
         const std::vector<PinExplanation> explained =
             explainPins(board, index, static_cast<int>(pins.size()));
         ASSERT_EQ(ic["testerPins"].size(), pins.size()) << ic["name"];
@@ -649,6 +656,64 @@ TEST_P(PageData, HoldsEveryRowAndEveryPinOfTheReport) {
 
 INSTANTIATE_TEST_SUITE_P(EveryKindOfBoard, PageData, ::testing::ValuesIn(dataBoards()),
                          testing::BehaviourName());
+
+// More ICs than the page draws maps of, each with every pin resolved, then one with an
+// unresolved pin whose map comes first: a page written as the board is converted must have kept
+// its pins.
+std::string boardOfMoreMapsThanDrawn() {
+    std::vector<RecordBuilder> records;
+    const std::vector<int> pins{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    for (int ic = 1; ic <= cli::kMostPinsPerBoard / 10 + 2; ++ic) {
+        const auto steps = testing::icWithDiodePins("U" + std::to_string(ic), pins);
+        records.insert(records.end(), steps.begin(), steps.end());
+    }
+    const auto unresolved = testing::icWithDiodePins("X1", {1, 2, 3, 4, 5, 6, 7, 9});
+    records.insert(records.end(), unresolved.begin(), unresolved.end());
+    return testing::recordsOf(records);
+}
+
+// The page of a board written as it is converted, as --html writes it: its rows as they come and,
+// with `icsAsTheyCome`, its ICs too, keeping only the pins of those it may draw.
+std::string streamedPage(const DataBoard& data, bool icsAsTheyCome) {
+    const DecodeOptions options = data.options;
+    cli::PageText page;
+    cli::ReportPageWriter writer(page, {{"board.cmp", "board"}}, "1.0");
+    writer.beginBoard();
+    ReportRecorder recorder({.options = options});
+    recorder.streamRows([&](const StepRow& row) { writer.writeStepRow(row, options.variant); },
+                        cli::kMostTableRows);
+    std::size_t icsKept = 0;
+    if (icsAsTheyCome) {
+        recorder.streamIcs([&](const IcTrace& ic, const BoardReport& soFar) {
+            const bool kept = writer.writeIc(ic, soFar);
+            icsKept += kept ? 1 : 0;
+            return kept;
+        });
+    }
+    const auto converted = testing::convertInMemory(data.bytes, recorder, options);
+    const BoardReport board = recorder.finish({.summary = converted.summary});
+    EXPECT_EQ(board.outcome.summary->icPinTables.size(), icsAsTheyCome ? 0 : board.icCount());
+    EXPECT_EQ(board.keptIcs.size(), icsKept);
+    writer.endBoard(board);
+    writer.finish();
+    return page.text();
+}
+
+class StreamedPage : public ::testing::TestWithParam<DataBoard> {};
+
+// A page that takes each IC as the run makes it, keeping the pins of only those it may draw, is
+// the page of the board whose ICs were all kept to its end, byte for byte.
+TEST_P(StreamedPage, IcsTakenAsTheyComeMakeTheSamePage) {
+    EXPECT_EQ(streamedPage(GetParam(), true), streamedPage(GetParam(), false));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKindOfBoard, StreamedPage, ::testing::ValuesIn([] {
+        std::vector<DataBoard> boards = dataBoards();
+        boards.push_back({"moreMapsThanDrawn", boardOfMoreMapsThanDrawn(), {}});
+        return boards;
+    }()),
+    testing::BehaviourName());
 
 // Rows that the coder cannot foresee: records left out between rows (as after
 // BoardReport::kMostStepRows), a step number that jumps, dropped and "*" records between steps, and

@@ -234,6 +234,28 @@ TEST(BoardChecks, OfOneIdBeyondTheBoundAreCountedNotListed) {
     EXPECT_EQ(report.checks.listed().back().id, CheckId::DroppedRecord);
 }
 
+// Checks appended from a later list count and are listed as if they had been added in turn.
+TEST(BoardChecks, AppendedChecksKeepTheBoundOfTheirId) {
+    const auto checksOf = [](std::size_t skipped, std::size_t dropped) {
+        CheckList checks;
+        for (std::size_t at = 0; at < skipped; ++at) {
+            checks.add(CheckId::SkippedStep, at, std::nullopt, [] { return "s"; });
+        }
+        for (std::size_t at = 0; at < dropped; ++at) {
+            checks.add(CheckId::DroppedRecord, at, std::nullopt, [] { return "d"; });
+        }
+        return checks;
+    };
+    CheckList first = checksOf(CheckList::kMostListed - 1, 1);
+    first.append(checksOf(3, 1));
+    EXPECT_EQ(first.found(CheckId::SkippedStep), CheckList::kMostListed + 2);
+    EXPECT_EQ(first.notListed(CheckId::SkippedStep), 2U);
+    EXPECT_EQ(first.found(CheckId::DroppedRecord), 2U);
+    ASSERT_EQ(first.listed().size(), CheckList::kMostListed + 2);
+    EXPECT_EQ(first.listed()[CheckList::kMostListed].id, CheckId::SkippedStep);
+    EXPECT_EQ(first.listed().back().id, CheckId::DroppedRecord);
+}
+
 class CheckAdvice : public ::testing::TestWithParam<CheckId> {};
 
 TEST_P(CheckAdvice, IsOneSentenceOfWhatToDo) {

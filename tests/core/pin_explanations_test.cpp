@@ -159,7 +159,10 @@ class PinStepTexts : public RecordObserver {
         }
     }
 
+    void expectRecords(std::uint64_t records) override { report_.expectRecords(records); }
+    void recordsSeen(const ConversionSummary& counted) override { report_.recordsSeen(counted); }
     bool wantsPinSources() const override { return report_.wantsPinSources(); }
+    bool takeIc(const IcTrace& ic) override { return report_.takeIc(ic); }
 
     std::vector<testing::TextPinStep> steps;
 

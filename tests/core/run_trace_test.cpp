@@ -26,11 +26,11 @@ class RecordsSeen : public RecordObserver {
         EXPECT_EQ(decodeRecord(trace.bytes).partName, trace.record.partName);
         EXPECT_EQ(recordsSeenCalls, 0) << "a record after the last";
     }
-    void recordsSeen() override {
+    void recordsSeen(const ConversionSummary& /*counted*/) override {
         ++recordsSeenCalls;
         EXPECT_EQ(tablesTaken, 0U) << "told after the pin tables";
     }
-    bool takeIcPinTable(const IcPinTable& /*table*/) override {
+    bool takeIc(const IcTrace& /*ic*/) override {
         ++tablesTaken;
         return false;
     }

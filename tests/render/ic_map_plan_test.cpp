@@ -77,7 +77,7 @@ TEST(IcMapPlan, IcsBeyondThePinsOfABoardGetNoMap) {
     EXPECT_TRUE(maps.drawnPins(firstWithoutMap).empty());
     EXPECT_FALSE(maps.hasMap(firstWithoutMap));
     // The page's data still holds its pins, for a map drawn on demand.
-    EXPECT_EQ(maps.pinsOf(firstWithoutMap).size(), 500U);
+    EXPECT_EQ(drawnPinsOf(report.traceOf(firstWithoutMap)->table, report.pinSteps).size(), 500U);
     EXPECT_EQ(maps.pinsNotDrawn(firstWithoutMap), 500);
 }
 

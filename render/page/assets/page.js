@@ -218,24 +218,27 @@
     return rowsRead[section.id];
   }
 
-  // A board's data, read when first needed: #bN-data, with the rows of its steps table. Each IC
-  // is an array written against the IC before it; its fields are read here, its pins when first
-  // drawn (explainedIc).
+  // A board's data, read when first needed: #bN-data, with the rows of its steps table and its
+  // ICs, #bN-ics. Each IC is an array written against the IC before it; its fields are read here,
+  // its pins when first drawn (explainedIc).
   var boardsRead = {};
   function boardData(section) {
     if (!boardsRead[section.id]) {
       var board = JSON.parse(document.getElementById(section.id + "-data").textContent);
       if (board.steps) { board.steps.rows = stepRows(section); }
-      if (board.ics) {
+      if (board.summary) {
+        var mapped = {};
+        (board.mapped || []).forEach(function (index) { mapped[index] = true; });
         var lc = "", nextIcp = 1, firstRow = 0;
-        board.ics = board.ics.map(function (values) {
+        var coded = JSON.parse(document.getElementById(section.id + "-ics").textContent);
+        board.ics = coded.map(function (values, index) {
           if (values[1] !== 0) { lc = values[1]; }
-          firstRow += values[9];
+          firstRow += values[8];
           var ic = { name: values[0], lc: lc, pinCount: values[2], firstIcp: nextIcp + values[3],
             pinsFromDiodeSteps: values[4], pinsFromJSteps: values[5], unresolvedCount: values[6],
-            mapped: values[7] === 1, pinsNotDrawn: Math.max(values[2] - kMostDrawnPins, 0),
-            firstRow: firstRow, commonPin: values[14], pairsJSteps: values[15] === null ? null :
-              values[15] === 1, coded: values };
+            mapped: mapped[index] === true, pinsNotDrawn: Math.max(values[2] - kMostDrawnPins, 0),
+            firstRow: firstRow, commonPin: values[13], pairsJSteps: values[14] === null ? null :
+              values[14] === 1, coded: values };
           nextIcp = ic.firstIcp + ic.pinCount;
           return ic;
         });
@@ -260,14 +263,14 @@
     var testerPin = -1, sources = "", steps = [];
     ic.testerPins = [];
     for (var pin = 0; pin < drawn; pin++) {
-      testerPin += 1 + (pin < values[8].length ? values[8][pin] : 0);
+      testerPin += 1 + (pin < values[7].length ? values[7][pin] : 0);
       ic.testerPins.push(testerPin);
     }
     ic.explained = [];
-    var uses = values[11];
+    var uses = values[10];
     for (var at = 0; at < uses.length;) {
-      var explained = { agreement: values[10] === 0 ? "" :
-          agreementNames[values[10].charAt(ic.explained.length)], steps: [] };
+      var explained = { agreement: values[9] === 0 ? "" :
+          agreementNames[values[9].charAt(ic.explained.length)], steps: [] };
       var pinTesterPin = ic.testerPins[ic.explained.length], source = "n", given = 0, gave = false;
       ic.explained.push(explained);
       if (uses[at] === -1) { at++; } else {
@@ -294,8 +297,8 @@
       sources += source;
       steps.push(given);
     }
-    ic.sources = values[12] === 0 ? sources : values[12];
-    ic.steps = values[13] === 0 ? steps : values[13];
+    ic.sources = values[11] === 0 ? sources : values[11];
+    ic.steps = values[12] === 0 ? steps : values[12];
     return ic;
   }
 
