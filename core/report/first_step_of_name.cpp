@@ -9,7 +9,7 @@ namespace zemra {
 namespace {
 
 constexpr std::size_t kFirstSlots = 1024;
-constexpr std::size_t kStepBytes = 4;
+constexpr std::uint32_t kMostNames = 0xFFFFFFFEU;
 
 // A part name has at most 16 bytes: it is hashed as two words, its length mixed in, so that no
 // byte is hashed on its own.
@@ -34,55 +34,6 @@ std::uint32_t startHeld(std::uint64_t slot) {
 
 }  // namespace
 
-std::string_view FirstStepOfName::nameAt(std::uint32_t start) const {
-    const std::vector<char>& block = blocks_[start / kBlockBytes];
-    const std::size_t at = start % kBlockBytes;
-    return {block.data() + at + 1, static_cast<unsigned char>(block[at])};
-}
-
-std::int64_t FirstStepOfName::stepAt(std::uint32_t start) const {
-    const std::string_view name = nameAt(start);
-    std::uint32_t step = 0;
-    std::memcpy(&step, name.data() + name.size(), kStepBytes);
-    if (step != kWideStep) {
-        return step;
-    }
-    const auto wide = std::lower_bound(
-        wideSteps_.begin(), wideSteps_.end(), start,
-        [](const auto& kept, std::uint32_t wanted) { return kept.first < wanted; });
-    return wide->second;
-}
-
-std::uint32_t FirstStepOfName::note(const PartsN& name, std::int64_t step) {
-    const std::size_t bytes = 1 + name.size() + kStepBytes;
-    if (blocks_.empty() || blocks_.back().size() + bytes > kBlockBytes) {
-        // A name's start is 4 bytes.
-        if (blocks_.size() == (std::uint64_t{1} << 32U) / kBlockBytes) {
-            throw std::length_error("more part names than a report can keep");
-        }
-        blocks_.emplace_back().reserve(kBlockBytes);
-        if (blocks_.size() == 1) {
-            // No name starts at 0, so that a slot that holds one is never 0.
-            blocks_.back().push_back(0);
-        }
-    }
-    std::vector<char>& block = blocks_.back();
-    const auto start =
-        static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockBytes + block.size());
-    block.push_back(static_cast<char>(name.size()));
-    block.insert(block.end(), name.view().begin(), name.view().end());
-    const bool narrow = step >= 0 && step < std::int64_t{kWideStep};
-    if (!narrow) {
-        wideSteps_.emplace_back(start, step);
-    }
-    const std::uint32_t kept = narrow ? static_cast<std::uint32_t>(step) : kWideStep;
-    std::array<char, kStepBytes> stepBytes{};
-    std::memcpy(stepBytes.data(), &kept, kStepBytes);
-    block.insert(block.end(), stepBytes.begin(), stepBytes.end());
-    ++count_;
-    return start;
-}
-
 std::optional<std::int64_t> FirstStepOfName::firstOrNote(const PartsN& name, std::int64_t step) {
     // At most two thirds of the slots are taken, so that a search stops soon.
     if ((std::size_t{count_} + 1) * 3 > slots_.size() * 2) {
@@ -93,15 +44,17 @@ std::optional<std::int64_t> FirstStepOfName::firstOrNote(const PartsN& name, std
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
         const std::uint64_t held = slots_[slot];
         if (held == 0) {
-            if (count_ >= kWideStep - 1) {
+            if (count_ >= kMostNames) {
                 throw std::length_error("more part names than a report can keep");
             }
-            const std::uint32_t start = note(name, step);
-            slots_[slot] = std::uint64_t{hash} << 32U | start;
+            lastName_ = names_.add(name.view(), step);
+            ++count_;
+            slots_[slot] = std::uint64_t{hash} << 32U | lastName_;
             return std::nullopt;
         }
-        if (hashHeld(held) == hash && nameAt(startHeld(held)) == name.view()) {
-            return stepAt(startHeld(held));
+        if (hashHeld(held) == hash && names_.nameAt(startHeld(held)) == name.view()) {
+            lastName_ = startHeld(held);
+            return names_.stepAt(lastName_);
         }
     }
 }
@@ -120,6 +73,12 @@ void FirstStepOfName::grow() {
         slots[slot] = held;
     }
     slots_ = std::move(slots);
+}
+
+PartNames FirstStepOfName::takeNames() {
+    PartNames names = std::move(names_);
+    *this = FirstStepOfName();
+    return names;
 }
 
 }  // namespace zemra

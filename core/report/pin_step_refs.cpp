@@ -1,13 +1,16 @@
 #include "report/pin_step_refs.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "decode/component_record.h"
 
 namespace zemra {
 
 void PinStepRefs::push_back(const StepRef& step) {
+    push_back(step, names_.add(step.partName.view(), step.step));
+}
+
+void PinStepRefs::push_back(const StepRef& step, std::uint32_t name) {
     const std::size_t index = packed_.size();
     const std::uint64_t ordinal = step.offset / kRecordSize;
     const auto high = static_cast<std::uint32_t>(ordinal >> 32U);
@@ -18,18 +21,6 @@ void PinStepRefs::push_back(const StepRef& step) {
     if (!narrow) {
         wideSteps_.emplace_back(index, step.step);
     }
-    const std::size_t bytes = step.partName.size() + 1;
-    if (blocks_.empty() || blocks_.back().size() + bytes > kBlockBytes) {
-        // A name's start is 4 bytes.
-        if (blocks_.size() == (std::uint64_t{1} << 32U) / kBlockBytes) {
-            throw std::length_error("more pin steps than a report can keep");
-        }
-        blocks_.emplace_back().reserve(kBlockBytes);
-    }
-    std::vector<char>& block = blocks_.back();
-    const auto name = static_cast<std::uint32_t>((blocks_.size() - 1) * kBlockBytes + block.size());
-    block.push_back(static_cast<char>(step.partName.size()));
-    block.insert(block.end(), step.partName.view().begin(), step.partName.view().end());
     packed_.push_back({static_cast<std::uint32_t>(ordinal),
                        narrow ? static_cast<std::uint32_t>(step.step) : kWideStep, name, step.hiP,
                        step.loP});
@@ -56,10 +47,7 @@ StepRef PinStepRefs::at(PinStepOrdinal ordinal) const {
             step.step = wide->second;
         }
     }
-    const std::vector<char>& block = blocks_[packed.name / kBlockBytes];
-    const std::size_t at = packed.name % kBlockBytes;
-    step.partName =
-        PartsN(std::string_view(block.data() + at + 1, static_cast<unsigned char>(block[at])));
+    step.partName = PartsN(names_.nameAt(packed.name));
     step.hiP = packed.hiP;
     step.loP = packed.loP;
     return step;

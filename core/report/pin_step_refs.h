@@ -8,6 +8,7 @@
 
 #include "decode/pin_step.h"
 #include "decode/step_fields.h"
+#include "report/part_names.h"
 
 namespace zemra {
 
@@ -23,13 +24,16 @@ struct StepRef {
 
 // The pin steps of a traced run by PinStepOrdinal, packed, since a board holds millions: 16 bytes
 // a step (its record and its number in 4 bytes each where they fit, its pins, and where its name
-// starts) and its name in as few bytes as it has, in blocks that never move.
+// starts in PartNames).
 class PinStepRefs {
   public:
     // Takes room for `steps` at once; room no step fills is never touched.
     void reserve(std::size_t steps) { packed_.reserve(steps); }
-    // Throws std::length_error past 4 GiB of names.
+    // Keeps `step` and its name. Throws std::length_error past 4 GiB of names.
     void push_back(const StepRef& step);
+    // Keeps `step`, whose name starts at `name` of the names that adoptNames() brings.
+    void push_back(const StepRef& step, std::uint32_t name);
+    void adoptNames(PartNames names) { names_ = std::move(names); }
     std::size_t size() const { return packed_.size(); }
     bool empty() const { return packed_.empty(); }
     // Throws std::out_of_range for an ordinal of no step.
@@ -45,17 +49,16 @@ class PinStepRefs {
     struct Packed {
         std::uint32_t ordinal = 0;  // its low 32 bits
         std::uint32_t step = 0;     // kWideStep: kept in wideSteps_
-        std::uint32_t name = 0;     // in blocks_: the block times kBlockBytes plus the place in it
+        std::uint32_t name = 0;     // in names_
         std::uint16_t hiP = 0;
         std::uint16_t loP = 0;
     };
-    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20U;
     static constexpr std::uint32_t kWideStep = 0xFFFFFFFFU;
 
     std::vector<Packed> packed_;
     std::vector<HighOrdinal> highOrdinals_;                        // by `from`, ascending
     std::vector<std::pair<std::size_t, std::int64_t>> wideSteps_;  // by step index, ascending
-    std::vector<std::vector<char>> blocks_;  // each name as its length and its bytes
+    PartNames names_;
 };
 
 }  // namespace zemra

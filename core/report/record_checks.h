@@ -19,8 +19,10 @@ class RecordChecker {
         : checks_(checks), checkPartNames_(checkPartNames) {}
 
     void check(const RecordTrace& trace);
-    // Lets go of the part names seen, once no record is to come.
-    void forgetPartNames() { firstStepOfName_ = FirstStepOfName(); }
+    // Where the part name of the last decoded step checked starts in the names kept.
+    std::uint32_t lastPartName() const { return firstStepOfName_.lastName(); }
+    // The part names seen, once no record is to come; the table that found them goes.
+    PartNames takePartNames() { return firstStepOfName_.takeNames(); }
 
   private:
     void checkUnknownCodes(const RecordTrace& trace, std::uint64_t offset);

@@ -39,14 +39,16 @@ void ReportRecorder::expectRecords(std::uint64_t records) {
 
 void ReportRecorder::observe(const RecordTrace& trace) {
     const std::uint64_t offset = trace.ordinal * kRecordSize;
-    if (trace.pinStep) {
-        report_.pinSteps.push_back({offset, trace.fields.step, trace.fields.partsN,
-                                    static_cast<std::uint16_t>(trace.fields.hiP),
-                                    static_cast<std::uint16_t>(trace.fields.loP)});
-        noteMisnamedJStep(trace);
-    }
     const std::size_t checksListed = report_.checks.listed().size();
     checker_.check(trace);
+    if (trace.pinStep) {
+        // The check of repeated names kept the step's name: the pin step names it there.
+        report_.pinSteps.push_back({offset, trace.fields.step, trace.fields.partsN,
+                                    static_cast<std::uint16_t>(trace.fields.hiP),
+                                    static_cast<std::uint16_t>(trace.fields.loP)},
+                                   checker_.lastPartName());
+        noteMisnamedJStep(trace);
+    }
     // Past the bound, the page still reaches every step that an IC pin or a check names.
     if (trace.ordinal < BoardReport::kMostStepRows || trace.pinStep ||
         report_.checks.listed().size() > checksListed) {
@@ -68,10 +70,11 @@ void ReportRecorder::observe(const RecordTrace& trace) {
 }
 
 void ReportRecorder::recordsSeen(const ConversionSummary& counted) {
-    // The part names served only the checks of records. The lists by pin step took their room
-    // before the first record, and what they did not fill was never touched: fitting them would
-    // copy them, with both copies held at once.
-    checker_.forgetPartNames();
+    // The part names served the checks of records, and name the pin steps from now on. The lists
+    // by pin step took their room before the first record, and what they did not fill was never
+    // touched: fitting them would copy them, with both copies held at once.
+    report_.pinSteps.adoptNames(checker_.takePartNames());
+    namesAdopted_ = true;
     checkTrailingBytes(counted.records, counted.ignoredBytes, fileChecks_);
     // The ICs to come are explained by their misnamed J steps, searched by name.
     std::stable_sort(report_.misnamedJSteps.begin(), report_.misnamedJSteps.end(),
@@ -117,6 +120,10 @@ void ReportRecorder::noteMisnamedJStep(const RecordTrace& trace) {
 }
 
 BoardReport ReportRecorder::finish(RunOutcome outcome, ReportedInput input) {
+    // A run that ended among its records still names its pin steps.
+    if (!namesAdopted_) {
+        report_.pinSteps.adoptNames(checker_.takePartNames());
+    }
     report_.outcome = std::move(outcome);
     describeInput(report_, std::move(input));
     if (report_.outcome.summary) {

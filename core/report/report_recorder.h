@@ -56,6 +56,7 @@ class ReportRecorder : public RecordObserver {
     IcSink icSink_;
     // The checks of the whole files, which a report gets only with the run's summary.
     CheckList fileChecks_;
+    bool namesAdopted_ = false;  // by report_.pinSteps, from the check of repeated names
 };
 
 // The whole report of an input that was not converted at all.

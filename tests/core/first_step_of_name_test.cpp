@@ -35,6 +35,22 @@ TEST(FirstStepOfName, NamesThatDifferInAnyByteOrInLengthAreTheirOwn) {
     }
 }
 
+// Each name is kept once, where the steps that have it find it, also once the table is gone.
+TEST(FirstStepOfName, KeepsEachNameOnceWhereItsStepsFindIt) {
+    FirstStepOfName names;
+    ASSERT_EQ(names.firstOrNote(PartsN("U1_1"), 1), std::nullopt);
+    const std::uint32_t u1 = names.lastName();
+    ASSERT_EQ(names.firstOrNote(PartsN("R2"), 2), std::nullopt);
+    const std::uint32_t r2 = names.lastName();
+    ASSERT_EQ(names.firstOrNote(PartsN("U1_1"), 3), 1);
+    EXPECT_EQ(names.lastName(), u1);
+    const PartNames kept = names.takeNames();
+    EXPECT_EQ(kept.nameAt(u1), "U1_1");
+    EXPECT_EQ(kept.stepAt(u1), 1);
+    EXPECT_EQ(kept.nameAt(r2), "R2");
+    EXPECT_EQ(names.firstOrNote(PartsN("U1_1"), 4), std::nullopt);
+}
+
 TEST(FirstStepOfName, StepsThatDoNotFitInFourBytesAreKeptWhole) {
     FirstStepOfName names;
     const std::vector<std::int64_t> steps{std::int64_t{1} << 32U, 0xFFFFFFFF, 0xFFFFFFFE, -1,
