@@ -18,16 +18,12 @@ std::size_t BoardReport::icCount() const {
     return outcome.summary ? outcome.summary->ics.size() : 0;
 }
 
-void BoardReport::keepRow(std::uint64_t ordinal) {
-    if (ordinal >= rowKept.size()) {
-        rowKept.resize(ordinal + 1, false);
-    }
-    rowKept[ordinal] = true;
+bool BoardReport::hasRow(std::uint64_t offset) const {
+    return offset % kRecordSize == 0 && rows.has(offset / kRecordSize);
 }
 
-bool BoardReport::hasRow(std::uint64_t offset) const {
-    const std::uint64_t ordinal = offset / kRecordSize;
-    return offset % kRecordSize == 0 && ordinal < rowKept.size() && rowKept[ordinal];
+std::uint32_t BoardReport::rowOf(PinStepOrdinal pinStep) const {
+    return rows.rowOf(pinSteps.offsetAt(pinStep) / kRecordSize);
 }
 
 const StepRow* BoardReport::rowAt(std::uint64_t offset) const {

@@ -12,6 +12,7 @@
 #include "decode/step_decoder.h"
 #include "pinfiles/pin_origin.h"
 #include "report/check_list.h"
+#include "report/kept_rows.h"
 #include "report/pin_step_refs.h"
 #include "run/conversion.h"
 #include "run/record_observer.h"
@@ -89,10 +90,8 @@ struct BoardReport {
     // Ascending offsets: see kMostStepRows. Where the rows went to a page as the board was
     // converted (ReportRecorder::streamRows()), only as many as it asked to keep.
     std::vector<StepRow> stepRows;
-    std::vector<bool> rowKept;                    // by record: whether the steps table has its row
-    std::uint32_t rowCount = 0;                   // the rows of the steps table, kept or streamed
-    std::vector<std::uint32_t> pinStepRows;       // by PinStepOrdinal: the index of its row
-    std::uint64_t rowsNotShown = 0;               // records that stepRows leaves out
+    KeptRows rows;                   // the records the steps table has a row of, kept or streamed
+    std::uint64_t rowsNotShown = 0;  // records that stepRows leaves out
     std::shared_ptr<const CarriedTuning> tuning;  // with --tuned
     // By IC of the pin files, whether a check of severity error or warning falls on it:
     // unresolved pins, diode and J steps that disagree, J pins beyond the pin count.
@@ -103,10 +102,10 @@ struct BoardReport {
 
     // Each IC of the pin files with the number of its pins: outcome.summary->ics.
     std::size_t icCount() const;
-    // Notes that the steps table has the row of the record `ordinal`.
-    void keepRow(std::uint64_t ordinal);
     // Whether the steps table has the row of the record at `offset`, kept or streamed.
     bool hasRow(std::uint64_t offset) const;
+    // The row of the steps table of a pin step, which always has one.
+    std::uint32_t rowOf(PinStepOrdinal pinStep) const;
     // The row of the record at `offset`, if stepRows keeps it.
     const StepRow* rowAt(std::uint64_t offset) const;
     // The IC at `index` of the pin files with its pin table and sources, where the report has

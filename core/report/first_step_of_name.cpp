@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace zemra {
 namespace {
@@ -34,45 +35,56 @@ std::uint32_t startHeld(std::uint64_t slot) {
 
 }  // namespace
 
+void FirstStepOfName::expectNames(std::uint64_t names) {
+    const std::uint64_t slots = names + names / 3 + 1;
+    if (slots > slots_.size()) {
+        resize(static_cast<std::size_t>(slots));
+    }
+}
+
 std::optional<std::int64_t> FirstStepOfName::firstOrNote(const PartsN& name, std::int64_t step) {
-    // At most two thirds of the slots are taken, so that a search stops soon.
-    if ((std::size_t{count_} + 1) * 3 > slots_.size() * 2) {
-        grow();
+    // At most three quarters of the slots are taken, so that a search stops soon.
+    if ((std::size_t{count_} + 1) * 4 > slots_.size() * 3) {
+        resize(std::max(slots_.size() * 2, kFirstSlots));
     }
     const std::uint32_t hash = hashOf(name.view());
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = slotOf(hash);; slot = slot + 1 == slots_.size() ? 0 : slot + 1) {
         const std::uint64_t held = slots_[slot];
         if (held == 0) {
             if (count_ >= kMostNames) {
                 throw std::length_error("more part names than a report can keep");
             }
             lastName_ = names_.add(name.view(), step);
+            lastNameNew_ = true;
             ++count_;
             slots_[slot] = std::uint64_t{hash} << 32U | lastName_;
             return std::nullopt;
         }
         if (hashHeld(held) == hash && names_.nameAt(startHeld(held)) == name.view()) {
             lastName_ = startHeld(held);
+            lastNameNew_ = false;
             return names_.stepAt(lastName_);
         }
     }
 }
 
-void FirstStepOfName::grow() {
-    std::vector<std::uint64_t> slots(std::max(slots_.size() * 2, kFirstSlots), 0);
-    const std::size_t mask = slots.size() - 1;
-    for (const std::uint64_t held : slots_) {
-        if (held == 0) {
+std::size_t FirstStepOfName::slotOf(std::uint32_t hash) const {
+    // The hash scaled to the table, which need not be a power of two.
+    return static_cast<std::size_t>((std::uint64_t{hash} * slots_.size()) >> 32U);
+}
+
+void FirstStepOfName::resize(std::size_t slots) {
+    std::vector<std::uint64_t> held = std::exchange(slots_, std::vector<std::uint64_t>(slots, 0));
+    for (const std::uint64_t name : held) {
+        if (name == 0) {
             continue;
         }
-        std::size_t slot = hashHeld(held) & mask;
-        while (slots[slot] != 0) {
-            slot = (slot + 1) & mask;
+        std::size_t slot = slotOf(hashHeld(name));
+        while (slots_[slot] != 0) {
+            slot = slot + 1 == slots_.size() ? 0 : slot + 1;
         }
-        slots[slot] = held;
+        slots_[slot] = name;
     }
-    slots_ = std::move(slots);
 }
 
 PartNames FirstStepOfName::takeNames() {

@@ -18,9 +18,17 @@ class RecordChecker {
     explicit RecordChecker(CheckList& checks, bool checkPartNames = true)
         : checks_(checks), checkPartNames_(checkPartNames) {}
 
+    // Takes room for the part names of `records` at once.
+    void expectRecords(std::uint64_t records) {
+        if (checkPartNames_) {
+            firstStepOfName_.expectNames(records);
+        }
+    }
     void check(const RecordTrace& trace);
-    // Where the part name of the last decoded step checked starts in the names kept.
+    // Where the part name of the last decoded step checked starts in the names kept, and whether
+    // it was kept with that step's number: no step had it before.
     std::uint32_t lastPartName() const { return firstStepOfName_.lastName(); }
+    bool lastPartNameNew() const { return firstStepOfName_.lastNameNew(); }
     // The part names seen, once no record is to come; the table that found them goes.
     PartNames takePartNames() { return firstStepOfName_.takeNames(); }
 

@@ -33,8 +33,8 @@ ReportRecorder::ReportRecorder(const ConversionSettings& settings) : checker_(re
 void ReportRecorder::expectRecords(std::uint64_t records) {
     // Room that no pin step fills is never touched, and so costs no memory.
     report_.pinSteps.reserve(static_cast<std::size_t>(records));
-    report_.pinStepRows.reserve(static_cast<std::size_t>(records));
-    report_.rowKept.reserve(static_cast<std::size_t>(records));
+    report_.rows.reserve(records);
+    checker_.expectRecords(records);
 }
 
 void ReportRecorder::observe(const RecordTrace& trace) {
@@ -46,17 +46,13 @@ void ReportRecorder::observe(const RecordTrace& trace) {
         report_.pinSteps.push_back({offset, trace.fields.step, trace.fields.partsN,
                                     static_cast<std::uint16_t>(trace.fields.hiP),
                                     static_cast<std::uint16_t>(trace.fields.loP)},
-                                   checker_.lastPartName());
+                                   checker_.lastPartName(), checker_.lastPartNameNew());
         noteMisnamedJStep(trace);
     }
     // Past the bound, the page still reaches every step that an IC pin or a check names.
     if (trace.ordinal < BoardReport::kMostStepRows || trace.pinStep ||
         report_.checks.listed().size() > checksListed) {
-        report_.keepRow(trace.ordinal);
-        if (trace.pinStep) {
-            report_.pinStepRows.push_back(report_.rowCount);
-        }
-        ++report_.rowCount;
+        report_.rows.keep(trace.ordinal);
         StepRow row{offset, trace.kind, trace.pinStep.has_value(), trace.fields};
         if (rowSink_) {
             rowSink_(row);

@@ -68,7 +68,7 @@ void IcDataCoder::append(const IcTrace& trace, const BoardReport& board, std::st
     bool any = false;
     for (const PinExplanation& pin : explained) {
         for (const PinStepUse& use : pin.steps) {
-            const std::uint32_t row = board.pinStepRows.at(use.pinStep);
+            const std::uint32_t row = board.rowOf(use.pinStep);
             firstRow = any ? std::min(firstRow, row) : row;
             any = true;
         }
@@ -150,10 +150,9 @@ void IcDataCoder::append(const IcTrace& trace, const BoardReport& board, std::st
             if (at > 0) {
                 page += ',';
             }
-            appendNumber(
-                useCode(board.pinStepRows.at(use.pinStep) - firstRow, static_cast<int>(use.role),
-                        use.jStep, flags, at + 1 == pin.steps.size()),
-                page);
+            appendNumber(useCode(board.rowOf(use.pinStep) - firstRow, static_cast<int>(use.role),
+                                 use.jStep, flags, at + 1 == pin.steps.size()),
+                         page);
             if ((flags & kTesterPinFollows) != 0) {
                 page += ',';
                 appendNumber(use.testerPin, page);

@@ -39,6 +39,24 @@ TEST(PinStepRefs, GivesBackEachStepAsKept) {
     EXPECT_THROW((void)refs.at(static_cast<PinStepOrdinal>(steps.size())), std::out_of_range);
 }
 
+// Steps that share a kept name: the first has the number the name was kept with, the others
+// their own.
+TEST(PinStepRefs, StepsOfOneNameKeepTheirOwnNumbers) {
+    PartNames names;
+    const std::uint32_t name = names.add("U1_1", 5);
+    PinStepRefs refs;
+    refs.push_back({0, 5, PartsN("U1_1"), 1, 2}, name, true);
+    refs.push_back({kRecordSize, std::int64_t{1} << 40U, PartsN("U1_1"), 3, 4}, name, false);
+    refs.push_back({2 * kRecordSize, 9, PartsN("U1_1"), 5, 6}, name, false);
+    refs.adoptNames(std::move(names));
+    for (const auto& [at, step] : std::vector<std::pair<PinStepOrdinal, std::int64_t>>{
+             {0, 5}, {1, std::int64_t{1} << 40U}, {2, 9}}) {
+        EXPECT_EQ(refs.at(at).step, step) << at;
+        EXPECT_EQ(refs.at(at).partName.view(), "U1_1") << at;
+        EXPECT_EQ(refs.at(at).offset, at * kRecordSize) << at;
+    }
+}
+
 TEST(PinStepRefs, NamesSpanManyBlocks) {
     PinStepRefs refs;
     constexpr PinStepOrdinal kSteps = 200000;  // names of over 1 MiB in all
