@@ -68,6 +68,12 @@ std::optional<std::int64_t> FirstStepOfName::firstOrNote(const PartsN& name, std
     }
 }
 
+void FirstStepOfName::fetch(const PartsN& name) const {
+    if (!slots_.empty()) {
+        __builtin_prefetch(&slots_[slotOf(hashOf(name.view()))]);
+    }
+}
+
 std::size_t FirstStepOfName::slotOf(std::uint32_t hash) const {
     // The hash scaled to the table, which need not be a power of two.
     return static_cast<std::size_t>((std::uint64_t{hash} * slots_.size()) >> 32U);

@@ -20,6 +20,9 @@ class FirstStepOfName {
     // The step that first had `name`; none for a name not seen yet, whose first step is then
     // `step`. Throws std::length_error past 4 GiB of names or 2^32 - 1 of them.
     std::optional<std::int64_t> firstOrNote(const PartsN& name, std::int64_t step);
+    // Starts fetching where a search for `name` begins, for a firstOrNote() of it a little later:
+    // in a table of a large board, that search would otherwise wait on memory for each name.
+    void fetch(const PartsN& name) const;
     // Where the name of the last call starts in names(), and whether it came new with it.
     std::uint32_t lastName() const { return lastName_; }
     bool lastNameNew() const { return lastNameNew_; }

@@ -25,6 +25,12 @@ class RecordChecker {
         }
     }
     void check(const RecordTrace& trace);
+    // Starts fetching what check() will need of memory for `trace`, which comes a little later.
+    void fetch(const RecordTrace& trace) const {
+        if (checkPartNames_ && trace.kind == StepKind::Decoded) {
+            firstStepOfName_.fetch(trace.fields.partsN);
+        }
+    }
     // Where the part name of the last decoded step checked starts in the names kept, and whether
     // it was kept with that step's number: no step had it before.
     std::uint32_t lastPartName() const { return firstStepOfName_.lastName(); }

@@ -38,6 +38,20 @@ void ReportRecorder::expectRecords(std::uint64_t records) {
 }
 
 void ReportRecorder::observe(const RecordTrace& trace) {
+    checker_.fetch(trace);
+    if (behind_.full()) {
+        record(behind_.takeOldest());
+    }
+    behind_.hold(trace);
+}
+
+void ReportRecorder::recordHeld() {
+    while (!behind_.empty()) {
+        record(behind_.takeOldest());
+    }
+}
+
+void ReportRecorder::record(const RecordTrace& trace) {
     const std::uint64_t offset = trace.ordinal * kRecordSize;
     const std::size_t checksListed = report_.checks.listed().size();
     checker_.check(trace);
@@ -66,6 +80,7 @@ void ReportRecorder::observe(const RecordTrace& trace) {
 }
 
 void ReportRecorder::recordsSeen(const ConversionSummary& counted) {
+    recordHeld();
     // The part names served the checks of records, and name the pin steps from now on. The lists
     // by pin step took their room before the first record, and what they did not fill was never
     // touched: fitting them would copy them, with both copies held at once.
@@ -116,8 +131,9 @@ void ReportRecorder::noteMisnamedJStep(const RecordTrace& trace) {
 }
 
 BoardReport ReportRecorder::finish(RunOutcome outcome, ReportedInput input) {
-    // A run that ended among its records still names its pin steps.
+    // A run that ended among its records still reports those it saw and names their pin steps.
     if (!namesAdopted_) {
+        recordHeld();
         report_.pinSteps.adoptNames(checker_.takePartNames());
     }
     report_.outcome = std::move(outcome);

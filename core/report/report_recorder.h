@@ -8,6 +8,7 @@
 
 #include "report/board_report.h"
 #include "report/record_checks.h"
+#include "report/records_behind.h"
 #include "run/record_observer.h"
 
 namespace zemra {
@@ -47,10 +48,15 @@ class ReportRecorder : public RecordObserver {
     BoardReport finish(RunOutcome outcome, ReportedInput input = {});
 
   private:
+    void record(const RecordTrace& trace);
+    void recordHeld();
     void noteMisnamedJStep(const RecordTrace& trace);
 
     BoardReport report_;
     RecordChecker checker_;
+    // Each record is taken some records after it came, once the check of repeated names has
+    // fetched its slot: on the IC-dense board that search was a quarter of the page's time.
+    RecordsBehind behind_;
     std::function<void(const StepRow&)> rowSink_;
     std::size_t rowsKept_ = 0;  // with a sink
     IcSink icSink_;

@@ -58,5 +58,30 @@ TEST(BoardReport, ChecksOfTheFilesOnlyForAConvertedBoard) {
     }
 }
 
+// A run that ends among its records, whose observer then sees none of what follows them.
+class RecordsOnly : public RecordObserver {
+  public:
+    explicit RecordsOnly(RecordObserver& observer) : observer_(observer) {}
+    void observe(const RecordTrace& trace) override { observer_.observe(trace); }
+
+  private:
+    RecordObserver& observer_;
+};
+
+// Each record the run saw is in the report, however the run ended: the last ones too, which the
+// recorder takes a little after they come.
+TEST(BoardReport, EveryRecordSeenIsReportedWhereTheRunEnded) {
+    for (const std::size_t count :
+         {std::size_t{1}, std::size_t{15}, std::size_t{16}, std::size_t{17}, std::size_t{100}}) {
+        const std::vector<RecordBuilder> records(count, RecordBuilder().skip());
+        ReportRecorder recorder({});
+        RecordsOnly recordsOnly(recorder);
+        const auto run = testing::convertInMemory(records, recordsOnly);
+        const BoardReport report = recorder.finish({.summary = run.summary});
+        EXPECT_EQ(report.stepRows.size(), count);
+        EXPECT_EQ(report.checks.found(CheckId::SkippedStep), count);
+    }
+}
+
 }  // namespace
 }  // namespace zemra
