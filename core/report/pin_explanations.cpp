@@ -1,8 +1,7 @@
 #include "report/pin_explanations.h"
 
 #include <algorithm>
-#include <map>
-#include <unordered_map>
+#include <span>
 
 #include "icpins/pin_text.h"
 
@@ -12,31 +11,68 @@ namespace {
 // A J step can find pins this far beyond its IC's pin count.
 constexpr int kJPinReach = 20;
 
-// The diode and J pins found for one IC pin, each in the order found.
-struct PinsOfOnePin {
-    std::vector<const IcDiodePin*> diode;
-    std::vector<const IcJPin*> j;
+// Entries of one IC by a number (a pin or a pin step), each number's in the order they came:
+// sorted lists instead of a map of lists, since an IC has only a few dozen of them and a board
+// tens of thousands of ICs.
+template <class Key, class Entry>
+class EntriesBy {
+  public:
+    struct Item {
+        Key key;
+        const Entry* entry;
+    };
+
+    void add(Key key, const Entry* entry) { items_.push_back({key, entry}); }
+    // Once every entry is in; an entry added more than once under one number, one after the
+    // other, is kept once.
+    void sort() {
+        std::stable_sort(items_.begin(), items_.end(),
+                         [](const Item& left, const Item& right) { return left.key < right.key; });
+        items_.erase(std::unique(items_.begin(), items_.end(),
+                                 [](const Item& left, const Item& right) {
+                                     return left.key == right.key && left.entry == right.entry;
+                                 }),
+                     items_.end());
+    }
+    std::span<const Item> at(Key key) const {
+        const auto first =
+            std::lower_bound(items_.begin(), items_.end(), key,
+                             [](const Item& item, Key wanted) { return item.key < wanted; });
+        auto last = first;
+        while (last != items_.end() && last->key == key) {
+            ++last;
+        }
+        return {first, last};
+    }
+    std::span<const Item> all() const { return items_; }
+
+  private:
+    std::vector<Item> items_;
 };
 
-// A diode pin and a J pin of `pins` with different tester pins: the last of each, which the .icp
-// would show, where those differ.
-std::optional<std::pair<const IcDiodePin*, const IcJPin*>> conflictOf(const PinsOfOnePin& pins) {
-    if (pins.diode.empty() || pins.j.empty()) {
+using DiodePinsBy = EntriesBy<int, IcDiodePin>;
+using JPinsBy = EntriesBy<int, IcJPin>;
+
+// A diode pin and a J pin of one IC pin with different tester pins: the last of each, which the
+// .icp would show, where those differ.
+std::optional<std::pair<const IcDiodePin*, const IcJPin*>> conflictOf(
+    std::span<const DiodePinsBy::Item> diodePins, std::span<const JPinsBy::Item> jPins) {
+    if (diodePins.empty() || jPins.empty()) {
         return std::nullopt;
     }
-    const IcDiodePin* lastDiode = pins.diode.back();
-    const IcJPin* lastJ = pins.j.back();
+    const IcDiodePin* lastDiode = diodePins.back().entry;
+    const IcJPin* lastJ = jPins.back().entry;
     if (lastDiode->testerPin != lastJ->testerPin) {
         return std::pair{lastDiode, lastJ};
     }
-    for (const IcJPin* j : pins.j) {
-        if (j->testerPin != lastDiode->testerPin) {
-            return std::pair{lastDiode, j};
+    for (const auto& j : jPins) {
+        if (j.entry->testerPin != lastDiode->testerPin) {
+            return std::pair{lastDiode, j.entry};
         }
     }
-    for (const IcDiodePin* diode : pins.diode) {
-        if (diode->testerPin != lastJ->testerPin) {
-            return std::pair{diode, lastJ};
+    for (const auto& diode : diodePins) {
+        if (diode.entry->testerPin != lastJ->testerPin) {
+            return std::pair{diode.entry, lastJ};
         }
     }
     return std::nullopt;
@@ -48,31 +84,38 @@ class PinExplainer {
     PinExplainer(const IcTrace& ic, const std::vector<MisnamedJStep>& misnamedJSteps)
         : ic_(ic.ic), table_(ic.table), sources_(*ic.sources) {
         for (const DeviceStep& step : sources_.diodeSteps) {
-            diodeSteps_[step.pinNumber].push_back(&step);
+            diodeSteps_.add(step.pinNumber, &step);
         }
         for (const DeviceStep& step : sources_.jSteps) {
-            jStepOf_[step.pinStep] = &step;
+            jStepOf_.add(step.pinStep, &step);
             for (const int pin : pinsSpelled(step.pinNumber, ic_.pinCount)) {
-                addOnce(jSteps_[pin], &step);
+                jSteps_.add(pin, &step);
             }
         }
         for (const IcDiodePin& pin : sources_.diodePins) {
-            pins_[pin.pinNumber].diode.push_back(&pin);
+            diodePins_.add(pin.pinNumber, &pin);
         }
         for (const IcJPin& pin : sources_.jPins) {
-            pins_[pin.pinNumber].j.push_back(&pin);
-            pinsGivenBy_[pin.pinStep].push_back(pin.pinNumber);
+            jPins_.add(pin.pinNumber, &pin);
+            givingSteps_.push_back(pin.pinStep);
         }
         for (const IgnoredJPin& pin : ic.ignoredJPins) {
-            pinsGivenBy_[pin.pinStep].push_back(pin.pinNumber);
+            givingSteps_.push_back(pin.pinStep);
         }
         const auto [first, last] = std::equal_range(misnamedJSteps.begin(), misnamedJSteps.end(),
                                                     ic_.name.view(), MisnamedJStepOrder());
         for (auto step = first; step != last; ++step) {
             for (const int pin : pinsSpelled(step->pinNumber, ic_.pinCount)) {
-                addOnce(misnamed_[pin], &*step);
+                misnamed_.add(pin, &*step);
             }
         }
+        diodeSteps_.sort();
+        jSteps_.sort();
+        misnamed_.sort();
+        diodePins_.sort();
+        jPins_.sort();
+        jStepOf_.sort();
+        std::ranges::sort(givingSteps_);
     }
 
     PinExplanation explain(int pin) const {
@@ -80,29 +123,34 @@ class PinExplainer {
         explanation.pin = pin;
         explanation.testerPin = table_.testerPinOf(pin);
         const PinSlot* slot = slotOf(pin);
-        for (const DeviceStep* step : listAt(diodeSteps_, pin)) {
-            explanation.steps.push_back(diodeUse(*step, slot));
+        for (const auto& step : diodeSteps_.at(pin)) {
+            explanation.steps.push_back(diodeUse(*step.entry, slot));
         }
-        const PinsOfOnePin& pins = pinsAt(pin);
-        // The J steps that gave the pin, and those whose pin text names it.
-        std::vector<const DeviceStep*> jSteps = listAt(jSteps_, pin);
-        for (const IcJPin* jPin : pins.j) {
-            if (const auto step = jStepOf_.find(jPin->pinStep); step != jStepOf_.end()) {
-                addOnce(jSteps, step->second);
+        const std::span<const DiodePinsBy::Item> diodePins = diodePins_.at(pin);
+        const std::span<const JPinsBy::Item> jPins = jPins_.at(pin);
+        // The J steps whose pin text names the pin, and those that gave it.
+        std::vector<const DeviceStep*> jSteps;
+        for (const auto& step : jSteps_.at(pin)) {
+            jSteps.push_back(step.entry);
+        }
+        for (const auto& jPin : jPins) {
+            if (const auto step = jStepOf_.at(jPin.entry->pinStep); !step.empty()) {
+                addOnce(jSteps, step.back().entry);
             }
         }
         for (const DeviceStep* step : jSteps) {
-            addJUses(*step, pins.j, slot, explanation.steps);
+            addJUses(*step, jPins, slot, explanation.steps);
         }
-        for (const MisnamedJStep* step : listAt(misnamed_, pin)) {
-            explanation.steps.push_back(misnamedUse(*step));
+        for (const auto& step : misnamed_.at(pin)) {
+            explanation.steps.push_back(misnamedUse(*step.entry));
         }
         std::stable_sort(explanation.steps.begin(), explanation.steps.end(),
                          [](const PinStepUse& left, const PinStepUse& right) {
                              return left.pinStep < right.pinStep;
                          });
-        if (!pins.diode.empty() && !pins.j.empty()) {
-            explanation.agreement = conflictOf(pins) ? PinAgreement::Conflict : PinAgreement::Agree;
+        if (!diodePins.empty() && !jPins.empty()) {
+            explanation.agreement =
+                conflictOf(diodePins, jPins) ? PinAgreement::Conflict : PinAgreement::Agree;
         }
         return explanation;
     }
@@ -136,7 +184,7 @@ class PinExplainer {
         return use;
     }
 
-    void addJUses(const DeviceStep& jStep, const std::vector<const IcJPin*>& jPins,
+    void addJUses(const DeviceStep& jStep, std::span<const JPinsBy::Item> jPins,
                   const PinSlot* slot, std::vector<PinStepUse>& uses) const {
         PinStepUse base;
         base.pinStep = jStep.pinStep;
@@ -144,7 +192,8 @@ class PinExplainer {
         base.hiPin = jStep.hiPin;
         base.loPin = jStep.loPin;
         std::vector<int> given;
-        for (const IcJPin* jPin : jPins) {
+        for (const auto& item : jPins) {
+            const IcJPin* jPin = item.entry;
             if (jPin->pinStep != jStep.pinStep ||
                 std::find(given.begin(), given.end(), jPin->testerPin) != given.end()) {
                 continue;
@@ -161,7 +210,7 @@ class PinExplainer {
             uses.push_back(std::move(use));
         }
         // A J step that gave other pins was read as naming those.
-        if (!given.empty() || pinsGivenBy_.contains(jStep.pinStep)) {
+        if (!given.empty() || std::ranges::binary_search(givingSteps_, jStep.pinStep)) {
             return;
         }
         PinStepUse use = base;
@@ -187,28 +236,16 @@ class PinExplainer {
         }
     }
 
-    template <class Entry>
-    static std::vector<const Entry*> listAt(
-        const std::unordered_map<int, std::vector<const Entry*>>& lists, int pin) {
-        const auto found = lists.find(pin);
-        return found != lists.end() ? found->second : std::vector<const Entry*>{};
-    }
-
-    const PinsOfOnePin& pinsAt(int pin) const {
-        static const PinsOfOnePin kNone;
-        const auto found = pins_.find(pin);
-        return found != pins_.end() ? found->second : kNone;
-    }
-
     const IcSummary& ic_;
     const IcPinTable& table_;
     const IcPinSources& sources_;
-    std::unordered_map<int, std::vector<const DeviceStep*>> diodeSteps_;   // by pin number
-    std::unordered_map<int, std::vector<const DeviceStep*>> jSteps_;       // by pin spelled
-    std::unordered_map<int, std::vector<const MisnamedJStep*>> misnamed_;  // by pin spelled
-    std::unordered_map<int, PinsOfOnePin> pins_;
-    std::unordered_map<PinStepOrdinal, const DeviceStep*> jStepOf_;
-    std::unordered_map<PinStepOrdinal, std::vector<int>> pinsGivenBy_;
+    EntriesBy<int, DeviceStep> diodeSteps_;          // by pin number
+    EntriesBy<int, DeviceStep> jSteps_;              // by pin spelled
+    EntriesBy<int, MisnamedJStep> misnamed_;         // by pin spelled
+    DiodePinsBy diodePins_;                          // by pin number
+    JPinsBy jPins_;                                  // by pin number
+    EntriesBy<PinStepOrdinal, DeviceStep> jStepOf_;  // by pin step
+    std::vector<PinStepOrdinal> givingSteps_;        // the J steps that gave any pin, ascending
 };
 
 }  // namespace
@@ -251,20 +288,27 @@ std::vector<int> pinsSpelled(int pinNumber, int pinCount) {
 }
 
 std::vector<PinConflict> findPinConflicts(const IcPinSources& sources) {
-    std::map<int, PinsOfOnePin> byPin;
+    DiodePinsBy diodePins;
     for (const IcDiodePin& pin : sources.diodePins) {
-        byPin[pin.pinNumber].diode.push_back(&pin);
+        diodePins.add(pin.pinNumber, &pin);
     }
+    JPinsBy jPins;
     for (const IcJPin& pin : sources.jPins) {
-        if (const auto found = byPin.find(pin.pinNumber); found != byPin.end()) {
-            found->second.j.push_back(&pin);
-        }
+        jPins.add(pin.pinNumber, &pin);
     }
+    diodePins.sort();
+    jPins.sort();
     std::vector<PinConflict> conflicts;
-    for (const auto& [pin, pins] : byPin) {
-        if (const auto conflict = conflictOf(pins)) {
+    std::span<const DiodePinsBy::Item> rest = diodePins.all();
+    while (!rest.empty()) {
+        const int pin = rest.front().key;
+        const auto end =
+            std::ranges::find_if(rest, [pin](const auto& item) { return item.key != pin; });
+        const std::span<const DiodePinsBy::Item> ofPin(rest.begin(), end);
+        if (const auto conflict = conflictOf(ofPin, jPins.at(pin))) {
             conflicts.push_back({pin, *conflict->first, *conflict->second});
         }
+        rest = std::span<const DiodePinsBy::Item>(end, rest.end());
     }
     return conflicts;
 }
