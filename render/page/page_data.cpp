@@ -1,6 +1,9 @@
 #include "page_data.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
+#include <charconv>
 
 #include "decode/component_record.h"
 #include "decode/listing_columns.h"
@@ -65,9 +68,26 @@ void appendScriptJson(const Json& value, std::string& page) {
     }
 }
 
+void appendNumberJson(std::int64_t number, std::string& page) {
+    std::array<char, 24> digits{};
+    const auto end = std::to_chars(digits.begin(), digits.end(), number).ptr;
+    page.append(digits.begin(), end);
+}
+
 void appendBytesJson(std::string_view bytes, std::string& page) {
     constexpr std::string_view kHex = "0123456789ABCDEF";
     page += '"';
+    // Most names need no escape at all, and are copied whole.
+    const auto escaped = [](char character) {
+        const auto byte = static_cast<unsigned char>(character);
+        return byte < 0x20U || byte >= 0x7FU || character == '<' || character == '"' ||
+               character == '\\';
+    };
+    if (std::ranges::none_of(bytes, escaped)) {
+        page += bytes;
+        page += '"';
+        return;
+    }
     for (const char character : bytes) {
         const auto byte = static_cast<unsigned char>(character);
         if (byte < 0x20U || byte >= 0x7FU || character == '<') {
@@ -107,7 +127,7 @@ class RowValues {
     void number(bool differs, std::int64_t value) {
         if (differs) {
             text_ += ',';
-            text_ += std::to_string(value);
+            appendNumberJson(value, text_);
             mask_ |= 1U << bit_;
         }
         ++bit_;
@@ -128,7 +148,7 @@ class RowValues {
         page += '[';
         appendBytesJson(name, page);
         page += ',';
-        page += std::to_string(mask_);
+        appendNumberJson(mask_, page);
         page += text_;
         page += ']';
     }

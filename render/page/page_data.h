@@ -17,6 +17,8 @@ void appendScriptJson(const Json& value, std::string& page);
 
 // Raw bytes as a JSON string inside a script element, as appendScriptJson(byteText(bytes)).
 void appendBytesJson(std::string_view bytes, std::string& page);
+// A whole number as JSON, without the string std::to_string would make of it.
+void appendNumberJson(std::int64_t number, std::string& page);
 
 // The rows of a board's steps table as the page's data holds them, each written as it comes and
 // against the rows before it, for a page of about 20 bytes a row. A row is its part name alone

@@ -35,10 +35,6 @@ int foreseenTesterPin(PinStepRole role, int testerPin) {
                : testerPin;
 }
 
-void appendNumber(std::int64_t number, std::string& page) {
-    page += std::to_string(number);
-}
-
 // The source and step of a pin that the steps that name it tell (IcDataCoder).
 std::pair<char, std::int64_t> toldSource(const BoardReport& board, const PinExplanation& pin) {
     for (const PinStepUse& use : pin.steps) {
@@ -83,15 +79,15 @@ void IcDataCoder::append(const IcTrace& trace, const BoardReport& board, std::st
         lc_ = ic.lc.view();
     }
     page += ',';
-    appendNumber(ic.pinCount, page);
+    appendNumberJson(ic.pinCount, page);
     page += ',';
-    appendNumber(ic.firstIcp - nextIcp_, page);
+    appendNumberJson(ic.firstIcp - nextIcp_, page);
     nextIcp_ = ic.firstIcp + ic.pinCount;
     for (const std::int64_t number :
          {std::int64_t{ic.pinsFromDiodeSteps}, std::int64_t{ic.pinsFromJSteps},
           std::int64_t{ic.unresolvedCount}}) {
         page += ',';
-        appendNumber(number, page);
+        appendNumberJson(number, page);
     }
     page += ",[";
     std::size_t written = page.size();
@@ -100,7 +96,7 @@ void IcDataCoder::append(const IcTrace& trace, const BoardReport& board, std::st
         if (pin.pin > 1) {
             page += ',';
         }
-        appendNumber(std::int64_t{pin.testerPin} - testerPin - 1, page);
+        appendNumberJson(std::int64_t{pin.testerPin} - testerPin - 1, page);
         if (pin.testerPin != testerPin + 1) {
             written = page.size();
         }
@@ -108,7 +104,7 @@ void IcDataCoder::append(const IcTrace& trace, const BoardReport& board, std::st
     }
     page.resize(written);
     page += "],";
-    appendNumber(std::int64_t{firstRow} - firstRow_, page);
+    appendNumberJson(std::int64_t{firstRow} - firstRow_, page);
     firstRow_ = firstRow;
     page += ',';
     std::string agreements;
@@ -150,18 +146,19 @@ void IcDataCoder::append(const IcTrace& trace, const BoardReport& board, std::st
             if (at > 0) {
                 page += ',';
             }
-            appendNumber(useCode(board.rowOf(use.pinStep) - firstRow, static_cast<int>(use.role),
-                                 use.jStep, flags, at + 1 == pin.steps.size()),
-                         page);
+            appendNumberJson(
+                useCode(board.rowOf(use.pinStep) - firstRow, static_cast<int>(use.role), use.jStep,
+                        flags, at + 1 == pin.steps.size()),
+                page);
             if ((flags & kTesterPinFollows) != 0) {
                 page += ',';
-                appendNumber(use.testerPin, page);
+                appendNumberJson(use.testerPin, page);
             }
             if ((flags & kPinsFollow) != 0) {
                 page += ',';
-                appendNumber(use.hiPin, page);
+                appendNumberJson(use.hiPin, page);
                 page += ',';
-                appendNumber(use.loPin, page);
+                appendNumberJson(use.loPin, page);
             }
             if (use.role == PinStepRole::OtherDevice) {
                 page += ',';
@@ -182,13 +179,13 @@ void IcDataCoder::append(const IcTrace& trace, const BoardReport& board, std::st
             if (pin.pin > 1) {
                 page += ',';
             }
-            appendNumber(pin.source ? pin.source->step : 0, page);
+            appendNumberJson(pin.source ? pin.source->step : 0, page);
         }
         page += ']';
     }
     if (trace.sources != nullptr) {
         page += ',';
-        appendNumber(trace.sources->commonPin, page);
+        appendNumberJson(trace.sources->commonPin, page);
         page += trace.sources->pairsJSteps ? ",1]" : ",0]";
     } else {
         page += ",null,null]";
