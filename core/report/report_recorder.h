@@ -55,7 +55,8 @@ class ReportRecorder : public RecordObserver {
     BoardReport report_;
     RecordChecker checker_;
     // Each record is taken some records after it came, once the check of repeated names has
-    // fetched its slot: on the IC-dense board that search was a quarter of the page's time.
+    // fetched its slot: on the IC-dense board that search was 15% of the run, nearly all of it
+    // waiting on memory.
     RecordsBehind behind_;
     std::function<void(const StepRow&)> rowSink_;
     std::size_t rowsKept_ = 0;  // with a sink
