@@ -26,23 +26,15 @@ class EntriesBy {
     // Once every entry is in; an entry added more than once under one number, one after the
     // other, is kept once.
     void sort() {
-        std::stable_sort(items_.begin(), items_.end(),
-                         [](const Item& left, const Item& right) { return left.key < right.key; });
-        items_.erase(std::unique(items_.begin(), items_.end(),
-                                 [](const Item& left, const Item& right) {
-                                     return left.key == right.key && left.entry == right.entry;
-                                 }),
-                     items_.end());
+        std::ranges::stable_sort(items_, {}, &Item::key);
+        const auto repeated = std::ranges::unique(items_, [](const Item& left, const Item& right) {
+            return left.key == right.key && left.entry == right.entry;
+        });
+        items_.erase(repeated.begin(), repeated.end());
     }
     std::span<const Item> at(Key key) const {
-        const auto first =
-            std::lower_bound(items_.begin(), items_.end(), key,
-                             [](const Item& item, Key wanted) { return item.key < wanted; });
-        auto last = first;
-        while (last != items_.end() && last->key == key) {
-            ++last;
-        }
-        return {first, last};
+        const auto found = std::ranges::equal_range(items_, key, {}, &Item::key);
+        return {found.begin(), found.end()};
     }
     std::span<const Item> all() const { return items_; }
 
@@ -299,16 +291,13 @@ std::vector<PinConflict> findPinConflicts(const IcPinSources& sources) {
     diodePins.sort();
     jPins.sort();
     std::vector<PinConflict> conflicts;
-    std::span<const DiodePinsBy::Item> rest = diodePins.all();
-    while (!rest.empty()) {
-        const int pin = rest.front().key;
-        const auto end =
-            std::ranges::find_if(rest, [pin](const auto& item) { return item.key != pin; });
-        const std::span<const DiodePinsBy::Item> ofPin(rest.begin(), end);
-        if (const auto conflict = conflictOf(ofPin, jPins.at(pin))) {
-            conflicts.push_back({pin, *conflict->first, *conflict->second});
+    const std::span<const DiodePinsBy::Item> all = diodePins.all();
+    for (auto pin = all.begin(); pin != all.end();) {
+        const std::span<const DiodePinsBy::Item> ofPin = diodePins.at(pin->key);
+        if (const auto conflict = conflictOf(ofPin, jPins.at(pin->key))) {
+            conflicts.push_back({pin->key, *conflict->first, *conflict->second});
         }
-        rest = std::span<const DiodePinsBy::Item>(end, rest.end());
+        pin += static_cast<std::ptrdiff_t>(ofPin.size());
     }
     return conflicts;
 }
