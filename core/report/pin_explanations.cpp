@@ -27,18 +27,25 @@ class EntriesBy {
     // other, is kept once.
     void sort() {
         std::ranges::stable_sort(items_, {}, &Item::key);
-        const auto repeated = std::ranges::unique(items_, [](const Item& left, const Item& right) {
-            return left.key == right.key && left.entry == right.entry;
-        });
-        items_.erase(repeated.begin(), repeated.end());
+        const auto repeated =
+            std::unique(items_.begin(), items_.end(), [](const Item& left, const Item& right) {
+                return left.key == right.key && left.entry == right.entry;
+            });
+        items_.erase(repeated, items_.end());
     }
     std::span<const Item> at(Key key) const {
-        const auto found = std::ranges::equal_range(items_, key, {}, &Item::key);
-        return {found.begin(), found.end()};
+        const auto [first, last] = std::equal_range(items_.begin(), items_.end(), key, ByKey{});
+        return {first, last};
     }
     std::span<const Item> all() const { return items_; }
 
   private:
+    // Not ranges' unique and equal_range: the subranges they return do not compile with
+    // clang 14 over libstdc++ 12, which the fuzzing build uses.
+    struct ByKey {
+        bool operator()(const Item& item, Key key) const { return item.key < key; }
+        bool operator()(Key key, const Item& item) const { return key < item.key; }
+    };
     std::vector<Item> items_;
 };
 
