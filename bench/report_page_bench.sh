@@ -4,8 +4,8 @@
 # The page of --html on generated boards of 50,000 to 400,000 records, on the IC-dense board of
 # the benchmark generators (71,429 ICs, 1,142,864 records) and on each BOARD.cmp given: its size,
 # per record and per IC pin (a line of the .icp), whose bytes per record must not grow with the
-# board, and which for the IC-dense board is at most 40 MB; with the time and the peak memory of
-# the IC-dense board's conversion with its page and without, for comparison. Then the time
+# board, and which for the IC-dense board is at most 40 MB; with the time (CPU and elapsed) and
+# the peak memory of the IC-dense board's conversion with its page and without, for comparison. Then the time
 # headless Chromium takes to paint the page of the 100,000-record board first (at most 1 s) and
 # to open and draw it whole (at most 3 s): first contentful paint, as the paint timing of the page
 # reports it, and the second animation frame after the page's load event, both from the start of
@@ -97,16 +97,26 @@ if (( dense_bytes > most_dense_bytes )); then
   echo "report_page_bench: the IC-dense board's page is $dense_bytes bytes, more than $most_dense_bytes" >&2
   exit 1
 fi
-# Time (user + system) and peak memory of the IC-dense board converted alone and with its page.
+# Time (user + system, and elapsed) and peak memory of the IC-dense board converted alone and
+# with its page, and what the page multiplies each time by.
 for html in "" "--html timeddense.html"; do
   rm -rf out && mkdir out
-  /usr/bin/time -f "%U %S %M" -o usage "$convert" --at 2002-03-06T15:01:33 -o out $html \
+  /usr/bin/time -f "%U %S %e %M" -o usage "$convert" --at 2002-03-06T15:01:33 -o out $html \
     dense.cmp > /dev/null 2> /dev/null
-  read -r user system kilobytes < usage
+  read -r user system elapsed kilobytes < usage
+  cpu=$(echo "$user + $system" | bc -l)
   label=alone
-  [[ -n "$html" ]] && label="with its page"
-  printf "IC-dense board %-14s %6.2f s CPU, %4d MB peak\n" "$label" \
-    "$(echo "$user + $system" | bc -l)" $(( kilobytes / 1024 ))
+  if [[ -n "$html" ]]; then
+    label="with its page"
+    printf -v ratios " (%.1fx CPU, %.1fx elapsed)" "$(echo "$cpu / $alone_cpu" | bc -l)" \
+      "$(echo "$elapsed / $alone_elapsed" | bc -l)"
+  else
+    alone_cpu=$cpu
+    alone_elapsed=$elapsed
+    ratios=""
+  fi
+  printf "IC-dense board %-14s %6.2f s CPU, %6.2f s elapsed, %4d MB peak%s\n" "$label" \
+    "$cpu" "$elapsed" $(( kilobytes / 1024 )) "$ratios"
 done
 
 python3 - "board$timed_board.html" timed.html <<'PY'
