@@ -5,13 +5,14 @@
 # the benchmark generators (71,429 ICs, 1,142,864 records) and on each BOARD.cmp given: its size,
 # per record and per IC pin (a line of the .icp), whose bytes per record must not grow with the
 # board, and which for the IC-dense board is at most 40 MB; with the time (CPU and elapsed) and
-# the peak memory of the IC-dense board's conversion with its page and without, for comparison. Then the time
-# headless Chromium takes to paint the page of the 100,000-record board first (at most 1 s) and
-# to open and draw it whole (at most 3 s): first contentful paint, as the paint timing of the page
-# reports it, and the second animation frame after the page's load event, both from the start of
-# the navigation (performance.now() in a copy of the page with one script added and the page's
-# policy, which would refuse that script, left out); Chromium's own start is not counted. The
-# best of three runs counts, since other work on the machine only ever adds to it.
+# the peak memory of the IC-dense board's conversion with its page and without, for comparison.
+# Then the time headless Chromium takes to paint the page of the 100,000-record board first (at
+# most 1 s) and to open and draw it whole (at most 3 s): first contentful paint, as the paint
+# timing of the page reports it, and the second animation frame after the page's load event,
+# both from the start of the navigation (performance.now() in a copy of the page with one script
+# added and the page's policy, which would refuse that script, left out); Chromium's own start is
+# not counted. The best of three runs counts, since other work on the machine only ever adds to
+# it.
 set -euo pipefail
 
 convert=$(realpath "$1")
